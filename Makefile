@@ -1,0 +1,40 @@
+# Quick start:  make run   (build and print today's default almanac page)
+#               make test  (build and run every test, plain and sanitized)
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+JOBS       ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+
+.PHONY: deps build run test test-plain test-asan fuzz bench clean
+
+deps:
+	./scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd $(BUILD)/bin && ./navora-cli almanac all
+
+test: test-plain test-asan fuzz
+
+test-plain: build
+	ctest --test-dir $(BUILD) -j $(JOBS) --output-on-failure
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNAVORA_SANITIZE=ON -DNAVORA_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ctest --test-dir $(ASAN_BUILD) -j $(JOBS) --output-on-failure
+
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNAVORA_FUZZ=ON -DNAVORA_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target navora_fuzzers
+	./scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+bench: build
+	cd $(BUILD)/bin && ./navora-bench
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

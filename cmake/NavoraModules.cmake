@@ -1,0 +1,31 @@
+# One static library per source folder; a folder's sources are globbed so that
+# adding a file needs no edit here.
+function(navora_add_library target dir)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.h)
+  if(sources)
+    add_library(${target} STATIC ${sources} ${headers})
+    target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${target} PUBLIC ${ARG_DEPENDS})
+  else()
+    add_library(${target} INTERFACE ${headers})
+    target_include_directories(${target} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${target} INTERFACE ${ARG_DEPENDS})
+  endif()
+endfunction()
+
+# A test program per folder under tests/; every test runs in its own process
+# (the engine keeps process-wide file state) from the directory of the data files.
+function(navora_add_test_folder dir)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  string(REPLACE "/" "_" name "test_${dir}")
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} navora_test_support GTest::gtest GTest::gtest_main GTest::gmock)
+  add_dependencies(${name} navora_data)
+  gtest_discover_tests(${name} WORKING_DIRECTORY ${NAVORA_RUN_DIR} DISCOVERY_TIMEOUT 60)
+endfunction()
