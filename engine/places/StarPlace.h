@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/common/BodyId.h"
+#include "engine/common/EngineStatus.h"
+#include "engine/common/Vector3.h"
+
+namespace navora {
+
+// Barycentric position (AU) and velocity (AU/day) of a catalogue star at
+// J2000 from its catalogue values (units as in StarEntry). A parallax that is
+// zero or negative means "unknown" and places the star very far away, which
+// keeps annual parallax negligible while aberration stays valid.
+void StarVectors(double raHours, double decDeg, double pmRa, double pmDec, double parallax,
+                 double radialVelocity, Vector3& position, Vector3& velocity);
+
+// Space motion from jd1 to jd2: position + (jd2 - jd1) x velocity.
+void ApplyProperMotion(double jd1, const Vector3& position, const Vector3& velocity, double jd2,
+                       Vector3& movedPosition);
+
+// Geocentric apparent place of a star at jdTt (true equator and equinox of
+// date): right ascension in hours [0, 24), declination in degrees, the unit
+// vector of date and the true obliquity in degrees. Status 0; the ephemeris
+// status for the Earth; 1 or 2 from VectorToRaDec. The Earth state, nutation
+// and obliquity are kept for the last date that succeeded.
+EngineStatus StarApparentPlace(double jdTt, BodyId earth, double raHours, double decDeg,
+                               double pmRa, double pmDec, double parallax, double radialVelocity,
+                               double& apparentRaHours, double& apparentDecDeg,
+                               Vector3& unitVectorOfDate, double& trueObliquityDeg);
+
+// How many times StarApparentPlace has computed the Earth state, nutation and
+// obliquity for a new date; lets callers verify that the cache works.
+uint64_t StarPlaceDateComputations();
+
+}  // namespace navora
