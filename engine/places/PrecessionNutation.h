@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/common/Vector3.h"
+
+namespace navora {
+
+// Sense of the nutation rotation.
+enum class NutationDirection : int16_t {
+  kMeanToTrue = 0,  // mean equator and equinox of date -> true
+  kTrueToMean = 1,  // true -> mean (the transposed rotation)
+};
+
+// Nutation in longitude and in obliquity (arcsec) from the four largest terms
+// of the 1980 series; centuriesTt = (jd TT - 2451545.0) / 36525.
+void NutationAngles(double centuriesTt, double& nutationLongitudeArcsec,
+                    double& nutationObliquityArcsec);
+
+// Mean obliquity of the ecliptic (1976 expression) and true obliquity = mean
+// plus the nutation in obliquity, both in degrees.
+void MeanAndTrueObliquity(double jdTt, double nutationObliquityArcsec,
+                          double& meanObliquityDeg, double& trueObliquityDeg);
+
+// Equation of the equinoxes in arcsec.
+double EquationOfEquinoxes(double nutationLongitudeArcsec, double obliquityDeg);
+
+// Precession angles zeta, z, theta (arcsec) carrying mean places of jdFrom to
+// mean places of jdTo (1976 precession, either date may be the later one).
+void PrecessionAngles(double jdFrom, double jdTo, double& zetaArcsec,
+                      double& zArcsec, double& thetaArcsec);
+
+// Rotates a vector by the precession angles. `in` and `out` may be the same.
+void ApplyPrecession(double zetaArcsec, double zArcsec, double thetaArcsec,
+                     const Vector3& in, Vector3& out);
+
+// Rotates a vector between the mean and true equator and equinox of date.
+// `in` and `out` may be the same.
+void ApplyNutation(double nutationLongitudeArcsec, double meanObliquityDeg,
+                   double trueObliquityDeg, NutationDirection direction,
+                   const Vector3& in, Vector3& out);
+
+}  // namespace navora
