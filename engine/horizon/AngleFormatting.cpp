@@ -1,0 +1,94 @@
+#include "engine/horizon/AngleFormatting.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace navora {
+
+namespace {
+
+constexpr double kFullCircleDeg = 360.0;
+constexpr int16_t kWholeDegreesPerCircle = 360;
+constexpr double kMinutesPerDegree = 60.0;
+// Decimals for which a printed minute value is compared against zero.
+constexpr int16_t kMaxComparedDecimals = 8;
+constexpr char kLatin1DegreeSign = '\xB0';
+
+// True when minutes printed with the given decimals read as zero.
+bool PrintsAsZero(double minutes, int16_t decimals) {
+  const int width = decimals + 3;
+  char printed[32];
+  char zero[32];
+  std::snprintf(printed, sizeof printed, "%*.*f", width, static_cast<int>(decimals), minutes);
+  std::snprintf(zero, sizeof zero, "%*.*f", width, static_cast<int>(decimals), 0.0);
+  return std::strcmp(printed, zero) == 0;
+}
+
+}  // namespace
+
+void SplitDegreesMinutes(double angleDeg, int16_t decimals, char& sign, int16_t& degrees,
+                         double& minutes) {
+  if (angleDeg == 0.0) {
+    sign = ' ';
+    degrees = 0;
+    minutes = 0.0;
+    return;
+  }
+  sign = angleDeg > 0.0 ? '+' : '-';
+
+  const double reduced = std::fmod(std::fabs(angleDeg), kFullCircleDeg);
+  const double whole = std::trunc(reduced);
+  degrees = static_cast<int16_t>(whole);
+  minutes = (reduced - whole) * kMinutesPerDegree;
+
+  // Half a unit of the last printed decimal: a value that would print as 60
+  // minutes is carried into the degrees.
+  const double halfLastDecimal = 5.0 * std::pow(10.0, -(decimals + 1.0));
+  if (minutes + halfLastDecimal >= kMinutesPerDegree) {
+    minutes = 0.0;
+    ++degrees;
+  }
+  if (degrees >= kWholeDegreesPerCircle) degrees = static_cast<int16_t>(degrees - kWholeDegreesPerCircle);
+
+  if (decimals >= 0 && decimals <= kMaxComparedDecimals && degrees == 0 &&
+      PrintsAsZero(minutes, decimals)) {
+    sign = ' ';
+  }
+}
+
+void SplitAngleForDialog(double angleDeg, int16_t decimals, int16_t& negative, int16_t& degrees,
+                         double& minutes) {
+  char sign = ' ';
+  SplitDegreesMinutes(angleDeg, decimals, sign, degrees, minutes);
+  negative = sign == '-' ? 1 : 0;
+}
+
+void FormatLatLon(double angleDeg, uint16_t flags, char* text, size_t textSize) {
+  if (text == nullptr || textSize == 0) return;
+
+  const int16_t decimals = static_cast<int16_t>(flags & 0xFF);
+  const bool isLatitude = (flags & kLatitudeFlag) != 0;
+
+  char sign = ' ';
+  int16_t degrees = 0;
+  double minutes = 0.0;
+  SplitDegreesMinutes(angleDeg, decimals, sign, degrees, minutes);
+
+  char letter = ' ';
+  if (sign == '+') letter = isLatitude ? 'N' : 'E';
+  if (sign == '-') letter = isLatitude ? 'S' : 'W';
+
+  // Two digits of whole minutes, then the point and the decimals; without
+  // decimals there is no point, so the field is two wide.
+  const int minuteWidth = decimals == 0 ? 2 : decimals + 3;
+  if (isLatitude) {
+    std::snprintf(text, textSize, "%c  %02d%c%0*.*f", letter, static_cast<int>(degrees),
+                  kLatin1DegreeSign, minuteWidth, static_cast<int>(decimals), minutes);
+  } else {
+    std::snprintf(text, textSize, "%c %03d%c%0*.*f", letter, static_cast<int>(degrees),
+                  kLatin1DegreeSign, minuteWidth, static_cast<int>(decimals), minutes);
+  }
+}
+
+}  // namespace navora
