@@ -1,0 +1,31 @@
+#pragma once
+
+namespace navora {
+
+// Earth ellipsoid of the dead reckoning (kilometres).
+inline constexpr double kEquatorialRadiusKm = 6378.137;
+inline constexpr double kFlattening = 0.00335281;
+inline constexpr double kEccentricitySquared = 2.0 * kFlattening - kFlattening * kFlattening;
+// a (1 - e^2): the meridian radius of curvature at the equator.
+inline constexpr double kMeridianRadiusAtEquatorKm =
+    kEquatorialRadiusKm * (1.0 - kEccentricitySquared);
+
+inline constexpr double kDegreesPerRadian = 57.29577951308232;
+inline constexpr double kRadiansPerDegree = 0.017453292519943295;
+
+// sqrt(1 - e^2 sin^2 lat), the factor shared by both radii of curvature.
+double EllipsoidW(double latitudeRad);
+
+// Radius of curvature in the meridian, km.
+double MeridianRadius(double latitudeRad);
+
+// Radius of curvature in the prime vertical, km.
+double PrimeVerticalRadius(double latitudeRad);
+
+// Isometric latitude: the Mercator ordinate on the ellipsoid, radians.
+double IsometricLatitude(double latitudeRad);
+
+// Reduces a longitude in degrees into -180..180 by the remainder of 360.
+double ReduceLongitude(double longitudeDeg);
+
+}  // namespace navora
