@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cmath>
+
+#include "engine/common/Vector3.h"
+
+namespace navora {
+
+// Small value-returning helpers for the Cartesian vectors of the engine.
+
+inline Vector3 MakeVector(double x, double y, double z) { return Vector3{x, y, z}; }
+
+inline Vector3 AddVectors(const Vector3& a, const Vector3& b) {
+  return Vector3{a[0] + b[0], a[1] + b[1], a[2] + b[2]};
+}
+
+// a - b
+inline Vector3 SubtractVectors(const Vector3& a, const Vector3& b) {
+  return Vector3{a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+}
+
+inline Vector3 ScaleVector(const Vector3& v, double factor) {
+  return Vector3{v[0] * factor, v[1] * factor, v[2] * factor};
+}
+
+inline double DotProduct(const Vector3& a, const Vector3& b) {
+  return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+inline double VectorLength(const Vector3& v) { return std::sqrt(DotProduct(v, v)); }
+
+}  // namespace navora
