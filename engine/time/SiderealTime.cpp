@@ -1,0 +1,39 @@
+#include "engine/time/SiderealTime.h"
+
+#include <cmath>
+
+namespace navora {
+namespace {
+
+constexpr double kJ2000 = 2451545.0;
+constexpr double kDaysPerJulianCentury = 36525.0;
+constexpr double kSecondsPerHour = 3600.0;
+constexpr double kDegreesPerHour = 15.0;
+constexpr double kArcsecondsPerHourOfTime = 54000.0;
+constexpr double kHoursPerDay = 24.0;
+
+// Greenwich mean sidereal time at 0h plus the whole centuries' turns, in
+// seconds of time; the linear term holds the 36525 days of a century.
+constexpr double kGmstAtJ2000Seconds = 67310.54841;
+constexpr double kGmstRateSecondsPerCentury = 3155760000.0 + 8640184.812866;
+constexpr double kGmstQuadraticSeconds = 0.093104;
+constexpr double kGmstCubicSeconds = -6.2e-6;
+
+double WrapHours(double hours) {
+  double wrapped = std::fmod(hours, kHoursPerDay);
+  if (wrapped < 0.0) wrapped += kHoursPerDay;
+  return wrapped;
+}
+
+}  // namespace
+
+void ComputeSiderealTime(double jdUt1, double eastLongitudeDeg, double equationOfEquinoxesArcsec,
+                         double& meanHours, double& apparentHours) {
+  const double tu = (jdUt1 - kJ2000) / kDaysPerJulianCentury;
+  const double gmstSeconds = kGmstAtJ2000Seconds + kGmstRateSecondsPerCentury * tu +
+                             kGmstQuadraticSeconds * tu * tu + kGmstCubicSeconds * tu * tu * tu;
+  meanHours = WrapHours(gmstSeconds / kSecondsPerHour + eastLongitudeDeg / kDegreesPerHour);
+  apparentHours = WrapHours(meanHours + equationOfEquinoxesArcsec / kArcsecondsPerHourOfTime);
+}
+
+}  // namespace navora
