@@ -4,6 +4,10 @@
 
 namespace navora {
 
+// Sailing methods that the advance records in sailingMethod.
+inline constexpr uint16_t kSailingMercator = 0;
+inline constexpr uint16_t kSailingMidLatitude = 1;
+
 // Advances `from` on the ellipsoid to targetJd (Julian date) and writes the
 // dead-reckoning position to `to`. A rhumb-line record comes out carrying the
 // course and speed made good over the ground; set and drift are carried over.

@@ -2,7 +2,8 @@
 
 namespace navora {
 
-// Earth ellipsoid of the dead reckoning (kilometres).
+// Earth ellipsoid of the dead reckoning (kilometres) and the small helpers
+// that every sailing shares.
 inline constexpr double kEquatorialRadiusKm = 6378.137;
 inline constexpr double kFlattening = 0.00335281;
 inline constexpr double kEccentricitySquared = 2.0 * kFlattening - kFlattening * kFlattening;
@@ -24,6 +25,13 @@ double PrimeVerticalRadius(double latitudeRad);
 
 // Isometric latitude: the Mercator ordinate on the ellipsoid, radians.
 double IsometricLatitude(double latitudeRad);
+
+// Whether a course in degrees runs along a meridian (due north or south)
+// within 1e-8 degree, either side of a multiple of 180.
+bool IsMeridianCourse(double courseDeg);
+
+// A direction in degrees brought into 0..360, without a negative zero.
+double NormalizeDirection360(double directionDeg);
 
 // Reduces a longitude in degrees into -180..180 by the remainder of 360.
 double ReduceLongitude(double longitudeDeg);

@@ -1,0 +1,208 @@
+#include "engine/position/DeadReckoning.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/position/Ellipsoid.h"
+
+namespace navora {
+
+namespace {
+
+constexpr double kTimeToleranceDays = 1e-7;
+// Mid-latitude sailing is used when the track runs within about half a
+// degree of east-west or the northing stays small.
+constexpr double kMidLatitudeNorthingRatio = 0.01;
+constexpr double kMidLatitudeNorthingKm = 20.0;
+
+// A new position and the rates of latitude and longitude there.
+struct SailingResult {
+  double latitudeDeg = 0.0;
+  double longitudeDeg = 0.0;
+  double courseDeg = 0.0;
+  double latitudeRate = 0.0;   // degrees per day
+  double longitudeRate = 0.0;  // degrees per day
+};
+
+double ClampUnit(double x) { return std::clamp(x, -1.0, 1.0); }
+
+void SetRates(double latitudeRad, double courseRad, double speedKmPerDay, SailingResult& result) {
+  result.latitudeRate =
+      speedKmPerDay * std::cos(courseRad) / MeridianRadius(latitudeRad) * kDegreesPerRadian;
+  result.longitudeRate = speedKmPerDay * std::sin(courseRad) /
+                         (PrimeVerticalRadius(latitudeRad) * std::cos(latitudeRad)) *
+                         kDegreesPerRadian;
+}
+
+SailingResult MidLatitudeSailing(double lat1Deg, double lon1Deg, double courseDeg,
+                                 double speedKmPerDay, double dt) {
+  const double lat1 = lat1Deg * kRadiansPerDegree;
+  const double course = courseDeg * kRadiansPerDegree;
+  const double distance = speedKmPerDay * dt;
+  const double lat2 = lat1 + distance * std::cos(course) / MeridianRadius(lat1);
+  const double dlon = distance * std::sin(course) /
+                      (PrimeVerticalRadius(lat1) * std::cos(0.5 * (lat1 + lat2)));
+  SailingResult result;
+  result.latitudeDeg = lat2 * kDegreesPerRadian;
+  result.longitudeDeg = ReduceLongitude(lon1Deg + dlon * kDegreesPerRadian);
+  result.courseDeg = courseDeg;
+  SetRates(lat2, course, speedKmPerDay, result);
+  return result;
+}
+
+SailingResult MercatorSailing(double lat1Deg, double lon1Deg, double courseDeg,
+                              double speedKmPerDay, double dt) {
+  const double e2 = kEccentricitySquared;
+  const double lat1 = lat1Deg * kRadiansPerDegree;
+  const double course = courseDeg * kRadiansPerDegree;
+  const double m1 = MeridianRadius(lat1);
+  // The first estimate uses the meridian radius at the start; the series
+  // then inverts the meridian arc to about a hundredth of a mile per 600.
+  const double lat2Estimate = lat1 + speedKmPerDay * std::cos(course) * dt / m1;
+  const double lat2 =
+      lat1 + (m1 / kMeridianRadiusAtEquatorKm) *
+                 ((1.0 - 0.75 * e2) * (lat2Estimate - lat1) +
+                  0.375 * e2 * (std::sin(2.0 * lat2Estimate) - std::sin(2.0 * lat1)));
+  SailingResult result;
+  result.courseDeg = courseDeg;
+  double lat2Deg = lat2 * kDegreesPerRadian;
+  double lon2Deg = lon1Deg;
+  if (lat2Deg > 90.0) {
+    lat2Deg = 180.0 - lat2Deg;
+    lon2Deg = lon1Deg + 180.0;
+  } else if (lat2Deg < -90.0) {
+    lat2Deg = -180.0 - lat2Deg;
+    lon2Deg = lon1Deg + 180.0;
+  } else {
+    lon2Deg = lon1Deg + std::tan(course) * (IsometricLatitude(lat2) - IsometricLatitude(lat1)) *
+                            kDegreesPerRadian;
+  }
+  result.latitudeDeg = lat2Deg;
+  result.longitudeDeg = ReduceLongitude(lon2Deg);
+  SetRates(lat2Deg * kRadiansPerDegree, course, speedKmPerDay, result);
+  return result;
+}
+
+// Due north or south the great circle is the meridian: the arc is measured
+// with the meridian radius at the middle of the run.
+SailingResult MeridianSailing(double lat1Deg, double lon1Deg, double courseDeg,
+                              double speedKmPerDay, double dt) {
+  const double lat1 = lat1Deg * kRadiansPerDegree;
+  const double course = courseDeg * kRadiansPerDegree;
+  const double northing = speedKmPerDay * dt * std::cos(course);
+  const double lat2Estimate = lat1 + northing / kEquatorialRadiusKm;
+  const double lat2 = lat1 + northing / MeridianRadius(0.5 * (lat2Estimate + lat1));
+  SailingResult result;
+  result.latitudeDeg = lat2 * kDegreesPerRadian;
+  result.longitudeDeg = lon1Deg;
+  result.courseDeg = courseDeg;
+  result.latitudeRate =
+      speedKmPerDay * std::cos(course) / MeridianRadius(lat2) * kDegreesPerRadian;
+  return result;
+}
+
+// The great circle is followed on a sphere whose radius is the ellipsoid's
+// radius of curvature at the middle of the track in the direction of the
+// track. The atan2 forms keep their precision over short runs and give the
+// right side for runs backwards in time.
+SailingResult GreatCircleSailing(double lat1Deg, double lon1Deg, double courseDeg,
+                                 double speedKmPerDay, double dt) {
+  if (IsMeridianCourse(courseDeg)) {
+    return MeridianSailing(lat1Deg, lon1Deg, courseDeg, speedKmPerDay, dt);
+  }
+  SailingResult result;
+  result.latitudeDeg = lat1Deg;
+  result.longitudeDeg = lon1Deg;
+  result.courseDeg = courseDeg;
+  const double distance = speedKmPerDay * dt;
+  if (distance == 0.0) {
+    return result;
+  }
+  const double lat1 = lat1Deg * kRadiansPerDegree;
+  const double course = courseDeg * kRadiansPerDegree;
+  const double sinLat1 = std::sin(lat1);
+  const double cosLat1 = std::cos(lat1);
+  const double sinCourse = std::sin(course);
+  const double cosCourse = std::cos(course);
+
+  const double halfArc = distance / (2.0 * kEquatorialRadiusKm);
+  const double midLatitude = std::asin(
+      ClampUnit(std::sin(halfArc) * cosLat1 * cosCourse + std::cos(halfArc) * sinLat1));
+  const double midCourse = std::atan2(
+      sinCourse * cosLat1, cosLat1 * std::cos(halfArc) * cosCourse - sinLat1 * std::sin(halfArc));
+  const double cosMid = std::cos(midCourse);
+  const double sinMid = std::sin(midCourse);
+  const double radius = 1.0 / (cosMid * cosMid / MeridianRadius(midLatitude) +
+                               sinMid * sinMid / PrimeVerticalRadius(midLatitude));
+
+  const double arc = distance / radius;
+  const double sinArc = std::sin(arc);
+  const double cosArc = std::cos(arc);
+  const double sinLat2 = ClampUnit(sinArc * cosLat1 * cosCourse + cosArc * sinLat1);
+  const double lat2 = std::asin(sinLat2);
+  const double dlon = std::atan2(sinCourse * sinArc * cosLat1, cosArc - sinLat1 * sinLat2);
+  const double course2 =
+      std::atan2(sinCourse * cosLat1, cosLat1 * cosArc * cosCourse - sinLat1 * sinArc);
+
+  result.latitudeDeg = lat2 * kDegreesPerRadian;
+  result.longitudeDeg = ReduceLongitude(lon1Deg + dlon * kDegreesPerRadian);
+  result.courseDeg = NormalizeDirection360(course2 * kDegreesPerRadian);
+  SetRates(lat2, course2, speedKmPerDay, result);
+  return result;
+}
+
+void AdvanceRhumbLine(double dt, const PositionRecord& from, PositionRecord& to,
+                      SailingResult& result) {
+  const double course = from.course * kRadiansPerDegree;
+  const double set = from.set * kRadiansPerDegree;
+  const double north = std::cos(course) * from.speedKmPerDay + std::cos(set) * from.driftKmPerDay;
+  const double east = std::sin(course) * from.speedKmPerDay + std::sin(set) * from.driftKmPerDay;
+  to.speedKmPerDay = std::hypot(north, east);
+  to.course = to.speedKmPerDay > 0.0
+                  ? NormalizeDirection360(std::atan2(east, north) * kDegreesPerRadian)
+                  : 0.0;
+  to.speed = to.speedKmPerDay / kKmPerDayPerKnot;
+  const bool midLatitude = std::fabs(north) < kMidLatitudeNorthingRatio * std::fabs(east) ||
+                           std::fabs(north * dt) < kMidLatitudeNorthingKm;
+  to.sailingMethod = midLatitude ? kSailingMidLatitude : kSailingMercator;
+  result = midLatitude
+               ? MidLatitudeSailing(from.latitude, from.longitude, to.course, to.speedKmPerDay, dt)
+               : MercatorSailing(from.latitude, from.longitude, to.course, to.speedKmPerDay, dt);
+}
+
+}  // namespace
+
+void AdvanceDeadReckoning(double targetJd, const PositionRecord& from, PositionRecord& to,
+                          double& latitudeRateDegPerDay, double& longitudeRateDegPerDay) {
+  latitudeRateDegPerDay = 0.0;
+  longitudeRateDegPerDay = 0.0;
+  const double dt = targetJd - from.time;
+  to = from;
+  if (std::fabs(dt) < kTimeToleranceDays) {
+    return;
+  }
+  to.time = from.time + dt;
+  to.positionType = kPositionDr;
+
+  SailingResult result;
+  if (from.motionMode == kMotionRhumbLine) {
+    AdvanceRhumbLine(dt, from, to, result);
+  } else if (from.motionMode == kMotionGreatCircle) {
+    result = GreatCircleSailing(from.latitude, from.longitude, from.course, from.speedKmPerDay, dt);
+    to.course = result.courseDeg;
+    to.speed = to.speedKmPerDay / kKmPerDayPerKnot;
+    to.sailingMethod = kSailingMercator;
+  } else {
+    to.course = 0.0;
+    to.speed = 0.0;
+    to.speedKmPerDay = 0.0;
+    to.sailingMethod = kSailingMercator;
+    return;
+  }
+  to.latitude = result.latitudeDeg;
+  to.longitude = result.longitudeDeg;
+  latitudeRateDegPerDay = result.latitudeRate;
+  longitudeRateDegPerDay = result.longitudeRate;
+}
+
+}  // namespace navora

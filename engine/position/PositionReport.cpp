@@ -1,0 +1,196 @@
+#include "engine/position/PositionReport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+
+#include "engine/horizon/AngleFormatting.h"
+#include "engine/time/Calendar.h"
+
+namespace navora {
+
+namespace {
+
+constexpr double kFeetPerMetre = 3.28084;
+constexpr int16_t kMinuteDecimals = 1;
+// Half the last printed decimal of a course: 359.95 prints as 000.0.
+constexpr double kHalfPrintedTenth = 0.05;
+
+constexpr char kDegreeMark = kReportSymbols[0];
+constexpr char kMinuteMark = kReportSymbols[1];
+
+[[gnu::format(printf, 2, 3)]] void FormatLine(ReportLine& line, const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  std::vsnprintf(line, kReportLineBytes, format, arguments);
+  va_end(arguments);
+}
+
+char HemisphereLetter(char sign, char positiveLetter, char negativeLetter) {
+  if (sign == '+') return positiveLetter;
+  if (sign == '-') return negativeLetter;
+  return ' ';
+}
+
+// An angle split into hemisphere letter, whole degrees and minutes.
+struct SplitAngle {
+  char letter = ' ';
+  int16_t degrees = 0;
+  double minutes = 0.0;
+};
+
+SplitAngle SplitLatitude(double latitudeDeg) {
+  SplitAngle split;
+  char sign = ' ';
+  SplitDegreesMinutes(latitudeDeg, kMinuteDecimals, sign, split.degrees, split.minutes);
+  split.letter = HemisphereLetter(sign, 'N', 'S');
+  return split;
+}
+
+SplitAngle SplitLongitude(double longitudeDeg) {
+  SplitAngle split;
+  char sign = ' ';
+  SplitDegreesMinutes(longitudeDeg, kMinuteDecimals, sign, split.degrees, split.minutes);
+  split.letter = HemisphereLetter(sign, 'E', 'W');
+  return split;
+}
+
+// Height of eye in whole feet, rounded half away from zero and kept within
+// the printable range.
+int16_t HeightInFeet(double heightOfEyeM) {
+  const double feet = std::round(heightOfEyeM * kFeetPerMetre);
+  if (!(feet == feet)) return 0;  // NaN
+  return static_cast<int16_t>(std::clamp(feet, -32768.0, 32767.0));
+}
+
+const char* TypeName(uint16_t positionType) {
+  switch (positionType) {
+    case kPositionCelestialFix:
+      return "Cel.Fix";
+    case kPositionExternalFix:
+      return "Ext.Fix";
+    case kPositionDr:
+      return "DR";
+    case kPositionUserDefined:
+      return "---";
+    default:
+      return "       ";
+  }
+}
+
+void CopyMonth(int16_t month, char (&text)[4]) {
+  const char* name = MonthAbbreviation(month - 1);
+  std::snprintf(text, sizeof text, "%s", name != nullptr ? name : "???");
+}
+
+// Whole seconds of a time split with no decimals (already carried below 59.5).
+int16_t WholeSeconds(double seconds) { return static_cast<int16_t>(std::trunc(seconds + 0.5)); }
+
+}  // namespace
+
+double RoundAngle360(double angleDeg) {
+  double reduced = std::fmod(angleDeg, 360.0);
+  if (reduced < 0.0) {
+    reduced += 360.0;
+  }
+  if (reduced + kHalfPrintedTenth >= 360.0) {
+    return 0.0;
+  }
+  return reduced + 0.0;  // turns -0.0 into 0.0
+}
+
+void SplitPositionForReport(const PositionRecord& position, PositionReportParts& parts) {
+  std::snprintf(parts.typeName, sizeof parts.typeName, "%s", TypeName(position.positionType));
+
+  int16_t month = 1;
+  double seconds = 0.0;
+  char weekday[4];
+  SplitJulianToSeconds(position.time, 0, parts.year, month, parts.day, parts.hour, parts.minute,
+                       seconds, weekday);
+  CopyMonth(month, parts.month);
+  parts.seconds = WholeSeconds(seconds);
+
+  const SplitAngle latitude = SplitLatitude(position.latitude);
+  parts.latitudeLetter = latitude.letter;
+  parts.latitudeDegrees = latitude.degrees;
+  parts.latitudeMinutes = latitude.minutes;
+  const SplitAngle longitude = SplitLongitude(position.longitude);
+  parts.longitudeLetter = longitude.letter;
+  parts.longitudeDegrees = longitude.degrees;
+  parts.longitudeMinutes = longitude.minutes;
+
+  parts.course = RoundAngle360(position.course);
+  parts.set = RoundAngle360(position.set);
+}
+
+void FormatPositionTimeBlock(double jdUtc, double latitudeDeg, double longitudeDeg,
+                             double heightOfEyeM, int16_t withSeconds, ReportLine* lines) {
+  int16_t year = 0;
+  int16_t month = 1;
+  int16_t day = 0;
+  int16_t hour = 0;
+  int16_t minute = 0;
+  int16_t seconds = 0;
+  if (withSeconds == 0) {
+    SplitJulianToMinute(jdUtc, year, month, day, hour, minute);
+  } else {
+    double rawSeconds = 0.0;
+    char weekday[4];
+    SplitJulianToSeconds(jdUtc, 0, year, month, day, hour, minute, rawSeconds, weekday);
+    seconds = WholeSeconds(rawSeconds);
+  }
+  char monthName[4];
+  CopyMonth(month, monthName);
+  const SplitAngle latitude = SplitLatitude(latitudeDeg);
+  const SplitAngle longitude = SplitLongitude(longitudeDeg);
+  const int16_t feet = HeightInFeet(heightOfEyeM);
+
+  FormatLine(lines[0], "                                                    %c   %c", kDegreeMark,
+             kMinuteMark);
+  FormatLine(lines[1], "                Date: %2hd %3s %4hd         Lat:   %c %02hd %04.1f", day,
+             monthName, year, latitude.letter, latitude.degrees, latitude.minutes);
+  if (withSeconds == 0) {
+    FormatLine(lines[2], "                        h m               Long:  %c%03hd %04.1f",
+               longitude.letter, longitude.degrees, longitude.minutes);
+    FormatLine(lines[3], "                Time:  %02hd%02hd UTC           Ht:      %3hd ft.", hour,
+               minute, feet);
+  } else {
+    FormatLine(lines[2], "                       h  m  s            Long:  %c%03hd %04.1f",
+               longitude.letter, longitude.degrees, longitude.minutes);
+    FormatLine(lines[3], "                Time: %02hd %02hd %02hd UTC        Ht:      %3hd ft.",
+               hour, minute, seconds, feet);
+  }
+}
+
+void FormatSiteBlock(double latitudeDeg, double longitudeDeg, double heightOfEyeM,
+                     ReportLine* lines) {
+  const SplitAngle latitude = SplitLatitude(latitudeDeg);
+  const SplitAngle longitude = SplitLongitude(longitudeDeg);
+  FormatLine(lines[0], "                                         %c   %c", kDegreeMark,
+             kMinuteMark);
+  FormatLine(lines[1], "                               Lat:   %c %02hd %04.1f", latitude.letter,
+             latitude.degrees, latitude.minutes);
+  FormatLine(lines[2], "                               Long:  %c%03hd %04.1f", longitude.letter,
+             longitude.degrees, longitude.minutes);
+  FormatLine(lines[3], "                               Ht:      %3hd ft.",
+             HeightInFeet(heightOfEyeM));
+}
+
+void FormatCourseSpeedBlock(double courseDeg, double speedKnots, double setDeg,
+                            double driftKnots, int16_t shortForm, ReportLine* lines) {
+  if (shortForm != 0) {
+    FormatLine(lines[0], "                                          %c", kDegreeMark);
+    FormatLine(lines[1], "                               Course: %05.1f", RoundAngle360(courseDeg));
+    FormatLine(lines[2], "                               Speed:  %04.1f kn.", speedKnots);
+    return;
+  }
+  FormatLine(lines[0], "                           %c                        %c", kDegreeMark,
+             kDegreeMark);
+  FormatLine(lines[1], "                Course: %05.1f             Set:   %05.1f",
+             RoundAngle360(courseDeg), RoundAngle360(setDeg));
+  FormatLine(lines[2], "                Speed:   %04.1f kn.         Drift:  %04.1f kn.", speedKnots,
+             driftKnots);
+}
+
+}  // namespace navora
