@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
+#include "engine/ephemeris/EphemerisReader.h"
 #include "engine/horizon/VectorArithmetic.h"
+#include "engine/places/ApparentPlace.h"
 
 namespace navora {
 namespace {
@@ -24,6 +27,27 @@ TEST(ParallaxInAltitude, HorizontalParallaxOfSunAndMoon) {
   EXPECT_NEAR(ParallaxInAltitude(384400.0 / kKmPerAu, 0.0, 90.0) / 60.0, 57.04, 0.01);
   EXPECT_NEAR(ParallaxInAltitude(405500.0 / kKmPerAu, 0.0, 90.0) / 60.0, 54.07, 0.01);
   EXPECT_NEAR(ParallaxInAltitude(362600.0 / kKmPerAu, 0.0, 90.0) / 60.0, 60.47, 0.01);
+}
+
+TEST(ParallaxInAltitude, MoonOverTwoMonthsOfTheEphemeris) {
+  double first = 0.0, last = 0.0;
+  ASSERT_EQ(OpenEphemerisFile("1970-2025.eph", first, last), kStatusOk);
+  double smallest = 1e9, largest = 0.0;
+  for (double jd = 2460310.5; jd < 2460370.5; jd += 0.25) {
+    double ra = 0.0, dec = 0.0, distance = 0.0, obliquity = 0.0, lightTime = 0.0;
+    Vector3 ofDate{}, astrometric{};
+    ASSERT_EQ(GeocentricApparentPlace(jd, kMoon, kEarth, ra, dec, distance, ofDate, astrometric,
+                                      obliquity, lightTime),
+              kStatusOk);
+    const double hpMinutes = ParallaxInAltitude(distance, 0.0, 90.0) / 60.0;
+    smallest = std::min(smallest, hpMinutes);
+    largest = std::max(largest, hpMinutes);
+  }
+  // Apogee and perigee of early 2024: HP between 54' and 61.5'.
+  EXPECT_GT(smallest, 53.8);
+  EXPECT_LT(smallest, 54.3);
+  EXPECT_GT(largest, 60.5);
+  EXPECT_LT(largest, 61.5);
 }
 
 TEST(ParallaxInAltitude, FollowsZenithDistanceAndEarthFigure) {
