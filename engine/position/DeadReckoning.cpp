@@ -84,20 +84,26 @@ SailingResult MercatorSailing(double lat1Deg, double lon1Deg, double courseDeg,
 }
 
 // Due north or south the great circle is the meridian: the arc is measured
-// with the meridian radius at the middle of the run.
+// with the meridian radius at the middle of the run. A run over the pole comes
+// down the opposite meridian heading the other way.
 SailingResult MeridianSailing(double lat1Deg, double lon1Deg, double courseDeg,
                               double speedKmPerDay, double dt) {
   const double lat1 = lat1Deg * kRadiansPerDegree;
-  const double course = courseDeg * kRadiansPerDegree;
-  const double northing = speedKmPerDay * dt * std::cos(course);
+  const double northing = speedKmPerDay * dt * std::cos(courseDeg * kRadiansPerDegree);
   const double lat2Estimate = lat1 + northing / kEquatorialRadiusKm;
   const double lat2 = lat1 + northing / MeridianRadius(0.5 * (lat2Estimate + lat1));
   SailingResult result;
   result.latitudeDeg = lat2 * kDegreesPerRadian;
   result.longitudeDeg = lon1Deg;
   result.courseDeg = courseDeg;
-  result.latitudeRate =
-      speedKmPerDay * std::cos(course) / MeridianRadius(lat2) * kDegreesPerRadian;
+  if (std::fabs(result.latitudeDeg) > 90.0) {
+    result.latitudeDeg = std::copysign(180.0, result.latitudeDeg) - result.latitudeDeg;
+    result.longitudeDeg = ReduceLongitude(lon1Deg + 180.0);
+    result.courseDeg = NormalizeDirection360(courseDeg + 180.0);
+  }
+  const double lat2Final = result.latitudeDeg * kRadiansPerDegree;
+  result.latitudeRate = speedKmPerDay * std::cos(result.courseDeg * kRadiansPerDegree) /
+                        MeridianRadius(lat2Final) * kDegreesPerRadian;
   return result;
 }
 
