@@ -42,6 +42,12 @@ API
   eph.record_count, eph.record_start_jd(i)    records, 0-based
   eph.record(i)                               JPL record i: offsets 1..1018
                                               as array index 0..1017
+  eph.locate(jd)                              (record index, normalised time
+                                              t in [0, 1]) of a date
+  eph.barycentric_in_record(i, t, body)       barycentric km and km/day from
+                                              record i at t (t = 1 is the
+                                              record's end, for continuity
+                                              checks)
 
 A date on a record or sub-interval boundary uses the later record or
 sub-interval (the one that starts there), except last_jd as said above.
@@ -160,7 +166,7 @@ class De405:
         head = np.array([start, start + self.step_days])
         return np.concatenate((head, self._coefficients[index]))
 
-    def _locate(self, jd):
+    def locate(self, jd):
         """Record index and normalised time t in [0, 1] of a date."""
         if not self.first_jd <= jd <= self.last_jd:
             raise ValueError(f"JD {jd} outside {self.first_jd}.."
@@ -185,7 +191,7 @@ class De405:
         rate = chebyshev.chebval(tc, chebyshev.chebder(series)) * rate_factor
         return value, rate
 
-    def _barycentric(self, index, t, body):
+    def barycentric_in_record(self, index, t, body):
         """Barycentric position (km) and velocity (km/day) of a body."""
         if body == SUN:
             return self._evaluate_row(index, t, ROW_SUN)
@@ -205,8 +211,8 @@ class De405:
             raise ValueError(f"body {body} outside 1..11")
         if origin not in (ORIGIN_BARYCENTRE, ORIGIN_SUN):
             raise ValueError(f"origin {origin} is neither 0 nor 1")
-        index, t = self._locate(jd_tt)
-        position, velocity = self._barycentric(index, t, body)
+        index, t = self.locate(jd_tt)
+        position, velocity = self.barycentric_in_record(index, t, body)
         if origin == ORIGIN_SUN:
             sun, sun_rate = self._evaluate_row(index, t, ROW_SUN)
             position, velocity = position - sun, velocity - sun_rate
@@ -214,7 +220,7 @@ class De405:
 
     def nutation(self, jd_tt):
         """Nutation in longitude and obliquity (rad) and their rates."""
-        index, t = self._locate(jd_tt)
+        index, t = self.locate(jd_tt)
         angles, rates = self._evaluate_row(index, t, ROW_NUTATION)
         return (float(angles[0]), float(angles[1])), \
             (float(rates[0]), float(rates[1]))
