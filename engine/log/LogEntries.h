@@ -33,8 +33,8 @@ EngineStatus FormatPositionCorrection(const PositionRecord& before, const Positi
 
 // The status of the sight row (1 unknown body, 2 unknown quality grade).
 EngineStatus FormatSightDeletion(const ObservationRecord& sight, ReportLine* lines);
-EngineStatus FormatSightCorrection(const ObservationRecord& before,
-                                   const ObservationRecord& after, ReportLine* lines);
+EngineStatus FormatSightCorrection(const ObservationRecord& before, const ObservationRecord& after,
+                                   ReportLine* lines);
 
 // The heading text centred on kLogHeadingCentreColumn.
 void FormatCentredHeading(const char* text, ReportLine& line);

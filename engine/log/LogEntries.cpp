@@ -1,0 +1,160 @@
+#include "engine/log/LogEntries.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "engine/horizon/AngleFormatting.h"
+#include "engine/sightreduction/SightRecorderTable.h"
+
+namespace navora {
+
+namespace {
+
+constexpr uint16_t kHighestPositionType = kPositionUserDefined;
+
+constexpr char kBlankLine[] = " ";
+constexpr char kBeforeCorrection[] = "Before correction ...";
+constexpr char kAfterCorrection[] = "After correction ...";
+constexpr char kInitialFixHeading[] = "                                 INITIAL FIX";
+constexpr const char* kNewPositionHeadings[] = {
+    "                                CELESTIAL FIX",
+    "                                 EXTERNAL FIX",
+    "                                  DR UPDATE",
+    "                                     FIX",
+};
+constexpr const char* kDeletionHeadings[] = {
+    "DELETE CELESTIAL FIX",
+    "DELETE EXTERNAL FIX",
+    "DELETE DR UPDATE",
+    "DELETE POSITION",
+};
+constexpr const char* kCorrectionHeadings[] = {
+    "CORRECT CELESTIAL FIX",
+    "CORRECT EXTERNAL FIX",
+    "CORRECT DR UPDATE",
+    "CORRECT POSITION",
+};
+constexpr char kDeleteSightHeading[] = "                                 DELETE SIGHT";
+constexpr char kCorrectSightHeading[] = "                                 CORRECT SIGHT";
+
+constexpr char kDegreeMark = kReportSymbols[0];
+constexpr char kMinuteMark = kReportSymbols[1];
+
+// Lines of the position table before its row.
+constexpr int kPositionTableHeaderLines = 2;
+
+// printf into one report line, cut at its 78 characters; the values are
+// bounded by the caller, so a cut only ever hides a damaged record's digits.
+[[gnu::format(printf, 2, 3)]] void FormatLine(ReportLine& line, const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  std::vsnprintf(line, sizeof line, format, arguments);
+  va_end(arguments);
+}
+
+void CopyLine(const char* text, ReportLine& line) { FormatLine(line, "%s", text); }
+
+void FormatPositionTableHeader(ReportLine* lines) {
+  CopyLine("            Date        UTC      Latitude   Longitude   Course  Speed", lines[0]);
+  FormatLine(lines[1], "                       h  m  s     %c   %c       %c   %c       %c     kn.",
+             kDegreeMark, kMinuteMark, kDegreeMark, kMinuteMark, kDegreeMark);
+}
+
+void FormatPositionTableRow(const PositionRecord& position, ReportLine& line) {
+  PositionReportParts parts;
+  SplitPositionForReport(position, parts);
+  FormatLine(line,
+             "         %02d %3s %4d  %02d:%02d:%02.0f   %c%02d %04.1f   %c%03d %04.1f   %05.1f   "
+             "%04.1f",
+             parts.day, parts.month, parts.year, parts.hour, parts.minute, parts.seconds,
+             parts.latitudeLetter, parts.latitudeDegrees, parts.latitudeMinutes,
+             parts.longitudeLetter, parts.longitudeDegrees, parts.longitudeMinutes, parts.course,
+             position.speed);
+}
+
+// Header and row of one record: kPositionTableHeaderLines + 1 lines.
+int FormatPositionTable(const PositionRecord& position, ReportLine* lines) {
+  FormatPositionTableHeader(lines);
+  FormatPositionTableRow(position, lines[kPositionTableHeaderLines]);
+  return kPositionTableHeaderLines + 1;
+}
+
+// Heading lines and row of one sight: kSightHeadingLines + 1 lines.
+EngineStatus FormatSightTable(const ObservationRecord& sight, ReportLine* lines) {
+  const EngineStatus status = FormatSightRow(sight, lines[kSightHeadingLines]);
+  if (status == kStatusOk) {
+    FormatSightHeading(sight, lines);
+  }
+  return status;
+}
+
+}  // namespace
+
+void FormatCentredHeading(const char* text, ReportLine& line) {
+  const int length = static_cast<int>(strnlen(text, kReportLineBytes));
+  int indent = kLogHeadingCentreColumn - length / 2;
+  if (indent < 0) {
+    indent = 0;
+  }
+  FormatLine(line, "%*s%s", indent, "", text);
+}
+
+EngineStatus FormatNewPositionEntry(const PositionRecord& position, int16_t initial,
+                                    ReportLine* lines) {
+  if (position.positionType > kHighestPositionType) {
+    return 1;
+  }
+  CopyLine(initial != 0 ? kInitialFixHeading : kNewPositionHeadings[position.positionType],
+           lines[0]);
+  CopyLine(kBlankLine, lines[1]);
+  FormatPositionTable(position, lines + 2);
+  return kStatusOk;
+}
+
+EngineStatus FormatPositionDeletion(const PositionRecord& position, ReportLine* lines) {
+  if (position.positionType > kHighestPositionType) {
+    return 1;
+  }
+  FormatCentredHeading(kDeletionHeadings[position.positionType], lines[0]);
+  CopyLine(kBlankLine, lines[1]);
+  FormatPositionTable(position, lines + 2);
+  return kStatusOk;
+}
+
+EngineStatus FormatPositionCorrection(const PositionRecord& before, const PositionRecord& after,
+                                      ReportLine* lines) {
+  if (before.positionType > kHighestPositionType) {
+    return 1;
+  }
+  int count = 0;
+  FormatCentredHeading(kCorrectionHeadings[before.positionType], lines[count++]);
+  CopyLine(kBeforeCorrection, lines[count++]);
+  count += FormatPositionTable(before, lines + count);
+  CopyLine(kBlankLine, lines[count++]);
+  CopyLine(kAfterCorrection, lines[count++]);
+  FormatPositionTable(after, lines + count);
+  return kStatusOk;
+}
+
+EngineStatus FormatSightDeletion(const ObservationRecord& sight, ReportLine* lines) {
+  CopyLine(kDeleteSightHeading, lines[0]);
+  CopyLine(kBlankLine, lines[1]);
+  return FormatSightTable(sight, lines + 2);
+}
+
+EngineStatus FormatSightCorrection(const ObservationRecord& before, const ObservationRecord& after,
+                                   ReportLine* lines) {
+  CopyLine(kCorrectSightHeading, lines[0]);
+  CopyLine(kBeforeCorrection, lines[1]);
+  EngineStatus status = FormatSightTable(before, lines + 2);
+  if (status != kStatusOk) {
+    return status;
+  }
+  constexpr int kAfterBlock = 2 + kSightHeadingLines + 1;
+  CopyLine(kBlankLine, lines[kAfterBlock]);
+  CopyLine(kAfterCorrection, lines[kAfterBlock + 1]);
+  return FormatSightTable(after, lines + kAfterBlock + 2);
+}
+
+}  // namespace navora

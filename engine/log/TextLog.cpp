@@ -1,0 +1,274 @@
+#include "engine/log/TextLog.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "engine/log/TextLogCipher.h"
+
+namespace navora {
+
+namespace {
+
+constexpr EngineStatus kStatusSeparatorFailed = 1;
+constexpr EngineStatus kStatusLineFailed = 2;
+constexpr EngineStatus kStatusEndOfFile = 1;
+constexpr EngineStatus kStatusReadFailed = 2;
+
+constexpr char kSeparatorMark = '$';
+constexpr char kSeparatorDash = '-';
+constexpr mode_t kNewFileMode = 0644;
+
+// The log is kept as a descriptor opened for appending and reading: writes
+// go straight to the file, so a failed write leaves nothing buffered that a
+// later write could push out as half a line.
+struct TextLogState {
+  std::string directory;
+  int fd = -1;
+  off_t readOffset = 0;  // where the next sequential read starts
+};
+
+TextLogState& State() {
+  static TextLogState state;
+  return state;
+}
+
+// The batch in stored form, each line under its own key and ended by a line
+// feed; 1 when a line is too long or has no key that keeps it on one line.
+EngineStatus ScrambleLines(const std::vector<std::string_view>& clear, std::string& stored) {
+  for (const std::string_view line : clear) {
+    char key = 0;
+    if (line.size() > kTextLogLineMaxLength || ChooseTextLogKey(line, NextTextLogKey(), key) != 0) {
+      return 1;
+    }
+    stored.append(ScrambleTextLogLine(line, key)).push_back('\n');
+  }
+  return 0;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (written < 0 && errno == EINTR) {
+      continue;
+    }
+    if (written <= 0) {
+      return false;
+    }
+    done += static_cast<size_t>(written);
+  }
+  return true;
+}
+
+// Appends bytes whole or not at all: a partial write is cut off again so
+// that the next line does not run on from half a line.
+bool AppendWhole(int fd, const std::string& bytes) {
+  struct stat before {};
+  if (::fstat(fd, &before) != 0) {
+    return false;
+  }
+  if (WriteAll(fd, bytes)) {
+    return true;
+  }
+  static_cast<void>(::ftruncate(fd, before.st_size));
+  return false;
+}
+
+// A navigator's entries must survive a crash or power loss once reported
+// written, so the data is pushed through to the disk.
+bool SyncToDisk(int fd) {
+  while (::fsync(fd) != 0) {
+    if (errno != EINTR) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// A newly created file is only durable once its directory entry is.
+void SyncDirectory(const std::string& directory) {
+  const std::string path = directory.empty() ? std::string(".") : directory;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0) {
+    SyncToDisk(fd);
+    ::close(fd);
+  }
+}
+
+EngineStatus WriteBatch(const std::vector<std::string_view>& clear) {
+  const int fd = State().fd;
+  if (fd < 0) {
+    return kStatusLineFailed;
+  }
+  std::string lines;
+  std::string separator;
+  if (ScrambleLines(clear, lines) != 0 ||
+      ScrambleLines({std::string_view(kTextLogSeparator)}, separator) != 0) {
+    return kStatusLineFailed;
+  }
+  if (!AppendWhole(fd, lines)) {
+    return kStatusLineFailed;
+  }
+  const bool separatorWritten = AppendWhole(fd, separator);
+  const bool synced = SyncToDisk(fd);
+  return separatorWritten && synced ? kStatusOk : kStatusSeparatorFailed;
+}
+
+// Reads up to count bytes at offset; fewer only at the end of the file.
+bool ReadAt(int fd, off_t offset, char* bytes, size_t count, size_t& got) {
+  got = 0;
+  while (got < count) {
+    const ssize_t n = ::pread(fd, bytes + got, count - got, offset + static_cast<off_t>(got));
+    if (n < 0 && errno == EINTR) {
+      continue;
+    }
+    if (n < 0) {
+      return false;
+    }
+    if (n == 0) {
+      break;
+    }
+    got += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// Moves offset past the line feed that ends the line it lies in, or to the
+// end of the file.
+bool SkipRestOfLine(int fd, off_t& offset) {
+  char chunk[kTextLogReadLimit];
+  for (;;) {
+    size_t got = 0;
+    if (!ReadAt(fd, offset, chunk, sizeof chunk, got)) {
+      return false;
+    }
+    const void* lineFeed = std::memchr(chunk, '\n', got);
+    if (lineFeed != nullptr) {
+      offset += static_cast<const char*>(lineFeed) - chunk + 1;
+      return true;
+    }
+    offset += static_cast<off_t>(got);
+    if (got < sizeof chunk) {
+      return true;
+    }
+  }
+}
+
+// Reads the stored line at offset, at most kTextLogReadLimit bytes of it
+// without its line feed, and moves offset to the next line. 1 at the end of
+// the file, 2 on a read error.
+EngineStatus ReadStoredLine(int fd, off_t& offset, std::string& stored) {
+  char bytes[kTextLogReadLimit];
+  size_t got = 0;
+  if (!ReadAt(fd, offset, bytes, sizeof bytes, got)) {
+    return kStatusReadFailed;
+  }
+  if (got == 0) {
+    return kStatusEndOfFile;
+  }
+  const void* lineFeed = std::memchr(bytes, '\n', got);
+  if (lineFeed != nullptr) {
+    const size_t length = static_cast<size_t>(static_cast<const char*>(lineFeed) - bytes);
+    stored.assign(bytes, length);
+    offset += static_cast<off_t>(length + 1);
+    return kStatusOk;
+  }
+  stored.assign(bytes, got);
+  offset += static_cast<off_t>(got);
+  return SkipRestOfLine(fd, offset) ? kStatusOk : kStatusReadFailed;
+}
+
+}  // namespace
+
+EngineStatus SetTextLogDirectory(const char* directory) {
+  const char* text = directory == nullptr ? "" : directory;
+  if (strnlen(text, kTextLogDirectoryMaxLength + 1) > kTextLogDirectoryMaxLength) {
+    return 1;
+  }
+  State().directory = text;
+  return kStatusOk;
+}
+
+std::string TextLogPath() { return State().directory + kTextLogFileName; }
+
+bool TextLogFileIsMissingOrEmpty() {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(TextLogPath(), error);
+  return error || size == 0;
+}
+
+EngineStatus OpenTextLog() {
+  CloseTextLog();
+  const std::string path = TextLogPath();
+  std::error_code error;
+  const bool existed = std::filesystem::exists(path, error);
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, kNewFileMode);
+  if (fd < 0) {
+    return 1;
+  }
+  if (!existed) {
+    SyncDirectory(State().directory);
+  }
+  State().fd = fd;
+  State().readOffset = 0;
+  return kStatusOk;
+}
+
+void CloseTextLog() {
+  TextLogState& state = State();
+  if (state.fd >= 0) {
+    ::close(state.fd);
+    state.fd = -1;
+  }
+  state.readOffset = 0;
+}
+
+EngineStatus WriteTextLogLines(const std::string* lines, int count) {
+  if (count < 1 || lines == nullptr) {
+    return 1;
+  }
+  const std::vector<std::string_view> clear(lines, lines + count);
+  return WriteBatch(clear);
+}
+
+EngineStatus WriteTextLogLines(const ReportLine* lines, int count) {
+  if (count < 1 || lines == nullptr) {
+    return 1;
+  }
+  std::vector<std::string_view> clear;
+  clear.reserve(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    clear.emplace_back(lines[i], strnlen(lines[i], kReportLineBytes));
+  }
+  return WriteBatch(clear);
+}
+
+EngineStatus ReadTextLogLine(bool first, std::string& line) {
+  TextLogState& state = State();
+  if (state.fd < 0) {
+    return kStatusReadFailed;
+  }
+  if (first) {
+    state.readOffset = 0;
+  }
+  std::string stored;
+  const EngineStatus status = ReadStoredLine(state.fd, state.readOffset, stored);
+  if (status != kStatusOk) {
+    return status;
+  }
+  line = UnscrambleTextLogLine(stored);
+  if (!line.empty() && line.front() == kSeparatorMark) {
+    line.assign(kTextLogSeparatorWidth, kSeparatorDash);
+  }
+  return kStatusOk;
+}
+
+}  // namespace navora

@@ -1,0 +1,159 @@
+#include "engine/sightreduction/SightRecorderTable.h"
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <iterator>
+
+#include "engine/horizon/AngleFormatting.h"
+#include "engine/sightreduction/BodyNames.h"
+#include "engine/time/Calendar.h"
+
+namespace navora {
+
+namespace {
+
+constexpr char kTitle[] = "                                 SIGHT RECORDER";
+constexpr char kBlankLine[] = " ";
+constexpr char kColumnHeader[] =
+    " Body              UTC         hs      IC   Temp  Press   Ht  UT1-UTC  Quality";
+constexpr char kNoDate[] = "00000000";
+constexpr size_t kDateKeyBytes = 24;
+
+constexpr char kDegreeMark = kReportSymbols[0];
+constexpr char kMinuteMark = kReportSymbols[1];
+
+constexpr double kFeetPerMetre = 3.28084;
+constexpr double kArcMinutesPerDegree = 60.0;
+constexpr double kThousandths = 1000.0;
+constexpr int16_t kMinuteDecimals = 1;
+constexpr int16_t kWholeSeconds = 0;
+
+constexpr uint16_t kQualityCodes[] = {kQualityGood, kQualityAverage, kQualityPoor};
+constexpr const char* kGradeWords[] = {"Good", "Average", "Poor"};
+
+// The UTC date of the last heading printed; a new batch starts with none.
+char gLastDate[kDateKeyBytes] = "00000000";
+
+struct SightTime {
+  int16_t year = 0;
+  int16_t month = 0;
+  int16_t day = 0;
+  int16_t hour = 0;
+  int16_t minute = 0;
+  double seconds = 0.0;
+};
+
+// Date and time to whole seconds, the date following a carry into midnight.
+SightTime SplitSightTime(double jdUtc) {
+  SightTime t;
+  char weekday[4];
+  SplitJulianToSeconds(jdUtc, kWholeSeconds, t.year, t.month, t.day, t.hour, t.minute, t.seconds,
+                       weekday);
+  return t;
+}
+
+const char* MonthText(int16_t month) {
+  const char* text = MonthAbbreviation(month - 1);
+  return text == nullptr ? "???" : text;
+}
+
+void DateKey(const SightTime& t, char (&key)[kDateKeyBytes]) {
+  std::snprintf(key, sizeof key, "%4d%02d%02d", t.year, t.month, t.day);
+}
+
+// The grade whose standard error agrees with sigma to a thousandth of a
+// degree; a sigma that matches none is a damaged record, not "Average".
+EngineStatus GradeWord(double sigma, const char*& word) {
+  for (size_t i = 0; i < std::size(kQualityCodes); ++i) {
+    if (std::trunc(sigma * kThousandths) ==
+        std::trunc(SigmaFromQualityCode(kQualityCodes[i]) * kThousandths)) {
+      word = kGradeWords[i];
+      return kStatusOk;
+    }
+  }
+  return kSightUnknownGrade;
+}
+
+// Half away from zero to a whole number, kept as a double so that damaged
+// values print as they are instead of overflowing an integer.
+double RoundWhole(double value) {
+  return std::copysign(std::trunc(std::fabs(value) + 0.5), value) + 0.0;
+}
+
+// printf into one report line, cut at its 78 characters; the values are
+// bounded by the caller, so a cut only ever hides a damaged record's digits.
+[[gnu::format(printf, 2, 3)]] void FormatLine(ReportLine& line, const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  std::vsnprintf(line, sizeof line, format, arguments);
+  va_end(arguments);
+}
+
+void CopyLine(const char* text, ReportLine& line) { FormatLine(line, "%s", text); }
+
+}  // namespace
+
+void FormatSightHeading(const ObservationRecord& sight, ReportLine* lines) {
+  const SightTime t = SplitSightTime(sight.time);
+  FormatLine(lines[0], "               %02d %3s %4d", t.day, MonthText(t.month), t.year);
+  CopyLine(kColumnHeader, lines[1]);
+  FormatLine(lines[2], "                  h  m  s    %c   %c      %c     C     mb    ft      s",
+             kDegreeMark, kMinuteMark, kMinuteMark);
+}
+
+EngineStatus FormatSightRow(const ObservationRecord& sight, ReportLine& line) {
+  const char* name = nullptr;
+  if (BodyNameForCode(sight.bodyCode, sight.starNumber, name) != kStatusOk) {
+    return kSightUnknownBody;
+  }
+  const char* grade = nullptr;
+  if (GradeWord(sight.sigma, grade) != kStatusOk) {
+    return kSightUnknownGrade;
+  }
+  const SightTime t = SplitSightTime(sight.time);
+  char hsSign = ' ';
+  int16_t hsDegrees = 0;
+  double hsMinutes = 0.0;
+  SplitDegreesMinutes(sight.hs, kMinuteDecimals, hsSign, hsDegrees, hsMinutes);
+  const char temperatureSign = sight.temperature >= 0.0 ? '+' : '-';
+  const double temperature = std::trunc(std::fabs(sight.temperature) + 0.5);
+  const double pressure = std::trunc(sight.pressure + 0.5);
+  const double heightFeet = RoundWhole(sight.heightOfEye * kFeetPerMetre);
+  FormatLine(line,
+             "%-15s  %02d:%02d:%02.0f   %02d %04.1f   %+04.1f  %c%02.0f   %4.0f   %3.0f    "
+             "%+04.1f   %-7s",
+             name, t.hour, t.minute, t.seconds, hsDegrees, hsMinutes,
+             sight.indexCorrection * kArcMinutesPerDegree, temperatureSign, temperature, pressure,
+             heightFeet, sight.ut1MinusUtc, grade);
+  return kStatusOk;
+}
+
+EngineStatus FormatSightRecorderTable(int16_t firstOfBatch, const ObservationRecord& sight,
+                                      ReportLine* lines, int16_t& lineCount) {
+  lineCount = 0;
+  ReportLine row;
+  const EngineStatus status = FormatSightRow(sight, row);
+  if (status != kStatusOk) {
+    return status;
+  }
+  int16_t count = 0;
+  if (firstOfBatch != 0) {
+    CopyLine(kTitle, lines[count++]);
+    std::snprintf(gLastDate, sizeof gLastDate, "%s", kNoDate);
+  }
+  char date[kDateKeyBytes];
+  DateKey(SplitSightTime(sight.time), date);
+  if (std::strcmp(date, gLastDate) != 0) {
+    CopyLine(kBlankLine, lines[count++]);
+    FormatSightHeading(sight, lines + count);
+    count += kSightHeadingLines;
+    std::snprintf(gLastDate, sizeof gLastDate, "%s", date);
+  }
+  CopyLine(row, lines[count++]);
+  lineCount = count;
+  return kStatusOk;
+}
+
+}  // namespace navora

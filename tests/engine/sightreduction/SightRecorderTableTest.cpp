@@ -1,0 +1,124 @@
+#include "engine/sightreduction/SightRecorderTable.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/places/StarCatalogue.h"
+#include "engine/sightreduction/BodyNames.h"
+#include "engine/time/Calendar.h"
+
+namespace navora {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string kHeader =
+    " Body              UTC         hs      IC   Temp  Press   Ht  UT1-UTC  Quality";
+const std::string kUnits = "                  h  m  s    o   ,      ,     C     mb    ft      s";
+
+ObservationRecord SunLowerLimbSight() {
+  ObservationRecord sight;
+  sight.bodyCode = kBodyCodeSunLowerLimb;
+  sight.time = CalendarToJulian(2024, 3, 15, 10, 23, 45.0);
+  sight.ut1MinusUtc = -0.2;
+  sight.temperature = 15.4;
+  sight.pressure = 1013.4;
+  sight.hs = 35.0 + 12.3 / 60.0;
+  sight.indexCorrection = -1.2 / 60.0;
+  sight.heightOfEye = 4.57;
+  sight.sigma = 0.01;
+  return sight;
+}
+
+Lines Table(int16_t first, const ObservationRecord& sight, EngineStatus expected = 0) {
+  ReportLine lines[kSightRecorderMaxLines];
+  int16_t count = -1;
+  EXPECT_EQ(FormatSightRecorderTable(first, sight, lines, count), expected);
+  return Lines(lines, lines + count);
+}
+
+std::string Row(const ObservationRecord& sight) {
+  ReportLine line;
+  EXPECT_EQ(FormatSightRow(sight, line), 0);
+  return line;
+}
+
+TEST(SightRecorderTableTest, RowHasEveryFieldInItsColumn) {
+  EXPECT_EQ(Row(SunLowerLimbSight()),
+            "Sun (Lower)      10:23:45   35 12.3   -1.2  +15   1013    15    -0.2   Average");
+
+  ObservationRecord star = SunLowerLimbSight();
+  star.bodyCode = kBodyCodeStar;
+  star.starNumber = 1;
+  star.temperature = -3.6;
+  star.pressure = 998.5;
+  star.indexCorrection = 0.5 / 60.0;
+  star.ut1MinusUtc = 0.3;
+  star.heightOfEye = 0.0;
+  star.hs = 8.0 + 59.96 / 60.0;
+  star.sigma = 0.02;
+  EXPECT_EQ(Row(star),
+            "Alpheratz        10:23:45   09 00.0   +0.5  -04    999     0    +0.3   Poor   ");
+}
+
+TEST(SightRecorderTableTest, BatchTitleAndDateHeadings) {
+  ObservationRecord sight = SunLowerLimbSight();
+  const std::string row = Row(sight);
+  EXPECT_EQ(Table(1, sight), (Lines{"                                 SIGHT RECORDER", " ",
+                                    "               15 Mar 2024", kHeader, kUnits, row}));
+  // Same date: the row alone.
+  sight.time += 1.0 / 24.0;
+  EXPECT_EQ(Table(0, sight), (Lines{Row(sight)}));
+  // Seconds that round up to midnight belong to the next day's heading.
+  sight.time = CalendarToJulian(2024, 3, 15, 23, 59, 59.7);
+  const Lines nextDay = Table(0, sight);
+  ASSERT_EQ(nextDay.size(), 5u);
+  EXPECT_EQ(nextDay[1], "               16 Mar 2024");
+  EXPECT_EQ(nextDay[4].substr(17, 8), "00:00:00");
+  // A new batch prints its headings again even for the same date.
+  EXPECT_EQ(Table(1, sight).size(), 6u);
+}
+
+TEST(SightRecorderTableTest, UnknownBodyOrGradeWritesNothing) {
+  ObservationRecord sight = SunLowerLimbSight();
+  ASSERT_EQ(Table(1, sight).size(), 6u);
+  sight.bodyCode = 7;
+  EXPECT_TRUE(Table(0, sight, kSightUnknownBody).empty());
+  sight.bodyCode = kBodyCodeStar;
+  sight.starNumber = 174;
+  EXPECT_TRUE(Table(0, sight, kSightUnknownBody).empty());
+  sight = SunLowerLimbSight();
+  sight.sigma = 0.015;
+  EXPECT_TRUE(Table(0, sight, kSightUnknownGrade).empty());
+  // The failed sights did not move the remembered date.
+  sight.sigma = 0.005;
+  EXPECT_EQ(Table(0, sight), (Lines{Row(sight)}));
+  EXPECT_NE(Row(sight).find("Good   "), std::string::npos);
+}
+
+TEST(BodyNamesTest, CodesNameBodiesLimbsAndStars) {
+  const char* name = nullptr;
+  const struct {
+    uint16_t code;
+    const char* expected;
+  } cases[] = {{2, "Venus"},        {4, "Mars"},         {5, "Jupiter"},      {6, "Saturn"},
+               {10, "Sun"},         {11, "Moon"},        {12, "Sun (Upper)"}, {13, "Moon (Upper)"},
+               {14, "Sun (Lower)"}, {15, "Moon (Lower)"}};
+  for (const auto& c : cases) {
+    ASSERT_EQ(BodyNameForCode(c.code, 0, name), 0) << c.code;
+    EXPECT_STREQ(name, c.expected);
+  }
+  ASSERT_EQ(BodyNameForCode(kBodyCodeStar, kPolarisNumber, name), 0);
+  EXPECT_STREQ(name, kStarCatalogue[kPolarisNumber - 1].name);
+  for (const uint16_t code : {0, 1, 3, 7, 9, 16, 19, 21}) {
+    EXPECT_EQ(BodyNameForCode(code, 1, name), 1) << code;
+    EXPECT_STREQ(name, "");
+  }
+  EXPECT_EQ(BodyNameForCode(kBodyCodeStar, 0, name), 1);
+}
+
+}  // namespace
+}  // namespace navora
