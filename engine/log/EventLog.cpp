@@ -1,0 +1,598 @@
+#include "engine/log/EventLog.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include "engine/log/EventLogEntryFormat.h"
+#include "engine/log/EventLogFile.h"
+
+namespace navora {
+
+namespace {
+
+constexpr int kMaxEventLogPathLength =
+    kMaxEventLogDirectoryLength + static_cast<int>(sizeof(kEventLogFileName));
+constexpr uint16_t kMaxCorrectionCount = std::numeric_limits<uint16_t>::max();
+
+using KindOffsets = std::array<EventLogOffset, kEntryKindCount>;
+
+// The one open log of the process.
+struct EventLogState {
+  char directory[kMaxEventLogDirectoryLength + 1] = "";
+  int descriptor = -1;
+  KindOffsets lastOffset = {-1, -1, -1, -1, -1, -1};
+  // Survives closing, so that a new voyage's numbers continue from the old one.
+  uint32_t sequenceCounter = 0;
+};
+
+EventLogState gLog;
+
+bool IsOpen() { return gLog.descriptor >= 0; }
+
+void CloseDescriptor() {
+  CloseFile(gLog.descriptor);
+  gLog.descriptor = -1;
+  gLog.lastOffset.fill(kNoEventLogEntry);
+}
+
+enum class EntryCheck { kValid, kCorrupt, kReadError };
+
+// Checks that a whole entry of a known kind starts at offset and ends, with
+// the same kind word, inside the file.
+EntryCheck CheckEntryAt(EventLogOffset offset, int64_t fileSize, int16_t& kind) {
+  uint8_t word[kKindWordLength];
+  if (fileSize - offset < kKindWordLength) {
+    return EntryCheck::kCorrupt;
+  }
+  if (!ReadExactlyAt(gLog.descriptor, offset, word)) {
+    return EntryCheck::kReadError;
+  }
+  kind = DecodeKindWord(word);
+  if (!IsValidEntryKind(kind) || fileSize - offset < EntryLength(kind)) {
+    return EntryCheck::kCorrupt;
+  }
+  if (!ReadExactlyAt(gLog.descriptor, offset + EntryLength(kind) - kKindWordLength, word)) {
+    return EntryCheck::kReadError;
+  }
+  return DecodeKindWord(word) == kind ? EntryCheck::kValid : EntryCheck::kCorrupt;
+}
+
+// Reads a whole entry and checks that the same kind word stands at both ends.
+template <size_t N>
+bool ReadEntryBytes(EventLogOffset offset, std::array<uint8_t, N>& bytes, int16_t& kind) {
+  if (offset < 0 || !ReadExactlyAt(gLog.descriptor, offset, bytes)) {
+    return false;
+  }
+  kind = DecodeKindWord(bytes.data());
+  return kind == DecodeKindWord(bytes.data() + N - kKindWordLength);
+}
+
+// A fix or DR update, live or deleted.
+bool ReadPositionEntry(EventLogOffset offset, PositionEntry& entry) {
+  PositionEntryBytes bytes;
+  int16_t kind = 0;
+  if (!ReadEntryBytes(offset, bytes, kind) || !IsValidEntryKind(kind) ||
+      EntryLength(kind) != kPositionEntryLength) {
+    return false;
+  }
+  entry = DecodePositionEntry(bytes);
+  return true;
+}
+
+// A sight, live or deleted.
+bool ReadSightEntry(EventLogOffset offset, SightEntry& entry) {
+  SightEntryBytes bytes;
+  int16_t kind = 0;
+  if (!ReadEntryBytes(offset, bytes, kind) || (kind != kEntrySight && kind != kEntryDeletedSight)) {
+    return false;
+  }
+  entry = DecodeSightEntry(bytes);
+  return true;
+}
+
+enum class OpenCheck { kValid, kCorrupt, kReadError };
+
+// Walks the whole file from its start, so that a torn tail or a damaged entry
+// anywhere is found before anything is trusted, and indexes the last entry of
+// each kind.
+OpenCheck IndexWholeFile(int64_t fileSize, EventLogOffset& lastEntry, int16_t& lastKind) {
+  for (EventLogOffset at = 0; at < fileSize;) {
+    int16_t kind = 0;
+    EntryCheck check = CheckEntryAt(at, fileSize, kind);
+    if (check != EntryCheck::kValid) {
+      return check == EntryCheck::kCorrupt ? OpenCheck::kCorrupt : OpenCheck::kReadError;
+    }
+    gLog.lastOffset[kind] = at;
+    lastEntry = at;
+    lastKind = kind;
+    at += EntryLength(kind);
+  }
+  return OpenCheck::kValid;
+}
+
+bool ReadSequenceNumber(EventLogOffset offset, int16_t kind, uint32_t& sequenceNumber) {
+  if (EntryLength(kind) == kSightEntryLength) {
+    SightEntry entry;
+    if (!ReadSightEntry(offset, entry)) {
+      return false;
+    }
+    sequenceNumber = entry.sequenceNumber;
+    return true;
+  }
+  PositionEntry entry;
+  if (!ReadPositionEntry(offset, entry)) {
+    return false;
+  }
+  sequenceNumber = entry.sequenceNumber;
+  return true;
+}
+
+enum class Locate { kFound, kNotAnEntry, kCorrupt, kReadError };
+
+// Confirms that an entry starts exactly at offset (a caller's offset that
+// falls inside an entry must never be rewritten) and collects, for each kind,
+// the last entry before it.
+Locate LocateEntry(EventLogOffset offset, int16_t& kind, KindOffsets& lastBefore) {
+  int64_t fileSize = 0;
+  if (!GetFileSize(gLog.descriptor, fileSize)) {
+    return Locate::kReadError;
+  }
+  if (offset < 0 || offset >= fileSize) {
+    return Locate::kNotAnEntry;
+  }
+  lastBefore.fill(kNoEventLogEntry);
+  for (EventLogOffset at = 0; at <= offset;) {
+    EntryCheck check = CheckEntryAt(at, fileSize, kind);
+    if (check != EntryCheck::kValid) {
+      return check == EntryCheck::kCorrupt ? Locate::kCorrupt : Locate::kReadError;
+    }
+    if (at == offset) {
+      return Locate::kFound;
+    }
+    lastBefore[kind] = at;
+    at += EntryLength(kind);
+  }
+  return Locate::kNotAnEntry;
+}
+
+// The entry at offset changed kind: keeps the index what a fresh open would build.
+void MoveIndexedEntry(EventLogOffset offset, int16_t oldKind, int16_t newKind,
+                      const KindOffsets& lastBefore) {
+  if (oldKind == newKind) {
+    return;
+  }
+  if (gLog.lastOffset[oldKind] == offset) {
+    gLog.lastOffset[oldKind] = lastBefore[oldKind];
+  }
+  gLog.lastOffset[newKind] = std::max(gLog.lastOffset[newKind], offset);
+}
+
+// Overwrites an entry in place. When the write fails the old bytes are put
+// back; if even that fails the log is closed rather than left open on a
+// damaged entry.
+template <size_t N>
+bool RewriteEntry(EventLogOffset offset, const std::array<uint8_t, N>& oldBytes,
+                  const std::array<uint8_t, N>& newBytes) {
+  if (WriteDurablyAt(gLog.descriptor, offset, newBytes)) {
+    return true;
+  }
+  if (!WriteDurablyAt(gLog.descriptor, offset, oldBytes)) {
+    CloseDescriptor();
+  }
+  return false;
+}
+
+uint32_t NextSequenceNumber() { return gLog.sequenceCounter + 1; }
+
+// Writes a new entry at the end of the file. A failed or short write is cut
+// off again so that the file still ends on a whole entry; if that fails the
+// log is closed so that nothing is appended behind a torn entry.
+template <size_t N>
+bool AppendEntryBytes(const std::array<uint8_t, N>& bytes, int16_t kind,
+                      uint32_t sequenceNumber) {
+  int64_t fileSize = 0;
+  if (!GetFileSize(gLog.descriptor, fileSize)) {
+    return false;
+  }
+  if (!WriteDurablyAt(gLog.descriptor, fileSize, bytes)) {
+    if (!TruncateDurably(gLog.descriptor, fileSize)) {
+      CloseDescriptor();
+    }
+    return false;
+  }
+  gLog.sequenceCounter = sequenceNumber;
+  gLog.lastOffset[kind] = fileSize;
+  return true;
+}
+
+bool LogIsEmpty() {
+  int64_t fileSize = 0;
+  return GetFileSize(gLog.descriptor, fileSize) && fileSize == 0;
+}
+
+uint16_t BumpedCorrectionCount(uint16_t count) {
+  return count == kMaxCorrectionCount ? count : static_cast<uint16_t>(count + 1);
+}
+
+// Statuses of the operations, named where they are returned.
+constexpr EngineStatus kOpenNotWritable = 1;
+constexpr EngineStatus kOpenEmpty = 2;
+constexpr EngineStatus kOpenFirstNotFix = 3;
+constexpr EngineStatus kOpenCorrupt = 4;
+
+}  // namespace
+
+EngineStatus SetEventLogDirectory(const char* directory) {
+  if (directory == nullptr || std::strlen(directory) > kMaxEventLogDirectoryLength) {
+    return 1;
+  }
+  std::snprintf(gLog.directory, sizeof gLog.directory, "%s", directory);
+  return kStatusOk;
+}
+
+EngineStatus OpenEventLog() {
+  CloseDescriptor();
+  char path[kMaxEventLogPathLength + 1];
+  std::snprintf(path, sizeof path, "%s%s", gLog.directory, kEventLogFileName);
+  gLog.descriptor = OpenFileForUpdate(path);
+  int64_t fileSize = 0;
+  if (!IsOpen() || !GetFileSize(gLog.descriptor, fileSize)) {
+    CloseDescriptor();
+    return kOpenNotWritable;
+  }
+  if (fileSize == 0) {
+    return kOpenEmpty;
+  }
+  // A log that fails any check below stays closed: nothing may be written
+  // into it until the voyage is restarted with a new log.
+  uint8_t firstKind[kKindWordLength];
+  if (fileSize < kKindWordLength || !ReadExactlyAt(gLog.descriptor, 0, firstKind)) {
+    CloseDescriptor();
+    return kOpenCorrupt;
+  }
+  if (DecodeKindWord(firstKind) != kEntryFix) {
+    CloseDescriptor();
+    return kOpenFirstNotFix;
+  }
+  EventLogOffset lastEntry = 0;
+  int16_t lastKind = kEntryFix;
+  uint32_t sequenceNumber = 0;
+  if (IndexWholeFile(fileSize, lastEntry, lastKind) != OpenCheck::kValid ||
+      !ReadSequenceNumber(lastEntry, lastKind, sequenceNumber)) {
+    CloseDescriptor();
+    return kOpenCorrupt;
+  }
+  gLog.sequenceCounter = sequenceNumber;
+  return kStatusOk;
+}
+
+EngineStatus CloseEventLog() {
+  CloseDescriptor();
+  return kStatusOk;
+}
+
+EngineStatus AppendPositionEntry(PositionRecord position) {
+  constexpr EngineStatus kTypeNotStorable = 1;
+  constexpr EngineStatus kWriteError = 2;
+  int16_t kind = PositionEntryKind(position.positionType);
+  if (kind < 0) {
+    return kTypeNotStorable;
+  }
+  if (!IsOpen()) {
+    return kWriteError;
+  }
+  // The voyage must start with a fix, or the log could not be opened again.
+  if (kind != kEntryFix && LogIsEmpty()) {
+    return kTypeNotStorable;
+  }
+  PositionEntry entry;
+  entry.entryKind = kind;
+  entry.sequenceNumber = NextSequenceNumber();
+  CopyPositionData(position, entry);
+  PositionEntryBytes bytes;
+  EncodePositionEntry(entry, bytes);
+  return AppendEntryBytes(bytes, kind, entry.sequenceNumber) ? kStatusOk : kWriteError;
+}
+
+EngineStatus AppendSightEntry(const ObservationRecord& sight) {
+  constexpr EngineStatus kNoEntryYet = 1;
+  constexpr EngineStatus kWriteError = 2;
+  // The counter alone is not enough: after a new voyage in the same run it
+  // continues from the old log while the new one is still empty.
+  if (gLog.sequenceCounter == 0 || (IsOpen() && LogIsEmpty())) {
+    return kNoEntryYet;
+  }
+  if (!IsOpen()) {
+    return kWriteError;
+  }
+  SightEntry entry;
+  entry.sequenceNumber = NextSequenceNumber();
+  CopySightData(sight, entry);
+  SightEntryBytes bytes;
+  EncodeSightEntry(entry, bytes);
+  return AppendEntryBytes(bytes, kEntrySight, entry.sequenceNumber) ? kStatusOk : kWriteError;
+}
+
+EngineStatus CorrectPositionEntry(EventLogOffset offset, PositionRecord position) {
+  constexpr EngineStatus kNotAPosition = 1;
+  constexpr EngineStatus kReadError = 2;
+  constexpr EngineStatus kTypeNotStorable = 3;
+  constexpr EngineStatus kWriteError = 4;
+  if (!IsOpen()) {
+    return kReadError;
+  }
+  int16_t kind = 0;
+  KindOffsets lastBefore;
+  Locate located = LocateEntry(offset, kind, lastBefore);
+  if (located == Locate::kCorrupt || located == Locate::kReadError) {
+    return kReadError;
+  }
+  if (located == Locate::kNotAnEntry || (kind != kEntryFix && kind != kEntryDrUpdate)) {
+    return kNotAPosition;
+  }
+  int16_t newKind = PositionEntryKind(position.positionType);
+  // The first entry must stay a fix, or the log could not be opened again.
+  if (newKind < 0 || (offset == 0 && newKind != kEntryFix)) {
+    return kTypeNotStorable;
+  }
+  PositionEntryBytes oldBytes;
+  if (!ReadExactlyAt(gLog.descriptor, offset, oldBytes)) {
+    return kReadError;
+  }
+  PositionEntry entry = DecodePositionEntry(oldBytes);
+  entry.correctionCount = BumpedCorrectionCount(entry.correctionCount);
+  entry.entryKind = newKind;
+  CopyPositionData(position, entry);
+  PositionEntryBytes newBytes;
+  EncodePositionEntry(entry, newBytes);
+  if (!RewriteEntry(offset, oldBytes, newBytes)) {
+    return kWriteError;
+  }
+  MoveIndexedEntry(offset, kind, newKind, lastBefore);
+  return kStatusOk;
+}
+
+EngineStatus CorrectSightEntry(EventLogOffset offset, const ObservationRecord& sight) {
+  constexpr EngineStatus kNotASight = 1;
+  constexpr EngineStatus kReadError = 2;
+  constexpr EngineStatus kWriteError = 3;
+  if (!IsOpen()) {
+    return kReadError;
+  }
+  int16_t kind = 0;
+  KindOffsets lastBefore;
+  Locate located = LocateEntry(offset, kind, lastBefore);
+  if (located == Locate::kCorrupt || located == Locate::kReadError) {
+    return kReadError;
+  }
+  if (located == Locate::kNotAnEntry || kind != kEntrySight) {
+    return kNotASight;
+  }
+  SightEntryBytes oldBytes;
+  if (!ReadExactlyAt(gLog.descriptor, offset, oldBytes)) {
+    return kReadError;
+  }
+  SightEntry entry = DecodeSightEntry(oldBytes);
+  entry.correctionCount = BumpedCorrectionCount(entry.correctionCount);
+  CopySightData(sight, entry);
+  SightEntryBytes newBytes;
+  EncodeSightEntry(entry, newBytes);
+  return RewriteEntry(offset, oldBytes, newBytes) ? kStatusOk : kWriteError;
+}
+
+namespace {
+
+// Adds the deletion shift to the kind words of the entry at offset; its data stay.
+template <size_t N>
+bool MarkEntryDeleted(EventLogOffset offset, int16_t kind,
+                      const std::array<uint8_t, N>& oldBytes) {
+  std::array<uint8_t, N> newBytes = oldBytes;
+  SetEntryKind(static_cast<int16_t>(kind + kDeletedKindShift), newBytes.data(),
+               static_cast<int>(N));
+  return RewriteEntry(offset, oldBytes, newBytes);
+}
+
+}  // namespace
+
+EngineStatus DeletePositionEntry(EventLogOffset offset) {
+  constexpr EngineStatus kInitialFix = 1;
+  constexpr EngineStatus kNotAPosition = 2;
+  constexpr EngineStatus kReadError = 3;
+  constexpr EngineStatus kWriteError = 4;
+  constexpr EngineStatus kBadKindWord = 5;
+  if (offset == 0) {
+    return kInitialFix;
+  }
+  if (!IsOpen()) {
+    return kReadError;
+  }
+  int16_t kind = 0;
+  KindOffsets lastBefore;
+  Locate located = LocateEntry(offset, kind, lastBefore);
+  if (located == Locate::kCorrupt) {
+    return kBadKindWord;
+  }
+  if (located == Locate::kReadError) {
+    return kReadError;
+  }
+  if (located == Locate::kNotAnEntry || (kind != kEntryFix && kind != kEntryDrUpdate)) {
+    return kNotAPosition;
+  }
+  PositionEntryBytes oldBytes;
+  if (!ReadExactlyAt(gLog.descriptor, offset, oldBytes)) {
+    return kReadError;
+  }
+  if (!MarkEntryDeleted(offset, kind, oldBytes)) {
+    return kWriteError;
+  }
+  MoveIndexedEntry(offset, kind, static_cast<int16_t>(kind + kDeletedKindShift), lastBefore);
+  return kStatusOk;
+}
+
+EngineStatus DeleteSightEntry(EventLogOffset offset) {
+  constexpr EngineStatus kNotASight = 1;
+  constexpr EngineStatus kReadError = 2;
+  constexpr EngineStatus kWriteError = 3;
+  constexpr EngineStatus kBadKindWord = 4;
+  if (!IsOpen()) {
+    return kReadError;
+  }
+  int16_t kind = 0;
+  KindOffsets lastBefore;
+  Locate located = LocateEntry(offset, kind, lastBefore);
+  if (located == Locate::kCorrupt) {
+    return kBadKindWord;
+  }
+  if (located == Locate::kReadError) {
+    return kReadError;
+  }
+  if (located == Locate::kNotAnEntry || kind != kEntrySight) {
+    return kNotASight;
+  }
+  SightEntryBytes oldBytes;
+  if (!ReadExactlyAt(gLog.descriptor, offset, oldBytes)) {
+    return kReadError;
+  }
+  if (!MarkEntryDeleted(offset, kind, oldBytes)) {
+    return kWriteError;
+  }
+  MoveIndexedEntry(offset, kind, kEntryDeletedSight, lastBefore);
+  return kStatusOk;
+}
+
+EngineStatus ReadReferencePosition(int16_t which, PositionRecord& position) {
+  constexpr EngineStatus kBadWhich = 1;
+  constexpr EngineStatus kNoEntry = 2;
+  constexpr EngineStatus kReadError = 3;
+  if (which != kLatestPosition && which != kLastFix) {
+    return kBadWhich;
+  }
+  if (!IsOpen()) {
+    return kReadError;
+  }
+  EventLogOffset offset = gLog.lastOffset[kEntryFix];
+  if (which == kLatestPosition) {
+    offset = std::max(offset, gLog.lastOffset[kEntryDrUpdate]);
+  }
+  if (offset < 0) {
+    return kNoEntry;
+  }
+  PositionEntry entry;
+  if (!ReadPositionEntry(offset, entry) || entry.entryKind >= kEntryDeletedFix) {
+    return kReadError;
+  }
+  position = PositionRecordFromEntry(entry);
+  return kStatusOk;
+}
+
+EngineStatus CountSinceLastFix(int32_t& positions, int32_t& sights) {
+  constexpr EngineStatus kReadError = 1;
+  positions = 0;
+  sights = 0;
+  if (!IsOpen()) {
+    return kReadError;
+  }
+  EventLogOffset fix = gLog.lastOffset[kEntryFix];
+  if (fix < 0) {
+    return kStatusOk;
+  }
+  int64_t fileSize = 0;
+  int16_t kind = 0;
+  if (!GetFileSize(gLog.descriptor, fileSize) ||
+      CheckEntryAt(fix, fileSize, kind) != EntryCheck::kValid || kind != kEntryFix) {
+    return kReadError;
+  }
+  int32_t positionCount = 1;
+  int32_t sightCount = 0;
+  constexpr int32_t kMaxCount = std::numeric_limits<int32_t>::max();
+  for (EventLogOffset at = fix + kPositionEntryLength; at < fileSize; at += EntryLength(kind)) {
+    if (CheckEntryAt(at, fileSize, kind) != EntryCheck::kValid ||
+        positionCount == kMaxCount || sightCount == kMaxCount) {
+      return kReadError;
+    }
+    positionCount += kind == kEntryDrUpdate ? 1 : 0;
+    sightCount += kind == kEntrySight ? 1 : 0;
+  }
+  positions = positionCount;
+  sights = sightCount;
+  return kStatusOk;
+}
+
+EngineStatus ReadSinceLastFix(std::span<ObservationRecord> sights,
+                              std::span<EventLogOffset> sightOffsets,
+                              std::span<PositionRecord> positions,
+                              std::span<EventLogOffset> positionOffsets, int32_t& sightCount,
+                              int32_t& positionCount) {
+  constexpr EngineStatus kNoFix = 1;
+  constexpr EngineStatus kFixUnreadable = 2;
+  constexpr EngineStatus kBadKindWord = 3;
+  constexpr EngineStatus kTooManyPositions = 4;
+  constexpr EngineStatus kTooManySights = 5;
+  sightCount = 0;
+  positionCount = 0;
+  size_t sightCapacity = std::min(sights.size(), sightOffsets.size());
+  size_t positionCapacity = std::min(positions.size(), positionOffsets.size());
+  if (!IsOpen()) {
+    return kFixUnreadable;
+  }
+  EventLogOffset fix = gLog.lastOffset[kEntryFix];
+  if (fix < 0) {
+    return kNoFix;
+  }
+  PositionEntry fixEntry;
+  if (!ReadPositionEntry(fix, fixEntry) || fixEntry.entryKind != kEntryFix) {
+    return kFixUnreadable;
+  }
+  if (positionCapacity == 0) {
+    return kTooManyPositions;
+  }
+  positions[0] = PositionRecordFromEntry(fixEntry);
+  positionOffsets[0] = fix;
+  size_t positionsRead = 1;
+  size_t sightsRead = 0;
+  uint16_t leg = 0;
+  int64_t fileSize = 0;
+  if (!GetFileSize(gLog.descriptor, fileSize)) {
+    return kBadKindWord;
+  }
+  int16_t kind = 0;
+  for (EventLogOffset at = fix + kPositionEntryLength; at < fileSize; at += EntryLength(kind)) {
+    if (CheckEntryAt(at, fileSize, kind) != EntryCheck::kValid || kind == kEntryFix) {
+      return kBadKindWord;
+    }
+    if (kind == kEntryDrUpdate) {
+      PositionEntry entry;
+      if (positionsRead == positionCapacity) {
+        return kTooManyPositions;
+      }
+      if (!ReadPositionEntry(at, entry)) {
+        return kBadKindWord;
+      }
+      positions[positionsRead] = PositionRecordFromEntry(entry);
+      positionOffsets[positionsRead] = at;
+      ++positionsRead;
+      ++leg;
+    } else if (kind == kEntrySight) {
+      SightEntry entry;
+      if (sightsRead == sightCapacity) {
+        return kTooManySights;
+      }
+      if (!ReadSightEntry(at, entry)) {
+        return kBadKindWord;
+      }
+      sights[sightsRead] = ObservationRecordFromEntry(entry, leg);
+      sightOffsets[sightsRead] = at;
+      ++sightsRead;
+    }
+  }
+  sightCount = static_cast<int32_t>(sightsRead);
+  positionCount = static_cast<int32_t>(positionsRead);
+  return kStatusOk;
+}
+
+bool IsInitialFixReference() { return IsOpen() && gLog.lastOffset[kEntryFix] == 0; }
+
+}  // namespace navora

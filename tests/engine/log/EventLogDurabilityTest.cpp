@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "engine/log/EventLog.h"
+#include "tests/engine/log/EventLogTestSupport.h"
+
+namespace navora {
+namespace {
+
+using testing::EventLogTest;
+
+constexpr double kStart = 2460400.5;
+constexpr int kCrashEntries = 12;
+
+// Entry i of the crash test: every third a DR update, the others sights.
+EngineStatus AppendCrashEntry(int i) {
+  double time = kStart + 0.01 * i;
+  if (i == 0) {
+    return AppendPositionEntry(
+        MakePositionRecord(kMotionNone, kPositionExternalFix, time, 50, -4, 0, 0, 0, 0));
+  }
+  if (i % 3 == 0) {
+    return AppendPositionEntry(
+        MakePositionRecord(kMotionRhumbLine, kPositionDr, time, 50, -4, i, 5, 0, 0));
+  }
+  ObservationRecord sight = DefaultObservationRecord();
+  sight.time = time;
+  sight.hs = i;
+  sight.sigma = 0.005;
+  return AppendSightEntry(sight);
+}
+
+TEST_F(EventLogTest, EveryReturnedAppendSurvivesAKilledProcess) {
+  int pipeEnds[2];
+  ASSERT_EQ(pipe(pipeEnds), 0);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    close(pipeEnds[0]);
+    if (OpenEventLog() != 2) {
+      _exit(1);
+    }
+    for (int i = 0; i < kCrashEntries; ++i) {
+      char status = static_cast<char>(AppendCrashEntry(i));
+      if (write(pipeEnds[1], &status, 1) != 1) {
+        _exit(1);
+      }
+    }
+    pause();  // killed here, with the log still open
+    _exit(0);
+  }
+  close(pipeEnds[1]);
+  for (int i = 0; i < kCrashEntries; ++i) {
+    char status = -1;
+    ASSERT_EQ(read(pipeEnds[0], &status, 1), 1) << "entry " << i;
+    ASSERT_EQ(status, 0) << "entry " << i;
+  }
+  kill(child, SIGKILL);
+  int waitStatus = 0;
+  ASSERT_EQ(waitpid(child, &waitStatus, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(waitStatus));
+  close(pipeEnds[0]);
+
+  ASSERT_EQ(OpenEventLog(), 0);
+  int32_t positions = 0;
+  int32_t sights = 0;
+  ASSERT_EQ(CountSinceLastFix(positions, sights), 0);
+  EXPECT_EQ(positions, 4);  // the fix and DR updates 3, 6, 9
+  EXPECT_EQ(sights, 8);
+  LegsAndSights loaded;
+  ASSERT_EQ(LoadLegsAndSights(loaded), 0);
+  ASSERT_EQ(loaded.sightCount, 8);
+  EXPECT_EQ(loaded.sights[7].hs, 11.0);
+  EXPECT_EQ(loaded.legs[3].course, 9.0);
+}
+
+TEST_F(EventLogTest, AFailedAppendIsReportedAndLeavesTheFileWhole) {
+  StartVoyage(kStart);
+  ASSERT_EQ(AppendSightEntry(Sight(kStart + 0.1)), 0);
+  std::vector<uint8_t> before = FileBytes();
+  // Let the file grow by only part of an entry: the write is cut short.
+  signal(SIGXFSZ, SIG_IGN);
+  rlimit original;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &original), 0);
+  rlimit limited = original;
+  limited.rlim_cur = before.size() + 40;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+  EngineStatus sightStatus = AppendSightEntry(Sight(kStart + 0.2));
+  EngineStatus positionStatus = AppendPositionEntry(DrUpdate(kStart + 0.2));
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &original), 0);
+  EXPECT_EQ(sightStatus, 2);
+  EXPECT_EQ(positionStatus, 2);
+  EXPECT_EQ(FileBytes(), before);
+
+  // The log stays usable and numbering has no gap.
+  ASSERT_EQ(AppendSightEntry(Sight(kStart + 0.3)), 0);
+  std::vector<uint8_t> after = FileBytes();
+  EXPECT_EQ(after[before.size() + 4], 3);
+  ASSERT_EQ(OpenEventLog(), 0);
+}
+
+// Appends bytes to a valid two-entry log and checks that the open reports the
+// log as corrupt without touching the file, and that nothing more is written.
+class DamagedLogTest : public EventLogTest {
+ protected:
+  std::vector<uint8_t> ValidLog() {
+    StartVoyage(kStart);
+    EXPECT_EQ(AppendSightEntry(Sight(kStart + 0.1)), 0);
+    EXPECT_EQ(AppendPositionEntry(DrUpdate(kStart + 0.2)), 0);
+    CloseEventLog();
+    return FileBytes();  // fix 0..71, sight 72..159, DR 160..231
+  }
+
+  void ExpectRefused(const std::vector<uint8_t>& damaged, EngineStatus expected) {
+    WriteFileBytes(damaged);
+    EXPECT_EQ(OpenEventLog(), expected);
+    EXPECT_EQ(FileBytes(), damaged);
+    EXPECT_EQ(AppendPositionEntry(Fix(kStart + 1, 1, 1)), 2);
+    EXPECT_EQ(AppendSightEntry(Sight(kStart + 1)), 2);
+    PositionRecord position;
+    EXPECT_NE(ReadReferencePosition(kLatestPosition, position), 0);
+    LegsAndSights loaded;
+    EXPECT_NE(LoadLegsAndSights(loaded), 0);
+    EXPECT_EQ(FileBytes(), damaged);
+  }
+};
+
+TEST_F(DamagedLogTest, TornTailsAreReportedCorrupt) {
+  std::vector<uint8_t> valid = ValidLog();
+  // Part of a sight whose last two bytes happen to read as kind 0.
+  std::vector<uint8_t> tornSight = valid;
+  tornSight.insert(tornSight.end(), {2, 0, 0, 0, 4, 0, 0, 0, 10, 0, 0, 0, 0, 0, 0, 0});
+  ExpectRefused(tornSight, 4);
+  // Only the leading kind word of a DR update.
+  std::vector<uint8_t> kindOnly = valid;
+  kindOnly.insert(kindOnly.end(), {1, 0});
+  ExpectRefused(kindOnly, 4);
+  // A single byte.
+  std::vector<uint8_t> oneByte = valid;
+  oneByte.push_back(0);
+  ExpectRefused(oneByte, 4);
+  // The last entry cut short by its final byte.
+  std::vector<uint8_t> shortEntry(valid.begin(), valid.end() - 1);
+  ExpectRefused(shortEntry, 4);
+  // A lone fix that never finished.
+  ExpectRefused({0, 0, 1, 0, 9}, 4);
+  ExpectRefused({0}, 4);
+}
+
+TEST_F(DamagedLogTest, BadOrMismatchedKindWordsAreReportedCorrupt) {
+  std::vector<uint8_t> valid = ValidLog();
+  for (auto [offset, value] : std::vector<std::pair<size_t, uint8_t>>{
+           {72, 6}, {72, 0xFF}, {158, 5}, {230, 6}, {230, 0}, {70, 1}, {160, 2}}) {
+    std::vector<uint8_t> damaged = valid;
+    damaged[offset] = value;
+    SCOPED_TRACE(offset);
+    ExpectRefused(damaged, 4);
+  }
+  std::vector<uint8_t> negativeKind = valid;
+  negativeKind[73] = 0xFF;
+  ExpectRefused(negativeKind, 4);
+  std::vector<uint8_t> firstNotFix = valid;
+  firstNotFix[0] = 3;
+  ExpectRefused(firstNotFix, 3);
+}
+
+TEST_F(EventLogTest, AFileCutShortWhileOpenGivesErrorsNotCrashes) {
+  StartVoyage(kStart);
+  ASSERT_EQ(AppendSightEntry(Sight(kStart + 0.1)), 0);
+  ASSERT_EQ(AppendPositionEntry(DrUpdate(kStart + 0.2)), 0);
+  std::filesystem::resize_file(LogPath(), 100);
+  int32_t positions = 0;
+  int32_t sights = 0;
+  EXPECT_EQ(CountSinceLastFix(positions, sights), 1);
+  LegsAndSights loaded;
+  EXPECT_EQ(LoadLegsAndSights(loaded), 1);
+  PositionRecord position;
+  EXPECT_EQ(ReadReferencePosition(kLatestPosition, position), 3);
+  EXPECT_EQ(DeletePositionEntry(160), 2);
+  EXPECT_EQ(DeleteSightEntry(72), 4);
+  EXPECT_EQ(std::filesystem::file_size(LogPath()), 100u);
+}
+
+}  // namespace
+}  // namespace navora

@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "engine/log/EventLog.h"
+#include "engine/log/EventLogEntryFormat.h"
+#include "tests/engine/log/EventLogTestSupport.h"
+
+namespace navora {
+namespace {
+
+using testing::EventLogTest;
+
+ObservationRecord SightOf(uint16_t body, uint16_t star, double time, double ut1MinusUtc,
+                          double hs, double temperature, double pressure, double indexCorrection,
+                          double heightOfEye, double sigma) {
+  ObservationRecord sight = DefaultObservationRecord();
+  sight.bodyCode = body;
+  sight.starNumber = star;
+  sight.time = time;
+  sight.ut1MinusUtc = ut1MinusUtc;
+  sight.hs = hs;
+  sight.temperature = temperature;
+  sight.pressure = pressure;
+  sight.indexCorrection = indexCorrection;
+  sight.heightOfEye = heightOfEye;
+  sight.sigma = sigma;
+  return sight;
+}
+
+// A short voyage: initial fix, DR update, two sights, a second DR update and a
+// sight; then a correction of a sight and of the first DR update, and the
+// deletion of the second sight and of the second DR update.
+void WriteGoldenVoyage() {
+  ASSERT_EQ(OpenEventLog(), 2);
+  ASSERT_EQ(AppendPositionEntry(MakePositionRecord(kMotionNone, kPositionExternalFix, 2460400.5,
+                                                   50.5, -4.25, 225.0, 6.5, 0.0, 0.0)),
+            0);
+  PositionRecord dr = MakePositionRecord(kMotionRhumbLine, kPositionDr, 2460400.625, 50.25,
+                                         -4.75, 240.0, 7.0, 90.0, 0.5);
+  ASSERT_EQ(AppendPositionEntry(dr), 0);
+  ObservationRecord sunLowerLimb =
+      SightOf(14, 0, 2460400.5625, -0.25, 35.5, 12.0, 1013.0, 0.05, 3.048, 0.005);
+  ASSERT_EQ(AppendSightEntry(sunLowerLimb), 0);
+  ASSERT_EQ(AppendSightEntry(SightOf(20, 1, 2460400.75, -0.25, 42.25, 11.0, 1012.0, -0.025,
+                                     3.048, 0.02)),
+            0);
+  ASSERT_EQ(AppendPositionEntry(MakePositionRecord(kMotionRhumbLine, kPositionDr, 2460400.875,
+                                                   49.75, -5.5, 270.0, 8.0, 180.0, 1.0)),
+            0);
+  ASSERT_EQ(AppendSightEntry(SightOf(13, 0, 2460400.9375, 0.125, 20.75, 10.0, 1010.0, 0.0, 4.572,
+                                     0.01)),
+            0);
+  sunLowerLimb.hs = 35.625;
+  sunLowerLimb.sigma = 0.01;
+  ASSERT_EQ(CorrectSightEntry(144, sunLowerLimb), 0);
+  dr.course = 245.0;
+  ASSERT_EQ(CorrectPositionEntry(72, dr), 0);
+  ASSERT_EQ(DeleteSightEntry(232), 0);
+  ASSERT_EQ(DeletePositionEntry(320), 0);
+}
+
+std::vector<uint8_t> GoldenBytes() {
+  std::ifstream in(NAVORA_FIXTURE_DIR "/log/voyage-golden.evt", std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST_F(EventLogTest, VoyageFileMatchesHandCheckedBytes) {
+  WriteGoldenVoyage();
+  std::vector<uint8_t> expected = GoldenBytes();
+  ASSERT_EQ(expected.size(), 480u);
+  std::vector<uint8_t> actual = FileBytes();
+  ASSERT_EQ(actual.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    ASSERT_EQ(actual[i], expected[i]) << "first difference at byte " << i;
+  }
+}
+
+TEST_F(EventLogTest, GoldenVoyageReadsBackEveryField) {
+  WriteFileBytes(GoldenBytes());
+  ASSERT_EQ(OpenEventLog(), 0);
+
+  PositionRecord latest;
+  ASSERT_EQ(ReadReferencePosition(kLatestPosition, latest), 0);
+  EXPECT_EQ(latest.motionMode, kMotionRhumbLine);
+  EXPECT_EQ(latest.sailingMethod, 0);
+  EXPECT_EQ(latest.positionType, kPositionDr);
+  EXPECT_EQ(latest.time, 2460400.625);
+  EXPECT_EQ(latest.latitude, 50.25);
+  EXPECT_EQ(latest.longitude, -4.75);
+  EXPECT_EQ(latest.course, 245.0);
+  EXPECT_EQ(latest.speed, 7.0);
+  EXPECT_DOUBLE_EQ(latest.speedKmPerDay, 7.0 * 44.448);
+  EXPECT_EQ(latest.set, 90.0);
+  EXPECT_EQ(latest.drift, 0.5);
+  EXPECT_DOUBLE_EQ(latest.driftKmPerDay, 0.5 * 44.448);
+
+  std::array<ObservationRecord, 4> sights;
+  std::array<EventLogOffset, 4> sightOffsets;
+  std::array<PositionRecord, 4> positions;
+  std::array<EventLogOffset, 4> positionOffsets;
+  int32_t sightCount = 0;
+  int32_t positionCount = 0;
+  ASSERT_EQ(ReadSinceLastFix(sights, sightOffsets, positions, positionOffsets, sightCount,
+                             positionCount),
+            0);
+  ASSERT_EQ(positionCount, 2);
+  EXPECT_EQ(positionOffsets[0], 0);
+  EXPECT_EQ(positionOffsets[1], 72);
+  EXPECT_EQ(positions[0].positionType, kPositionExternalFix);
+  EXPECT_EQ(positions[0].time, 2460400.5);
+  EXPECT_EQ(positions[0].course, 225.0);
+  EXPECT_EQ(positions[0].speed, 6.5);
+
+  ASSERT_EQ(sightCount, 2);  // the deleted star sight is skipped
+  EXPECT_EQ(sightOffsets[0], 144);
+  EXPECT_EQ(sightOffsets[1], 392);
+  const ObservationRecord& sun = sights[0];
+  EXPECT_EQ(sun.legIndex, 1);
+  EXPECT_EQ(sun.bodyCode, 14);
+  EXPECT_EQ(sun.starNumber, 0);
+  EXPECT_EQ(sun.included, 1);
+  EXPECT_EQ(sun.time, 2460400.5625);
+  EXPECT_EQ(sun.ut1MinusUtc, -0.25);
+  EXPECT_EQ(sun.weight, 1.0);
+  EXPECT_EQ(sun.temperature, 12.0);
+  EXPECT_EQ(sun.pressure, 1013.0);
+  EXPECT_EQ(sun.spare, 30.0);
+  EXPECT_EQ(sun.hs, 35.625);
+  EXPECT_EQ(sun.indexCorrection, 0.05);
+  EXPECT_EQ(sun.heightOfEye, 3.048);
+  EXPECT_EQ(sun.sigma, 0.01);
+  const ObservationRecord& moon = sights[1];
+  EXPECT_EQ(moon.legIndex, 1);  // the deleted DR update opens no leg
+  EXPECT_EQ(moon.bodyCode, 13);
+  EXPECT_EQ(moon.ut1MinusUtc, 0.125);
+  EXPECT_EQ(moon.heightOfEye, 4.572);
+}
+
+TEST(EventLogEntryFormat, SightEntryRoundTripsAndKeepsReservedBytesZero) {
+  SightEntry entry;
+  entry.entryKind = kEntryDeletedSight;
+  entry.sequenceNumber = 0xA1B2C3D4u;
+  entry.bodyCode = 20;
+  entry.starNumber = 173;
+  entry.time = 2451544.5;
+  entry.ut1MinusUtc = -0.9;
+  entry.hs = 89.999;
+  entry.temperature = -49.0;
+  entry.pressure = 1100.0;
+  entry.spare = 30.0;
+  entry.heightOfEye = 304.0;
+  entry.indexCorrection = -9.9 / 60.0;
+  entry.qualityCode = 3;
+  entry.correctionCount = 65535;
+  SightEntryBytes bytes;
+  bytes.fill(0xEE);
+  EncodeSightEntry(entry, bytes);
+  EXPECT_EQ(bytes[4], 0xD4);  // little-endian sequence number
+  EXPECT_EQ(bytes[7], 0xA1);
+  for (int reserved : {2, 3, 12, 13, 14, 15, 84, 85}) {
+    EXPECT_EQ(bytes[reserved], 0) << reserved;
+  }
+  SightEntry back = DecodeSightEntry(bytes);
+  EXPECT_EQ(back.entryKind, kEntryDeletedSight);
+  EXPECT_EQ(DecodeKindWord(bytes.data() + 86), kEntryDeletedSight);
+  EXPECT_EQ(back.sequenceNumber, entry.sequenceNumber);
+  EXPECT_EQ(back.starNumber, 173);
+  EXPECT_EQ(back.hs, 89.999);
+  EXPECT_EQ(back.indexCorrection, entry.indexCorrection);
+  EXPECT_EQ(back.correctionCount, 65535);
+}
+
+TEST(EventLogEntryFormat, NegativePositionTypeSurvivesAsSignedWord) {
+  PositionEntry entry;
+  entry.entryKind = kEntryDrUpdate;
+  entry.positionType = -1;
+  PositionEntryBytes bytes;
+  EncodePositionEntry(entry, bytes);
+  EXPECT_EQ(bytes[2], 0xFF);
+  EXPECT_EQ(bytes[3], 0xFF);
+  EXPECT_EQ(DecodePositionEntry(bytes).positionType, -1);
+  EXPECT_STREQ(PositionTypeName(static_cast<uint16_t>(DecodePositionEntry(bytes).positionType)),
+               "User-defined");
+}
+
+}  // namespace
+}  // namespace navora

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "engine/log/EventLog.h"
+
+namespace navora::testing {
+
+// Each test gets an empty directory of its own for the process-wide log.
+class EventLogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (std::filesystem::temp_directory_path() / "navora-evt-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    directory_ = pattern + "/";
+    ASSERT_EQ(SetEventLogDirectory(directory_.c_str()), 0);
+  }
+
+  void TearDown() override {
+    CloseEventLog();
+    std::filesystem::remove_all(directory_);
+  }
+
+  std::string LogPath() const { return directory_ + kEventLogFileName; }
+
+  std::vector<uint8_t> FileBytes() const {
+    std::ifstream in(LogPath(), std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+  }
+
+  void WriteFileBytes(const std::vector<uint8_t>& bytes) const {
+    std::ofstream out(LogPath(), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+
+  // Opens an empty log and appends the voyage's initial fix.
+  void StartVoyage(double time = 2460400.5) {
+    ASSERT_EQ(OpenEventLog(), 2);
+    ASSERT_EQ(AppendPositionEntry(Fix(time, 50.0, -4.0, kPositionExternalFix)), 0);
+  }
+
+  static PositionRecord Fix(double time, double latitude, double longitude,
+                            uint16_t type = kPositionCelestialFix) {
+    return MakePositionRecord(kMotionNone, type, time, latitude, longitude, 180.0, 6.0, 0.0, 0.0);
+  }
+
+  static PositionRecord DrUpdate(double time, double course = 90.0, double speed = 8.0) {
+    return MakePositionRecord(kMotionRhumbLine, kPositionDr, time, 49.5, -5.0, course, speed,
+                              45.0, 0.5);
+  }
+
+  static ObservationRecord Sight(double time, double hs = 30.0) {
+    ObservationRecord sight = DefaultObservationRecord();
+    sight.time = time;
+    sight.hs = hs;
+    sight.sigma = 0.01;
+    return sight;
+  }
+
+  std::string directory_;
+};
+
+}  // namespace navora::testing
