@@ -103,12 +103,37 @@ void SyncDirectory(const std::string& directory) {
   }
 }
 
+// True when the file's last line lacks its line feed, as after a crash in
+// the middle of a write by an earlier run.
+bool EndsMidLine(int fd, bool& midLine) {
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) {
+    return false;
+  }
+  midLine = false;
+  if (status.st_size == 0) {
+    return true;
+  }
+  char last = '\n';
+  if (::pread(fd, &last, 1, status.st_size - 1) != 1) {
+    return false;
+  }
+  midLine = last != '\n';
+  return true;
+}
+
 EngineStatus WriteBatch(const std::vector<std::string_view>& clear) {
   const int fd = State().fd;
   if (fd < 0) {
     return kStatusLineFailed;
   }
-  std::string lines;
+  // A cut-off last line is closed first so that it cannot swallow the key
+  // of the batch's first line.
+  bool midLine = false;
+  if (!EndsMidLine(fd, midLine)) {
+    return kStatusLineFailed;
+  }
+  std::string lines(midLine ? "\n" : "");
   std::string separator;
   if (ScrambleLines(clear, lines) != 0 ||
       ScrambleLines({std::string_view(kTextLogSeparator)}, separator) != 0) {

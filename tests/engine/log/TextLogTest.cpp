@@ -191,6 +191,12 @@ TEST_F(TextLogTest, DamagedFilesReadWithinTheirBounds) {
   ASSERT_EQ(OpenTextLog(), 0);
   const std::vector<std::string> expected = {std::string(79, 'L'), "next", "cut"};
   EXPECT_EQ(ReadAll(), expected);
+
+  // The next batch starts on a line of its own.
+  const std::string line = "after the crash";
+  ASSERT_EQ(WriteTextLogLines(&line, 1), 0);
+  const std::vector<std::string> appended = {std::string(79, 'L'), "next", "cut", line, kHyphens};
+  EXPECT_EQ(ReadAll(), appended);
 }
 
 TEST_F(TextLogTest, ReadingResumesAfterAWriteAndReopeningAppends) {
