@@ -1,0 +1,136 @@
+#include "engine/position/PositionReport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "engine/time/Calendar.h"
+
+namespace navora {
+namespace {
+
+std::string Blanks(int count) { return std::string(static_cast<size_t>(count), ' '); }
+
+TEST(RoundAngle360, ReducesAndWrapsWhatWouldPrintAs360) {
+  EXPECT_EQ(RoundAngle360(359.97), 0.0);
+  EXPECT_EQ(RoundAngle360(359.95), 0.0);
+  EXPECT_DOUBLE_EQ(RoundAngle360(359.94), 359.94);
+  EXPECT_EQ(RoundAngle360(360.0), 0.0);
+  EXPECT_DOUBLE_EQ(RoundAngle360(-10.0), 350.0);
+  EXPECT_EQ(RoundAngle360(-0.04), 0.0);
+  EXPECT_DOUBLE_EQ(RoundAngle360(725.0), 5.0);
+  EXPECT_FALSE(std::signbit(RoundAngle360(-0.0)));
+}
+
+TEST(SplitPositionForReport, TypeNames) {
+  const char* expected[] = {"Cel.Fix", "Ext.Fix", "DR", "---", "       "};
+  const uint16_t types[] = {0, 1, 2, 3, 9};
+  for (int i = 0; i < 5; ++i) {
+    PositionRecord position;
+    position.time = 2451545.0;
+    position.positionType = types[i];
+    PositionReportParts parts;
+    SplitPositionForReport(position, parts);
+    EXPECT_STREQ(parts.typeName, expected[i]);
+  }
+}
+
+TEST(SplitPositionForReport, SplitsDateAnglesAndDirections) {
+  PositionRecord position;
+  position.time = CalendarToJulian(2004, 12, 31, 23, 59, 59.6);
+  position.latitude = -0.0004;
+  position.longitude = -123.25;
+  position.course = 359.97;
+  position.set = -90.0;
+  PositionReportParts parts;
+  SplitPositionForReport(position, parts);
+  // Whole seconds: 59.6 carries into the next minute, day and year.
+  EXPECT_EQ(parts.day, 1);
+  EXPECT_STREQ(parts.month, "Jan");
+  EXPECT_EQ(parts.year, 2005);
+  EXPECT_EQ(parts.hour, 0);
+  EXPECT_EQ(parts.minute, 0);
+  EXPECT_EQ(parts.seconds, 0.0);
+  EXPECT_EQ(parts.latitudeLetter, ' ');
+  EXPECT_EQ(parts.latitudeDegrees, 0);
+  EXPECT_EQ(parts.longitudeLetter, 'W');
+  EXPECT_EQ(parts.longitudeDegrees, 123);
+  EXPECT_NEAR(parts.longitudeMinutes, 15.0, 1e-9);
+  EXPECT_EQ(parts.course, 0.0);
+  EXPECT_DOUBLE_EQ(parts.set, 270.0);
+
+  position.time = CalendarToJulian(2001, 6, 15, 12, 34, 29.4);
+  position.latitude = 45.5;
+  position.longitude = 0.0;
+  SplitPositionForReport(position, parts);
+  EXPECT_EQ(parts.minute, 34);
+  EXPECT_EQ(parts.seconds, 29.0);
+  EXPECT_STREQ(parts.month, "Jun");
+  EXPECT_EQ(parts.latitudeLetter, 'N');
+  EXPECT_EQ(parts.longitudeLetter, ' ');
+}
+
+TEST(FormatPositionTimeBlock, ToTheMinute) {
+  ReportLine lines[kPositionTimeBlockLines];
+  FormatPositionTimeBlock(CalendarToJulian(2003, 7, 4, 14, 5, 40.0), 12.5, -123.25, 4.57, 0,
+                          lines);
+  EXPECT_EQ(std::string(lines[0]), Blanks(52) + "o   ,");
+  EXPECT_STREQ(lines[1], "                Date:  4 Jul 2003         Lat:   N 12 30.0");
+  EXPECT_STREQ(lines[2], "                        h m               Long:  W123 15.0");
+  EXPECT_STREQ(lines[3], "                Time:  1406 UTC           Ht:       15 ft.");
+}
+
+TEST(FormatPositionTimeBlock, ToTheSecondWithCarry) {
+  ReportLine lines[kPositionTimeBlockLines];
+  FormatPositionTimeBlock(CalendarToJulian(2003, 7, 4, 14, 5, 40.0), 0.0, 8.5, 0.0, 1, lines);
+  EXPECT_STREQ(lines[1], "                Date:  4 Jul 2003         Lat:     00 00.0");
+  EXPECT_STREQ(lines[2], "                       h  m  s            Long:  E008 30.0");
+  EXPECT_STREQ(lines[3], "                Time: 14 05 40 UTC        Ht:        0 ft.");
+
+  FormatPositionTimeBlock(CalendarToJulian(2004, 12, 31, 23, 59, 59.6), -60.75, 179.99999, 30.0,
+                          1, lines);
+  EXPECT_STREQ(lines[1], "                Date:  1 Jan 2005         Lat:   S 60 45.0");
+  EXPECT_STREQ(lines[2], "                       h  m  s            Long:  E180 00.0");
+  EXPECT_STREQ(lines[3], "                Time: 00 00 00 UTC        Ht:       98 ft.");
+}
+
+TEST(FormatSiteBlock, Lines) {
+  ReportLine lines[kSiteBlockLines];
+  FormatSiteBlock(-(33.0 + 52.0 / 60.0), 151.2, 10.0, lines);
+  EXPECT_EQ(std::string(lines[0]), Blanks(41) + "o   ,");
+  EXPECT_STREQ(lines[1], "                               Lat:   S 33 52.0");
+  EXPECT_STREQ(lines[2], "                               Long:  E151 12.0");
+  EXPECT_STREQ(lines[3], "                               Ht:       33 ft.");
+}
+
+TEST(FormatCourseSpeedBlock, ShortAndLongForms) {
+  ReportLine lines[kCourseSpeedBlockLines];
+  FormatCourseSpeedBlock(359.97, 10.2, 135.0, 2.0, 1, lines);
+  EXPECT_EQ(std::string(lines[0]), Blanks(42) + "o");
+  EXPECT_STREQ(lines[1], "                               Course: 000.0");
+  EXPECT_STREQ(lines[2], "                               Speed:  10.2 kn.");
+
+  FormatCourseSpeedBlock(359.97, 10.2, -45.0, 2.0, 0, lines);
+  EXPECT_EQ(std::string(lines[0]), Blanks(27) + "o" + Blanks(24) + "o");
+  EXPECT_STREQ(lines[1], "                Course: 000.0             Set:   315.0");
+  EXPECT_STREQ(lines[2], "                Speed:   10.2 kn.         Drift:  02.0 kn.");
+}
+
+TEST(PositionReportBlocks, ExtremeValuesStayWithinTheLine) {
+  ReportLine lines[kPositionTimeBlockLines];
+  for (double height : {1e9, -1e9, 3000.0}) {
+    FormatPositionTimeBlock(2451545.0, 89.99, -179.99, height, 1, lines);
+    for (const ReportLine& line : lines) EXPECT_LE(std::strlen(line), 78u);
+    FormatSiteBlock(-89.99, 179.99, height, lines);
+    for (int i = 0; i < kSiteBlockLines; ++i) EXPECT_LE(std::strlen(lines[i]), 78u);
+  }
+  FormatPositionTimeBlock(2451545.0, 0.0, 0.0, 1e9, 0, lines);
+  EXPECT_STREQ(lines[3], "                Time:  1200 UTC           Ht:      32767 ft.");
+  FormatCourseSpeedBlock(1e300, 1e300, -1e300, 1e300, 0, lines);
+  for (int i = 0; i < kCourseSpeedBlockLines; ++i) EXPECT_LE(std::strlen(lines[i]), 78u);
+}
+
+}  // namespace
+}  // namespace navora
