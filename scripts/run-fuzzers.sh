@@ -3,7 +3,7 @@
 # its committed corpus. A crash fails the run and leaves the input in the
 # build directory; commit it to the corpus as a regression case.
 set -euo pipefail
-build=${1:?fuzz build directory}
+build=$(cd "${1:?fuzz build directory}" && pwd)
 seconds=${2:-60}
 source_dir="$(cd "$(dirname "$0")/.." && pwd)"
 
