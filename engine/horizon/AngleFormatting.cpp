@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 namespace navora {
 
@@ -29,10 +30,12 @@ bool PrintsAsZero(double minutes, int16_t decimals) {
 
 void SplitDegreesMinutes(double angleDeg, int16_t decimals, char& sign, int16_t& degrees,
                          double& minutes) {
-  if (angleDeg == 0.0) {
+  if (angleDeg == 0.0 || !std::isfinite(angleDeg)) {
+    // A non-finite angle leaves NaN minutes so that the report shows the
+    // fault instead of a plausible zero.
     sign = ' ';
     degrees = 0;
-    minutes = 0.0;
+    minutes = angleDeg == 0.0 ? 0.0 : std::numeric_limits<double>::quiet_NaN();
     return;
   }
   sign = angleDeg > 0.0 ? '+' : '-';

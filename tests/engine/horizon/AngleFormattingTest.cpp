@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 namespace navora {
@@ -48,6 +49,8 @@ TEST(SplitDegreesMinutes, MinuteCarryAndWrap) {
   s = SplitOf(359.99999, 1);
   EXPECT_EQ(s.degrees, 0);
   EXPECT_EQ(s.minutes, 0.0);
+  EXPECT_TRUE(std::isnan(SplitOf(std::nan(""), 1).minutes));
+  EXPECT_EQ(SplitOf(-INFINITY, 1).degrees, 0);
   s = SplitOf(-370.25, 2);
   EXPECT_EQ(s.sign, '-');
   EXPECT_EQ(s.degrees, 10);
