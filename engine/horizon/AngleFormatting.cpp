@@ -52,7 +52,9 @@ void SplitDegreesMinutes(double angleDeg, int16_t decimals, char& sign, int16_t&
     minutes = 0.0;
     ++degrees;
   }
-  if (degrees >= kWholeDegreesPerCircle) degrees = static_cast<int16_t>(degrees - kWholeDegreesPerCircle);
+  if (degrees >= kWholeDegreesPerCircle) {
+    degrees = static_cast<int16_t>(degrees - kWholeDegreesPerCircle);
+  }
 
   if (decimals >= 0 && decimals <= kMaxComparedDecimals && degrees == 0 &&
       PrintsAsZero(minutes, decimals)) {
