@@ -103,8 +103,9 @@ void SyncDirectory(const std::string& directory) {
   }
 }
 
-// True when the file's last line lacks its line feed, as after a crash in
-// the middle of a write by an earlier run.
+// Sets midLine when the file's last line lacks its line feed, as after a
+// crash in the middle of a write by an earlier run; false when the file
+// cannot be examined.
 bool EndsMidLine(int fd, bool& midLine) {
   struct stat status {};
   if (::fstat(fd, &status) != 0) {
@@ -281,11 +282,13 @@ EngineStatus ReadTextLogLine(bool first, std::string& line) {
   if (state.fd < 0) {
     return kStatusReadFailed;
   }
-  if (first) {
-    state.readOffset = 0;
-  }
+  off_t offset = first ? 0 : state.readOffset;
   std::string stored;
-  const EngineStatus status = ReadStoredLine(state.fd, state.readOffset, stored);
+  const EngineStatus status = ReadStoredLine(state.fd, offset, stored);
+  if (status == kStatusReadFailed) {
+    return status;
+  }
+  state.readOffset = offset;
   if (status != kStatusOk) {
     return status;
   }

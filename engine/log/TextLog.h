@@ -40,8 +40,9 @@ EngineStatus OpenTextLog();
 void CloseTextLog();
 
 // Writes the clear lines, each under its own key, then the separator, and
-// returns only after the data has reached the disk. Nothing is written when
-// any line cannot be stored faithfully.
+// returns only after the data has reached the disk. The lines are appended
+// whole or not at all; nothing is written when any line cannot be stored
+// faithfully.
 // 1: count below 1, or the separator or the flush to disk failed;
 // 2: the log is not open, a line is longer than kTextLogLineMaxLength or
 //    cannot be scrambled without a line feed, or a line could not be written.

@@ -63,18 +63,10 @@ TEST(LogEntriesTest, NewPositionEntryHeadingsByTypeAndInitialFlag) {
             (Lines{"                                  DR UPDATE", " ", kTableHeader, kTableMarks,
                    kDrRow}));
 
-  const char* headings[] = {"                                CELESTIAL FIX",
-                            "                                 EXTERNAL FIX",
-                            "                                  DR UPDATE",
-                            "                                     FIX"};
   PositionRecord position = DrUpdate();
-  for (uint16_t type = 0; type <= 3; ++type) {
-    position.positionType = type;
-    ASSERT_EQ(FormatNewPositionEntry(position, 0, lines), 0);
-    EXPECT_STREQ(lines[0], headings[type]);
-    ASSERT_EQ(FormatNewPositionEntry(position, 1, lines), 0);
-    EXPECT_STREQ(lines[0], "                                 INITIAL FIX");
-  }
+  position.positionType = kPositionCelestialFix;
+  ASSERT_EQ(FormatNewPositionEntry(position, 1, lines), 0);
+  EXPECT_STREQ(lines[0], "                                 INITIAL FIX");
   position.positionType = 4;
   EXPECT_EQ(FormatNewPositionEntry(position, 1, lines), 1);
 }
@@ -87,9 +79,6 @@ TEST(LogEntriesTest, DeletionHeadingIsCentredOnColumn39) {
       (Lines{std::string(31, ' ') + "DELETE DR UPDATE", " ", kTableHeader, kTableMarks, kDrRow}));
 
   PositionRecord position = DrUpdate();
-  position.positionType = kPositionCelestialFix;
-  ASSERT_EQ(FormatPositionDeletion(position, lines), 0);
-  EXPECT_EQ(std::string(lines[0]), std::string(29, ' ') + "DELETE CELESTIAL FIX");
   position.positionType = kPositionUserDefined;
   ASSERT_EQ(FormatPositionDeletion(position, lines), 0);
   EXPECT_EQ(std::string(lines[0]), std::string(32, ' ') + "DELETE POSITION");

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -13,13 +12,11 @@
 #include <vector>
 
 #include "engine/log/TextLogCipher.h"
-#include "engine/log/TextLogPending.h"
 
 namespace navora {
 namespace {
 
-namespace fs = std::filesystem;
-
+using Lines = std::vector<std::string>;
 const std::string kHyphens(78, '-');
 
 class TextLogTest : public ::testing::Test {
@@ -33,29 +30,18 @@ class TextLogTest : public ::testing::Test {
   }
   void TearDown() override {
     CloseTextLog();
-    fs::remove_all(directory_);
+    std::filesystem::remove_all(directory_);
   }
 
   std::string FileBytes() const {
     std::ifstream in(directory_ + "/navora.slf", std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
-  void WriteRawFile(const std::string& bytes) const {
-    std::ofstream(directory_ + "/navora.slf", std::ios::binary) << bytes;
-  }
-  static std::vector<std::string> ReadAll() {
-    std::vector<std::string> lines;
+  static Lines ReadAll() {
+    Lines lines;
     std::string line;
     for (bool first = true; ReadTextLogLine(first, line) == 0; first = false) {
       lines.push_back(line);
-    }
-    return lines;
-  }
-  static std::vector<std::string> StoredLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1) {
-      lines.push_back(bytes.substr(start, end - start));
     }
     return lines;
   }
@@ -63,13 +49,8 @@ class TextLogTest : public ::testing::Test {
   std::string directory_;
 };
 
-TEST_F(TextLogTest, DirectoryIsLimitedTo255Characters) {
-  EXPECT_EQ(SetTextLogDirectory(std::string(255, 'd').c_str()), 0);
+TEST_F(TextLogTest, DirectoryLengthAndUnopenableLog) {
   EXPECT_EQ(SetTextLogDirectory(std::string(256, 'd').c_str()), 1);
-  EXPECT_EQ(TextLogPath(), std::string(255, 'd') + "navora.slf");
-}
-
-TEST_F(TextLogTest, UnopenableOrClosedLogReportsFailure) {
   ASSERT_EQ(SetTextLogDirectory((directory_ + "/missing/").c_str()), 0);
   EXPECT_EQ(OpenTextLog(), 1);
   const std::string line = "x";
@@ -78,129 +59,85 @@ TEST_F(TextLogTest, UnopenableOrClosedLogReportsFailure) {
   EXPECT_EQ(ReadTextLogLine(true, read), 2);
 }
 
-TEST_F(TextLogTest, LinesAndSeparatorRoundTrip) {
+TEST_F(TextLogTest, StoredFormAndSeparatorReadBack) {
   EXPECT_TRUE(TextLogFileIsMissingOrEmpty());
   ASSERT_EQ(OpenTextLog(), 0);
-  EXPECT_TRUE(TextLogFileIsMissingOrEmpty());
-  const std::vector<std::string> lines = {"CELESTIAL FIX", "", std::string(78, 'w'),
-                                          "$ not a rule"};
-  ASSERT_EQ(WriteTextLogLines(lines.data(), 3), 0);
+  const Lines lines = {"DR UPDATE", "", std::string(78, 'w'), "$ not a rule"};
+  ASSERT_EQ(WriteTextLogLines(lines.data(), 4), 0);
   EXPECT_FALSE(TextLogFileIsMissingOrEmpty());
-
-  const std::vector<std::string> expected = {lines[0], lines[1], lines[2], kHyphens};
-  EXPECT_EQ(ReadAll(), expected);
+  EXPECT_EQ(ReadAll(), (Lines{lines[0], lines[1], lines[2], kHyphens, kHyphens}));
   std::string line;
   EXPECT_EQ(ReadTextLogLine(false, line), 1);
 
-  // Every stored line: complemented key, then each byte shifted by the key.
-  const std::vector<std::string> stored = StoredLines(FileBytes());
-  ASSERT_EQ(stored.size(), 4u);
-  for (size_t i = 0; i < stored.size(); ++i) {
-    const unsigned char key = static_cast<unsigned char>(~static_cast<unsigned char>(stored[i][0]));
-    EXPECT_GE(key, 'A');
-    EXPECT_LE(key, 'Z');
-    const std::string clear = i < 3 ? lines[i] : "$";
-    ASSERT_EQ(stored[i].size(), clear.size() + 1);
-    for (size_t j = 0; j < clear.size(); ++j) {
-      EXPECT_EQ(static_cast<unsigned char>(stored[i][j + 1]),
-                static_cast<unsigned char>(clear[j] + key));
-    }
-  }
-
-  // A clear line that merely starts with '$' is also shown as a rule.
-  ASSERT_EQ(WriteTextLogLines(&lines[3], 1), 0);
-  EXPECT_EQ(ReadAll().at(4), kHyphens);
+  // Complemented key, then each byte shifted by the key, then a line feed.
+  const std::string bytes = FileBytes();
+  const unsigned char key = static_cast<unsigned char>(~static_cast<unsigned char>(bytes[0]));
+  EXPECT_GE(key, 'A');
+  EXPECT_LE(key, 'Z');
+  std::string stored(1, bytes[0]);
+  for (const char c : lines[0]) stored.push_back(static_cast<char>(c + key));
+  EXPECT_EQ(bytes.substr(0, 11), stored + "\n");
 }
 
 TEST_F(TextLogTest, SameLineIsStoredUnderDifferentKeysAndReadsBackTheSame) {
   ASSERT_EQ(OpenTextLog(), 0);
-  const std::vector<std::string> lines(10, "Course 245.0 Speed 12.5");
-  ASSERT_EQ(WriteTextLogLines(lines.data(), 10), 0);
-  std::vector<std::string> stored = StoredLines(FileBytes());
-  stored.pop_back();
-  EXPECT_NE(stored[0], stored[1]);
-  std::vector<std::string> read = ReadAll();
-  read.pop_back();
-  EXPECT_EQ(read, lines);
+  const Lines lines(2, "Course 245.0 Speed 12.5");
+  ASSERT_EQ(WriteTextLogLines(lines.data(), 2), 0);
+  const std::string bytes = FileBytes();
+  EXPECT_NE(bytes.substr(0, 25), bytes.substr(25, 25));
+  EXPECT_EQ(ReadAll(), (Lines{lines[0], lines[1], kHyphens}));
 }
 
-TEST_F(TextLogTest, SeedMakesTheStoredBytesRepeatable) {
-  const std::string line = "DR UPDATE";
+TEST_F(TextLogTest, UnstorableBatchesAreRefusedWhole) {
   ASSERT_EQ(OpenTextLog(), 0);
-  ASSERT_EQ(WriteTextLogLines(&line, 1), 0);
-  const std::string first = FileBytes();
-  CloseTextLog();
-  fs::remove(directory_ + "/navora.slf");
-  SeedTextLogKeys(12345);
-  ASSERT_EQ(OpenTextLog(), 0);
-  ASSERT_EQ(WriteTextLogLines(&line, 1), 0);
-  EXPECT_EQ(FileBytes(), first);
-}
-
-TEST_F(TextLogTest, RejectedBatchesLeaveTheFileUntouched) {
-  ASSERT_EQ(OpenTextLog(), 0);
-  const std::vector<std::string> lines = {"fine", std::string(79, 'x')};
-  EXPECT_EQ(WriteTextLogLines(lines.data(), 0), 1);
-  EXPECT_EQ(WriteTextLogLines(lines.data(), 2), 2);
-  EXPECT_EQ(FileBytes(), "");
-
+  const Lines tooLong = {"fine", std::string(79, 'x')};
+  EXPECT_EQ(WriteTextLogLines(tooLong.data(), 0), 1);
+  EXPECT_EQ(WriteTextLogLines(tooLong.data(), 2), 2);
   ReportLine unterminated;
   std::fill(std::begin(unterminated), std::end(unterminated), 'x');
   EXPECT_EQ(WriteTextLogLines(&unterminated, 1), 2);
+  // Every key would turn one of these bytes into a line feed.
+  std::string unkeyable;
+  for (int c = 0xB0; c <= 0xC9; ++c) unkeyable.push_back(static_cast<char>(c));
+  EXPECT_EQ(WriteTextLogLines(&unkeyable, 1), 2);
   EXPECT_EQ(FileBytes(), "");
 }
 
 TEST_F(TextLogTest, EveryByteValueSurvivesWithoutSplittingTheLine) {
   ASSERT_EQ(OpenTextLog(), 0);
-  // Byte 0xB0 under key 'Z' would store as a line feed; the writer must
-  // choose another key. Chunks of 64 keep each line within 78 characters.
-  std::vector<std::string> lines;
+  // 0xB0 under key 'Z' would store as a line feed unless another key is taken.
+  Lines lines;
   for (int start = 1; start < 256; start += 64) {
     std::string chunk;
     for (int c = start; c < start + 64 && c < 256; ++c) chunk.push_back(static_cast<char>(c));
     lines.push_back(chunk);
   }
-  for (int seed = 0; seed < 40; ++seed) {
-    SeedTextLogKeys(static_cast<uint32_t>(seed));
+  Lines expected;
+  for (uint32_t seed = 0; seed < 40; ++seed) {
+    SeedTextLogKeys(seed);
     ASSERT_EQ(WriteTextLogLines(lines.data(), static_cast<int>(lines.size())), 0);
+    expected.insert(expected.end(), lines.begin(), lines.end());
+    expected.push_back(kHyphens);
   }
-  const std::vector<std::string> read = ReadAll();
-  ASSERT_EQ(read.size(), 40 * (lines.size() + 1));
-  for (size_t i = 0; i < read.size(); ++i) {
-    const size_t inBatch = i % (lines.size() + 1);
-    EXPECT_EQ(read[i], inBatch < lines.size() ? lines[inBatch] : kHyphens) << i;
-  }
-}
-
-TEST_F(TextLogTest, LineThatNoKeyCanStoreIsRefused) {
-  ASSERT_EQ(OpenTextLog(), 0);
-  std::string line;
-  for (int c = 0xB0; c <= 0xC9; ++c) line.push_back(static_cast<char>(c));
-  EXPECT_EQ(WriteTextLogLines(&line, 1), 2);
-  EXPECT_EQ(FileBytes(), "");
-}
-
-TEST_F(TextLogTest, DamagedFilesReadWithinTheirBounds) {
-  // A stored line of 100 bytes, a normal one, then a last line cut short
-  // without its line feed.
-  const std::string longClear(99, 'L');
-  const std::string file = ScrambleTextLogLine(longClear, 'C') + "\n" +
-                           ScrambleTextLogLine("next", 'Q') + "\n" +
-                           ScrambleTextLogLine("cut", 'D');
-  WriteRawFile(file);
-  ASSERT_EQ(OpenTextLog(), 0);
-  const std::vector<std::string> expected = {std::string(79, 'L'), "next", "cut"};
   EXPECT_EQ(ReadAll(), expected);
+}
 
-  // The next batch starts on a line of its own.
+TEST_F(TextLogTest, DamagedFileIsReadWithinBoundsAndAppendedCleanly) {
+  // An over-long stored line, a normal one, and a last line cut off without
+  // its line feed.
+  std::ofstream(directory_ + "/navora.slf", std::ios::binary)
+      << ScrambleTextLogLine(std::string(99, 'L'), 'C') << "\n"
+      << ScrambleTextLogLine("next", 'Q') << "\n"
+      << ScrambleTextLogLine("cut", 'D');
+  ASSERT_EQ(OpenTextLog(), 0);
+  EXPECT_EQ(ReadAll(), (Lines{std::string(79, 'L'), "next", "cut"}));
   const std::string line = "after the crash";
   ASSERT_EQ(WriteTextLogLines(&line, 1), 0);
-  const std::vector<std::string> appended = {std::string(79, 'L'), "next", "cut", line, kHyphens};
-  EXPECT_EQ(ReadAll(), appended);
+  EXPECT_EQ(ReadAll(), (Lines{std::string(79, 'L'), "next", "cut", line, kHyphens}));
 }
 
 TEST_F(TextLogTest, ReadingResumesAfterAWriteAndReopeningAppends) {
-  const std::vector<std::string> first = {"one", "two"};
+  const Lines first = {"one", "two"};
   const std::string third = "three";
   ASSERT_EQ(OpenTextLog(), 0);
   ASSERT_EQ(WriteTextLogLines(first.data(), 2), 0);
@@ -213,9 +150,7 @@ TEST_F(TextLogTest, ReadingResumesAfterAWriteAndReopeningAppends) {
   CloseTextLog();
   ASSERT_EQ(OpenTextLog(), 0);
   ASSERT_EQ(WriteTextLogLines(&third, 1), 0);
-  const std::vector<std::string> expected = {"one",    "two",   kHyphens, "three",
-                                             kHyphens, "three", kHyphens};
-  EXPECT_EQ(ReadAll(), expected);
+  EXPECT_EQ(ReadAll(), (Lines{"one", "two", kHyphens, "three", kHyphens, "three", kHyphens}));
 }
 
 TEST_F(TextLogTest, WriteThatDoesNotReachTheFileIsReported) {
@@ -223,27 +158,15 @@ TEST_F(TextLogTest, WriteThatDoesNotReachTheFileIsReported) {
   const std::string line(20, 'p');
   ASSERT_EQ(WriteTextLogLines(&line, 1), 0);
   const rlim_t used = FileBytes().size();
-  // Room for one more 20-character line and a byte of its separator.
+  // Room for one more 20-character line and one byte of its separator.
   std::signal(SIGXFSZ, SIG_IGN);
   const rlimit limit = {used + 23, used + 23};
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
   EXPECT_EQ(WriteTextLogLines(&line, 1), 1);
-  const std::vector<std::string> two = {line, line};
+  const Lines two = {line, line};
   EXPECT_EQ(WriteTextLogLines(two.data(), 2), 2);
   // Nothing half-written stays behind to garble the lines that follow.
-  const std::vector<std::string> expected = {line, kHyphens, line};
-  EXPECT_EQ(ReadAll(), expected);
-}
-
-TEST(TextLogPendingTest, LinesGainCarriageReturnAndLineFeed) {
-  ClearPendingLogText();
-  const std::vector<std::string> lines = {"COMMENT:", ""};
-  AppendPendingLogText(lines.data(), 2);
-  ReportLine report = "                                  DR UPDATE";
-  AppendPendingLogText(&report, 1);
-  EXPECT_EQ(PendingLogText(), "COMMENT:\r\n\r\n                                  DR UPDATE\r\n");
-  ClearPendingLogText();
-  EXPECT_EQ(PendingLogText(), "");
+  EXPECT_EQ(ReadAll(), (Lines{line, kHyphens, line}));
 }
 
 }  // namespace
