@@ -1,0 +1,49 @@
+#include "engine/almanac/AlmanacText.h"
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+
+#include "engine/time/Calendar.h"
+
+namespace navora {
+namespace {
+
+constexpr int16_t kMinuteDecimals = 1;
+
+}  // namespace
+
+TableAngle SplitTableAngle(double angleDeg) {
+  TableAngle angle{};
+  SplitDegreesMinutes(angleDeg, kMinuteDecimals, angle.sign, angle.degrees, angle.minutes);
+  return angle;
+}
+
+char HemisphereLetter(const TableAngle& declination) {
+  if (declination.sign == '+') return 'N';
+  if (declination.sign == '-') return 'S';
+  return ' ';
+}
+
+TableTime SplitTableTime(double jd, bool withSeconds) {
+  TableTime time{};
+  if (withSeconds) {
+    double seconds = 0.0;
+    SplitJulianToSeconds(jd, 0, time.year, time.month, time.day, time.hour, time.minute, seconds,
+                         time.weekday);
+    time.second = static_cast<int16_t>(std::trunc(seconds + 0.5));
+  } else {
+    SplitJulianToMinuteWeekday(jd, time.year, time.month, time.day, time.hour, time.minute,
+                               time.weekday);
+  }
+  return time;
+}
+
+void FormatTableLine(AlmanacLine& line, const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  std::vsnprintf(line, sizeof line, format, arguments);
+  va_end(arguments);
+}
+
+}  // namespace navora

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/almanac/AlmanacLine.h"
+#include "engine/horizon/AngleFormatting.h"
+
+namespace navora {
+
+// Marks of the almanac tables, taken from the report symbols.
+inline constexpr char kDegreeMark = kReportSymbols[0];
+inline constexpr char kMinuteMark = kReportSymbols[1];
+inline constexpr char kColumnSeparator = kReportSymbols[3];
+
+// An angle as the tables print it: degrees and minutes to 0.1', with the sign
+// of a value that does not print as zero.
+struct TableAngle {
+  char sign;  // '+', '-' or ' '
+  int16_t degrees;
+  double minutes;
+};
+
+TableAngle SplitTableAngle(double angleDeg);
+
+// "N" for a northern declination, "S" for a southern one, a blank for one
+// that prints as zero.
+char HemisphereLetter(const TableAngle& declination);
+
+// Time of day of a row or heading to the second (seconds rounded, carried
+// into the minute) or to the minute, with the date it falls on.
+struct TableTime {
+  int16_t year;
+  int16_t month;
+  int16_t day;
+  int16_t hour;
+  int16_t minute;
+  int16_t second;
+  char weekday[4];
+};
+
+TableTime SplitTableTime(double jd, bool withSeconds);
+
+// printf into a table line, cut at the line's size; the lines are fixed
+// layouts of at most 78 characters.
+[[gnu::format(printf, 2, 3)]] void FormatTableLine(AlmanacLine& line, const char* format, ...);
+
+}  // namespace navora
