@@ -93,24 +93,21 @@ bool ReadSightEntry(EventLogOffset offset, SightEntry& entry) {
   return true;
 }
 
-enum class OpenCheck { kValid, kCorrupt, kReadError };
-
 // Walks the whole file from its start, so that a torn tail or a damaged entry
 // anywhere is found before anything is trusted, and indexes the last entry of
-// each kind.
-OpenCheck IndexWholeFile(int64_t fileSize, EventLogOffset& lastEntry, int16_t& lastKind) {
+// each kind. False when the file is not a whole sequence of valid entries.
+bool IndexWholeFile(int64_t fileSize, EventLogOffset& lastEntry, int16_t& lastKind) {
   for (EventLogOffset at = 0; at < fileSize;) {
     int16_t kind = 0;
-    EntryCheck check = CheckEntryAt(at, fileSize, kind);
-    if (check != EntryCheck::kValid) {
-      return check == EntryCheck::kCorrupt ? OpenCheck::kCorrupt : OpenCheck::kReadError;
+    if (CheckEntryAt(at, fileSize, kind) != EntryCheck::kValid) {
+      return false;
     }
     gLog.lastOffset[kind] = at;
     lastEntry = at;
     lastKind = kind;
     at += EntryLength(kind);
   }
-  return OpenCheck::kValid;
+  return true;
 }
 
 bool ReadSequenceNumber(EventLogOffset offset, int16_t kind, uint32_t& sequenceNumber) {
@@ -260,7 +257,7 @@ EngineStatus OpenEventLog() {
   EventLogOffset lastEntry = 0;
   int16_t lastKind = kEntryFix;
   uint32_t sequenceNumber = 0;
-  if (IndexWholeFile(fileSize, lastEntry, lastKind) != OpenCheck::kValid ||
+  if (!IndexWholeFile(fileSize, lastEntry, lastKind) ||
       !ReadSequenceNumber(lastEntry, lastKind, sequenceNumber)) {
     CloseDescriptor();
     return kOpenCorrupt;
@@ -300,13 +297,13 @@ EngineStatus AppendPositionEntry(PositionRecord position) {
 EngineStatus AppendSightEntry(const ObservationRecord& sight) {
   constexpr EngineStatus kNoEntryYet = 1;
   constexpr EngineStatus kWriteError = 2;
-  // The counter alone is not enough: after a new voyage in the same run it
-  // continues from the old log while the new one is still empty.
-  if (gLog.sequenceCounter == 0 || (IsOpen() && LogIsEmpty())) {
-    return kNoEntryYet;
-  }
+  // The counter cannot tell: after a new voyage in the same run it continues
+  // from the old log while the new one is still empty.
   if (!IsOpen()) {
-    return kWriteError;
+    return gLog.sequenceCounter == 0 ? kNoEntryYet : kWriteError;
+  }
+  if (LogIsEmpty()) {
+    return kNoEntryYet;
   }
   SightEntry entry;
   entry.sequenceNumber = NextSequenceNumber();

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "engine/log/EventLog.h"
-#include "engine/log/EventLogEntryFormat.h"
 #include "tests/engine/log/EventLogTestSupport.h"
 
 namespace navora {
@@ -97,15 +96,9 @@ TEST_F(EventLogTest, GoldenVoyageReadsBackEveryField) {
   EXPECT_EQ(latest.drift, 0.5);
   EXPECT_DOUBLE_EQ(latest.driftKmPerDay, 0.5 * 44.448);
 
-  std::array<ObservationRecord, 4> sights;
-  std::array<EventLogOffset, 4> sightOffsets;
-  std::array<PositionRecord, 4> positions;
-  std::array<EventLogOffset, 4> positionOffsets;
-  int32_t sightCount = 0;
-  int32_t positionCount = 0;
-  ASSERT_EQ(ReadSinceLastFix(sights, sightOffsets, positions, positionOffsets, sightCount,
-                             positionCount),
-            0);
+  testing::SinceLastFix read;
+  ASSERT_EQ(read.Read(), 0);
+  auto& [sights, sightOffsets, positions, positionOffsets, sightCount, positionCount] = read;
   ASSERT_EQ(positionCount, 2);
   EXPECT_EQ(positionOffsets[0], 0);
   EXPECT_EQ(positionOffsets[1], 72);
@@ -137,53 +130,6 @@ TEST_F(EventLogTest, GoldenVoyageReadsBackEveryField) {
   EXPECT_EQ(moon.bodyCode, 13);
   EXPECT_EQ(moon.ut1MinusUtc, 0.125);
   EXPECT_EQ(moon.heightOfEye, 4.572);
-}
-
-TEST(EventLogEntryFormat, SightEntryRoundTripsAndKeepsReservedBytesZero) {
-  SightEntry entry;
-  entry.entryKind = kEntryDeletedSight;
-  entry.sequenceNumber = 0xA1B2C3D4u;
-  entry.bodyCode = 20;
-  entry.starNumber = 173;
-  entry.time = 2451544.5;
-  entry.ut1MinusUtc = -0.9;
-  entry.hs = 89.999;
-  entry.temperature = -49.0;
-  entry.pressure = 1100.0;
-  entry.spare = 30.0;
-  entry.heightOfEye = 304.0;
-  entry.indexCorrection = -9.9 / 60.0;
-  entry.qualityCode = 3;
-  entry.correctionCount = 65535;
-  SightEntryBytes bytes;
-  bytes.fill(0xEE);
-  EncodeSightEntry(entry, bytes);
-  EXPECT_EQ(bytes[4], 0xD4);  // little-endian sequence number
-  EXPECT_EQ(bytes[7], 0xA1);
-  for (int reserved : {2, 3, 12, 13, 14, 15, 84, 85}) {
-    EXPECT_EQ(bytes[reserved], 0) << reserved;
-  }
-  SightEntry back = DecodeSightEntry(bytes);
-  EXPECT_EQ(back.entryKind, kEntryDeletedSight);
-  EXPECT_EQ(DecodeKindWord(bytes.data() + 86), kEntryDeletedSight);
-  EXPECT_EQ(back.sequenceNumber, entry.sequenceNumber);
-  EXPECT_EQ(back.starNumber, 173);
-  EXPECT_EQ(back.hs, 89.999);
-  EXPECT_EQ(back.indexCorrection, entry.indexCorrection);
-  EXPECT_EQ(back.correctionCount, 65535);
-}
-
-TEST(EventLogEntryFormat, NegativePositionTypeSurvivesAsSignedWord) {
-  PositionEntry entry;
-  entry.entryKind = kEntryDrUpdate;
-  entry.positionType = -1;
-  PositionEntryBytes bytes;
-  EncodePositionEntry(entry, bytes);
-  EXPECT_EQ(bytes[2], 0xFF);
-  EXPECT_EQ(bytes[3], 0xFF);
-  EXPECT_EQ(DecodePositionEntry(bytes).positionType, -1);
-  EXPECT_STREQ(PositionTypeName(static_cast<uint16_t>(DecodePositionEntry(bytes).positionType)),
-               "User-defined");
 }
 
 }  // namespace

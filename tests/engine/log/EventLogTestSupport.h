@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +15,22 @@
 #include "engine/log/EventLog.h"
 
 namespace navora::testing {
+
+// ReadSinceLastFix into arrays of a fixed capacity.
+struct SinceLastFix {
+  std::array<ObservationRecord, 8> sights;
+  std::array<EventLogOffset, 8> sightOffsets{};
+  std::array<PositionRecord, 8> positions;
+  std::array<EventLogOffset, 8> positionOffsets{};
+  int32_t sightCount = 0;
+  int32_t positionCount = 0;
+
+  EngineStatus Read(size_t sightCapacity = 8, size_t positionCapacity = 8) {
+    return ReadSinceLastFix(std::span(sights).first(sightCapacity), sightOffsets,
+                            std::span(positions).first(positionCapacity), positionOffsets,
+                            sightCount, positionCount);
+  }
+};
 
 // Each test gets an empty directory of its own for the process-wide log.
 class EventLogTest : public ::testing::Test {
