@@ -1,0 +1,9 @@
+#include "app/bridge/Notice.h"
+
+namespace navora {
+
+bool NoticeAsksQuestion(NoticeStyle style) {
+  return style == kNoticeYesNoQuestion || style == kNoticeOkCancelStop;
+}
+
+}  // namespace navora
