@@ -1,0 +1,57 @@
+// GetBodyState throughput from the shipped ephemeris, run from the directory
+// of the data files.
+
+#include <benchmark/benchmark.h>
+
+#include "engine/ephemeris/EphemerisReader.h"
+
+namespace navora {
+namespace {
+
+constexpr double kStepDays = 32.0;
+constexpr double kFirstDate = 2451545.0;  // inside a record, not at its edges
+
+bool OpenShippedEphemeris(benchmark::State& state) {
+  double first = 0.0, last = 0.0;
+  if (OpenEphemerisFile("1970-2025.eph", first, last) != 0) {
+    state.SkipWithError("1970-2025.eph not found in the working directory");
+    return false;
+  }
+  return true;
+}
+
+// Dates inside one record: the record is cached, only the polynomials are
+// re-evaluated because the time changes each call.
+void BM_GetBodyStateSameRecord(benchmark::State& state) {
+  if (!OpenShippedEphemeris(state)) return;
+  Vector3 position{}, velocity{};
+  double jd = kFirstDate;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(GetBodyState(jd, kMoon, kOriginBarycentre, position, velocity));
+    benchmark::DoNotOptimize(position);
+    benchmark::DoNotOptimize(velocity);
+    jd += 1e-3;
+    if (jd > kFirstDate + 10.0) jd = kFirstDate;
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_GetBodyStateSameRecord);
+
+// Every call lands in another record, so each one reads 7200 bytes.
+void BM_GetBodyStateAcrossRecords(benchmark::State& state) {
+  if (!OpenShippedEphemeris(state)) return;
+  Vector3 position{}, velocity{};
+  double jd = kFirstDate;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(GetBodyState(jd, kMoon, kOriginBarycentre, position, velocity));
+    benchmark::DoNotOptimize(position);
+    benchmark::DoNotOptimize(velocity);
+    jd += 7 * kStepDays + 0.37;
+    if (jd > kFirstDate + 3000.0) jd -= 3000.0;
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_GetBodyStateAcrossRecords);
+
+}  // namespace
+}  // namespace navora
