@@ -48,8 +48,8 @@ void MercatorCourseAndDistance(double lat1Deg, double lat2Deg, double dlonDeg, d
                                double& distanceKm) {
   const double lat1 = lat1Deg * kRadiansPerDegree;
   const double lat2 = lat2Deg * kRadiansPerDegree;
-  const double course = std::atan2(dlonDeg * kRadiansPerDegree,
-                                   IsometricLatitude(lat2) - IsometricLatitude(lat1));
+  const double course =
+      std::atan2(dlonDeg * kRadiansPerDegree, IsometricLatitude(lat2) - IsometricLatitude(lat1));
   courseDeg = NormalizeDirection360(course * kDegreesPerRadian);
   distanceKm = kMeridianRadiusAtEquatorKm / std::cos(course) *
                (ReducedMeridianArc(lat2) - ReducedMeridianArc(lat1));
@@ -94,10 +94,11 @@ void GreatCircleCourseAndDistance(double lat1Deg, double lon1Deg, double lat2Deg
   // short tracks.
   const double sinHalfDlat = std::sin(0.5 * (lat2 - lat1));
   const double sinHalfDlon = std::sin(0.5 * dlon);
-  const double haversine = sinHalfDlat * sinHalfDlat + cosLat1 * cosLat2 * sinHalfDlon * sinHalfDlon;
+  const double haversine =
+      sinHalfDlat * sinHalfDlat + cosLat1 * cosLat2 * sinHalfDlon * sinHalfDlon;
   const double halfArc = std::asin(std::sqrt(std::min(haversine, 1.0)));
-  const double course = std::atan2(std::sin(dlon) * cosLat2,
-                                   cosLat1 * sinLat2 - sinLat1 * cosLat2 * std::cos(dlon));
+  const double course =
+      std::atan2(std::sin(dlon) * cosLat2, cosLat1 * sinLat2 - sinLat1 * cosLat2 * std::cos(dlon));
 
   const double sinHalfArc = std::sin(halfArc);
   const double cosHalfArc = std::cos(halfArc);
@@ -105,8 +106,8 @@ void GreatCircleCourseAndDistance(double lat1Deg, double lon1Deg, double lat2Deg
   const double sinCourse = std::sin(course);
   const double midLatitude =
       std::asin(std::clamp(cosLat1 * sinHalfArc * cosCourse + sinLat1 * cosHalfArc, -1.0, 1.0));
-  const double midCourse = std::atan2(sinCourse * cosLat1,
-                                      cosLat1 * cosHalfArc * cosCourse - sinLat1 * sinHalfArc);
+  const double midCourse =
+      std::atan2(sinCourse * cosLat1, cosLat1 * cosHalfArc * cosCourse - sinLat1 * sinHalfArc);
   const double cosMid = std::cos(midCourse);
   const double sinMid = std::sin(midCourse);
 
@@ -124,8 +125,8 @@ void CourseAndDistance(int16_t route, double latitude1Deg, double longitude1Deg,
   courseDeg = 0.0;
   distanceKm = 0.0;
   if (route == kRouteRhumbLine) {
-    RhumbLineCourseAndDistance(latitude1Deg, longitude1Deg, latitude2Deg, longitude2Deg,
-                               courseDeg, distanceKm);
+    RhumbLineCourseAndDistance(latitude1Deg, longitude1Deg, latitude2Deg, longitude2Deg, courseDeg,
+                               distanceKm);
   } else if (route == kRouteGreatCircle) {
     GreatCircleCourseAndDistance(latitude1Deg, longitude1Deg, latitude2Deg, longitude2Deg,
                                  courseDeg, distanceKm);

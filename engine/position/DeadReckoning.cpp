@@ -14,6 +14,9 @@ constexpr double kTimeToleranceDays = 1e-7;
 // degree of east-west or the northing stays small.
 constexpr double kMidLatitudeNorthingRatio = 0.01;
 constexpr double kMidLatitudeNorthingKm = 20.0;
+// A current that cancels the ship's way leaves rounding noise, whose
+// direction means nothing: below this the ship is taken to stand still.
+constexpr double kStillSpeedKmPerDay = 1e-9;
 
 // A new position and the rates of latitude and longitude there.
 struct SailingResult {
@@ -40,8 +43,8 @@ SailingResult MidLatitudeSailing(double lat1Deg, double lon1Deg, double courseDe
   const double course = courseDeg * kRadiansPerDegree;
   const double distance = speedKmPerDay * dt;
   const double lat2 = lat1 + distance * std::cos(course) / MeridianRadius(lat1);
-  const double dlon = distance * std::sin(course) /
-                      (PrimeVerticalRadius(lat1) * std::cos(0.5 * (lat1 + lat2)));
+  const double dlon =
+      distance * std::sin(course) / (PrimeVerticalRadius(lat1) * std::cos(0.5 * (lat1 + lat2)));
   SailingResult result;
   result.latitudeDeg = lat2 * kDegreesPerRadian;
   result.longitudeDeg = ReduceLongitude(lon1Deg + dlon * kDegreesPerRadian);
@@ -132,8 +135,8 @@ SailingResult GreatCircleSailing(double lat1Deg, double lon1Deg, double courseDe
   const double cosCourse = std::cos(course);
 
   const double halfArc = distance / (2.0 * kEquatorialRadiusKm);
-  const double midLatitude = std::asin(
-      ClampUnit(std::sin(halfArc) * cosLat1 * cosCourse + std::cos(halfArc) * sinLat1));
+  const double midLatitude =
+      std::asin(ClampUnit(std::sin(halfArc) * cosLat1 * cosCourse + std::cos(halfArc) * sinLat1));
   const double midCourse = std::atan2(
       sinCourse * cosLat1, cosLat1 * std::cos(halfArc) * cosCourse - sinLat1 * std::sin(halfArc));
   const double cosMid = std::cos(midCourse);
@@ -164,9 +167,12 @@ void AdvanceRhumbLine(double dt, const PositionRecord& from, PositionRecord& to,
   const double north = std::cos(course) * from.speedKmPerDay + std::cos(set) * from.driftKmPerDay;
   const double east = std::sin(course) * from.speedKmPerDay + std::sin(set) * from.driftKmPerDay;
   to.speedKmPerDay = std::hypot(north, east);
-  to.course = to.speedKmPerDay > 0.0
-                  ? NormalizeDirection360(std::atan2(east, north) * kDegreesPerRadian)
-                  : 0.0;
+  to.course = 0.0;
+  if (to.speedKmPerDay < kStillSpeedKmPerDay) {
+    to.speedKmPerDay = 0.0;
+  } else {
+    to.course = NormalizeDirection360(std::atan2(east, north) * kDegreesPerRadian);
+  }
   to.speed = to.speedKmPerDay / kKmPerDayPerKnot;
   const bool midLatitude = std::fabs(north) < kMidLatitudeNorthingRatio * std::fabs(east) ||
                            std::fabs(north * dt) < kMidLatitudeNorthingKm;

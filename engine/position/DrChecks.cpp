@@ -80,8 +80,8 @@ EngineStatus CheckDrAdvance(int16_t mode, double targetJd, const PositionRecord&
   return kStatusOk;
 }
 
-EngineStatus CheckUnderwayAdvance(const PositionRecord& position, BodyId body,
-                                  double& tableStartJd, double& latitudeDeg) {
+EngineStatus CheckUnderwayAdvance(const PositionRecord& position, BodyId body, double& tableStartJd,
+                                  double& latitudeDeg) {
   if (!IsMoving(position)) {
     latitudeDeg = position.latitude;
     return CheckBodyLatitude(body, latitudeDeg);

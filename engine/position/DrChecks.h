@@ -30,7 +30,7 @@ EngineStatus CheckDrAdvance(int16_t mode, double targetJd, const PositionRecord&
 // and latitudeDeg receives the extrapolated latitude. Returns 0, or one of the
 // statuses above; kDrSunHighLatitude and kDrMoonHighLatitude are notes, the
 // outputs are valid with them.
-EngineStatus CheckUnderwayAdvance(const PositionRecord& position, BodyId body,
-                                  double& tableStartJd, double& latitudeDeg);
+EngineStatus CheckUnderwayAdvance(const PositionRecord& position, BodyId body, double& tableStartJd,
+                                  double& latitudeDeg);
 
 }  // namespace navora

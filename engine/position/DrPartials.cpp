@@ -105,8 +105,7 @@ void DrPartials(const PositionRecord& advanced, const PositionRecord& start,
   const double course = advanced.course * kRadiansPerDegree;
   const double dt = advanced.time - start.time;
   if (advanced.sailingMethod == kSailingMidLatitude) {
-    MidLatitudePartials(lat1, lat2, course, advanced.speedKmPerDay, dt, latitudeRow,
-                        longitudeRow);
+    MidLatitudePartials(lat1, lat2, course, advanced.speedKmPerDay, dt, latitudeRow, longitudeRow);
   } else {
     MercatorPartials(lat1, lat2, course, advanced.speedKmPerDay, dt, latitudeRow, longitudeRow);
   }

@@ -32,8 +32,7 @@ double IsometricLatitude(double latitudeRad) {
 
 bool IsMeridianCourse(double courseDeg) {
   const double remainder = std::fmod(std::fabs(courseDeg), 180.0);
-  return remainder < kMeridianCourseToleranceDeg ||
-         180.0 - remainder < kMeridianCourseToleranceDeg;
+  return remainder < kMeridianCourseToleranceDeg || 180.0 - remainder < kMeridianCourseToleranceDeg;
 }
 
 double NormalizeDirection360(double directionDeg) {

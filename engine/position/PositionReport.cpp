@@ -177,8 +177,8 @@ void FormatSiteBlock(double latitudeDeg, double longitudeDeg, double heightOfEye
              HeightInFeet(heightOfEyeM));
 }
 
-void FormatCourseSpeedBlock(double courseDeg, double speedKnots, double setDeg,
-                            double driftKnots, int16_t shortForm, ReportLine* lines) {
+void FormatCourseSpeedBlock(double courseDeg, double speedKnots, double setDeg, double driftKnots,
+                            int16_t shortForm, ReportLine* lines) {
   if (shortForm != 0) {
     FormatLine(lines[0], "                                          %c", kDegreeMark);
     FormatLine(lines[1], "                               Course: %05.1f", RoundAngle360(courseDeg));

@@ -23,7 +23,7 @@ struct PositionReportParts {
   int16_t year;
   int16_t hour;
   int16_t minute;
-  double seconds;  // whole seconds, 0..59, carried into the minute
+  double seconds;       // whole seconds, 0..59, carried into the minute
   char latitudeLetter;  // 'N', 'S', or ' ' for a latitude that prints as zero
   int16_t latitudeDegrees;
   double latitudeMinutes;
@@ -51,7 +51,7 @@ void FormatSiteBlock(double latitudeDeg, double longitudeDeg, double heightOfEye
 
 // Course and speed alone (shortForm not 0) or with set and drift; speeds in
 // knots. Writes kCourseSpeedBlockLines lines.
-void FormatCourseSpeedBlock(double courseDeg, double speedKnots, double setDeg,
-                            double driftKnots, int16_t shortForm, ReportLine* lines);
+void FormatCourseSpeedBlock(double courseDeg, double speedKnots, double setDeg, double driftKnots,
+                            int16_t shortForm, ReportLine* lines);
 
 }  // namespace navora
