@@ -1,18 +1,17 @@
 #pragma once
 
+#include "engine/places/AstronomicalConstants.h"
+
 namespace navora {
 
 // Earth ellipsoid of the dead reckoning (kilometres) and the small helpers
 // that every sailing shares.
-inline constexpr double kEquatorialRadiusKm = 6378.137;
-inline constexpr double kFlattening = 0.00335281;
+inline constexpr double kEquatorialRadiusKm = kEarthEquatorialRadiusMetres * 0.001;
+inline constexpr double kFlattening = kEarthFlattening;
 inline constexpr double kEccentricitySquared = 2.0 * kFlattening - kFlattening * kFlattening;
 // a (1 - e^2): the meridian radius of curvature at the equator.
 inline constexpr double kMeridianRadiusAtEquatorKm =
     kEquatorialRadiusKm * (1.0 - kEccentricitySquared);
-
-inline constexpr double kDegreesPerRadian = 57.29577951308232;
-inline constexpr double kRadiansPerDegree = 0.017453292519943295;
 
 // sqrt(1 - e^2 sin^2 lat), the factor shared by both radii of curvature.
 double EllipsoidW(double latitudeRad);
