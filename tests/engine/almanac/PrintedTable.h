@@ -1,0 +1,122 @@
+#pragma once
+
+// Reads values back from printed almanac lines, so that tests check what a
+// navigator would read off the page rather than the unrounded numbers.
+
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace navora::testing {
+
+// Whitespace-separated words of a line, column separators counted as blanks.
+inline std::vector<std::string> PrintedWords(const std::string& line) {
+  std::string spaced = line;
+  for (char& c : spaced) {
+    if (c == '|') c = ' ';
+  }
+  std::istringstream stream(spaced);
+  std::vector<std::string> words;
+  std::string word;
+  while (stream >> word) words.push_back(word);
+  return words;
+}
+
+// Degrees from a degrees word (a declination's carries its hemisphere
+// letter, "N23" or "S05") and a minutes word.
+inline double PrintedAngle(const std::string& degreesWord, const std::string& minutesWord) {
+  double sign = 1.0;
+  std::string digits = degreesWord;
+  if (!digits.empty() && (digits[0] == 'N' || digits[0] == 'S')) {
+    if (digits[0] == 'S') sign = -1.0;
+    digits.erase(0, 1);
+  }
+  return sign * (std::atof(digits.c_str()) + std::atof(minutesWord.c_str()) / 60.0);
+}
+
+// Difference of two angles in arc-minutes, across the 0/360 wrap.
+inline double ArcminDifference(double angleDeg, double referenceDeg) {
+  double difference = std::fmod(angleDeg - referenceDeg, 360.0);
+  if (difference > 180.0) difference -= 360.0;
+  if (difference < -180.0) difference += 360.0;
+  return difference * 60.0;
+}
+
+// Sun, Moon and Aries of a printed row; times with seconds print as one word.
+struct PrintedSunMoonAries {
+  std::string time;
+  double sunGha, sunDec, moonGha, moonDec, hp, sd, illumination, ariesGha;
+};
+
+inline bool ParseSunMoonAriesRow(const std::string& line, PrintedSunMoonAries& row) {
+  std::vector<std::string> w = PrintedWords(line);
+  if (w.size() == 15) {
+    w[0] += ":" + w[1];
+    w.erase(w.begin() + 1);
+  }
+  if (w.size() != 14) return false;
+  row.time = w[0];
+  row.sunGha = PrintedAngle(w[1], w[2]);
+  row.sunDec = PrintedAngle(w[3], w[4]);
+  row.moonGha = PrintedAngle(w[5], w[6]);
+  row.moonDec = PrintedAngle(w[7], w[8]);
+  row.hp = std::atof(w[9].c_str());
+  row.sd = std::atof(w[10].c_str());
+  row.illumination = std::atof(w[11].c_str());
+  row.ariesGha = PrintedAngle(w[12], w[13]);
+  return true;
+}
+
+struct PrintedPlanets {
+  std::string time;
+  double gha[4], dec[4];
+};
+
+inline bool ParsePlanetsRow(const std::string& line, PrintedPlanets& row) {
+  std::vector<std::string> w = PrintedWords(line);
+  if (w.size() == 18) {
+    w[0] += ":" + w[1];
+    w.erase(w.begin() + 1);
+  }
+  if (w.size() != 17) return false;
+  row.time = w[0];
+  for (int k = 0; k < 4; ++k) {
+    row.gha[k] = PrintedAngle(w[1 + 4 * k], w[2 + 4 * k]);
+    row.dec[k] = PrintedAngle(w[3 + 4 * k], w[4 + 4 * k]);
+  }
+  return true;
+}
+
+// A star row: the name occupies a fixed 12-character column, the rest are
+// words (number or "--", SHA, [GHA,] Dec).
+struct PrintedStar {
+  std::string name;
+  std::string number;
+  double sha = 0.0, gha = 0.0, dec = 0.0;
+};
+
+inline constexpr size_t kStarNameColumnAtInstant = 8;
+inline constexpr size_t kStarNameColumnForDay = 9;
+inline constexpr size_t kStarNameWidth = 12;
+
+inline bool ParseStarRow(const std::string& line, bool withGha, PrintedStar& row) {
+  const size_t column = withGha ? kStarNameColumnAtInstant : kStarNameColumnForDay;
+  if (line.size() < column + kStarNameWidth) return false;
+  row.name = line.substr(column, kStarNameWidth);
+  row.name.erase(row.name.find_last_not_of(' ') + 1);
+  const std::vector<std::string> w = PrintedWords(line.substr(column + kStarNameWidth));
+  if (w.size() != (withGha ? 7u : 5u)) return false;
+  row.number = w[0];
+  row.sha = PrintedAngle(w[1], w[2]);
+  if (withGha) {
+    row.gha = PrintedAngle(w[3], w[4]);
+    row.dec = PrintedAngle(w[5], w[6]);
+  } else {
+    row.dec = PrintedAngle(w[3], w[4]);
+  }
+  return true;
+}
+
+}  // namespace navora::testing

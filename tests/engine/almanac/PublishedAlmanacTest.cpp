@@ -1,0 +1,281 @@
+// Printed almanac tables against the official almanac pages transcribed in
+// tests/fixtures/almanac: the Nautical Almanac's daily pages of 2021 January
+// 1-3 and the Air Almanac's Sun and Aries of 2023 January 1 (its Moon,
+// printed to the whole minute, is not used). The pages are
+// tabulated in UT1; the rows are asked for at the UTC instant that makes
+// their printed time the page's UT1 hour.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/almanac/AlmanacHeading.h"
+#include "engine/almanac/AlmanacRow.h"
+#include "engine/almanac/PrintedTable.h"
+#include "engine/ephemeris/EphemerisReader.h"
+#include "engine/time/Calendar.h"
+
+namespace navora {
+namespace {
+
+using testing::ArcminDifference;
+using testing::ParsePlanetsRow;
+using testing::ParseStarRow;
+using testing::ParseSunMoonAriesRow;
+using testing::PrintedPlanets;
+using testing::PrintedStar;
+using testing::PrintedSunMoonAries;
+using testing::PrintedWords;
+
+constexpr double kHourDays = 1.0 / 24.0;
+// Both sides are printed to 0.1', so one unit of the last place is allowed;
+// the margin only absorbs the binary representation of the printed tenths.
+constexpr double kPageToleranceArcmin = 0.1 + 1e-9;
+// The Nautical Almanac shifts the Sun's GHA by up to 0.15' so that its
+// hourly differences need no correction; the Air Almanac does not.
+constexpr double kAdjustedSunGhaToleranceArcmin = 0.25;
+constexpr double kMagnitudeTolerance = 0.1 + 1e-9;
+constexpr double kPhaseTolerancePercent = 1.0;
+
+// UT1 - UTC of the pages' headers, seconds.
+constexpr double kNauticalDut1 = -0.1746;
+constexpr double kAirDut1 = -0.0199;
+
+// A page angle: degrees and minutes with a leading '-' for the south.
+double PageAngle(const std::string& degrees, const std::string& minutes) {
+  const double magnitude = std::fabs(std::atof(degrees.c_str())) + std::atof(minutes.c_str()) / 60.0;
+  return degrees[0] == '-' ? -magnitude : magnitude;
+}
+
+// The fields between column separators of a page line, split into words.
+std::vector<std::vector<std::string>> PageFields(const std::string& line) {
+  std::vector<std::vector<std::string>> fields;
+  size_t start = 0;
+  while (start <= line.size()) {
+    size_t end = line.find('|', start);
+    if (end == std::string::npos) end = line.size();
+    fields.push_back(PrintedWords(line.substr(start, end - start)));
+    start = end + 1;
+  }
+  return fields;
+}
+
+bool IsHourRow(const std::vector<std::vector<std::string>>& fields) {
+  return fields.size() > 3 && fields[0].size() == 1 &&
+         fields[0][0].find_first_not_of("0123456789") == std::string::npos;
+}
+
+std::vector<std::string> ReadLines(const char* path) {
+  std::vector<std::string> lines;
+  std::ifstream stream(path);
+  std::string line;
+  while (std::getline(stream, line)) lines.push_back(line);
+  return lines;
+}
+
+class PublishedAlmanac : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    double first = 0.0, last = 0.0;
+    ASSERT_EQ(OpenEphemerisFile("1970-2025.eph", first, last), kStatusOk);
+  }
+
+  void Check(const std::string& column, double difference, double tolerance,
+             const std::string& where) {
+    double& slot = largest_[column];
+    slot = std::fmax(slot, std::fabs(difference));
+    EXPECT_LE(std::fabs(difference), tolerance) << column << " at " << where;
+  }
+
+  void TearDown() override {
+    for (const auto& [column, value] : largest_) {
+      std::printf("%-26s largest difference %.3f\n", column.c_str(), value);
+    }
+  }
+
+  std::map<std::string, double> largest_;
+};
+
+// The row of a kind for a page's UT1 hour; its printed time must be that hour.
+std::string RowAtUt1(int16_t year, int16_t month, int16_t day, int16_t hour, double dut1,
+                     AlmanacKind kind) {
+  const double jdUt1 = CalendarToJulian(year, month, day, hour, 0, 0.0);
+  AlmanacLine line;
+  EXPECT_EQ(ComputeAlmanacRow(jdUt1 - dut1 / 86400.0, dut1, kind, 1, kHourDays, line), kStatusOk);
+  return line;
+}
+
+TEST_F(PublishedAlmanac, NauticalAlmanacDailyPagesOf2021January1To3) {
+  const std::vector<std::string> page =
+      ReadLines(NAVORA_FIXTURE_DIR "/almanac/nautical-almanac-2021-01-01.txt");
+  ASSERT_FALSE(page.empty());
+  const char* const planetNames[kAlmanacPlanetCount] = {"Venus", "Mars", "Jupiter", "Saturn"};
+
+  int hourRows = 0;
+  for (const std::string& text : page) {
+    const auto fields = PageFields(text);
+    if (!IsHourRow(fields)) continue;
+    const int16_t day = static_cast<int16_t>(1 + hourRows / 24);
+    const int16_t hour = static_cast<int16_t>(std::atoi(fields[0][0].c_str()));
+    ASSERT_EQ(hour, hourRows % 24) << text;
+    ASSERT_EQ(fields[1].size(), 4u);
+    ASSERT_EQ(fields[2].size(), 7u);
+
+    const std::string sunMoon = RowAtUt1(2021, 1, day, hour, kNauticalDut1, kAlmanacSunMoonAries);
+    PrintedSunMoonAries row{};
+    ASSERT_TRUE(ParseSunMoonAriesRow(sunMoon, row)) << sunMoon;
+    char printedHour[16];
+    std::snprintf(printedHour, sizeof printedHour, "%02d:00", hour);
+    EXPECT_EQ(row.time, printedHour) << sunMoon;
+    const std::string where = "Jan " + std::to_string(day) + " " + printedHour;
+    Check("Sun GHA (NA, adjusted)",
+          ArcminDifference(row.sunGha, PageAngle(fields[1][0], fields[1][1])),
+          kAdjustedSunGhaToleranceArcmin, where);
+    Check("Sun Dec", ArcminDifference(row.sunDec, PageAngle(fields[1][2], fields[1][3])),
+          kPageToleranceArcmin, where);
+    Check("Moon GHA", ArcminDifference(row.moonGha, PageAngle(fields[2][0], fields[2][1])),
+          kPageToleranceArcmin, where);
+    Check("Moon Dec", ArcminDifference(row.moonDec, PageAngle(fields[2][3], fields[2][4])),
+          kPageToleranceArcmin, where);
+    Check("Moon HP", row.hp - std::atof(fields[2][6].c_str()), kPageToleranceArcmin, where);
+    Check("Aries GHA", ArcminDifference(row.ariesGha, PageAngle(fields[3][0], fields[3][1])),
+          kPageToleranceArcmin, where);
+
+    const std::string planetsLine = RowAtUt1(2021, 1, day, hour, kNauticalDut1, kAlmanacPlanets);
+    PrintedPlanets planets{};
+    ASSERT_TRUE(ParsePlanetsRow(planetsLine, planets)) << planetsLine;
+    for (int k = 0; k < kAlmanacPlanetCount; ++k) {
+      const auto& field = fields[4 + k];
+      ASSERT_EQ(field.size(), 4u) << text;
+      Check(std::string(planetNames[k]) + " GHA",
+            ArcminDifference(planets.gha[k], PageAngle(field[0], field[1])), kPageToleranceArcmin,
+            where);
+      Check(std::string(planetNames[k]) + " Dec",
+            ArcminDifference(planets.dec[k], PageAngle(field[2], field[3])), kPageToleranceArcmin,
+            where);
+    }
+    ++hourRows;
+  }
+  EXPECT_EQ(hourRows, 72);
+}
+
+// Semi-diameters, the Moon's phase and the planets' magnitudes are given
+// once for the page, for its middle day.
+TEST_F(PublishedAlmanac, NauticalAlmanacDailyValuesOfTheMiddleDay) {
+  const std::vector<std::string> page =
+      ReadLines(NAVORA_FIXTURE_DIR "/almanac/nautical-almanac-2021-01-01.txt");
+  double sunSd = 0.0, moonSd = 0.0, phase = 0.0;
+  double magnitudes[kAlmanacPlanetCount] = {};
+  for (const std::string& text : page) {
+    std::sscanf(text.c_str(), "   |  SD %lf d %*f |                SD %lf", &sunSd, &moonSd);
+    const size_t phaseAt = text.find("Phase");
+    if (phaseAt != std::string::npos) phase = std::atof(text.c_str() + phaseAt + 5);
+    if (text.rfind("UT |", 0) == 0) {
+      const auto fields = PageFields(text);
+      for (int k = 0; k < kAlmanacPlanetCount; ++k) {
+        magnitudes[k] = std::atof(fields[4 + k].at(1).c_str());
+      }
+    }
+  }
+  ASSERT_GT(sunSd, 0.0);
+  ASSERT_GT(moonSd, 0.0);
+  ASSERT_GT(phase, 0.0);
+
+  const double middleDay = CalendarToJulian(2021, 1, 2, 0, 0, 0.0);
+  const double dut1Days = kNauticalDut1 / 86400.0;
+  AlmanacHeadingLines heading;
+  int16_t last = 0;
+  ASSERT_EQ(ComputeAlmanacHeading(middleDay - dut1Days, kNauticalDut1, kAlmanacSunMoonAries,
+                                  kHourDays, heading, last),
+            kStatusOk);
+  double printedSunSd = 0.0;
+  ASSERT_EQ(std::sscanf(heading[7], "   UT  | S.D. = %lf", &printedSunSd), 1) << heading[7];
+  Check("Sun SD", printedSunSd - sunSd, kPageToleranceArcmin, heading[7]);
+
+  const std::string noon = RowAtUt1(2021, 1, 2, 12, kNauticalDut1, kAlmanacSunMoonAries);
+  PrintedSunMoonAries row{};
+  ASSERT_TRUE(ParseSunMoonAriesRow(noon, row));
+  Check("Moon SD", row.sd - moonSd, kPageToleranceArcmin, noon);
+  Check("Moon phase (percent)", row.illumination - phase, kPhaseTolerancePercent, noon);
+
+  ASSERT_EQ(ComputeAlmanacHeading(middleDay - dut1Days, kNauticalDut1, kAlmanacPlanets, kHourDays,
+                                  heading, last),
+            kStatusOk);
+  const std::vector<std::string> words = PrintedWords(heading[6]);
+  ASSERT_EQ(words.size(), 9u) << heading[6];
+  const char* const names[kAlmanacPlanetCount] = {"Venus", "Mars", "Jupiter", "Saturn"};
+  for (int k = 0; k < kAlmanacPlanetCount; ++k) {
+    Check(std::string(names[k]) + " magnitude",
+          std::atof(words[2 + 2 * k].c_str()) - magnitudes[k], kMagnitudeTolerance, heading[6]);
+  }
+}
+
+TEST_F(PublishedAlmanac, NauticalAlmanacStarsOfThePage) {
+  const std::vector<std::string> page =
+      ReadLines(NAVORA_FIXTURE_DIR "/almanac/nautical-almanac-2021-01-01.txt");
+  std::map<std::string, PrintedStar> printed;
+  const double middleDay = CalendarToJulian(2021, 1, 2, 0, 0, 0.0);
+  for (int16_t star = 1; star < kAlmanacLastStar; ++star) {
+    AlmanacLine line;
+    ASSERT_EQ(ComputeAlmanacRow(middleDay, 0.0, kAlmanacStarForDay, star, kHourDays, line),
+              kStatusOk);
+    PrintedStar row;
+    ASSERT_TRUE(ParseStarRow(line, false, row)) << line;
+    printed[row.name] = row;
+  }
+  // The page spells one name without the apostrophe and the blank.
+  const std::map<std::string, std::string> pageSpelling = {{"Alnair", "Al Na'ir"}};
+
+  int compared = 0;
+  bool inStars = false;
+  for (const std::string& text : page) {
+    if (text.rfind("Star", 0) == 0) inStars = true;
+    const auto fields = PageFields(text);
+    if (!inStars || fields.size() < 2 || fields[1].size() != 4 || fields[0].empty()) continue;
+    std::string name = text.substr(0, text.find('|'));
+    name.erase(name.find_last_not_of(' ') + 1);
+    if (name == "Star") continue;
+    if (pageSpelling.count(name)) name = pageSpelling.at(name);
+    ASSERT_TRUE(printed.count(name)) << "no printed star named " << name;
+    const PrintedStar& row = printed.at(name);
+    Check("Star SHA", ArcminDifference(row.sha, PageAngle(fields[1][0], fields[1][1])),
+          kPageToleranceArcmin, name);
+    Check("Star Dec", ArcminDifference(row.dec, PageAngle(fields[1][2], fields[1][3])),
+          kPageToleranceArcmin, name);
+    ++compared;
+  }
+  EXPECT_EQ(compared, 57);
+}
+
+TEST_F(PublishedAlmanac, AirAlmanacSunAndAriesOf2023January1) {
+  const std::vector<std::string> page =
+      ReadLines(NAVORA_FIXTURE_DIR "/almanac/air-almanac-2023-01-01.txt");
+  int hourRows = 0;
+  for (const std::string& text : page) {
+    const auto fields = PageFields(text);
+    if (!IsHourRow(fields)) continue;
+    const int16_t hour = static_cast<int16_t>(std::atoi(fields[0][0].c_str()));
+    ASSERT_EQ(fields[1].size(), 4u);
+    const std::string line = RowAtUt1(2023, 1, 1, hour, kAirDut1, kAlmanacSunMoonAries);
+    PrintedSunMoonAries row{};
+    ASSERT_TRUE(ParseSunMoonAriesRow(line, row)) << line;
+    const std::string where = "hour " + std::to_string(hour) + ": " + line;
+    Check("AA Sun GHA", ArcminDifference(row.sunGha, PageAngle(fields[1][0], fields[1][1])),
+          kPageToleranceArcmin, where);
+    Check("AA Sun Dec", ArcminDifference(row.sunDec, PageAngle(fields[1][2], fields[1][3])),
+          kPageToleranceArcmin, where);
+    Check("AA Aries GHA", ArcminDifference(row.ariesGha, PageAngle(fields[3][0], fields[3][1])),
+          kPageToleranceArcmin, where);
+    ++hourRows;
+  }
+  EXPECT_EQ(hourRows, 24);
+}
+
+}  // namespace
+}  // namespace navora

@@ -1,0 +1,265 @@
+// Printed almanac tables against independent values computed with the full
+// modern models (tools/reference/almanac_reference.py): the tables are run as
+// the commands run them, every printed value is read back and compared.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/almanac/AlmanacHeading.h"
+#include "engine/almanac/AlmanacRow.h"
+#include "engine/almanac/PrintedTable.h"
+#include "engine/ephemeris/EphemerisReader.h"
+
+namespace navora {
+namespace {
+
+using testing::ArcminDifference;
+using testing::ParsePlanetsRow;
+using testing::ParseStarRow;
+using testing::ParseSunMoonAriesRow;
+using testing::PrintedAngle;
+using testing::PrintedPlanets;
+using testing::PrintedStar;
+using testing::PrintedSunMoonAries;
+using testing::PrintedWords;
+
+constexpr double kAngleToleranceArcmin = 0.1;
+constexpr double kSizeToleranceArcmin = 0.1;
+constexpr double kIlluminationTolerancePercent = 1.0;
+constexpr double kHourDays = 1.0 / 24.0;
+constexpr double kStarIntervalDays = 1.0 / 720.0;
+constexpr double kSameInstantDays = 1e-6;
+constexpr int kDateCount = 30;
+constexpr int kStarsPrinted = 58;
+
+struct ReferenceValue {
+  std::string kind;
+  int body = 0;
+  double jdUt1 = 0.0, deltaT = 0.0;
+  double gha = 0.0, dec = 0.0, sha = 0.0, hp = 0.0, sd = 0.0, illumination = 0.0;
+};
+
+std::vector<ReferenceValue> LoadReference() {
+  std::vector<ReferenceValue> values;
+  std::ifstream stream(NAVORA_FIXTURE_DIR "/almanac/reference-almanac.tsv");
+  std::string line;
+  bool headerSeen = false;
+  while (std::getline(stream, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    if (!headerSeen) {
+      headerSeen = true;
+      continue;
+    }
+    std::istringstream fields(line);
+    ReferenceValue v;
+    fields >> v.kind >> v.body >> v.jdUt1 >> v.deltaT >> v.gha >> v.dec >> v.sha >> v.hp >> v.sd >>
+        v.illumination;
+    if (fields) values.push_back(v);
+  }
+  return values;
+}
+
+class ReferenceAlmanac : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    double first = 0.0, last = 0.0;
+    ASSERT_EQ(OpenEphemerisFile("1970-2025.eph", first, last), kStatusOk);
+    values_ = LoadReference();
+    ASSERT_FALSE(values_.empty()) << "reference-almanac.tsv missing";
+  }
+
+  const ReferenceValue* Find(const std::string& kind, int body, double jdUt1) const {
+    for (const ReferenceValue& v : values_) {
+      if (v.kind == kind && v.body == body && std::fabs(v.jdUt1 - jdUt1) < kSameInstantDays) {
+        return &v;
+      }
+    }
+    return nullptr;
+  }
+
+  std::vector<double> Days() const {
+    std::vector<double> days;
+    for (const ReferenceValue& v : values_) {
+      if (v.kind == "sunsd") days.push_back(v.jdUt1);
+    }
+    return days;
+  }
+
+  // Records the residual under its column and checks it.
+  void Check(const std::string& column, double residual, double tolerance,
+             const std::string& where) {
+    double& slot = largest_[column];
+    slot = std::fmax(slot, std::fabs(residual));
+    EXPECT_LE(std::fabs(residual), tolerance) << column << " at " << where;
+  }
+
+  void TearDown() override {
+    for (const auto& [column, value] : largest_) {
+      std::printf("%-22s largest difference %.4f\n", column.c_str(), value);
+    }
+  }
+
+  std::vector<ReferenceValue> values_;
+  std::map<std::string, double> largest_;
+};
+
+std::string Where(double jd) {
+  char text[32];
+  std::snprintf(text, sizeof text, "JD %.5f", jd);
+  return text;
+}
+
+TEST_F(ReferenceAlmanac, SunMoonAriesTablesOfAFullDay) {
+  const std::vector<double> days = Days();
+  ASSERT_EQ(days.size(), static_cast<size_t>(kDateCount));
+  int rows = 0;
+  for (const double day : days) {
+    AlmanacHeadingLines heading;
+    int16_t last = 0;
+    ASSERT_EQ(ComputeAlmanacHeading(day, 0.0, kAlmanacSunMoonAries, kHourDays, heading, last),
+              kStatusOk);
+    double sunSd = 0.0;
+    ASSERT_EQ(std::sscanf(heading[7], "   UT  | S.D. = %lf", &sunSd), 1) << heading[7];
+    Check("Sun SD (arcmin)", sunSd - Find("sunsd", kSun, day)->sd, kSizeToleranceArcmin,
+          Where(day));
+
+    for (int i = 0; i < 24; ++i) {
+      const double jd = day + i * kHourDays;
+      AlmanacLine line;
+      ASSERT_EQ(ComputeAlmanacRow(jd, 0.0, kAlmanacSunMoonAries, 1, kHourDays, line), kStatusOk);
+      PrintedSunMoonAries row{};
+      ASSERT_TRUE(ParseSunMoonAriesRow(line, row)) << line;
+      char hour[8];
+      std::snprintf(hour, sizeof hour, "%02d:00", i);
+      EXPECT_EQ(row.time, hour);
+
+      const ReferenceValue* sun = Find("sun", kSun, jd);
+      const ReferenceValue* moon = Find("moon", kMoon, jd);
+      const ReferenceValue* aries = Find("aries", 0, jd);
+      ASSERT_TRUE(sun && moon && aries) << Where(jd);
+      const std::string where = Where(jd) + ": " + line;
+      Check("Sun GHA (arcmin)", ArcminDifference(row.sunGha, sun->gha), kAngleToleranceArcmin,
+            where);
+      Check("Sun Dec (arcmin)", ArcminDifference(row.sunDec, sun->dec), kAngleToleranceArcmin,
+            where);
+      Check("Moon GHA (arcmin)", ArcminDifference(row.moonGha, moon->gha), kAngleToleranceArcmin,
+            where);
+      Check("Moon Dec (arcmin)", ArcminDifference(row.moonDec, moon->dec), kAngleToleranceArcmin,
+            where);
+      Check("Moon HP (arcmin)", row.hp - moon->hp, kSizeToleranceArcmin, where);
+      Check("Moon SD (arcmin)", row.sd - moon->sd, kSizeToleranceArcmin, where);
+      Check("Moon Ill. (percent)", row.illumination - moon->illumination,
+            kIlluminationTolerancePercent, where);
+      Check("Aries GHA (arcmin)", ArcminDifference(row.ariesGha, aries->gha),
+            kAngleToleranceArcmin, where);
+      ++rows;
+    }
+  }
+  EXPECT_EQ(rows, kDateCount * 24);
+}
+
+TEST_F(ReferenceAlmanac, PlanetTablesOfAFullDayAtTheCentreOfLight) {
+  const char* const names[kAlmanacPlanetCount] = {"Venus", "Mars", "Jupiter", "Saturn"};
+  int rows = 0;
+  for (const double day : Days()) {
+    for (int i = 0; i < 24; ++i) {
+      const double jd = day + i * kHourDays;
+      AlmanacLine line;
+      ASSERT_EQ(ComputeAlmanacRow(jd, 0.0, kAlmanacPlanets, 1, kHourDays, line), kStatusOk);
+      PrintedPlanets row{};
+      ASSERT_TRUE(ParsePlanetsRow(line, row)) << line;
+      for (int k = 0; k < kAlmanacPlanetCount; ++k) {
+        const ReferenceValue* planet = Find("planet", kAlmanacPlanetBodies[k], jd);
+        ASSERT_NE(planet, nullptr) << Where(jd);
+        const std::string where = Where(jd) + ": " + line;
+        Check(std::string(names[k]) + " GHA (arcmin)", ArcminDifference(row.gha[k], planet->gha),
+              kAngleToleranceArcmin, where);
+        Check(std::string(names[k]) + " Dec (arcmin)", ArcminDifference(row.dec[k], planet->dec),
+              kAngleToleranceArcmin, where);
+      }
+      ++rows;
+    }
+  }
+  EXPECT_EQ(rows, kDateCount * 24);
+}
+
+TEST_F(ReferenceAlmanac, StarTablesAtAnInstantAndForTheDay) {
+  int rows = 0;
+  for (const double day : Days()) {
+    // The instant of the star table at an instant is that of the reference.
+    double instant = 0.0;
+    for (const ReferenceValue& v : values_) {
+      if (v.kind == "star" && v.jdUt1 >= day && v.jdUt1 < day + 1.0) instant = v.jdUt1;
+    }
+    ASSERT_GT(instant, 0.0);
+
+    AlmanacHeadingLines heading;
+    int16_t last = 0;
+    ASSERT_EQ(
+        ComputeAlmanacHeading(instant, 0.0, kAlmanacStarAtInstant, kStarIntervalDays, heading, last),
+        kStatusOk);
+    const std::vector<std::string> ariesWords = PrintedWords(heading[8]);
+    ASSERT_EQ(ariesWords.size(), 6u) << heading[8];
+    Check("Aries GHA (arcmin)",
+          ArcminDifference(PrintedAngle(ariesWords[4], ariesWords[5]),
+                           Find("aries", 0, instant)->gha),
+          kAngleToleranceArcmin, Where(instant) + ": " + heading[8]);
+
+    for (int16_t star = 1; star <= kStarsPrinted; ++star) {
+      const ReferenceValue* atInstant = Find("star", star, instant);
+      const ReferenceValue* forDay = Find("starday", star, day + 0.5);
+      ASSERT_TRUE(atInstant && forDay);
+
+      AlmanacLine line;
+      ASSERT_EQ(ComputeAlmanacRow(instant, 0.0, kAlmanacStarAtInstant, star, kStarIntervalDays,
+                                  line),
+                kStatusOk);
+      PrintedStar row;
+      ASSERT_TRUE(ParseStarRow(line, true, row)) << line;
+      std::string where = Where(instant) + ": " + line;
+      // Hour angles of a star near the pole swing widely for a small arc on
+      // the sky; the arc (hour angle x cos Dec) is what a sight depends on.
+      const double cosDec = std::cos(atInstant->dec * 3.14159265358979323846 / 180.0);
+      Check("Star SHA arc (arcmin)", ArcminDifference(row.sha, atInstant->sha) * cosDec,
+            kAngleToleranceArcmin, where);
+      Check("Star GHA arc (arcmin)", ArcminDifference(row.gha, atInstant->gha) * cosDec,
+            kAngleToleranceArcmin, where);
+      if (star != kAlmanacLastStar) {
+        Check("Star SHA (arcmin)", ArcminDifference(row.sha, atInstant->sha),
+              kAngleToleranceArcmin, where);
+        Check("Star GHA (arcmin)", ArcminDifference(row.gha, atInstant->gha),
+              kAngleToleranceArcmin, where);
+      } else {
+        Check("Polaris SHA (arcmin)", ArcminDifference(row.sha, atInstant->sha), 1.0, where);
+        Check("Polaris GHA (arcmin)", ArcminDifference(row.gha, atInstant->gha), 1.0, where);
+      }
+      Check("Star Dec (arcmin)", ArcminDifference(row.dec, atInstant->dec), kAngleToleranceArcmin,
+            where);
+
+      // The day's table is asked for at 0h and must show the values of 12h.
+      ASSERT_EQ(ComputeAlmanacRow(day, 0.0, kAlmanacStarForDay, star, kHourDays, line), kStatusOk);
+      ASSERT_TRUE(ParseStarRow(line, false, row)) << line;
+      where = Where(day) + ": " + line;
+      if (star != kAlmanacLastStar) {
+        Check("Star SHA day (arcmin)", ArcminDifference(row.sha, forDay->sha),
+              kAngleToleranceArcmin, where);
+      }
+      Check("Star SHA day arc (arcmin)", ArcminDifference(row.sha, forDay->sha) * cosDec,
+            kAngleToleranceArcmin, where);
+      Check("Star Dec day (arcmin)", ArcminDifference(row.dec, forDay->dec), kAngleToleranceArcmin,
+            where);
+      ++rows;
+    }
+  }
+  EXPECT_EQ(rows, kDateCount * kStarsPrinted);
+}
+
+}  // namespace
+}  // namespace navora
