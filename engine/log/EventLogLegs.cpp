@@ -42,13 +42,16 @@ std::unique_ptr<int32_t[]> TimeOrder(const Record* records, int32_t count) {
   return order;
 }
 
+// Sights on the last leg, including those too long after its start; a sight
+// before the first leg is filed under leg 0 but lies on no leg.
 void SummariseLastLeg(LegsAndSights& loaded) {
   SightTimeSummary& summary = loaded.summary;
+  std::span<const PositionRecord> legs(loaded.legs.data(), loaded.legCount);
   uint16_t lastLeg = static_cast<uint16_t>(loaded.legCount - 1);
   double sum = 0.0;
   for (int k = 0; k < loaded.sightCount; ++k) {
     const ObservationRecord& sight = loaded.sights[k];
-    if (sight.legIndex != lastLeg) {
+    if (sight.legIndex != lastLeg || FindLegOfTime(legs, sight.time) == kBeforeFirstLeg) {
       continue;
     }
     ++summary.lastLegSightCount;

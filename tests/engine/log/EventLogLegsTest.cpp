@@ -86,6 +86,19 @@ TEST_F(EventLogTest, OnlyTheLatestTwentyFiveSightsAreLoadedInAscendingTime) {
   EXPECT_EQ(loaded.summary.lastLegSightCount, 25);
 }
 
+TEST_F(EventLogTest, ASightBeforeTheOnlyLegIsNotSummarisedWithIt) {
+  StartVoyage(kStart);
+  ASSERT_EQ(AppendSightEntry(Sight(kStart - 0.1)), 0);
+  ASSERT_EQ(AppendSightEntry(Sight(kStart + 0.1)), 0);
+  LegsAndSights loaded;
+  ASSERT_EQ(LoadLegsAndSights(loaded), 0);
+  ASSERT_EQ(loaded.sightCount, 2);
+  EXPECT_EQ(loaded.sights[0].included, 0);
+  EXPECT_EQ(loaded.sights[0].legIndex, 0);
+  EXPECT_EQ(loaded.summary.lastLegSightCount, 1);
+  EXPECT_EQ(loaded.summary.earliestIncludedTime, kStart + 0.1);
+}
+
 TEST_F(EventLogTest, OnlyTheLastFourLegsInTimeOrderAreLoaded) {
   StartVoyage(kStart);
   for (int i = 1; i <= 5; ++i) {
