@@ -19,8 +19,9 @@ constexpr char kLatin1DegreeSign = '\xB0';
 // True when minutes printed with the given decimals read as zero.
 bool PrintsAsZero(double minutes, int16_t decimals) {
   const int width = decimals + 3;
-  char printed[32];
-  char zero[32];
+  // Large enough for any double printed with %f, so nothing is ever cut.
+  char printed[400];
+  char zero[400];
   std::snprintf(printed, sizeof printed, "%*.*f", width, static_cast<int>(decimals), minutes);
   std::snprintf(zero, sizeof zero, "%*.*f", width, static_cast<int>(decimals), 0.0);
   return std::strcmp(printed, zero) == 0;
