@@ -4,6 +4,7 @@
 #include <cstring>
 #include <span>
 
+#include "app/cli/AlmanacCommand.h"
 #include "app/cli/CheckDataCommand.h"
 #include "app/cli/CliCommand.h"
 
@@ -12,6 +13,7 @@ namespace {
 
 constexpr CliCommand kCommands[] = {
     {"check-data", "check the data files and print the dates they cover", RunCheckDataCommand},
+    {"almanac", "print almanac tables (see navora-cli almanac --help)", RunAlmanacCommand},
 };
 
 void PrintHelp(std::FILE* stream) {
