@@ -44,7 +44,9 @@ void CheckDataFilesAtStartup(Notice& notice) {
   EphemerisTable& table = DefaultEphemerisTable();
   OpenDefaultEphemeris(table);
   if (table.ephemerisAvailable == 0) notice.Show(kNoEphemerisAtStartup, kNoticeOk);
-  if (LookupDeltaT(kDeltaTProbeJd) < kDeltaTMissingBelow) notice.Show(kNoDeltaTAtStartup, kNoticeOk);
+  if (LookupDeltaT(kDeltaTProbeJd) < kDeltaTMissingBelow) {
+    notice.Show(kNoDeltaTAtStartup, kNoticeOk);
+  }
 }
 
 int CheckEphemerisForDate(Notice& notice, double jd) {

@@ -54,7 +54,8 @@ int RunCheckDataCommand(int argc, char** /*argv*/) {
   std::printf("%-14s %s to %s\n", "Supported", first, last);
   PrintCoverage(kDefaultEphemerisFileName, coverage.ephemerisOpen, coverage.ephemerisFirstJd,
                 coverage.ephemerisLastJd);
-  PrintCoverage(kDeltaTFileName, coverage.deltaTOpen, coverage.deltaTFirstJd, coverage.deltaTLastJd);
+  PrintCoverage(kDeltaTFileName, coverage.deltaTOpen, coverage.deltaTFirstJd,
+                coverage.deltaTLastJd);
   return coverage.ephemerisOpen && coverage.deltaTOpen ? kExitOk : kExitFailure;
 }
 

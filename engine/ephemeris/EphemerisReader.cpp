@@ -34,7 +34,7 @@ constexpr int kSlotBarycentre = 11;
 constexpr int kSlotEarth = 2;
 
 struct BodyRow {
-  int32_t offset = 0;  // 1-based position of the first coefficient in a record
+  int32_t offset = 0;            // 1-based position of the first coefficient in a record
   int32_t coefficientCount = 0;  // per coordinate and sub-interval
   int32_t subintervalCount = 0;
 };
@@ -92,19 +92,19 @@ bool RowFitsRecord(const BodyRow& row) {
       row.coefficientCount > kMaxCoefficientsPerCoordinate) {
     return false;
   }
-  const int64_t end = int64_t{row.offset} - 1 +
-                      int64_t{kCoordinates} * row.coefficientCount * row.subintervalCount;
+  const int64_t end =
+      int64_t{row.offset} - 1 + int64_t{kCoordinates} * row.coefficientCount * row.subintervalCount;
   return end <= kRecordCoefficients;
 }
 
 bool ReadRecordSpan(std::FILE* file, EphemerisReader& reader) {
-  if (!ReadLittleEndianDouble(file, reader.startJd) || !ReadLittleEndianDouble(file, reader.endJd) ||
+  if (!ReadLittleEndianDouble(file, reader.startJd) ||
+      !ReadLittleEndianDouble(file, reader.endJd) ||
       !ReadLittleEndianDouble(file, reader.stepDays)) {
     return false;
   }
   if (!std::isfinite(reader.startJd) || !std::isfinite(reader.endJd) ||
-      !std::isfinite(reader.stepDays) || reader.stepDays <= 0.0 ||
-      reader.endJd <= reader.startJd) {
+      !std::isfinite(reader.stepDays) || reader.stepDays <= 0.0 || reader.endJd <= reader.startJd) {
     return false;
   }
   const double records = std::ceil((reader.endJd - reader.startJd) / reader.stepDays);
@@ -151,7 +151,7 @@ EngineStatus ReadHeader(std::FILE* file, EphemerisReader& reader) {
 }
 
 struct RecordTime {
-  int64_t record = 0;  // 1-based
+  int64_t record = 0;           // 1-based
   double normalisedTime = 0.0;  // [0, 1] within the record
 };
 

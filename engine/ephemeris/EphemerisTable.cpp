@@ -15,7 +15,8 @@ bool CoversWithMargin(const EphemerisTableEntry& entry, double jd) {
 
 EngineStatus OpenEntry(EphemerisTable& table, int index) {
   EphemerisTableEntry& entry = table.entries[static_cast<size_t>(index)];
-  const EngineStatus status = OpenEphemerisFile(entry.fileName.c_str(), entry.firstJd, entry.lastJd);
+  const EngineStatus status =
+      OpenEphemerisFile(entry.fileName.c_str(), entry.firstJd, entry.lastJd);
   table.currentEphemeris = index;
   table.openStatus = status;
   return status;

@@ -28,8 +28,8 @@ struct EphemerisTableEntry {
 // Known ephemeris files in search order, and which one is open.
 struct EphemerisTable {
   std::vector<EphemerisTableEntry> entries;
-  int ephemerisAvailable = 0;  // 1 once the start-up open succeeded
-  int currentEphemeris = 0;    // index of the entry whose file was opened last
+  int ephemerisAvailable = 0;   // 1 once the start-up open succeeded
+  int currentEphemeris = 0;     // index of the entry whose file was opened last
   EngineStatus openStatus = 1;  // result of that open; 0 while its file is readable
 };
 

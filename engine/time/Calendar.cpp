@@ -58,10 +58,10 @@ double CalendarToJulian(int16_t year, int16_t month, int16_t day, int16_t hour, 
   const int32_t y = year;
   const int32_t m = month;
   const int32_t a = (m - 14) / 12;  // -1 in January and February
-  const int32_t dayNumber = day - 32075 + 1461 * (y + 4800 + a) / 4 +
-                            367 * (m - 2 - 12 * a) / 12 - 3 * ((y + 4900 + a) / 100) / 4;
-  return dayNumber + ((seconds / kSecondsPerMinute + minute) / kMinutesPerHour + hour) / kHoursPerDay -
-         0.5;
+  const int32_t dayNumber = day - 32075 + 1461 * (y + 4800 + a) / 4 + 367 * (m - 2 - 12 * a) / 12 -
+                            3 * ((y + 4900 + a) / 100) / 4;
+  return dayNumber +
+         ((seconds / kSecondsPerMinute + minute) / kMinutesPerHour + hour) / kHoursPerDay - 0.5;
 }
 
 void JulianDayToCalendar(int32_t julianDayNumber, int16_t& year, int16_t& month, int16_t& day) {
@@ -96,9 +96,8 @@ void SplitJulianToMinuteWeekday(double jd, int16_t& year, int16_t& month, int16_
   CopyWeekday(split.dayNumber, weekday);
 }
 
-void SplitJulianToSeconds(double jd, int16_t decimals, int16_t& year, int16_t& month,
-                          int16_t& day, int16_t& hour, int16_t& minute, double& seconds,
-                          char (&weekday)[4]) {
+void SplitJulianToSeconds(double jd, int16_t decimals, int16_t& year, int16_t& month, int16_t& day,
+                          int16_t& hour, int16_t& minute, double& seconds, char (&weekday)[4]) {
   TimeOfDay split = SplitTimeOfDay(jd);
   seconds = split.minuteFraction * kSecondsPerMinute;
   // Half a unit of the last printed decimal decides whether the print would show 60.

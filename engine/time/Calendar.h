@@ -24,9 +24,8 @@ void SplitJulianToMinuteWeekday(double jd, int16_t& year, int16_t& month, int16_
 
 // Calendar date and time of day of jd with unrounded seconds; only the carry
 // into the minute follows the printing precision of `decimals` places.
-void SplitJulianToSeconds(double jd, int16_t decimals, int16_t& year, int16_t& month,
-                          int16_t& day, int16_t& hour, int16_t& minute, double& seconds,
-                          char (&weekday)[4]);
+void SplitJulianToSeconds(double jd, int16_t decimals, int16_t& year, int16_t& month, int16_t& day,
+                          int16_t& hour, int16_t& minute, double& seconds, char (&weekday)[4]);
 
 // "Jan".."Dec" for index 0..11; nullptr outside.
 const char* MonthAbbreviation(int index);

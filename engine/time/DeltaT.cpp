@@ -13,8 +13,8 @@ namespace navora {
 namespace {
 
 constexpr char kDeltaTFileName[] = "DeltaT.val";
-constexpr int64_t kRecordBytes = 16;          // two little-endian doubles
-constexpr int64_t kMinRecordCount = 3;        // the range record and two values
+constexpr int64_t kRecordBytes = 16;             // two little-endian doubles
+constexpr int64_t kMinRecordCount = 3;           // the range record and two values
 constexpr double kTabulationSpacingDays = 30.0;  // nominal; only the first guess
 
 // Record 0 of the file holds the answered range, records 1..recordCount-1 the
@@ -124,7 +124,8 @@ double LookupDeltaT(double jdUt) {
     }
   }
   if (earlier.jd == later.jd) return earlier.deltaT;
-  return later.deltaT + (jdUt - later.jd) / (earlier.jd - later.jd) * (earlier.deltaT - later.deltaT);
+  return later.deltaT +
+         (jdUt - later.jd) / (earlier.jd - later.jd) * (earlier.deltaT - later.deltaT);
 }
 
 EngineStatus GetDeltaTCoverage(double& firstJd, double& lastJd) {
