@@ -1,7 +1,6 @@
 #include "engine/almanac/AlmanacHeading.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "engine/almanac/AlmanacText.h"
 #include "engine/horizon/BodyPhysics.h"
@@ -100,10 +99,8 @@ EngineStatus PlanetsHeading(double jdUt1, bool withSeconds, AlmanacHeadingLines&
   for (int k = 0; k < kAlmanacPlanetCount; ++k) {
     ComputePlanetMagnitude(kAlmanacPlanetBodies[k], jdTt0, magnitudes[k]);
   }
-  char venusText[16] = "    ";
-  if (magnitudes[0] != kNoMagnitude) {
-    std::snprintf(venusText, sizeof venusText, "%+2.1f", magnitudes[0]);
-  }
+  MagnitudeText venusText;
+  FormatMagnitudeText(magnitudes[0], venusText);
 
   WriteText(lines[4], "                                    PLANETS");
   WriteText(lines[5], kWideBlankLine);

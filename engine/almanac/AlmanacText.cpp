@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "engine/horizon/BodyPhysics.h"
 #include "engine/time/Calendar.h"
 
 namespace navora {
@@ -37,6 +38,14 @@ TableTime SplitTableTime(double jd, bool withSeconds) {
                                time.weekday);
   }
   return time;
+}
+
+void FormatMagnitudeText(double magnitude, MagnitudeText& text) {
+  if (magnitude == kNoMagnitude) {
+    std::snprintf(text, sizeof text, "%s", "    ");
+  } else {
+    std::snprintf(text, sizeof text, "%+2.1f", magnitude);
+  }
 }
 
 void FormatTableLine(AlmanacLine& line, const char* format, ...) {

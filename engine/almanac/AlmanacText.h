@@ -40,6 +40,11 @@ struct TableTime {
 
 TableTime SplitTableTime(double jd, bool withSeconds);
 
+// A magnitude as the planets heading prints it ("%+2.1f"), or four blanks
+// when there is none (kNoMagnitude).
+using MagnitudeText = char[8];
+void FormatMagnitudeText(double magnitude, MagnitudeText& text);
+
 // printf into a table line, cut at the line's size; the lines are fixed
 // layouts of at most 78 characters.
 [[gnu::format(printf, 2, 3)]] void FormatTableLine(AlmanacLine& line, const char* format, ...);

@@ -158,6 +158,11 @@ EngineStatus ComputeStarAlmanac(double jdUt1, int16_t starNumber, StarAlmanacEnt
 }
 
 EngineStatus ComputePlanetMagnitude(BodyId planet, double jdTt, double& magnitude) {
+  // Only the planets other than the Earth have a place to take a phase from.
+  if (planet < kMercury || planet > kPluto || planet == kEarth) {
+    magnitude = kNoMagnitude;
+    return kMagnitudeUnknownBody;
+  }
   const BodyPlace place = GeocentricPlace(jdTt, planet);
   const BodyPlace sunPlace = GeocentricPlace(jdTt, kSun);
 

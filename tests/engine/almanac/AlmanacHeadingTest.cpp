@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/almanac/AlmanacHeading.h"
+#include "engine/almanac/AlmanacText.h"
 #include "engine/ephemeris/EphemerisReader.h"
 #include "engine/time/Calendar.h"
 
@@ -163,6 +164,16 @@ TEST_F(AlmanacHeading, Statuses) {
   EXPECT_EQ(ComputeAlmanacHeading(kBeforeDeltaTTable, 0.0, kAlmanacStarForDay, kHourDays, lines,
                                   last),
             kStatusOk);
+}
+
+TEST(AlmanacTexts, VenusMagnitudeIsBlankWhenThereIsNone) {
+  MagnitudeText text;
+  FormatMagnitudeText(50.0, text);
+  EXPECT_STREQ(text, "    ");
+  FormatMagnitudeText(-3.94, text);
+  EXPECT_STREQ(text, "-3.9");
+  FormatMagnitudeText(0.0, text);
+  EXPECT_STREQ(text, "+0.0");
 }
 
 TEST(AlmanacIntervals, BelowOneMinutePrintsSeconds) {

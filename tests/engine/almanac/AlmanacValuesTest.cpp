@@ -84,8 +84,11 @@ TEST_F(AlmanacValues, EveryComputationFailsWithoutDeltaT) {
 
 TEST_F(AlmanacValues, PlanetMagnitudes) {
   double magnitude = 0.0;
-  EXPECT_EQ(ComputePlanetMagnitude(kEarth, 2451545.0, magnitude), kMagnitudeUnknownBody);
-  EXPECT_EQ(magnitude, kNoMagnitude);
+  for (BodyId body : {kEarth, kSun, kMoon, BodyId{0}}) {
+    magnitude = 0.0;
+    EXPECT_EQ(ComputePlanetMagnitude(body, 2451545.0, magnitude), kMagnitudeUnknownBody);
+    EXPECT_EQ(magnitude, kNoMagnitude);
+  }
 
   // Saturn at its oppositions of 2003 (rings wide open, B = -26 degrees) and
   // 2009 (rings nearly edge-on): the rings made it about a magnitude brighter.
