@@ -1,4 +1,4 @@
-# Quick start:  make run   (build and print today's default almanac page)
+# Quick start:  make run   (build and print the almanac page of the default date)
 #               make test  (build and run every test, plain and sanitized)
 BUILD      ?= build
 ASAN_BUILD ?= build-asan

@@ -1,0 +1,158 @@
+// navora-cli almanac: the worksheet's text on standard output, the user's
+// messages on the error output.
+
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "engine/time/TemporaryDirectory.h"
+
+namespace navora {
+namespace {
+
+struct CliRun {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// Runs navora-cli almanac with `arguments` in `directory` (default: beside
+// the data files).
+CliRun RunAlmanac(const std::string& arguments, const std::string& directory = "") {
+  const std::filesystem::path program = std::filesystem::current_path() / "navora-cli";
+  CliRun run;
+  if (!std::filesystem::exists(program)) {
+    ADD_FAILURE() << program << " is not built";
+    return run;
+  }
+  testing::TemporaryDirectory scratch;
+  const std::string errPath = scratch.File("stderr");
+  const std::string where = directory.empty() ? std::filesystem::current_path().string() : directory;
+  const std::string command = "cd '" + where + "' && '" + program.string() + "' almanac " +
+                              arguments + " 2>'" + errPath + "'";
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) {
+    ADD_FAILURE() << "cannot run " << command;
+    return run;
+  }
+  char buffer[4096];
+  size_t count = 0;
+  while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, count);
+  const int status = ::pclose(pipe);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.err = ReadFile(errPath);
+  return run;
+}
+
+std::string Golden(const std::string& name) {
+  return ReadFile(std::string(NAVORA_FIXTURE_DIR) + "/tasks/" + name);
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+  size_t found = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++found;
+  return found;
+}
+
+TEST(AlmanacCommand, DefaultAllPageIsTheWorksheetText) {
+  const CliRun run = RunAlmanac("all");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out, Golden("all_2000_01_01.txt"));
+
+  const CliRun crlf = RunAlmanac("all --crlf --date 2000-01-01");
+  std::string expected;
+  for (const char c : run.out) expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  EXPECT_EQ(crlf.out, expected);
+}
+
+TEST(AlmanacCommand, OptionsReachTheTables) {
+  EXPECT_EQ(RunAlmanac("sun-moon-aries --date 1999-12-31 --time 22:00 --count 5").out,
+            Golden("sun_moon_aries_to_minute.txt"));
+  EXPECT_EQ(RunAlmanac("sun-moon-aries --date 2003-06-15 --time 12:00:00 --count 4 --interval 30s").out,
+            Golden("sun_moon_aries_with_seconds.txt"));
+  EXPECT_EQ(RunAlmanac("planets --date 2018-07-27 --time 23:59:30 --count 4 --interval 15s").out,
+            Golden("planets_with_seconds.txt"));
+  EXPECT_EQ(RunAlmanac("stars --date 2015-09-01 --time 03:25").out, Golden("stars_at_instant.txt"));
+  // Seconds are dropped unless the table steps by seconds.
+  const CliRun hourly = RunAlmanac("planets --date 2010-03-20 --time 22:00:45 --count 4");
+  EXPECT_EQ(hourly.out, Golden("planets_to_minute.txt"));
+  const CliRun daily = RunAlmanac("planets --date 2010-03-20 --count 3 --interval 2d");
+  EXPECT_EQ(Count(daily.out, "                                    PLANETS"), 1u);
+  EXPECT_EQ(Count(daily.out, " (Sat)\n"), 1u);
+  EXPECT_EQ(Count(daily.out, " (Mon)\n"), 1u);
+  EXPECT_EQ(Count(daily.out, " (Wed)\n"), 1u);
+}
+
+TEST(AlmanacCommand, TableBeyondTheRangeIsTruncatedAndSaysSo) {
+  const CliRun run = RunAlmanac("sun-moon-aries --date 2024-12-31 --time 20:00 --count 24");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.err.find("The number of repetitions you requested \nextends beyond"),
+            std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find("answered OK"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("cut to 4 rows"), std::string::npos) << run.err;
+  EXPECT_EQ(Count(run.out, " 00 |"), 4u);
+  EXPECT_NE(run.out.find("\n 23 00 |"), std::string::npos);
+}
+
+TEST(AlmanacCommand, RefusedEntriesShowTheDialogMessages) {
+  struct Case {
+    const char* arguments;
+    const char* message;
+  };
+  for (const Case c :
+       {Case{"all --date 2001-02-29", "Please enter an integer between 1 and 28.\n"},
+        Case{"stars --date 2030-01-01", "Please select a year.\n\n"},
+        Case{"planets --date 2000-13-01", "Please select a month.\n\n"},
+        Case{"sun-moon-aries --time 24:00", "Please enter an integer between 0 and 23.\n"},
+        Case{"planets --count 1000", "Please enter an integer between 1 and 999.\n"},
+        Case{"planets --interval 0h", "Please enter an integer between 1 and 999.\n"}}) {
+    const CliRun run = RunAlmanac(c.arguments);
+    EXPECT_EQ(run.exitCode, 1) << c.arguments;
+    EXPECT_TRUE(run.err.starts_with(c.message)) << c.arguments << ": " << run.err;
+    EXPECT_EQ(run.out, "") << c.arguments;
+  }
+}
+
+TEST(AlmanacCommand, UsageErrorsExitWithTwo) {
+  for (const char* arguments :
+       {"", "moon", "all --time 12:00", "stars --count 3", "stars --time 03:25:10",
+        "planets --interval 5x", "planets --interval h", "planets --count -3", "all --date 2000-1",
+        "all --date", "all --verbose"}) {
+    const CliRun run = RunAlmanac(arguments);
+    EXPECT_EQ(run.exitCode, 2) << arguments;
+    EXPECT_NE(run.err.find("usage: navora-cli almanac"), std::string::npos) << arguments;
+    EXPECT_EQ(run.out, "") << arguments;
+  }
+  const CliRun help = RunAlmanac("--help");
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_TRUE(help.out.starts_with("usage: navora-cli almanac")) << help.out;
+}
+
+TEST(AlmanacCommand, MissingDataFilesStopWithTheDateCheckMessage) {
+  testing::TemporaryDirectory empty;
+  const CliRun run = RunAlmanac("all", empty.path());
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err.find("No '.EPH' files were found. You will not be \n  able to do any "
+                         "calculations without them. \n"),
+            std::string::npos)
+      << run.err;
+}
+
+}  // namespace
+}  // namespace navora
