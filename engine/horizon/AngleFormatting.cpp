@@ -16,14 +16,17 @@ constexpr double kMinutesPerDegree = 60.0;
 constexpr int16_t kMaxComparedDecimals = 8;
 constexpr char kLatin1DegreeSign = '\xB0';
 
-// True when minutes printed with the given decimals read as zero.
+// True when minutes printed with the given decimals (0..kMaxComparedDecimals)
+// read as zero. The formats are those of the reports: width decimals + 3.
 bool PrintsAsZero(double minutes, int16_t decimals) {
-  const int width = decimals + 3;
+  static constexpr const char* kMinuteFormats[kMaxComparedDecimals + 1] = {
+      "%3.0f", "%4.1f", "%5.2f", "%6.3f", "%7.4f", "%8.5f", "%9.6f", "%10.7f", "%11.8f"};
+  const char* format = kMinuteFormats[decimals];
   // Large enough for any double printed with %f, so nothing is ever cut.
   char printed[400];
   char zero[400];
-  std::snprintf(printed, sizeof printed, "%*.*f", width, static_cast<int>(decimals), minutes);
-  std::snprintf(zero, sizeof zero, "%*.*f", width, static_cast<int>(decimals), 0.0);
+  std::snprintf(printed, sizeof printed, format, minutes);
+  std::snprintf(zero, sizeof zero, format, 0.0);
   return std::strcmp(printed, zero) == 0;
 }
 
