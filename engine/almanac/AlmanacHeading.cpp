@@ -26,17 +26,17 @@ constexpr char kBlankLine[] = "    ";
 constexpr char kWideBlankLine[] = "     ";
 constexpr char kStarsTitle[] = "                              NAVIGATIONAL STARS";
 
-const char* MonthText(const TableTime& time) { return MonthAbbreviation(time.month - 1); }
+const char* MonthText(const AlmanacTime& time) { return MonthAbbreviation(time.month - 1); }
 
-void WriteText(AlmanacLine& line, const char* text) { FormatTableLine(line, "%s", text); }
+void WriteText(AlmanacLine& line, const char* text) { FormatAlmanacLine(line, "%s", text); }
 
 EngineStatus SunMoonAriesHeading(double jdUt1, bool withSeconds, AlmanacHeadingLines& lines,
                                  int16_t& lastLineIndex) {
-  const TableTime time = SplitTableTime(jdUt1, withSeconds);
+  const AlmanacTime time = SplitAlmanacTime(jdUt1, withSeconds);
   WriteText(lines[0], kAlmanacTitle);
   WriteText(lines[1], kBlankLine);
-  FormatTableLine(lines[2], "                              %d %3s %2d (%s)", time.year, MonthText(time),
-            time.day, time.weekday);
+  FormatAlmanacLine(lines[2], "                              %d %3s %2d (%s)", time.year,
+                    MonthText(time), time.day, time.weekday);
   WriteText(lines[3], kBlankLine);
   WriteText(lines[4], "                                SUN/MOON/ARIES");
   WriteText(lines[5], kBlankLine);
@@ -47,35 +47,40 @@ EngineStatus SunMoonAriesHeading(double jdUt1, bool withSeconds, AlmanacHeadingL
   Vector3 positionOfDate{}, astrometric{};
   GeocentricApparentPlace(jdUt1 + deltaT / kSecondsPerDay, kSun, kEarth, raHours, decDeg, distance,
                           positionOfDate, astrometric, trueObliquity, lightTime);
-  const double sunSemiDiameter = AngularRadius(distance, kBodyRadiusMetres[kSun]) / kArcsecPerArcmin;
+  const double sunSemiDiameter =
+      AngularRadius(distance, kBodyRadiusMetres[kSun]) / kArcsecPerArcmin;
 
-  const char bar = kColumnSeparator, deg = kDegreeMark, min = kMinuteMark;
+  const char bar = kAlmanacColumnSeparator, deg = kAlmanacDegreeMark, min = kAlmanacMinuteMark;
   if (withSeconds) {
-    FormatTableLine(lines[6],
-              "        %c         SUN  %c     %c                MOON                 %c  ARIES",
-              bar, min, bar, bar);
-    FormatTableLine(lines[7], "   UT   %c     S.D. = %2.1f    %c                                     %c",
-              bar, sunSemiDiameter, bar, bar);
-    FormatTableLine(lines[8],
-              "        %c  G.H.A.     Dec.   %c  G.H.A.     Dec.    H.P.  S.D.  Ill.%c  G.H.A.",
-              bar, bar, bar);
-    FormatTableLine(lines[9],
-              "  h m s %c   %c   %c     %c   %c  %c   %c   %c     %c   %c     %c     %c     %% "
-              "%c   %c   %c",
-              bar, deg, min, deg, min, bar, deg, min, deg, min, min, min, bar, deg, min);
+    FormatAlmanacLine(
+        lines[6], "        %c         SUN  %c     %c                MOON                 %c  ARIES",
+        bar, min, bar, bar);
+    FormatAlmanacLine(lines[7],
+                      "   UT   %c     S.D. = %2.1f    %c                                     %c",
+                      bar, sunSemiDiameter, bar, bar);
+    FormatAlmanacLine(
+        lines[8], "        %c  G.H.A.     Dec.   %c  G.H.A.     Dec.    H.P.  S.D.  Ill.%c  G.H.A.",
+        bar, bar, bar);
+    FormatAlmanacLine(
+        lines[9],
+        "  h m s %c   %c   %c     %c   %c  %c   %c   %c     %c   %c     %c     %c     %% "
+        "%c   %c   %c",
+        bar, deg, min, deg, min, bar, deg, min, deg, min, min, min, bar, deg, min);
   } else {
-    FormatTableLine(lines[6],
-              "       %c        SUN  %c      %c                MOON                 %c  ARIES",
-              bar, min, bar, bar);
-    FormatTableLine(lines[7], "   UT  %c    S.D. = %2.1f     %c                                     %c",
-              bar, sunSemiDiameter, bar, bar);
-    FormatTableLine(lines[8],
-              "       %c   GHA       Dec.   %c   GHA       Dec.    H.P.  S.D.  Ill.%c   GHA", bar,
-              bar, bar);
-    FormatTableLine(lines[9],
-              "  h  m %c   %c   %c     %c   %c  %c   %c   %c     %c   %c     %c     %c     %% "
-              "%c   %c   %c",
-              bar, deg, min, deg, min, bar, deg, min, deg, min, min, min, bar, deg, min);
+    FormatAlmanacLine(
+        lines[6], "       %c        SUN  %c      %c                MOON                 %c  ARIES",
+        bar, min, bar, bar);
+    FormatAlmanacLine(lines[7],
+                      "   UT  %c    S.D. = %2.1f     %c                                     %c",
+                      bar, sunSemiDiameter, bar, bar);
+    FormatAlmanacLine(
+        lines[8], "       %c   GHA       Dec.   %c   GHA       Dec.    H.P.  S.D.  Ill.%c   GHA",
+        bar, bar, bar);
+    FormatAlmanacLine(
+        lines[9],
+        "  h  m %c   %c   %c     %c   %c  %c   %c   %c     %c   %c     %c     %c     %% "
+        "%c   %c   %c",
+        bar, deg, min, deg, min, bar, deg, min, deg, min, min, min, bar, deg, min);
   }
   lastLineIndex = kSunMoonAriesLastLine;
   return kStatusOk;
@@ -83,11 +88,11 @@ EngineStatus SunMoonAriesHeading(double jdUt1, bool withSeconds, AlmanacHeadingL
 
 EngineStatus PlanetsHeading(double jdUt1, bool withSeconds, AlmanacHeadingLines& lines,
                             int16_t& lastLineIndex) {
-  const TableTime time = SplitTableTime(jdUt1, withSeconds);
+  const AlmanacTime time = SplitAlmanacTime(jdUt1, withSeconds);
   WriteText(lines[0], kAlmanacTitle);
   WriteText(lines[1], kBlankLine);
-  FormatTableLine(lines[2], "                               %d %3s %2d (%s)", time.year,
-            MonthText(time), time.day, time.weekday);
+  FormatAlmanacLine(lines[2], "                               %d %3s %2d (%s)", time.year,
+                    MonthText(time), time.day, time.weekday);
   WriteText(lines[3], kBlankLine);
 
   // Magnitudes change slowly: one value for the whole date, at 0h UT.
@@ -104,31 +109,36 @@ EngineStatus PlanetsHeading(double jdUt1, bool withSeconds, AlmanacHeadingLines&
 
   WriteText(lines[4], "                                    PLANETS");
   WriteText(lines[5], kWideBlankLine);
-  const char bar = kColumnSeparator, deg = kDegreeMark, min = kMinuteMark;
+  const char bar = kAlmanacColumnSeparator, deg = kAlmanacDegreeMark, min = kAlmanacMinuteMark;
   if (withSeconds) {
-    FormatTableLine(lines[6],
-              "  UT  %c    VENUS %4s   %c     MARS %+2.1f   %c  JUPITER %+2.1f   %c   SATURN %+2.1f",
-              bar, venusText, bar, magnitudes[1], bar, magnitudes[2], bar, magnitudes[3]);
-    FormatTableLine(lines[7],
-              "      %c   GHA      Dec. %c   GHA      Dec. %c  GHA       Dec. %c   GHA    Dec.",
-              bar, bar, bar, bar);
-    FormatTableLine(lines[8],
-              " h m s%c  %c   %c    %c   %c %c  %c   %c    %c   %c %c  %c   %c    %c   %c %c  %c"
-              "   %c    %c   %c",
-              bar, deg, min, deg, min, bar, deg, min, deg, min, bar, deg, min, deg, min, bar, deg,
-              min, deg, min);
+    FormatAlmanacLine(
+        lines[6],
+        "  UT  %c    VENUS %4s   %c     MARS %+2.1f   %c  JUPITER %+2.1f   %c   SATURN %+2.1f", bar,
+        venusText, bar, magnitudes[1], bar, magnitudes[2], bar, magnitudes[3]);
+    FormatAlmanacLine(
+        lines[7], "      %c   GHA      Dec. %c   GHA      Dec. %c  GHA       Dec. %c   GHA    Dec.",
+        bar, bar, bar, bar);
+    FormatAlmanacLine(
+        lines[8],
+        " h m s%c  %c   %c    %c   %c %c  %c   %c    %c   %c %c  %c   %c    %c   %c %c  %c"
+        "   %c    %c   %c",
+        bar, deg, min, deg, min, bar, deg, min, deg, min, bar, deg, min, deg, min, bar, deg, min,
+        deg, min);
   } else {
-    FormatTableLine(lines[6],
-              "  UT %c    VENUS %4s   %c     MARS %+2.1f   %c  JUPITER %+2.1f   %c   SATURN %+2.1f",
-              bar, venusText, bar, magnitudes[1], bar, magnitudes[2], bar, magnitudes[3]);
-    FormatTableLine(lines[7],
-              "     %c   GHA      Dec. %c  GHA       Dec. %c  GHA       Dec. %c  GHA       Dec.",
-              bar, bar, bar, bar);
-    FormatTableLine(lines[8],
-              " h  m%c  %c   %c    %c   %c %c  %c   %c    %c   %c %c  %c   %c    %c   %c %c  %c"
-              "   %c    %c   %c",
-              bar, deg, min, deg, min, bar, deg, min, deg, min, bar, deg, min, deg, min, bar, deg,
-              min, deg, min);
+    FormatAlmanacLine(
+        lines[6],
+        "  UT %c    VENUS %4s   %c     MARS %+2.1f   %c  JUPITER %+2.1f   %c   SATURN %+2.1f", bar,
+        venusText, bar, magnitudes[1], bar, magnitudes[2], bar, magnitudes[3]);
+    FormatAlmanacLine(
+        lines[7],
+        "     %c   GHA      Dec. %c  GHA       Dec. %c  GHA       Dec. %c  GHA       Dec.", bar,
+        bar, bar, bar);
+    FormatAlmanacLine(
+        lines[8],
+        " h  m%c  %c   %c    %c   %c %c  %c   %c    %c   %c %c  %c   %c    %c   %c %c  %c"
+        "   %c    %c   %c",
+        bar, deg, min, deg, min, bar, deg, min, deg, min, bar, deg, min, deg, min, bar, deg, min,
+        deg, min);
   }
   lastLineIndex = kPlanetsLastLine;
   return kStatusOk;
@@ -136,17 +146,18 @@ EngineStatus PlanetsHeading(double jdUt1, bool withSeconds, AlmanacHeadingLines&
 
 EngineStatus StarsAtInstantHeading(double jdUt1, bool withSeconds, AlmanacHeadingLines& lines,
                                    int16_t& lastLineIndex) {
-  const TableTime time = SplitTableTime(jdUt1, withSeconds);
+  const AlmanacTime time = SplitAlmanacTime(jdUt1, withSeconds);
   WriteText(lines[0], kAlmanacTitle);
   WriteText(lines[1], kBlankLine);
   if (withSeconds) {
     WriteText(lines[2], "                                           h  m  s");
-    FormatTableLine(lines[3], "                        %d %3s %2d (%s) %02d %02d %02d UT", time.year,
-              MonthText(time), time.day, time.weekday, time.hour, time.minute, time.second);
+    FormatAlmanacLine(lines[3], "                        %d %3s %2d (%s) %02d %02d %02d UT",
+                      time.year, MonthText(time), time.day, time.weekday, time.hour, time.minute,
+                      time.second);
   } else {
     WriteText(lines[2], "                                             h  m");
-    FormatTableLine(lines[3], "                          %d %3s %2d (%s) %02d %02d UT", time.year,
-              MonthText(time), time.day, time.weekday, time.hour, time.minute);
+    FormatAlmanacLine(lines[3], "                          %d %3s %2d (%s) %02d %02d UT", time.year,
+                      MonthText(time), time.day, time.weekday, time.hour, time.minute);
   }
   WriteText(lines[4], kBlankLine);
   WriteText(lines[5], kStarsTitle);
@@ -156,33 +167,35 @@ EngineStatus StarsAtInstantHeading(double jdUt1, bool withSeconds, AlmanacHeadin
   if (PrepareTimeArguments(jdUt1, gmstHours, gastHours, jdTt, equationOfEquinoxes) != kStatusOk) {
     return kHeadingNoTimeArguments;
   }
-  const TableAngle aries = SplitTableAngle(kDegreesPerHour * gastHours);
-  FormatTableLine(lines[7], "                                             %c   %c", kDegreeMark,
-            kMinuteMark);
-  FormatTableLine(lines[8], "                            GHA of ARIES = %3d %04.1f", aries.degrees,
-            aries.minutes);
+  const AlmanacAngle aries = SplitAlmanacAngle(kDegreesPerHour * gastHours);
+  FormatAlmanacLine(lines[7], "                                             %c   %c",
+                    kAlmanacDegreeMark, kAlmanacMinuteMark);
+  FormatAlmanacLine(lines[8], "                            GHA of ARIES = %3d %04.1f",
+                    aries.degrees, aries.minutes);
   WriteText(lines[9], kBlankLine);
   WriteText(lines[10], "            NAME          No.       SHA            GHA          Dec.");
-  FormatTableLine(lines[11], "                                    %c   %c         %c   %c         %c   %c",
-            kDegreeMark, kMinuteMark, kDegreeMark, kMinuteMark, kDegreeMark, kMinuteMark);
+  FormatAlmanacLine(lines[11],
+                    "                                    %c   %c         %c   %c         %c   %c",
+                    kAlmanacDegreeMark, kAlmanacMinuteMark, kAlmanacDegreeMark, kAlmanacMinuteMark,
+                    kAlmanacDegreeMark, kAlmanacMinuteMark);
   lastLineIndex = kStarsAtInstantLastLine;
   return kStatusOk;
 }
 
-EngineStatus StarsForDayHeading(double jdNoon, AlmanacHeadingLines& lines,
-                                int16_t& lastLineIndex) {
-  const TableTime time = SplitTableTime(jdNoon, false);
+EngineStatus StarsForDayHeading(double jdNoon, AlmanacHeadingLines& lines, int16_t& lastLineIndex) {
+  const AlmanacTime time = SplitAlmanacTime(jdNoon, false);
   WriteText(lines[0], kAlmanacTitle);
   WriteText(lines[1], kBlankLine);
   WriteText(lines[2], "                                             h  m");
-  FormatTableLine(lines[3], "                          %d %3s %2d (%s) %02d %02d UT", time.year,
-            MonthText(time), time.day, time.weekday, time.hour, time.minute);
+  FormatAlmanacLine(lines[3], "                          %d %3s %2d (%s) %02d %02d UT", time.year,
+                    MonthText(time), time.day, time.weekday, time.hour, time.minute);
   WriteText(lines[4], kBlankLine);
   WriteText(lines[5], kStarsTitle);
   WriteText(lines[6], kWideBlankLine);
   WriteText(lines[7], "             NAME              No.           SHA               Dec.");
-  FormatTableLine(lines[8], "                                             %c   %c             %c   %c",
-            kDegreeMark, kMinuteMark, kDegreeMark, kMinuteMark);
+  FormatAlmanacLine(lines[8],
+                    "                                             %c   %c             %c   %c",
+                    kAlmanacDegreeMark, kAlmanacMinuteMark, kAlmanacDegreeMark, kAlmanacMinuteMark);
   lastLineIndex = kStarsForDayLastLine;
   return kStatusOk;
 }

@@ -17,30 +17,32 @@ EngineStatus WriteSunMoonAriesRow(double jdUt1, bool withSeconds, AlmanacLine& l
   double ariesGha = 0.0;
   if (ComputeAriesAlmanac(jdUt1, ariesGha) != kStatusOk) return kRowAriesNoDeltaT;
 
-  const TableTime time = SplitTableTime(jdUt1, withSeconds);
-  const TableAngle sunGha = SplitTableAngle(sun.gha);
-  const TableAngle sunDec = SplitTableAngle(sun.dec);
-  const TableAngle moonGha = SplitTableAngle(moon.gha);
-  const TableAngle moonDec = SplitTableAngle(moon.dec);
-  const TableAngle aries = SplitTableAngle(ariesGha);
+  const AlmanacTime time = SplitAlmanacTime(jdUt1, withSeconds);
+  const AlmanacAngle sunGha = SplitAlmanacAngle(sun.gha);
+  const AlmanacAngle sunDec = SplitAlmanacAngle(sun.dec);
+  const AlmanacAngle moonGha = SplitAlmanacAngle(moon.gha);
+  const AlmanacAngle moonDec = SplitAlmanacAngle(moon.dec);
+  const AlmanacAngle aries = SplitAlmanacAngle(ariesGha);
   if (withSeconds) {
-    FormatTableLine(line,
-                  " %02d%02d%02d %c %3d %04.1f  %c%02d %04.1f %c %3d %04.1f  %c%02d %04.1f  %3.1f"
-                  "  %3.1f  %3.0f %c %3d %04.1f",
-                  time.hour, time.minute, time.second, kColumnSeparator, sunGha.degrees,
-                  sunGha.minutes, HemisphereLetter(sunDec), sunDec.degrees, sunDec.minutes,
-                  kColumnSeparator, moonGha.degrees, moonGha.minutes, HemisphereLetter(moonDec),
-                  moonDec.degrees, moonDec.minutes, moon.horizontalParallax, moon.semiDiameter,
-                  moon.illumination, kColumnSeparator, aries.degrees, aries.minutes);
+    FormatAlmanacLine(
+        line,
+        " %02d%02d%02d %c %3d %04.1f  %c%02d %04.1f %c %3d %04.1f  %c%02d %04.1f  %3.1f"
+        "  %3.1f  %3.0f %c %3d %04.1f",
+        time.hour, time.minute, time.second, kAlmanacColumnSeparator, sunGha.degrees,
+        sunGha.minutes, DeclinationLetter(sunDec), sunDec.degrees, sunDec.minutes,
+        kAlmanacColumnSeparator, moonGha.degrees, moonGha.minutes, DeclinationLetter(moonDec),
+        moonDec.degrees, moonDec.minutes, moon.horizontalParallax, moon.semiDiameter,
+        moon.illumination, kAlmanacColumnSeparator, aries.degrees, aries.minutes);
   } else {
-    FormatTableLine(line,
-                  " %02d %02d %c %3d %04.1f  %c%02d %04.1f %c %3d %04.1f  %c%02d %04.1f  %3.1f"
-                  "  %3.1f  %3.0f %c %3d %04.1f",
-                  time.hour, time.minute, kColumnSeparator, sunGha.degrees, sunGha.minutes,
-                  HemisphereLetter(sunDec), sunDec.degrees, sunDec.minutes, kColumnSeparator,
-                  moonGha.degrees, moonGha.minutes, HemisphereLetter(moonDec), moonDec.degrees,
-                  moonDec.minutes, moon.horizontalParallax, moon.semiDiameter, moon.illumination,
-                  kColumnSeparator, aries.degrees, aries.minutes);
+    FormatAlmanacLine(line,
+                      " %02d %02d %c %3d %04.1f  %c%02d %04.1f %c %3d %04.1f  %c%02d %04.1f  %3.1f"
+                      "  %3.1f  %3.0f %c %3d %04.1f",
+                      time.hour, time.minute, kAlmanacColumnSeparator, sunGha.degrees,
+                      sunGha.minutes, DeclinationLetter(sunDec), sunDec.degrees, sunDec.minutes,
+                      kAlmanacColumnSeparator, moonGha.degrees, moonGha.minutes,
+                      DeclinationLetter(moonDec), moonDec.degrees, moonDec.minutes,
+                      moon.horizontalParallax, moon.semiDiameter, moon.illumination,
+                      kAlmanacColumnSeparator, aries.degrees, aries.minutes);
   }
   return kStatusOk;
 }
@@ -49,69 +51,68 @@ EngineStatus WritePlanetsRow(double jdUt1, bool withSeconds, AlmanacLine& line) 
   PlanetsAlmanacValues planets{};
   if (ComputePlanetsAlmanac(jdUt1, planets) != kStatusOk) return kRowPlanetsNoDeltaT;
 
-  const TableTime time = SplitTableTime(jdUt1, withSeconds);
-  TableAngle gha[kAlmanacPlanetCount], dec[kAlmanacPlanetCount];
+  const AlmanacTime time = SplitAlmanacTime(jdUt1, withSeconds);
+  AlmanacAngle gha[kAlmanacPlanetCount], dec[kAlmanacPlanetCount];
   char hemisphere[kAlmanacPlanetCount];
   for (int k = 0; k < kAlmanacPlanetCount; ++k) {
-    gha[k] = SplitTableAngle(planets[k].gha);
-    dec[k] = SplitTableAngle(planets[k].dec);
-    hemisphere[k] = HemisphereLetter(dec[k]);
+    gha[k] = SplitAlmanacAngle(planets[k].gha);
+    dec[k] = SplitAlmanacAngle(planets[k].dec);
+    hemisphere[k] = DeclinationLetter(dec[k]);
   }
-  const char bar = kColumnSeparator;
+  const char bar = kAlmanacColumnSeparator;
   if (withSeconds) {
-    FormatTableLine(line,
-                    "%02d%02d%02d%c%3d %04.1f %c%02d %04.1f%c%3d %04.1f %c%02d %04.1f%c%3d %04.1f "
-                    "%c%02d %04.1f%c%3d %04.1f %c%02d %04.1f",
-                    time.hour, time.minute, time.second, bar, gha[0].degrees, gha[0].minutes,
-                    hemisphere[0], dec[0].degrees, dec[0].minutes, bar, gha[1].degrees,
-                    gha[1].minutes, hemisphere[1], dec[1].degrees, dec[1].minutes, bar,
-                    gha[2].degrees, gha[2].minutes, hemisphere[2], dec[2].degrees, dec[2].minutes,
-                    bar, gha[3].degrees, gha[3].minutes, hemisphere[3], dec[3].degrees,
-                    dec[3].minutes);
+    FormatAlmanacLine(
+        line,
+        "%02d%02d%02d%c%3d %04.1f %c%02d %04.1f%c%3d %04.1f %c%02d %04.1f%c%3d %04.1f "
+        "%c%02d %04.1f%c%3d %04.1f %c%02d %04.1f",
+        time.hour, time.minute, time.second, bar, gha[0].degrees, gha[0].minutes, hemisphere[0],
+        dec[0].degrees, dec[0].minutes, bar, gha[1].degrees, gha[1].minutes, hemisphere[1],
+        dec[1].degrees, dec[1].minutes, bar, gha[2].degrees, gha[2].minutes, hemisphere[2],
+        dec[2].degrees, dec[2].minutes, bar, gha[3].degrees, gha[3].minutes, hemisphere[3],
+        dec[3].degrees, dec[3].minutes);
   } else {
-    FormatTableLine(line,
-                    "%02d %02d%c%3d %04.1f %c%02d %04.1f%c%3d %04.1f %c%02d %04.1f%c%3d %04.1f "
-                    "%c%02d %04.1f%c%3d %04.1f %c%02d %04.1f",
-                    time.hour, time.minute, bar, gha[0].degrees, gha[0].minutes, hemisphere[0],
-                    dec[0].degrees, dec[0].minutes, bar, gha[1].degrees, gha[1].minutes,
-                    hemisphere[1], dec[1].degrees, dec[1].minutes, bar, gha[2].degrees,
-                    gha[2].minutes, hemisphere[2], dec[2].degrees, dec[2].minutes, bar,
-                    gha[3].degrees, gha[3].minutes, hemisphere[3], dec[3].degrees, dec[3].minutes);
+    FormatAlmanacLine(line,
+                      "%02d %02d%c%3d %04.1f %c%02d %04.1f%c%3d %04.1f %c%02d %04.1f%c%3d %04.1f "
+                      "%c%02d %04.1f%c%3d %04.1f %c%02d %04.1f",
+                      time.hour, time.minute, bar, gha[0].degrees, gha[0].minutes, hemisphere[0],
+                      dec[0].degrees, dec[0].minutes, bar, gha[1].degrees, gha[1].minutes,
+                      hemisphere[1], dec[1].degrees, dec[1].minutes, bar, gha[2].degrees,
+                      gha[2].minutes, hemisphere[2], dec[2].degrees, dec[2].minutes, bar,
+                      gha[3].degrees, gha[3].minutes, hemisphere[3], dec[3].degrees,
+                      dec[3].minutes);
   }
   return kStatusOk;
 }
 
-EngineStatus WriteStarRow(double jdUt1, AlmanacKind kind, int16_t starNumber,
-                          AlmanacLine& line) {
+EngineStatus WriteStarRow(double jdUt1, AlmanacKind kind, int16_t starNumber, AlmanacLine& line) {
   StarAlmanacEntry star{};
   if (ComputeStarAlmanac(jdUt1, starNumber, star) != kStatusOk) return kRowStarNoDeltaT;
 
   char name[14];
   MixedCaseStarName(star.name, name);
-  const TableAngle sha = SplitTableAngle(star.sha);
-  const TableAngle gha = SplitTableAngle(star.gha);
-  const TableAngle dec = SplitTableAngle(star.dec);
+  const AlmanacAngle sha = SplitAlmanacAngle(star.sha);
+  const AlmanacAngle gha = SplitAlmanacAngle(star.gha);
+  const AlmanacAngle dec = SplitAlmanacAngle(star.dec);
   // Polaris has no number in the almanac's list of navigational stars.
   const bool numbered = starNumber < kAlmanacLastStar;
   if (kind == kAlmanacStarAtInstant && numbered) {
-    FormatTableLine(line,
-                  "        %-12s      %2d      %3d %04.1f      %3d %04.1f      %c%02d %04.1f",
-                  name, starNumber, sha.degrees, sha.minutes, gha.degrees, gha.minutes,
-                  HemisphereLetter(dec), dec.degrees, dec.minutes);
+    FormatAlmanacLine(line,
+                      "        %-12s      %2d      %3d %04.1f      %3d %04.1f      %c%02d %04.1f",
+                      name, starNumber, sha.degrees, sha.minutes, gha.degrees, gha.minutes,
+                      DeclinationLetter(dec), dec.degrees, dec.minutes);
   } else if (kind == kAlmanacStarAtInstant) {
-    FormatTableLine(line,
-                  "        %-12s      --      %3d %04.1f      %3d %04.1f      %c%02d %04.1f", name,
-                  sha.degrees, sha.minutes, gha.degrees, gha.minutes, HemisphereLetter(dec),
-                  dec.degrees, dec.minutes);
+    FormatAlmanacLine(line,
+                      "        %-12s      --      %3d %04.1f      %3d %04.1f      %c%02d %04.1f",
+                      name, sha.degrees, sha.minutes, gha.degrees, gha.minutes,
+                      DeclinationLetter(dec), dec.degrees, dec.minutes);
   } else if (numbered) {
-    FormatTableLine(line,
-                  "         %-12s          %2d          %3d %04.1f          %c%02d %04.1f", name,
-                  starNumber, sha.degrees, sha.minutes, HemisphereLetter(dec), dec.degrees,
-                  dec.minutes);
+    FormatAlmanacLine(
+        line, "         %-12s          %2d          %3d %04.1f          %c%02d %04.1f", name,
+        starNumber, sha.degrees, sha.minutes, DeclinationLetter(dec), dec.degrees, dec.minutes);
   } else {
-    FormatTableLine(line,
-                  "         %-12s          --          %3d %04.1f          %c%02d %04.1f", name,
-                  sha.degrees, sha.minutes, HemisphereLetter(dec), dec.degrees, dec.minutes);
+    FormatAlmanacLine(line, "         %-12s          --          %3d %04.1f          %c%02d %04.1f",
+                      name, sha.degrees, sha.minutes, DeclinationLetter(dec), dec.degrees,
+                      dec.minutes);
   }
   return kStatusOk;
 }

@@ -10,8 +10,8 @@ namespace navora {
 
 // Statuses of ComputeAlmanacRow.
 inline constexpr EngineStatus kRowBadKind = 1;
-inline constexpr EngineStatus kRowBadStarNumber = 2;   // star kinds: outside 1..58
-inline constexpr EngineStatus kRowBadDut1 = 3;         // star kinds: |DUT1| > 0.9 s
+inline constexpr EngineStatus kRowBadStarNumber = 2;  // star kinds: outside 1..58
+inline constexpr EngineStatus kRowBadDut1 = 3;        // star kinds: |DUT1| > 0.9 s
 inline constexpr EngineStatus kRowSunNoDeltaT = 4;
 inline constexpr EngineStatus kRowMoonNoDeltaT = 5;
 inline constexpr EngineStatus kRowPlanetsNoDeltaT = 6;

@@ -14,20 +14,20 @@ constexpr int16_t kMinuteDecimals = 1;
 
 }  // namespace
 
-TableAngle SplitTableAngle(double angleDeg) {
-  TableAngle angle{};
+AlmanacAngle SplitAlmanacAngle(double angleDeg) {
+  AlmanacAngle angle{};
   SplitDegreesMinutes(angleDeg, kMinuteDecimals, angle.sign, angle.degrees, angle.minutes);
   return angle;
 }
 
-char HemisphereLetter(const TableAngle& declination) {
+char DeclinationLetter(const AlmanacAngle& declination) {
   if (declination.sign == '+') return 'N';
   if (declination.sign == '-') return 'S';
   return ' ';
 }
 
-TableTime SplitTableTime(double jd, bool withSeconds) {
-  TableTime time{};
+AlmanacTime SplitAlmanacTime(double jd, bool withSeconds) {
+  AlmanacTime time{};
   if (withSeconds) {
     double seconds = 0.0;
     SplitJulianToSeconds(jd, 0, time.year, time.month, time.day, time.hour, time.minute, seconds,
@@ -48,7 +48,7 @@ void FormatMagnitudeText(double magnitude, MagnitudeText& text) {
   }
 }
 
-void FormatTableLine(AlmanacLine& line, const char* format, ...) {
+void FormatAlmanacLine(AlmanacLine& line, const char* format, ...) {
   va_list arguments;
   va_start(arguments, format);
   std::vsnprintf(line, sizeof line, format, arguments);

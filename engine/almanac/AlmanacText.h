@@ -8,27 +8,27 @@
 namespace navora {
 
 // Marks of the almanac tables, taken from the report symbols.
-inline constexpr char kDegreeMark = kReportSymbols[0];
-inline constexpr char kMinuteMark = kReportSymbols[1];
-inline constexpr char kColumnSeparator = kReportSymbols[3];
+inline constexpr char kAlmanacDegreeMark = kReportSymbols[0];
+inline constexpr char kAlmanacMinuteMark = kReportSymbols[1];
+inline constexpr char kAlmanacColumnSeparator = kReportSymbols[3];
 
 // An angle as the tables print it: degrees and minutes to 0.1', with the sign
 // of a value that does not print as zero.
-struct TableAngle {
+struct AlmanacAngle {
   char sign;  // '+', '-' or ' '
   int16_t degrees;
   double minutes;
 };
 
-TableAngle SplitTableAngle(double angleDeg);
+AlmanacAngle SplitAlmanacAngle(double angleDeg);
 
 // "N" for a northern declination, "S" for a southern one, a blank for one
 // that prints as zero.
-char HemisphereLetter(const TableAngle& declination);
+char DeclinationLetter(const AlmanacAngle& declination);
 
 // Time of day of a row or heading to the second (seconds rounded, carried
 // into the minute) or to the minute, with the date it falls on.
-struct TableTime {
+struct AlmanacTime {
   int16_t year;
   int16_t month;
   int16_t day;
@@ -38,7 +38,7 @@ struct TableTime {
   char weekday[4];
 };
 
-TableTime SplitTableTime(double jd, bool withSeconds);
+AlmanacTime SplitAlmanacTime(double jd, bool withSeconds);
 
 // A magnitude as the planets heading prints it ("%+2.1f"), or four blanks
 // when there is none (kNoMagnitude).
@@ -47,6 +47,6 @@ void FormatMagnitudeText(double magnitude, MagnitudeText& text);
 
 // printf into a table line, cut at the line's size; the lines are fixed
 // layouts of at most 78 characters.
-[[gnu::format(printf, 2, 3)]] void FormatTableLine(AlmanacLine& line, const char* format, ...);
+[[gnu::format(printf, 2, 3)]] void FormatAlmanacLine(AlmanacLine& line, const char* format, ...);
 
 }  // namespace navora

@@ -30,11 +30,11 @@ struct SunAlmanacValues {
 };
 
 struct MoonAlmanacValues {
-  double gha;                   // degrees, [0, 360)
-  double dec;                   // degrees
-  double horizontalParallax;    // equatorial, arc-minutes
-  double semiDiameter;          // arc-minutes
-  double illumination;          // illuminated fraction of the disk, percent
+  double gha;                 // degrees, [0, 360)
+  double dec;                 // degrees
+  double horizontalParallax;  // equatorial, arc-minutes
+  double semiDiameter;        // arc-minutes
+  double illumination;        // illuminated fraction of the disk, percent
 };
 
 // GHA and declination of a planet's centre of light.
@@ -46,7 +46,7 @@ struct PlanetAlmanacValues {
 // The four navigational planets in the order the planets table prints them.
 inline constexpr int kAlmanacPlanetCount = 4;
 inline constexpr std::array<BodyId, kAlmanacPlanetCount> kAlmanacPlanetBodies = {kVenus, kMars,
-                                                                            kJupiter, kSaturn};
+                                                                                 kJupiter, kSaturn};
 using PlanetsAlmanacValues = std::array<PlanetAlmanacValues, kAlmanacPlanetCount>;
 
 struct StarAlmanacEntry {

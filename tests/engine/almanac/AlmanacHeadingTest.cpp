@@ -108,9 +108,8 @@ TEST_F(AlmanacHeading, StarsAtAnInstant) {
   EXPECT_EQ(Heading(kJanuary2, 0.0, kAlmanacStarAtInstant, kThirtySecondsDays), expected);
 
   // The time printed is UT1 with its seconds rounded.
-  const std::vector<std::string> later =
-      Heading(CalendarToJulian(2021, 1, 2, 17, 5, 29.2), 0.4, kAlmanacStarAtInstant,
-              kThirtySecondsDays);
+  const std::vector<std::string> later = Heading(CalendarToJulian(2021, 1, 2, 17, 5, 29.2), 0.4,
+                                                 kAlmanacStarAtInstant, kThirtySecondsDays);
   EXPECT_EQ(later[3], "                        2021 Jan  2 (Sat) 17 05 30 UT");
 }
 
@@ -152,18 +151,18 @@ TEST_F(AlmanacHeading, Statuses) {
     EXPECT_EQ(ComputeAlmanacHeading(kJanuary2, -0.91, kind, kHourDays, lines, last),
               kHeadingBadDut1);
   }
-  EXPECT_EQ(ComputeAlmanacHeading(kBeforeDeltaTTable, 0.0, kAlmanacSunMoonAries, kHourDays, lines,
-                                  last),
-            kHeadingNoDeltaT);
+  EXPECT_EQ(
+      ComputeAlmanacHeading(kBeforeDeltaTTable, 0.0, kAlmanacSunMoonAries, kHourDays, lines, last),
+      kHeadingNoDeltaT);
   EXPECT_EQ(ComputeAlmanacHeading(kBeforeDeltaTTable, 0.0, kAlmanacPlanets, kHourDays, lines, last),
             kHeadingNoDeltaT);
-  EXPECT_EQ(ComputeAlmanacHeading(kBeforeDeltaTTable, 0.0, kAlmanacStarAtInstant, kHourDays, lines,
-                                  last),
-            kHeadingNoTimeArguments);
+  EXPECT_EQ(
+      ComputeAlmanacHeading(kBeforeDeltaTTable, 0.0, kAlmanacStarAtInstant, kHourDays, lines, last),
+      kHeadingNoTimeArguments);
   // The day's star heading computes nothing.
-  EXPECT_EQ(ComputeAlmanacHeading(kBeforeDeltaTTable, 0.0, kAlmanacStarForDay, kHourDays, lines,
-                                  last),
-            kStatusOk);
+  EXPECT_EQ(
+      ComputeAlmanacHeading(kBeforeDeltaTTable, 0.0, kAlmanacStarForDay, kHourDays, lines, last),
+      kStatusOk);
 }
 
 TEST(AlmanacTexts, VenusMagnitudeIsBlankWhenThereIsNone) {

@@ -33,8 +33,7 @@ class AlmanacRow : public ::testing::Test {
     ASSERT_EQ(OpenEphemerisFile("1970-2025.eph", first, last), kStatusOk);
   }
 
-  static std::string Row(double jd, double dut1, AlmanacKind kind, int16_t star,
-                         double interval) {
+  static std::string Row(double jd, double dut1, AlmanacKind kind, int16_t star, double interval) {
     AlmanacLine line;
     EXPECT_EQ(ComputeAlmanacRow(jd, dut1, kind, star, interval, line), kStatusOk);
     return line;
@@ -97,8 +96,7 @@ TEST_F(AlmanacRow, TimesToTheMinuteOrWithSeconds) {
   // Exactly one minute, however it was computed, still prints to the minute.
   ASSERT_TRUE(ParseSunMoonAriesRow(Row(jd, 0.0, kAlmanacSunMoonAries, 1, kMinuteDays), sunMoon));
   EXPECT_EQ(sunMoon.time, "10:30");
-  ASSERT_TRUE(
-      ParseSunMoonAriesRow(Row(jd, 0.0, kAlmanacSunMoonAries, 1, 60.0 / 86400.0), sunMoon));
+  ASSERT_TRUE(ParseSunMoonAriesRow(Row(jd, 0.0, kAlmanacSunMoonAries, 1, 60.0 / 86400.0), sunMoon));
   EXPECT_EQ(sunMoon.time, "10:30");
   ASSERT_TRUE(
       ParseSunMoonAriesRow(Row(jd, 0.0, kAlmanacSunMoonAries, 1, kThirtySecondsDays), sunMoon));
@@ -197,18 +195,16 @@ TEST_F(AlmanacRow, StarsOfTheDayAreThoseOfNoonOfTheDate) {
   // Polaris's SHA, an hour angle near the pole, changes by tenths of a
   // minute from one day to the next, so a wrong instant shows in print.
   const int16_t polaris = 58;
-  const std::string noon =
-      values(Row(CalendarToJulian(2021, 6, 21, 12, 0, 0.0), 0.0, kAlmanacStarAtInstant, polaris,
-                 kHourDays));
-  const std::string nextNoon =
-      values(Row(CalendarToJulian(2021, 6, 22, 12, 0, 0.0), 0.0, kAlmanacStarAtInstant, polaris,
-                 kHourDays));
+  const std::string noon = values(Row(CalendarToJulian(2021, 6, 21, 12, 0, 0.0), 0.0,
+                                      kAlmanacStarAtInstant, polaris, kHourDays));
+  const std::string nextNoon = values(Row(CalendarToJulian(2021, 6, 22, 12, 0, 0.0), 0.0,
+                                          kAlmanacStarAtInstant, polaris, kHourDays));
   ASSERT_NE(noon, nextNoon);
   EXPECT_EQ(values(Row(CalendarToJulian(2021, 6, 21, 0, 1, 0.0), 0.0, kAlmanacStarForDay, polaris,
                        kHourDays)),
             noon);
-  EXPECT_EQ(values(Row(CalendarToJulian(2021, 6, 21, 23, 59, 0.0), 0.0, kAlmanacStarForDay,
-                       polaris, kHourDays)),
+  EXPECT_EQ(values(Row(CalendarToJulian(2021, 6, 21, 23, 59, 0.0), 0.0, kAlmanacStarForDay, polaris,
+                       kHourDays)),
             noon);
   EXPECT_EQ(values(Row(CalendarToJulian(2021, 6, 22, 0, 1, 0.0), 0.0, kAlmanacStarForDay, polaris,
                        kHourDays)),

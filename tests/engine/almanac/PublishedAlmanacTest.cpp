@@ -49,7 +49,8 @@ constexpr double kAirDut1 = -0.0199;
 
 // A page angle: degrees and minutes with a leading '-' for the south.
 double PageAngle(const std::string& degrees, const std::string& minutes) {
-  const double magnitude = std::fabs(std::atof(degrees.c_str())) + std::atof(minutes.c_str()) / 60.0;
+  const double magnitude =
+      std::fabs(std::atof(degrees.c_str())) + std::atof(minutes.c_str()) / 60.0;
   return degrees[0] == '-' ? -magnitude : magnitude;
 }
 
@@ -211,8 +212,8 @@ TEST_F(PublishedAlmanac, NauticalAlmanacDailyValuesOfTheMiddleDay) {
   ASSERT_EQ(words.size(), 9u) << heading[6];
   const char* const names[kAlmanacPlanetCount] = {"Venus", "Mars", "Jupiter", "Saturn"};
   for (int k = 0; k < kAlmanacPlanetCount; ++k) {
-    Check(std::string(names[k]) + " magnitude",
-          std::atof(words[2 + 2 * k].c_str()) - magnitudes[k], kMagnitudeTolerance, heading[6]);
+    Check(std::string(names[k]) + " magnitude", std::atof(words[2 + 2 * k].c_str()) - magnitudes[k],
+          kMagnitudeTolerance, heading[6]);
   }
 }
 

@@ -161,8 +161,8 @@ TEST_F(ReferenceAlmanac, SunMoonAriesTablesOfAFullDay) {
       Check("Moon SD (arcmin)", row.sd - moon->sd, kSizeToleranceArcmin, where);
       Check("Moon Ill. (percent)", row.illumination - moon->illumination,
             kIlluminationTolerancePercent, where);
-      Check("Aries GHA (arcmin)", ArcminDifference(row.ariesGha, aries->gha),
-            kAngleToleranceArcmin, where);
+      Check("Aries GHA (arcmin)", ArcminDifference(row.ariesGha, aries->gha), kAngleToleranceArcmin,
+            where);
       ++rows;
     }
   }
@@ -206,9 +206,9 @@ TEST_F(ReferenceAlmanac, StarTablesAtAnInstantAndForTheDay) {
 
     AlmanacHeadingLines heading;
     int16_t last = 0;
-    ASSERT_EQ(
-        ComputeAlmanacHeading(instant, 0.0, kAlmanacStarAtInstant, kStarIntervalDays, heading, last),
-        kStatusOk);
+    ASSERT_EQ(ComputeAlmanacHeading(instant, 0.0, kAlmanacStarAtInstant, kStarIntervalDays, heading,
+                                    last),
+              kStatusOk);
     const std::vector<std::string> ariesWords = PrintedWords(heading[8]);
     ASSERT_EQ(ariesWords.size(), 6u) << heading[8];
     Check("Aries GHA (arcmin)",
@@ -222,9 +222,9 @@ TEST_F(ReferenceAlmanac, StarTablesAtAnInstantAndForTheDay) {
       ASSERT_TRUE(atInstant && forDay);
 
       AlmanacLine line;
-      ASSERT_EQ(ComputeAlmanacRow(instant, 0.0, kAlmanacStarAtInstant, star, kStarIntervalDays,
-                                  line),
-                kStatusOk);
+      ASSERT_EQ(
+          ComputeAlmanacRow(instant, 0.0, kAlmanacStarAtInstant, star, kStarIntervalDays, line),
+          kStatusOk);
       PrintedStar row;
       ASSERT_TRUE(ParseStarRow(line, true, row)) << line;
       const bool polaris = star == kAlmanacLastStar;
