@@ -5,7 +5,8 @@
 
 #include "app/bridge/AlmanacBridge.h"
 #include "app/bridge/DataFileChecks.h"
-#include "engine/almanac/AlmanacText.h"
+#include "engine/almanac/AlmanacLine.h"
+#include "engine/time/Calendar.h"
 
 namespace navora {
 namespace {
@@ -45,9 +46,21 @@ struct PrintedDate {
   bool operator==(const PrintedDate&) const = default;
 };
 
+// Rows print to the second (rounded, carried into the minute) or to the
+// minute; the date carries with them.
 PrintedDate PrintedDateOf(double jd, bool withSeconds) {
-  const TableTime time = SplitTableTime(jd, withSeconds);
-  return {time.year, time.month, time.day};
+  constexpr int16_t kWholeSeconds = 0;
+  PrintedDate date;
+  int16_t hour = 0, minute = 0;
+  if (withSeconds) {
+    double seconds = 0.0;
+    char weekday[4];
+    SplitJulianToSeconds(jd, kWholeSeconds, date.year, date.month, date.day, hour, minute, seconds,
+                         weekday);
+  } else {
+    SplitJulianToMinute(jd, date.year, date.month, date.day, hour, minute);
+  }
+  return date;
 }
 
 }  // namespace
