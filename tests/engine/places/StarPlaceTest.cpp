@@ -1,0 +1,175 @@
+#include "engine/places/StarPlace.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine/ephemeris/EphemerisReader.h"
+#include "engine/places/PlaceVectors.h"
+#include "engine/places/PrecessionNutation.h"
+#include "engine/places/StarCatalogue.h"
+
+namespace navora {
+namespace {
+
+constexpr double kJ2000 = 2451545.0;
+constexpr double kDaysPerCentury = 36525.0;
+constexpr double kArcsecPerRadian = 206264.80624709636;
+constexpr double kKmPerAu = 149597870.66;
+constexpr double kSecondsPerDay = 86400.0;
+
+constexpr int kAlnilam = 15;
+constexpr int kRigilKent = 38;
+
+const StarEntry& Star(int number) { return kStarCatalogue[number - 1]; }
+
+double Length(const Vector3& v) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
+
+double SeparationArcsec(const Vector3& a, const Vector3& b) {
+  const Vector3 cross = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2],
+                         a[0] * b[1] - a[1] * b[0]};
+  const double dot = a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+  return std::atan2(Length(cross), dot) * kArcsecPerRadian;
+}
+
+// Catalogue direction moved by space motion from J2000 to jd.
+Vector3 MovedPosition(const StarEntry& star, double jd) {
+  Vector3 position{}, velocity{}, moved{};
+  StarVectors(star.raHours, star.decDeg, star.pmRa, star.pmDec, star.parallax,
+              star.radialVelocity, position, velocity);
+  ApplyProperMotion(kJ2000, position, velocity, jd, moved);
+  return moved;
+}
+
+// Over a decade the catalogue proper motions (per century) must reappear as
+// changes of right ascension and declination, whatever the parallax.
+TEST(StarVectors, SpaceMotionReproducesTheProperMotions) {
+  constexpr double kDecade = 0.1;
+  for (int number : {kRigilKent, kAlnilam, 18 /* Sirius */, 37 /* Arcturus */}) {
+    const StarEntry& star = Star(number);
+    SCOPED_TRACE(star.name);
+    double ra = 0.0, dec = 0.0;
+    ASSERT_EQ(VectorToRaDec(MovedPosition(star, kJ2000 + kDecade * kDaysPerCentury), ra, dec),
+              kStatusOk);
+    const double raRateSeconds = (ra - star.raHours) * 3600.0 / kDecade;
+    const double decRateArcsec = (dec - star.decDeg) * 3600.0 / kDecade;
+    // Curvature and perspective stay well below 0.5 percent in a decade.
+    EXPECT_NEAR(raRateSeconds, star.pmRa, 0.005 * std::abs(star.pmRa) + 1e-4);
+    EXPECT_NEAR(decRateArcsec, star.pmDec, 0.005 * std::abs(star.pmDec) + 1e-3);
+  }
+}
+
+TEST(StarVectors, DistanceAndRadialMotion) {
+  const StarEntry& rigil = Star(kRigilKent);
+  const double distance = Length(MovedPosition(rigil, kJ2000));
+  EXPECT_NEAR(distance, kArcsecPerRadian / rigil.parallax, 1e-6 * distance);
+  const double centuryOfRadialMotionAu =
+      rigil.radialVelocity * kSecondsPerDay * kDaysPerCentury / kKmPerAu;
+  EXPECT_NEAR(Length(MovedPosition(rigil, kJ2000 + kDaysPerCentury)) - distance,
+              centuryOfRadialMotionAu, 1.0);
+
+  // Unknown parallax: placed at 206264.8 / 1e-7 AU, finite.
+  const double far = Length(MovedPosition(Star(kAlnilam), kJ2000));
+  EXPECT_NEAR(far, kArcsecPerRadian / 1e-7, 1.0);
+}
+
+class StarApparentPlaceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    double first = 0.0, last = 0.0;
+    ASSERT_EQ(OpenEphemerisFile("1970-2025.eph", first, last), kStatusOk);
+  }
+
+  struct Place {
+    EngineStatus status = -1;
+    double ra = 0.0, dec = 0.0, obliquity = 0.0;
+    Vector3 unit{};
+  };
+
+  static Place PlaceOf(int number, double jd) {
+    const StarEntry& s = Star(number);
+    Place p;
+    p.status = StarApparentPlace(jd, kEarth, s.raHours, s.decDeg, s.pmRa, s.pmDec, s.parallax,
+                                 s.radialVelocity, p.ra, p.dec, p.unit, p.obliquity);
+    return p;
+  }
+};
+
+TEST_F(StarApparentPlaceTest, PolarisIsPlacedOffTheAxis) {
+  const double jd2020 = 2458849.5;
+  const Place polaris = PlaceOf(kPolarisNumber, jd2020);
+  ASSERT_EQ(polaris.status, kStatusOk);
+  // Precession carries Polaris toward the pole: about 89 deg 21' and 2 h 57 m in 2020.
+  EXPECT_NEAR(polaris.dec, 89.35, 0.02);
+  EXPECT_NEAR(polaris.ra, 2.95, 0.05);
+  EXPECT_NEAR(Length(polaris.unit), 1.0, 1e-12);
+  EXPECT_GT(std::hypot(polaris.unit[0], polaris.unit[1]), 0.01);
+  double ra = 0.0, dec = 0.0;
+  ASSERT_EQ(VectorToRaDec(polaris.unit, ra, dec), kStatusOk);
+  EXPECT_NEAR(ra, polaris.ra, 1e-9);
+  EXPECT_NEAR(dec, polaris.dec, 1e-9);
+  EXPECT_NEAR(polaris.obliquity, 23.436, 0.005);
+}
+
+// Alnilam has no parallax. Early in June the Earth moves at right angles to
+// it, so its apparent place lies a full aberration (about 20") from its
+// geometric place of date.
+TEST_F(StarApparentPlaceTest, ZeroParallaxStarStillShowsAberration) {
+  const double jdJune2001 = 2452064.5;
+  const Place alnilam = PlaceOf(kAlnilam, jdJune2001);
+  ASSERT_EQ(alnilam.status, kStatusOk);
+  ASSERT_TRUE(std::isfinite(alnilam.ra) && std::isfinite(alnilam.dec));
+
+  Vector3 geometric = MovedPosition(Star(kAlnilam), jdJune2001);
+  double zeta = 0.0, z = 0.0, theta = 0.0, dpsi = 0.0, deps = 0.0, mean = 0.0, trueObl = 0.0;
+  PrecessionAngles(kJ2000, jdJune2001, zeta, z, theta);
+  ApplyPrecession(zeta, z, theta, geometric, geometric);
+  NutationAngles((jdJune2001 - kJ2000) / kDaysPerCentury, dpsi, deps);
+  MeanAndTrueObliquity(jdJune2001, deps, mean, trueObl);
+  ApplyNutation(dpsi, mean, trueObl, NutationDirection::kMeanToTrue, geometric, geometric);
+
+  const double aberration = SeparationArcsec(alnilam.unit, geometric);
+  EXPECT_GT(aberration, 19.8);
+  EXPECT_LT(aberration, 20.8);
+}
+
+TEST_F(StarApparentPlaceTest, SecondStarAtTheSameDateReusesTheEarthState) {
+  const double jd = 2455000.25;
+  const uint64_t before = StarPlaceDateComputations();
+  const Place first = PlaceOf(49, jd);
+  ASSERT_EQ(first.status, kStatusOk);
+  EXPECT_EQ(StarPlaceDateComputations(), before + 1);
+
+  const uint64_t recordsRead = EphemerisRecordReadCount();
+  ASSERT_EQ(PlaceOf(5, jd).status, kStatusOk);
+  ASSERT_EQ(PlaceOf(kPolarisNumber, jd).status, kStatusOk);
+  EXPECT_EQ(StarPlaceDateComputations(), before + 1);
+  EXPECT_EQ(EphemerisRecordReadCount(), recordsRead);
+
+  // The cached state gives exactly the place computed afresh.
+  const Place again = PlaceOf(49, jd);
+  EXPECT_EQ(again.ra, first.ra);
+  EXPECT_EQ(again.dec, first.dec);
+  EXPECT_EQ(again.obliquity, first.obliquity);
+
+  ASSERT_EQ(PlaceOf(49, jd + 1.0).status, kStatusOk);
+  EXPECT_EQ(StarPlaceDateComputations(), before + 2);
+}
+
+TEST_F(StarApparentPlaceTest, FailedDateIsNotCached) {
+  const double outsideFile = 2400000.5;
+  Vector3 earthPosition{}, earthVelocity{};
+  const EngineStatus expected =
+      GetBodyState(outsideFile, kEarth, kOriginBarycentre, earthPosition, earthVelocity);
+  ASSERT_NE(expected, kStatusOk);
+
+  EXPECT_EQ(PlaceOf(1, outsideFile).status, expected);
+  const uint64_t afterFailure = StarPlaceDateComputations();
+  EXPECT_EQ(PlaceOf(2, outsideFile).status, expected);
+  EXPECT_EQ(StarPlaceDateComputations(), afterFailure + 1);
+
+  EXPECT_EQ(PlaceOf(1, 2455000.5).status, kStatusOk);
+}
+
+}  // namespace
+}  // namespace navora
