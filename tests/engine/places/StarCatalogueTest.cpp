@@ -84,8 +84,8 @@ TEST(StarCatalogue, SpotValues) {
   EXPECT_STREQ(betaHyi.name, "Beta HYI");
   EXPECT_NEAR(betaHyi.raHours, (25.0 + 45.1 / 60.0) / 60.0, 1e-9);
   EXPECT_NEAR(betaHyi.decDeg, -(77.0 + 15.0 / 60.0 + 15.0 / 3600.0), 1e-9);
-  EXPECT_NEAR(betaHyi.pmRa * 15.0 * std::cos(betaHyi.decDeg * std::numbers::pi / 180.0) / 100.0, 2.215,
-              0.001);
+  const double cosDec = std::cos(betaHyi.decDeg * std::numbers::pi / 180.0);
+  EXPECT_NEAR(betaHyi.pmRa * 15.0 * cosDec / 100.0, 2.215, 0.001);
 }
 
 std::vector<std::vector<std::string>> ReadTable(const std::string& path) {

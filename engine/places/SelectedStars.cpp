@@ -1,0 +1,90 @@
+#include "engine/places/SelectedStars.h"
+
+#include <cmath>
+
+namespace navora {
+
+namespace {
+
+constexpr EngineStatus kLatitudeOutsideTable = 1;  // also a non-finite input
+
+constexpr int kNorthernmostBandLatitude = 89;  // bandStart counts down from here
+constexpr int kFirstSouthernBand = 57;
+constexpr int kClosingBand = kSelectedStarsBandCount - 1;
+constexpr double kDegreesPerCircle = 360.0;
+
+// Rows of the band used last: consecutive calls almost always share a band.
+struct BandRows {
+  int bandValue = -1;
+  int firstRow = 0;  // 0-based, inclusive
+  int endRow = 0;    // 0-based, exclusive
+};
+
+BandRows lastBand;
+
+// Nearest whole degree, halves away from zero.
+int RoundLatitude(double latitudeDeg) {
+  return static_cast<int>(latitudeDeg >= 0.0 ? latitudeDeg + 0.5 : latitudeDeg - 0.5);
+}
+
+// Nearest whole degree of LHA in 0..359.
+int RoundHourAngle(double lhaDeg) {
+  double h = std::fmod(lhaDeg, kDegreesPerCircle);
+  if (h < 0.0) {
+    h += kDegreesPerCircle;
+  }
+  const int rounded = static_cast<int>(h + 0.5);
+  return rounded >= 360 ? 0 : rounded;
+}
+
+BandRows FindBand(int bandValue) {
+  const bool northern = bandValue <= kNorthernmostBandLatitude;
+  const int first = northern ? 0 : kFirstSouthernBand;
+  const int last = northern ? kFirstSouthernBand - 1 : kClosingBand - 1;
+  for (int band = first; band <= last; ++band) {
+    if (bandValue >= kSelectedStarsBands[band].bandStart &&
+        bandValue < kSelectedStarsBands[band + 1].bandStart) {
+      return {bandValue, kSelectedStarsBands[band].firstRow - 1,
+              kSelectedStarsBands[band + 1].firstRow - 1};
+    }
+  }
+  return {bandValue, 0, 0};
+}
+
+// End of a row's LHA range; a following start of 0 begins the next band.
+int RowEnd(int row) {
+  const int next = kSelectedStarsRows[row + 1].lhaStart;
+  return next == 0 ? 360 : next;
+}
+
+}  // namespace
+
+EngineStatus LookupSelectedStars(double latitudeDeg, double lhaAriesDeg,
+                                 int16_t (&starNumbers)[kSelectedStarCount]) {
+  // Refused before any conversion to int: a rounded latitude beyond 89, and
+  // non-finite inputs, which would otherwise leave the outputs undefined.
+  if (!(std::fabs(latitudeDeg) < kNorthernmostBandLatitude + 0.5) ||
+      !std::isfinite(lhaAriesDeg)) {
+    for (int16_t& number : starNumbers) {
+      number = 0;
+    }
+    return kLatitudeOutsideTable;
+  }
+  const int bandValue = kNorthernmostBandLatitude - RoundLatitude(latitudeDeg);
+  if (bandValue != lastBand.bandValue) {
+    lastBand = FindBand(bandValue);
+  }
+
+  const int h = RoundHourAngle(lhaAriesDeg);
+  for (int row = lastBand.firstRow; row < lastBand.endRow; ++row) {
+    if (h >= kSelectedStarsRows[row].lhaStart && h < RowEnd(row)) {
+      for (int i = 0; i < kSelectedStarCount; ++i) {
+        starNumbers[i] = kSelectedStarsRows[row].stars[i];
+      }
+      break;
+    }
+  }
+  return kStatusOk;
+}
+
+}  // namespace navora
