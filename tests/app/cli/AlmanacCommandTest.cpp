@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "engine/time/TemporaryDirectory.h"
+#include "support/TemporaryDirectory.h"
 
 namespace navora {
 namespace {

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/time/TemporaryDirectory.h"
+#include "support/TemporaryDirectory.h"
 
 namespace navora {
 namespace {

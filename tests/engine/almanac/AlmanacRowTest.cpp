@@ -8,7 +8,7 @@
 #include "engine/ephemeris/EphemerisReader.h"
 #include "engine/time/Calendar.h"
 #include "engine/time/DeltaT.h"
-#include "engine/time/TemporaryDirectory.h"
+#include "support/TemporaryDirectory.h"
 
 namespace navora {
 namespace {

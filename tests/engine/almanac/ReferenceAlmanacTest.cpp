@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -16,6 +15,7 @@
 #include "engine/almanac/AlmanacRow.h"
 #include "engine/almanac/PrintedTable.h"
 #include "engine/ephemeris/EphemerisReader.h"
+#include "support/FixtureRows.h"
 
 namespace navora {
 namespace {
@@ -28,6 +28,7 @@ using testing::PrintedAngle;
 using testing::PrintedPlanets;
 using testing::PrintedStar;
 using testing::PrintedSunMoonAries;
+using testing::FixtureRows;
 using testing::PrintedWords;
 
 constexpr double kAngleToleranceArcmin = 0.1;
@@ -52,16 +53,7 @@ struct ReferenceValue {
 
 std::vector<ReferenceValue> LoadReference() {
   std::vector<ReferenceValue> values;
-  std::ifstream stream(NAVORA_FIXTURE_DIR "/almanac/reference-almanac.tsv");
-  std::string line;
-  bool headerSeen = false;
-  while (std::getline(stream, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    if (!headerSeen) {
-      headerSeen = true;
-      continue;
-    }
-    std::istringstream fields(line);
+  for (std::istringstream& fields : FixtureRows(NAVORA_FIXTURE_DIR "/almanac/reference-almanac.tsv")) {
     ReferenceValue v;
     fields >> v.kind >> v.body >> v.jdUt1 >> v.deltaT >> v.gha >> v.dec >> v.sha >> v.hp >> v.sd >>
         v.illumination;

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/time/TemporaryDirectory.h"
+#include "support/TemporaryDirectory.h"
 
 namespace navora::testing {
 

@@ -6,13 +6,13 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "engine/log/EventLog.h"
+#include "support/TemporaryDirectory.h"
 
 namespace navora::testing {
 
@@ -36,15 +36,12 @@ struct SinceLastFix {
 class EventLogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "navora-evt-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    directory_ = pattern + "/";
+    directory_ = scratch_.path() + "/";
     ASSERT_EQ(SetEventLogDirectory(directory_.c_str()), 0);
   }
 
   void TearDown() override {
     CloseEventLog();
-    std::filesystem::remove_all(directory_);
   }
 
   std::string LogPath() const { return directory_ + kEventLogFileName; }
@@ -83,6 +80,7 @@ class EventLogTest : public ::testing::Test {
     return sight;
   }
 
+  TemporaryDirectory scratch_;
   std::string directory_;
 };
 

@@ -5,32 +5,30 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "engine/log/TextLogCipher.h"
+#include "support/TemporaryDirectory.h"
 
 namespace navora {
 namespace {
 
+using testing::TemporaryDirectory;
 using Lines = std::vector<std::string>;
 const std::string kHyphens(78, '-');
 
 class TextLogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/navora-textlog-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    directory_ = pattern;
+    directory_ = scratch_.path();
     ASSERT_EQ(SetTextLogDirectory((directory_ + "/").c_str()), 0);
     SeedTextLogKeys(12345);
   }
   void TearDown() override {
     CloseTextLog();
-    std::filesystem::remove_all(directory_);
   }
 
   std::string FileBytes() const {
@@ -46,6 +44,7 @@ class TextLogTest : public ::testing::Test {
     return lines;
   }
 
+  TemporaryDirectory scratch_;
   std::string directory_;
 };
 

@@ -5,11 +5,12 @@
 
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/FixtureRows.h"
 
 namespace navora::testing {
 
@@ -24,16 +25,7 @@ struct ReferencePlace {
 
 inline std::vector<ReferencePlace> LoadReferencePlaces() {
   std::vector<ReferencePlace> places;
-  std::ifstream stream(NAVORA_FIXTURE_DIR "/places/reference-places.tsv");
-  std::string line;
-  bool headerSeen = false;
-  while (std::getline(stream, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    if (!headerSeen) {
-      headerSeen = true;
-      continue;
-    }
-    std::istringstream fields(line);
+  for (std::istringstream& fields : FixtureRows(NAVORA_FIXTURE_DIR "/places/reference-places.tsv")) {
     ReferencePlace p;
     fields >> p.kind >> p.body >> p.jdTt >> p.deltaT >> p.eastLongitude >> p.latitude >>
         p.heightMetres >> p.raHours >> p.decDeg >> p.distanceAu >> p.gastHours;

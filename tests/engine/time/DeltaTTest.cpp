@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/time/DeltaT.h"
-#include "engine/time/TemporaryDirectory.h"
+#include "support/TemporaryDirectory.h"
 
 // The table stays open once found, so each test needs its own process (as
 // the build registers them).
