@@ -37,7 +37,7 @@ LHA 0 appears twice (at 0 and at its own start), and the rows on either side
 of the cut must differ. Finally the row counts are shared out among the
 bands so that the total cost is least for the required total of TOTAL_ROWS
 rows (a knapsack over bands). Band 0 and the first row of band 84 are fixed
-rows carried over from the published selected-star tables.
+rows given with the table layout, kept verbatim.
 
 Within a row the stars are listed in order of azimuth at the row's first LHA.
 
