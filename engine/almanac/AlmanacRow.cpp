@@ -2,12 +2,25 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 
 #include "engine/almanac/AlmanacText.h"
 #include "engine/places/AstronomicalConstants.h"
 
 namespace navora {
 namespace {
+
+// The time column of a body row: "hhmmss" with seconds, else "hh mm".
+using RowTimeText = char[20];  // room for any 16-bit fields
+
+void FormatRowTime(double jdUt1, bool withSeconds, RowTimeText& text) {
+  const AlmanacTime time = SplitAlmanacTime(jdUt1, withSeconds);
+  if (withSeconds) {
+    std::snprintf(text, sizeof text, "%02d%02d%02d", time.hour, time.minute, time.second);
+  } else {
+    std::snprintf(text, sizeof text, "%02d %02d", time.hour, time.minute);
+  }
+}
 
 EngineStatus WriteSunMoonAriesRow(double jdUt1, bool withSeconds, AlmanacLine& line) {
   SunAlmanacValues sun{};
@@ -17,33 +30,22 @@ EngineStatus WriteSunMoonAriesRow(double jdUt1, bool withSeconds, AlmanacLine& l
   double ariesGha = 0.0;
   if (ComputeAriesAlmanac(jdUt1, ariesGha) != kStatusOk) return kRowAriesNoDeltaT;
 
-  const AlmanacTime time = SplitAlmanacTime(jdUt1, withSeconds);
+  RowTimeText time;
+  FormatRowTime(jdUt1, withSeconds, time);
   const AlmanacAngle sunGha = SplitAlmanacAngle(sun.gha);
   const AlmanacAngle sunDec = SplitAlmanacAngle(sun.dec);
   const AlmanacAngle moonGha = SplitAlmanacAngle(moon.gha);
   const AlmanacAngle moonDec = SplitAlmanacAngle(moon.dec);
   const AlmanacAngle aries = SplitAlmanacAngle(ariesGha);
-  if (withSeconds) {
-    FormatAlmanacLine(
-        line,
-        " %02d%02d%02d %c %3d %04.1f  %c%02d %04.1f %c %3d %04.1f  %c%02d %04.1f  %3.1f"
-        "  %3.1f  %3.0f %c %3d %04.1f",
-        time.hour, time.minute, time.second, kAlmanacColumnSeparator, sunGha.degrees,
-        sunGha.minutes, DeclinationLetter(sunDec), sunDec.degrees, sunDec.minutes,
-        kAlmanacColumnSeparator, moonGha.degrees, moonGha.minutes, DeclinationLetter(moonDec),
-        moonDec.degrees, moonDec.minutes, moon.horizontalParallax, moon.semiDiameter,
-        moon.illumination, kAlmanacColumnSeparator, aries.degrees, aries.minutes);
-  } else {
-    FormatAlmanacLine(line,
-                      " %02d %02d %c %3d %04.1f  %c%02d %04.1f %c %3d %04.1f  %c%02d %04.1f  %3.1f"
-                      "  %3.1f  %3.0f %c %3d %04.1f",
-                      time.hour, time.minute, kAlmanacColumnSeparator, sunGha.degrees,
-                      sunGha.minutes, DeclinationLetter(sunDec), sunDec.degrees, sunDec.minutes,
-                      kAlmanacColumnSeparator, moonGha.degrees, moonGha.minutes,
-                      DeclinationLetter(moonDec), moonDec.degrees, moonDec.minutes,
-                      moon.horizontalParallax, moon.semiDiameter, moon.illumination,
-                      kAlmanacColumnSeparator, aries.degrees, aries.minutes);
-  }
+  const char bar = kAlmanacColumnSeparator;
+  FormatAlmanacLine(line,
+                    " %s %c %3d %04.1f  %c%02d %04.1f %c %3d %04.1f  %c%02d %04.1f  %3.1f"
+                    "  %3.1f  %3.0f %c %3d %04.1f",
+                    time, bar, sunGha.degrees, sunGha.minutes, DeclinationLetter(sunDec),
+                    sunDec.degrees, sunDec.minutes, bar, moonGha.degrees, moonGha.minutes,
+                    DeclinationLetter(moonDec), moonDec.degrees, moonDec.minutes,
+                    moon.horizontalParallax, moon.semiDiameter, moon.illumination, bar,
+                    aries.degrees, aries.minutes);
   return kStatusOk;
 }
 
@@ -51,7 +53,8 @@ EngineStatus WritePlanetsRow(double jdUt1, bool withSeconds, AlmanacLine& line) 
   PlanetsAlmanacValues planets{};
   if (ComputePlanetsAlmanac(jdUt1, planets) != kStatusOk) return kRowPlanetsNoDeltaT;
 
-  const AlmanacTime time = SplitAlmanacTime(jdUt1, withSeconds);
+  RowTimeText time;
+  FormatRowTime(jdUt1, withSeconds, time);
   AlmanacAngle gha[kAlmanacPlanetCount], dec[kAlmanacPlanetCount];
   char hemisphere[kAlmanacPlanetCount];
   for (int k = 0; k < kAlmanacPlanetCount; ++k) {
@@ -60,27 +63,14 @@ EngineStatus WritePlanetsRow(double jdUt1, bool withSeconds, AlmanacLine& line) 
     hemisphere[k] = DeclinationLetter(dec[k]);
   }
   const char bar = kAlmanacColumnSeparator;
-  if (withSeconds) {
-    FormatAlmanacLine(
-        line,
-        "%02d%02d%02d%c%3d %04.1f %c%02d %04.1f%c%3d %04.1f %c%02d %04.1f%c%3d %04.1f "
-        "%c%02d %04.1f%c%3d %04.1f %c%02d %04.1f",
-        time.hour, time.minute, time.second, bar, gha[0].degrees, gha[0].minutes, hemisphere[0],
-        dec[0].degrees, dec[0].minutes, bar, gha[1].degrees, gha[1].minutes, hemisphere[1],
-        dec[1].degrees, dec[1].minutes, bar, gha[2].degrees, gha[2].minutes, hemisphere[2],
-        dec[2].degrees, dec[2].minutes, bar, gha[3].degrees, gha[3].minutes, hemisphere[3],
-        dec[3].degrees, dec[3].minutes);
-  } else {
-    FormatAlmanacLine(line,
-                      "%02d %02d%c%3d %04.1f %c%02d %04.1f%c%3d %04.1f %c%02d %04.1f%c%3d %04.1f "
-                      "%c%02d %04.1f%c%3d %04.1f %c%02d %04.1f",
-                      time.hour, time.minute, bar, gha[0].degrees, gha[0].minutes, hemisphere[0],
-                      dec[0].degrees, dec[0].minutes, bar, gha[1].degrees, gha[1].minutes,
-                      hemisphere[1], dec[1].degrees, dec[1].minutes, bar, gha[2].degrees,
-                      gha[2].minutes, hemisphere[2], dec[2].degrees, dec[2].minutes, bar,
-                      gha[3].degrees, gha[3].minutes, hemisphere[3], dec[3].degrees,
-                      dec[3].minutes);
-  }
+  FormatAlmanacLine(line,
+                    "%s%c%3d %04.1f %c%02d %04.1f%c%3d %04.1f %c%02d %04.1f%c%3d %04.1f "
+                    "%c%02d %04.1f%c%3d %04.1f %c%02d %04.1f",
+                    time, bar, gha[0].degrees, gha[0].minutes, hemisphere[0], dec[0].degrees,
+                    dec[0].minutes, bar, gha[1].degrees, gha[1].minutes, hemisphere[1],
+                    dec[1].degrees, dec[1].minutes, bar, gha[2].degrees, gha[2].minutes,
+                    hemisphere[2], dec[2].degrees, dec[2].minutes, bar, gha[3].degrees,
+                    gha[3].minutes, hemisphere[3], dec[3].degrees, dec[3].minutes);
   return kStatusOk;
 }
 
@@ -90,28 +80,24 @@ EngineStatus WriteStarRow(double jdUt1, AlmanacKind kind, int16_t starNumber, Al
 
   char name[14];
   MixedCaseStarName(star.name, name);
+  // Polaris has no number in the almanac's list of navigational stars.
+  char number[8];
+  if (starNumber < kAlmanacLastStar) {
+    std::snprintf(number, sizeof number, "%2d", starNumber);
+  } else {
+    std::snprintf(number, sizeof number, "--");
+  }
   const AlmanacAngle sha = SplitAlmanacAngle(star.sha);
   const AlmanacAngle gha = SplitAlmanacAngle(star.gha);
   const AlmanacAngle dec = SplitAlmanacAngle(star.dec);
-  // Polaris has no number in the almanac's list of navigational stars.
-  const bool numbered = starNumber < kAlmanacLastStar;
-  if (kind == kAlmanacStarAtInstant && numbered) {
+  if (kind == kAlmanacStarAtInstant) {
     FormatAlmanacLine(line,
-                      "        %-12s      %2d      %3d %04.1f      %3d %04.1f      %c%02d %04.1f",
-                      name, starNumber, sha.degrees, sha.minutes, gha.degrees, gha.minutes,
+                      "        %-12s      %s      %3d %04.1f      %3d %04.1f      %c%02d %04.1f",
+                      name, number, sha.degrees, sha.minutes, gha.degrees, gha.minutes,
                       DeclinationLetter(dec), dec.degrees, dec.minutes);
-  } else if (kind == kAlmanacStarAtInstant) {
-    FormatAlmanacLine(line,
-                      "        %-12s      --      %3d %04.1f      %3d %04.1f      %c%02d %04.1f",
-                      name, sha.degrees, sha.minutes, gha.degrees, gha.minutes,
-                      DeclinationLetter(dec), dec.degrees, dec.minutes);
-  } else if (numbered) {
-    FormatAlmanacLine(
-        line, "         %-12s          %2d          %3d %04.1f          %c%02d %04.1f", name,
-        starNumber, sha.degrees, sha.minutes, DeclinationLetter(dec), dec.degrees, dec.minutes);
   } else {
-    FormatAlmanacLine(line, "         %-12s          --          %3d %04.1f          %c%02d %04.1f",
-                      name, sha.degrees, sha.minutes, DeclinationLetter(dec), dec.degrees,
+    FormatAlmanacLine(line, "         %-12s          %s          %3d %04.1f          %c%02d %04.1f",
+                      name, number, sha.degrees, sha.minutes, DeclinationLetter(dec), dec.degrees,
                       dec.minutes);
   }
   return kStatusOk;
@@ -139,7 +125,7 @@ EngineStatus ComputeAlmanacRow(double jdUtc, double dut1Seconds, AlmanacKind kin
     if (!(std::fabs(dut1Seconds) <= kAlmanacMaxDut1Seconds)) return kRowBadDut1;
   }
 
-  double jdUt1 = jdUtc + dut1Seconds / kSecondsPerDay;
+  const double jdUt1 = jdUtc + dut1Seconds / kSecondsPerDay;
   const bool withSeconds = IntervalBelowOneMinute(intervalDays);
   switch (kind) {
     case kAlmanacSunMoonAries:
@@ -148,8 +134,7 @@ EngineStatus ComputeAlmanacRow(double jdUtc, double dut1Seconds, AlmanacKind kin
       return WritePlanetsRow(jdUt1, withSeconds, line);
     case kAlmanacStarForDay:
       // The day's star positions are those of 12h UT, the whole Julian date.
-      jdUt1 = std::trunc(jdUt1 + 0.5);
-      return WriteStarRow(jdUt1, kind, starNumber, line);
+      return WriteStarRow(std::trunc(jdUt1 + 0.5), kind, starNumber, line);
     default:
       return WriteStarRow(jdUt1, kind, starNumber, line);
   }
