@@ -3,13 +3,47 @@
 // Reads values back from printed almanac lines, so that tests check what a
 // navigator would read off the page rather than the unrounded numbers.
 
+#include <gtest/gtest.h>
+
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "engine/ephemeris/EphemerisReader.h"
+
 namespace navora::testing {
+
+inline constexpr const char* kPrintedPlanetNames[] = {"Venus", "Mars", "Jupiter", "Saturn"};
+
+// Tables computed over the shipped ephemeris; comparisons against outside
+// values record the largest difference of each column and print them.
+class PrintedTableTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    double first = 0.0, last = 0.0;
+    ASSERT_EQ(OpenEphemerisFile("1970-2025.eph", first, last), kStatusOk);
+  }
+
+  void Check(const std::string& column, double difference, double tolerance,
+             const std::string& where) {
+    double& slot = largest_[column];
+    slot = std::fmax(slot, std::fabs(difference));
+    EXPECT_LE(std::fabs(difference), tolerance) << column << " at " << where;
+  }
+
+  void TearDown() override {
+    for (const auto& [column, value] : largest_) {
+      std::printf("%-26s largest difference %.4f\n", column.c_str(), value);
+    }
+  }
+
+ private:
+  std::map<std::string, double> largest_;
+};
 
 // Whitespace-separated words of a line, column separators counted as blanks.
 inline std::vector<std::string> PrintedWords(const std::string& line) {

@@ -18,13 +18,13 @@
 #include "engine/almanac/AlmanacHeading.h"
 #include "engine/almanac/AlmanacRow.h"
 #include "engine/almanac/PrintedTable.h"
-#include "engine/ephemeris/EphemerisReader.h"
 #include "engine/time/Calendar.h"
 
 namespace navora {
 namespace {
 
 using testing::ArcminDifference;
+using testing::kPrintedPlanetNames;
 using testing::ParsePlanetsRow;
 using testing::ParseStarRow;
 using testing::ParseSunMoonAriesRow;
@@ -46,6 +46,8 @@ constexpr double kPhaseTolerancePercent = 1.0;
 // UT1 - UTC of the pages' headers, seconds.
 constexpr double kNauticalDut1 = -0.1746;
 constexpr double kAirDut1 = -0.0199;
+
+constexpr char kNauticalPages[] = NAVORA_FIXTURE_DIR "/almanac/nautical-almanac-2021-01-01.txt";
 
 // A page angle: degrees and minutes with a leading '-' for the south.
 double PageAngle(const std::string& degrees, const std::string& minutes) {
@@ -80,28 +82,7 @@ std::vector<std::string> ReadLines(const char* path) {
   return lines;
 }
 
-class PublishedAlmanac : public ::testing::Test {
- protected:
-  void SetUp() override {
-    double first = 0.0, last = 0.0;
-    ASSERT_EQ(OpenEphemerisFile("1970-2025.eph", first, last), kStatusOk);
-  }
-
-  void Check(const std::string& column, double difference, double tolerance,
-             const std::string& where) {
-    double& slot = largest_[column];
-    slot = std::fmax(slot, std::fabs(difference));
-    EXPECT_LE(std::fabs(difference), tolerance) << column << " at " << where;
-  }
-
-  void TearDown() override {
-    for (const auto& [column, value] : largest_) {
-      std::printf("%-26s largest difference %.3f\n", column.c_str(), value);
-    }
-  }
-
-  std::map<std::string, double> largest_;
-};
+using PublishedAlmanac = testing::PrintedTableTest;
 
 // The row of a kind for a page's UT1 hour; its printed time must be that hour.
 std::string RowAtUt1(int16_t year, int16_t month, int16_t day, int16_t hour, double dut1,
@@ -113,10 +94,8 @@ std::string RowAtUt1(int16_t year, int16_t month, int16_t day, int16_t hour, dou
 }
 
 TEST_F(PublishedAlmanac, NauticalAlmanacDailyPagesOf2021January1To3) {
-  const std::vector<std::string> page =
-      ReadLines(NAVORA_FIXTURE_DIR "/almanac/nautical-almanac-2021-01-01.txt");
+  const std::vector<std::string> page = ReadLines(kNauticalPages);
   ASSERT_FALSE(page.empty());
-  const char* const planetNames[kAlmanacPlanetCount] = {"Venus", "Mars", "Jupiter", "Saturn"};
 
   int hourRows = 0;
   for (const std::string& text : page) {
@@ -154,10 +133,10 @@ TEST_F(PublishedAlmanac, NauticalAlmanacDailyPagesOf2021January1To3) {
     for (int k = 0; k < kAlmanacPlanetCount; ++k) {
       const auto& field = fields[4 + k];
       ASSERT_EQ(field.size(), 4u) << text;
-      Check(std::string(planetNames[k]) + " GHA",
+      Check(std::string(kPrintedPlanetNames[k]) + " GHA",
             ArcminDifference(planets.gha[k], PageAngle(field[0], field[1])), kPageToleranceArcmin,
             where);
-      Check(std::string(planetNames[k]) + " Dec",
+      Check(std::string(kPrintedPlanetNames[k]) + " Dec",
             ArcminDifference(planets.dec[k], PageAngle(field[2], field[3])), kPageToleranceArcmin,
             where);
     }
@@ -169,8 +148,7 @@ TEST_F(PublishedAlmanac, NauticalAlmanacDailyPagesOf2021January1To3) {
 // Semi-diameters, the Moon's phase and the planets' magnitudes are given
 // once for the page, for its middle day.
 TEST_F(PublishedAlmanac, NauticalAlmanacDailyValuesOfTheMiddleDay) {
-  const std::vector<std::string> page =
-      ReadLines(NAVORA_FIXTURE_DIR "/almanac/nautical-almanac-2021-01-01.txt");
+  const std::vector<std::string> page = ReadLines(kNauticalPages);
   double sunSd = 0.0, moonSd = 0.0, phase = 0.0;
   double magnitudes[kAlmanacPlanetCount] = {};
   for (const std::string& text : page) {
@@ -210,16 +188,14 @@ TEST_F(PublishedAlmanac, NauticalAlmanacDailyValuesOfTheMiddleDay) {
             kStatusOk);
   const std::vector<std::string> words = PrintedWords(heading[6]);
   ASSERT_EQ(words.size(), 9u) << heading[6];
-  const char* const names[kAlmanacPlanetCount] = {"Venus", "Mars", "Jupiter", "Saturn"};
   for (int k = 0; k < kAlmanacPlanetCount; ++k) {
-    Check(std::string(names[k]) + " magnitude", std::atof(words[2 + 2 * k].c_str()) - magnitudes[k],
+    Check(std::string(kPrintedPlanetNames[k]) + " magnitude", std::atof(words[2 + 2 * k].c_str()) - magnitudes[k],
           kMagnitudeTolerance, heading[6]);
   }
 }
 
 TEST_F(PublishedAlmanac, NauticalAlmanacStarsOfThePage) {
-  const std::vector<std::string> page =
-      ReadLines(NAVORA_FIXTURE_DIR "/almanac/nautical-almanac-2021-01-01.txt");
+  const std::vector<std::string> page = ReadLines(kNauticalPages);
   std::map<std::string, PrintedStar> printed;
   const double middleDay = CalendarToJulian(2021, 1, 2, 0, 0, 0.0);
   for (int16_t star = 1; star < kAlmanacLastStar; ++star) {

@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,7 +13,6 @@
 #include "engine/almanac/AlmanacHeading.h"
 #include "engine/almanac/AlmanacRow.h"
 #include "engine/almanac/PrintedTable.h"
-#include "engine/ephemeris/EphemerisReader.h"
 #include "support/FixtureRows.h"
 
 namespace navora {
@@ -62,11 +60,11 @@ std::vector<ReferenceValue> LoadReference() {
   return values;
 }
 
-class ReferenceAlmanac : public ::testing::Test {
+class ReferenceAlmanac : public testing::PrintedTableTest {
  protected:
   void SetUp() override {
-    double first = 0.0, last = 0.0;
-    ASSERT_EQ(OpenEphemerisFile("1970-2025.eph", first, last), kStatusOk);
+    PrintedTableTest::SetUp();
+    if (HasFatalFailure()) return;
     values_ = LoadReference();
     ASSERT_FALSE(values_.empty()) << "reference-almanac.tsv missing";
   }
@@ -88,22 +86,7 @@ class ReferenceAlmanac : public ::testing::Test {
     return days;
   }
 
-  // Records the residual under its column and checks it.
-  void Check(const std::string& column, double residual, double tolerance,
-             const std::string& where) {
-    double& slot = largest_[column];
-    slot = std::fmax(slot, std::fabs(residual));
-    EXPECT_LE(std::fabs(residual), tolerance) << column << " at " << where;
-  }
-
-  void TearDown() override {
-    for (const auto& [column, value] : largest_) {
-      std::printf("%-22s largest difference %.4f\n", column.c_str(), value);
-    }
-  }
-
   std::vector<ReferenceValue> values_;
-  std::map<std::string, double> largest_;
 };
 
 std::string Where(double jd) {
@@ -162,7 +145,6 @@ TEST_F(ReferenceAlmanac, SunMoonAriesTablesOfAFullDay) {
 }
 
 TEST_F(ReferenceAlmanac, PlanetTablesOfAFullDayAtTheCentreOfLight) {
-  const char* const names[kAlmanacPlanetCount] = {"Venus", "Mars", "Jupiter", "Saturn"};
   int rows = 0;
   for (const double day : Days()) {
     for (int i = 0; i < 24; ++i) {
@@ -175,9 +157,9 @@ TEST_F(ReferenceAlmanac, PlanetTablesOfAFullDayAtTheCentreOfLight) {
         const ReferenceValue* planet = Find("planet", kAlmanacPlanetBodies[k], jd);
         ASSERT_NE(planet, nullptr) << Where(jd);
         const std::string where = Where(jd) + ": " + line;
-        Check(std::string(names[k]) + " GHA (arcmin)", ArcminDifference(row.gha[k], planet->gha),
+        Check(std::string(testing::kPrintedPlanetNames[k]) + " GHA (arcmin)", ArcminDifference(row.gha[k], planet->gha),
               kAngleToleranceArcmin, where);
-        Check(std::string(names[k]) + " Dec (arcmin)", ArcminDifference(row.dec[k], planet->dec),
+        Check(std::string(testing::kPrintedPlanetNames[k]) + " Dec (arcmin)", ArcminDifference(row.dec[k], planet->dec),
               kAngleToleranceArcmin, where);
       }
       ++rows;
