@@ -8,12 +8,6 @@ namespace navora {
 
 // Small value-returning helpers for the Cartesian vectors of the engine.
 
-inline Vector3 MakeVector(double x, double y, double z) { return Vector3{x, y, z}; }
-
-inline Vector3 AddVectors(const Vector3& a, const Vector3& b) {
-  return Vector3{a[0] + b[0], a[1] + b[1], a[2] + b[2]};
-}
-
 // a - b
 inline Vector3 SubtractVectors(const Vector3& a, const Vector3& b) {
   return Vector3{a[0] - b[0], a[1] - b[1], a[2] - b[2]};
