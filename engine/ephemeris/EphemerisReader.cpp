@@ -14,7 +14,7 @@ constexpr long kBlockBytes = 8000;
 constexpr int kRecordCoefficients = 900;
 constexpr int kTitleBytes = 3 * 84;
 constexpr int kConstantNameBytes = 400 * 6;
-constexpr int kConstantValues = 400;
+constexpr int kConstantValueBytes = 400 * 8;
 constexpr int kBodyRows = 12;
 constexpr int kCoordinates = 3;
 // A row's coefficients must fit in a record, which bounds the polynomial degree.
@@ -72,14 +72,12 @@ struct EphemerisReader {
 
 EphemerisReader gReader;
 
+// Header fields the reader does not use are read past rather than sought
+// past, so that a file cut inside them is noticed.
 bool SkipBytes(std::FILE* file, int count) {
-  unsigned char buffer[kConstantNameBytes];
-  return std::fread(buffer, 1, static_cast<size_t>(count), file) == static_cast<size_t>(count);
-}
-
-bool ReadConstantValues(std::FILE* file) {
-  unsigned char buffer[kConstantValues * 8];
-  return std::fread(buffer, 1, sizeof buffer, file) == sizeof buffer;
+  unsigned char buffer[kConstantValueBytes];  // the longest of them
+  const auto bytes = static_cast<size_t>(count);
+  return bytes <= sizeof buffer && std::fread(buffer, 1, bytes, file) == bytes;
 }
 
 bool RowIsAbsent(const BodyRow& row) {
@@ -125,7 +123,7 @@ EngineStatus ReadHeader(std::FILE* file, EphemerisReader& reader) {
   if (!ReadRecordSpan(file, reader)) return 4;
   int32_t constantCount = 0;
   if (!ReadLittleEndianInt32(file, constantCount)) return 5;
-  if (!ReadConstantValues(file)) return 6;
+  if (!SkipBytes(file, kConstantValueBytes)) return 6;
   double auKm = 0.0;
   if (!ReadPositiveDouble(file, auKm)) return 7;
   double earthMoonRatio = 0.0;
