@@ -9,7 +9,6 @@ namespace {
 constexpr EngineStatus kLatitudeOutsideTable = 1;  // also a non-finite input
 
 constexpr int kNorthernmostBandLatitude = 89;  // bandStart counts down from here
-constexpr int kFirstSouthernBand = 57;
 constexpr int kClosingBand = kSelectedStarsBandCount - 1;
 constexpr double kDegreesPerCircle = 360.0;
 
@@ -38,10 +37,7 @@ int RoundHourAngle(double lhaDeg) {
 }
 
 BandRows FindBand(int bandValue) {
-  const bool northern = bandValue <= kNorthernmostBandLatitude;
-  const int first = northern ? 0 : kFirstSouthernBand;
-  const int last = northern ? kFirstSouthernBand - 1 : kClosingBand - 1;
-  for (int band = first; band <= last; ++band) {
+  for (int band = 0; band < kClosingBand; ++band) {
     if (bandValue >= kSelectedStarsBands[band].bandStart &&
         bandValue < kSelectedStarsBands[band + 1].bandStart) {
       return {bandValue, kSelectedStarsBands[band].firstRow - 1,
