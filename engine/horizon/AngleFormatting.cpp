@@ -90,14 +90,12 @@ void FormatLatLon(double angleDeg, uint16_t flags, char* text, size_t textSize) 
 
   // Two digits of whole minutes, then the point and the decimals; without
   // decimals there is no point, so the field is two wide.
+  // Latitudes take two digits of degrees after two blanks, longitudes three
+  // after one, so that both are equally wide.
   const int minuteWidth = decimals == 0 ? 2 : decimals + 3;
-  if (isLatitude) {
-    std::snprintf(text, textSize, "%c  %02d%c%0*.*f", letter, static_cast<int>(degrees),
-                  kLatin1DegreeSign, minuteWidth, static_cast<int>(decimals), minutes);
-  } else {
-    std::snprintf(text, textSize, "%c %03d%c%0*.*f", letter, static_cast<int>(degrees),
-                  kLatin1DegreeSign, minuteWidth, static_cast<int>(decimals), minutes);
-  }
+  std::snprintf(text, textSize, isLatitude ? "%c  %02d%c%0*.*f" : "%c %03d%c%0*.*f", letter,
+                static_cast<int>(degrees), kLatin1DegreeSign, minuteWidth,
+                static_cast<int>(decimals), minutes);
 }
 
 }  // namespace navora
