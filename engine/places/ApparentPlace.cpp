@@ -18,10 +18,7 @@ struct DateArguments {
   double jdTt = std::numeric_limits<double>::quiet_NaN();  // NaN: nothing cached
   Vector3 earthPosition{};
   Vector3 earthVelocity{};
-  double nutationLongitudeArcsec = 0.0;
-  double meanObliquityDeg = 0.0;
-  double trueObliquityDeg = 0.0;
-  double equationOfEquinoxesArcsec = 0.0;
+  NutationOfDate nutation;
 };
 
 DateArguments geocentricCache;
@@ -39,13 +36,7 @@ EngineStatus RefreshDateArguments(double jdTt, BodyId earth, DateArguments& cach
     cache.jdTt = std::numeric_limits<double>::quiet_NaN();
     return status;
   }
-  double nutationObliquityArcsec = 0.0;
-  NutationAngles((jdTt - kJulianDateJ2000) / kDaysPerJulianCentury, cache.nutationLongitudeArcsec,
-                 nutationObliquityArcsec);
-  MeanAndTrueObliquity(jdTt, nutationObliquityArcsec, cache.meanObliquityDeg,
-                       cache.trueObliquityDeg);
-  cache.equationOfEquinoxesArcsec =
-      EquationOfEquinoxes(cache.nutationLongitudeArcsec, cache.trueObliquityDeg);
+  ComputeNutationOfDate(jdTt, cache.nutation);
   cache.jdTt = jdTt;
   return kStatusOk;
 }
@@ -54,25 +45,12 @@ EngineStatus RefreshDateArguments(double jdTt, BodyId earth, DateArguments& cach
 EngineStatus PlaceOfDate(double jdTt, const DateArguments& cache, const Vector3& aberrated,
                          double distanceAu, double& raHours, double& decDeg,
                          Vector3& positionOfDate) {
-  double zeta = 0.0, z = 0.0, theta = 0.0;
-  PrecessionAngles(kJulianDateJ2000, jdTt, zeta, z, theta);
   Vector3 ofDate{};
-  ApplyPrecession(zeta, z, theta, aberrated, ofDate);
-  ApplyNutation(cache.nutationLongitudeArcsec, cache.meanObliquityDeg, cache.trueObliquityDeg,
-                NutationDirection::kMeanToTrue, ofDate, ofDate);
+  J2000ToTrueOfDate(jdTt, cache.nutation, aberrated, ofDate);
   const EngineStatus status = VectorToRaDec(ofDate, raHours, decDeg);
   if (status != kStatusOk) return status;
   RaDecToVector(raHours, decDeg, distanceAu, positionOfDate);
   return kStatusOk;
-}
-
-// Rotates a vector of the true equator and equinox of date to J2000.
-void TrueOfDateToJ2000(double jdTt, const DateArguments& cache, Vector3& vector) {
-  ApplyNutation(cache.nutationLongitudeArcsec, cache.meanObliquityDeg, cache.trueObliquityDeg,
-                NutationDirection::kTrueToMean, vector, vector);
-  double zeta = 0.0, z = 0.0, theta = 0.0;
-  PrecessionAngles(jdTt, kJulianDateJ2000, zeta, z, theta);
-  ApplyPrecession(zeta, z, theta, vector, vector);
 }
 
 // 4 / (3 pi): the centre of light of a sphere at phase angle i lies
@@ -95,7 +73,7 @@ EngineStatus GeocentricApparentPlace(double jdTt, BodyId body, BodyId earth, dou
   if (status != kStatusOk) return status;
   Vector3 aberrated{};
   ApplyAberration(astrometric, geocentricCache.earthVelocity, lightTimeDays, aberrated);
-  trueObliquityDeg = geocentricCache.trueObliquityDeg;
+  trueObliquityDeg = geocentricCache.nutation.trueObliquityDeg;
   return PlaceOfDate(jdTt, geocentricCache, aberrated, distanceAu, raHours, decDeg,
                      positionOfDate);
 }
@@ -111,15 +89,15 @@ EngineStatus TopocentricApparentPlace(double jdTt, double deltaTSeconds, BodyId 
   if (status != kStatusOk) return status;
 
   double gmstHours = 0.0;
-  ComputeSiderealTime(jdUt1, 0.0, topocentricCache.equationOfEquinoxesArcsec, gmstHours,
+  ComputeSiderealTime(jdUt1, 0.0, topocentricCache.nutation.equationOfEquinoxesArcsec, gmstHours,
                       gastHours);
 
   Vector3 observerPosition{};
   Vector3 observerVelocity{};
   ObserverVectors(eastLongitudeDeg, latitudeDeg, heightMetres, gastHours, observerPosition,
                   observerVelocity);
-  TrueOfDateToJ2000(jdTt, topocentricCache, observerPosition);
-  TrueOfDateToJ2000(jdTt, topocentricCache, observerVelocity);
+  TrueOfDateToJ2000(jdTt, topocentricCache.nutation, observerPosition, observerPosition);
+  TrueOfDateToJ2000(jdTt, topocentricCache.nutation, observerVelocity, observerVelocity);
   for (int axis = 0; axis < 3; ++axis) {
     observerPosition[axis] += topocentricCache.earthPosition[axis];
     observerVelocity[axis] += topocentricCache.earthVelocity[axis];
@@ -129,7 +107,7 @@ EngineStatus TopocentricApparentPlace(double jdTt, double deltaTSeconds, BodyId 
   if (status != kStatusOk) return status;
   Vector3 aberrated{};
   ApplyAberration(astrometric, observerVelocity, lightTimeDays, aberrated);
-  trueObliquityDeg = topocentricCache.trueObliquityDeg;
+  trueObliquityDeg = topocentricCache.nutation.trueObliquityDeg;
   return PlaceOfDate(jdTt, topocentricCache, aberrated, distanceAu, raHours, decDeg,
                      positionOfDate);
 }

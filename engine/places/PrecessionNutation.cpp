@@ -147,4 +147,32 @@ void ApplyNutation(double nutationLongitudeArcsec, double meanObliquityDeg,
                                                      : Multiply(rotation, in);
 }
 
+void ComputeNutationOfDate(double jdTt, NutationOfDate& nutation) {
+  double nutationObliquityArcsec = 0.0;
+  NutationAngles((jdTt - kJulianDateJ2000) / kDaysPerJulianCentury, nutation.longitudeArcsec,
+                 nutationObliquityArcsec);
+  MeanAndTrueObliquity(jdTt, nutationObliquityArcsec, nutation.meanObliquityDeg,
+                       nutation.trueObliquityDeg);
+  nutation.equationOfEquinoxesArcsec =
+      EquationOfEquinoxes(nutation.longitudeArcsec, nutation.trueObliquityDeg);
+}
+
+void J2000ToTrueOfDate(double jdTt, const NutationOfDate& nutation, const Vector3& in,
+                       Vector3& out) {
+  double zeta = 0.0, z = 0.0, theta = 0.0;
+  PrecessionAngles(kJulianDateJ2000, jdTt, zeta, z, theta);
+  ApplyPrecession(zeta, z, theta, in, out);
+  ApplyNutation(nutation.longitudeArcsec, nutation.meanObliquityDeg, nutation.trueObliquityDeg,
+                NutationDirection::kMeanToTrue, out, out);
+}
+
+void TrueOfDateToJ2000(double jdTt, const NutationOfDate& nutation, const Vector3& in,
+                       Vector3& out) {
+  ApplyNutation(nutation.longitudeArcsec, nutation.meanObliquityDeg, nutation.trueObliquityDeg,
+                NutationDirection::kTrueToMean, in, out);
+  double zeta = 0.0, z = 0.0, theta = 0.0;
+  PrecessionAngles(jdTt, kJulianDateJ2000, zeta, z, theta);
+  ApplyPrecession(zeta, z, theta, out, out);
+}
+
 }  // namespace navora

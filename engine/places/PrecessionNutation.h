@@ -40,4 +40,26 @@ void ApplyNutation(double nutationLongitudeArcsec, double meanObliquityDeg,
                    double trueObliquityDeg, NutationDirection direction,
                    const Vector3& in, Vector3& out);
 
+// Nutation and obliquity of one TT date, as the place and sidereal-time
+// routines use them.
+struct NutationOfDate {
+  double longitudeArcsec = 0.0;  // nutation in longitude
+  double meanObliquityDeg = 0.0;
+  double trueObliquityDeg = 0.0;
+  double equationOfEquinoxesArcsec = 0.0;
+};
+
+// NutationAngles, MeanAndTrueObliquity and EquationOfEquinoxes (of the true
+// obliquity) at jdTt.
+void ComputeNutationOfDate(double jdTt, NutationOfDate& nutation);
+
+// Precession from J2000 to jdTt, then nutation: a mean J2000 vector to the
+// true equator and equinox of jdTt. `in` and `out` may be the same.
+void J2000ToTrueOfDate(double jdTt, const NutationOfDate& nutation, const Vector3& in,
+                       Vector3& out);
+
+// The reverse rotation. `in` and `out` may be the same.
+void TrueOfDateToJ2000(double jdTt, const NutationOfDate& nutation, const Vector3& in,
+                       Vector3& out);
+
 }  // namespace navora

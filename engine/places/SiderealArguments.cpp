@@ -13,12 +13,9 @@ namespace {
 constexpr double kFallbackDeltaTSeconds = 60.0;
 
 double EquationOfEquinoxesAt(double jdTt) {
-  double nutationLongitude = 0.0, nutationObliquity = 0.0;
-  NutationAngles((jdTt - kJulianDateJ2000) / kDaysPerJulianCentury, nutationLongitude,
-                 nutationObliquity);
-  double meanObliquity = 0.0, trueObliquity = 0.0;
-  MeanAndTrueObliquity(jdTt, nutationObliquity, meanObliquity, trueObliquity);
-  return EquationOfEquinoxes(nutationLongitude, trueObliquity);
+  NutationOfDate nutation;
+  ComputeNutationOfDate(jdTt, nutation);
+  return nutation.equationOfEquinoxesArcsec;
 }
 
 }  // namespace

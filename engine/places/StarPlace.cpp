@@ -23,9 +23,7 @@ struct StarPlaceDateCache {
   double jdTt = 0.0;
   Vector3 earthPosition{};
   Vector3 earthVelocity{};
-  double nutationLongitudeArcsec = 0.0;
-  double meanObliquityDeg = 0.0;
-  double trueObliquityDeg = 0.0;
+  NutationOfDate nutation;
 };
 
 StarPlaceDateCache starPlaceCache;
@@ -35,11 +33,7 @@ EngineStatus FillDateCache(double jdTt, BodyId earth, StarPlaceDateCache& cache)
   // The date is recorded only once a whole place has succeeded.
   cache.valid = false;
   ++starPlaceDateComputations;
-  const double centuries = (jdTt - kJulianDateJ2000) / kDaysPerJulianCentury;
-  double nutationObliquityArcsec = 0.0;
-  NutationAngles(centuries, cache.nutationLongitudeArcsec, nutationObliquityArcsec);
-  MeanAndTrueObliquity(jdTt, nutationObliquityArcsec, cache.meanObliquityDeg,
-                       cache.trueObliquityDeg);
+  ComputeNutationOfDate(jdTt, cache.nutation);
   return GetBodyState(jdTt, earth, kOriginBarycentre, cache.earthPosition, cache.earthVelocity);
 }
 
@@ -87,7 +81,7 @@ EngineStatus StarApparentPlace(double jdTt, BodyId earth, double raHours, double
       return status;
     }
   }
-  trueObliquityDeg = starPlaceCache.trueObliquityDeg;
+  trueObliquityDeg = starPlaceCache.nutation.trueObliquityDeg;
 
   Vector3 catalogPosition{};
   Vector3 catalogVelocity{};
@@ -101,14 +95,7 @@ EngineStatus StarApparentPlace(double jdTt, BodyId earth, double raHours, double
   GeocentricVector(starPosition, starPlaceCache.earthPosition, direction, lightTimeDays);
   ApplyAberration(direction, starPlaceCache.earthVelocity, lightTimeDays, direction);
 
-  double zeta = 0.0;
-  double z = 0.0;
-  double theta = 0.0;
-  PrecessionAngles(kJulianDateJ2000, jdTt, zeta, z, theta);
-  ApplyPrecession(zeta, z, theta, direction, direction);
-  ApplyNutation(starPlaceCache.nutationLongitudeArcsec, starPlaceCache.meanObliquityDeg,
-                starPlaceCache.trueObliquityDeg, NutationDirection::kMeanToTrue, direction,
-                direction);
+  J2000ToTrueOfDate(jdTt, starPlaceCache.nutation, direction, direction);
 
   const EngineStatus status = VectorToRaDec(direction, apparentRaHours, apparentDecDeg);
   if (status != kStatusOk) {
