@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "engine/places/StarCatalogue.h"
 #include "engine/sightreduction/BodyNames.h"
 #include "engine/time/Calendar.h"
 
@@ -19,18 +18,11 @@ const std::string kHeader =
     " Body              UTC         hs      IC   Temp  Press   Ht  UT1-UTC  Quality";
 const std::string kUnits = "                  h  m  s    o   ,      ,     C     mb    ft      s";
 
+const double kSightTime = CalendarToJulian(2024, 3, 15, 10, 23, 45.0);
+
 ObservationRecord SunLowerLimbSight() {
-  ObservationRecord sight;
-  sight.bodyCode = kBodyCodeSunLowerLimb;
-  sight.time = CalendarToJulian(2024, 3, 15, 10, 23, 45.0);
-  sight.ut1MinusUtc = -0.2;
-  sight.temperature = 15.4;
-  sight.pressure = 1013.4;
-  sight.hs = 35.0 + 12.3 / 60.0;
-  sight.indexCorrection = -1.2 / 60.0;
-  sight.heightOfEye = 4.57;
-  sight.sigma = 0.01;
-  return sight;
+  return MakeObservationRecord(0, kBodyCodeSunLowerLimb, 0, kSightTime, -0.2, 15.4, 1013.4, 30.0,
+                               35.0 + 12.3 / 60.0, -1.2 / 60.0, 4.57, kQualityAverage);
 }
 
 Lines Table(int16_t first, const ObservationRecord& sight, EngineStatus expected = 0) {
@@ -50,16 +42,10 @@ TEST(SightRecorderTableTest, RowHasEveryFieldInItsColumn) {
   EXPECT_EQ(Row(SunLowerLimbSight()),
             "Sun (Lower)      10:23:45   35 12.3   -1.2  +15   1013    15    -0.2   Average");
 
-  ObservationRecord star = SunLowerLimbSight();
-  star.bodyCode = kBodyCodeStar;
-  star.starNumber = 1;
-  star.temperature = -3.6;
-  star.pressure = 998.5;
-  star.indexCorrection = 0.5 / 60.0;
-  star.ut1MinusUtc = 0.3;
-  star.heightOfEye = 0.0;
-  star.hs = 8.0 + 59.96 / 60.0;
-  star.sigma = 0.02;
+  // Below freezing, pressure and altitude rounding up, no height of eye.
+  const ObservationRecord star = MakeObservationRecord(
+      0, kBodyCodeStar, 1, kSightTime, 0.3, -3.6, 998.5, 30.0, 8.0 + 59.96 / 60.0, 0.5 / 60.0, 0.0,
+      kQualityPoor);
   EXPECT_EQ(Row(star),
             "Alpheratz        10:23:45   09 00.0   +0.5  -04    999     0    +0.3   Poor   ");
 }
@@ -85,11 +71,13 @@ TEST(SightRecorderTableTest, BatchTitleAndDateHeadings) {
 TEST(SightRecorderTableTest, UnknownBodyOrGradeWritesNothing) {
   ObservationRecord sight = SunLowerLimbSight();
   ASSERT_EQ(Table(1, sight).size(), 6u);
-  sight.bodyCode = 7;
-  EXPECT_TRUE(Table(0, sight, kSightUnknownBody).empty());
-  sight.bodyCode = kBodyCodeStar;
-  sight.starNumber = 174;
-  EXPECT_TRUE(Table(0, sight, kSightUnknownBody).empty());
+  // Unknown codes, and star numbers outside the catalogue.
+  for (auto [body, star] : {std::pair<uint16_t, uint16_t>{7, 0}, {21, 1}, {kBodyCodeStar, 0},
+                            {kBodyCodeStar, 174}}) {
+    sight.bodyCode = body;
+    sight.starNumber = star;
+    EXPECT_TRUE(Table(0, sight, kSightUnknownBody).empty()) << body << " " << star;
+  }
   sight = SunLowerLimbSight();
   sight.sigma = 0.015;
   EXPECT_TRUE(Table(0, sight, kSightUnknownGrade).empty());
@@ -97,19 +85,6 @@ TEST(SightRecorderTableTest, UnknownBodyOrGradeWritesNothing) {
   sight.sigma = 0.005;
   EXPECT_EQ(Table(0, sight), (Lines{Row(sight)}));
   EXPECT_NE(Row(sight).find("Good   "), std::string::npos);
-}
-
-TEST(BodyNamesTest, StarsComeFromTheCatalogueAndUnknownCodesAreRefused) {
-  const char* name = nullptr;
-  ASSERT_EQ(BodyNameForCode(kBodyCodeMoonUpperLimb, 0, name), 0);
-  EXPECT_STREQ(name, "Moon (Upper)");
-  ASSERT_EQ(BodyNameForCode(kBodyCodeStar, kPolarisNumber, name), 0);
-  EXPECT_STREQ(name, kStarCatalogue[kPolarisNumber - 1].name);
-  for (const uint16_t code : {0, 1, 3, 7, 9, 16, 19, 21}) {
-    EXPECT_EQ(BodyNameForCode(code, 1, name), 1) << code;
-    EXPECT_STREQ(name, "");
-  }
-  EXPECT_EQ(BodyNameForCode(kBodyCodeStar, 0, name), 1);
 }
 
 }  // namespace
