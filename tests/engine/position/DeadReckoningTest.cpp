@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine/position/DeadReckoning.h"
-#include "engine/position/ReferenceGeodesy.h"
+#include "tests/engine/position/PositionTestSupport.h"
 
 namespace navora {
 namespace {
@@ -13,16 +13,6 @@ namespace {
 using namespace navora::testing;
 
 constexpr double kT0 = 2451545.0;
-
-PositionRecord Advance(const PositionRecord& from, double days, double* latRate = nullptr,
-                       double* lonRate = nullptr) {
-  PositionRecord to;
-  double rates[2] = {0.0, 0.0};
-  AdvanceDeadReckoning(from.time + days, from, to, rates[0], rates[1]);
-  if (latRate != nullptr) *latRate = rates[0];
-  if (lonRate != nullptr) *lonRate = rates[1];
-  return to;
-}
 
 TEST(AdvanceDeadReckoning, NoMotionOrNoTimeLeavesThePosition) {
   PositionRecord from = MovingRecord(kMotionRhumbLine, kT0, 12.0, -45.0, 80.0, 12.0);

@@ -4,23 +4,16 @@
 
 #include "engine/position/DeadReckoning.h"
 #include "engine/position/DrPartials.h"
-#include "engine/position/ReferenceGeodesy.h"
+#include "tests/engine/position/PositionTestSupport.h"
 
 namespace navora {
 namespace {
 
+using testing::Advance;
 using testing::MovingRecord;
 
 constexpr double kT0 = 2451545.0;
 constexpr double kDegPerRad = 57.29577951308232;
-
-PositionRecord Advance(const PositionRecord& start, double days) {
-  PositionRecord advanced;
-  double latRate = 0.0;
-  double lonRate = 0.0;
-  AdvanceDeadReckoning(start.time + days, start, advanced, latRate, lonRate);
-  return advanced;
-}
 
 // Central differences of the advanced position (radians) with respect to
 // start latitude, start longitude, course (radians) and speed (km per day).
@@ -83,12 +76,11 @@ TEST(DrPartials, AgreeWithCentralDifferencesInBothSailings) {
 TEST(DrPartials, FixedSiteIsTheIdentityGreatCircleIsZero) {
   for (uint16_t mode : {kMotionNone, kMotionGreatCircle}) {
     const PositionRecord start = MovingRecord(mode, kT0, 10.0, 10.0, 50.0, 12.0);
-    DrPartialRow latRow{9, 9, 9, 9};
-    DrPartialRow lonRow{9, 9, 9, 9};
-    DrPartials(Advance(start, 1.0), start, latRow, lonRow);
+    DrPartialRow rows[2] = {{9, 9, 9, 9}, {9, 9, 9, 9}};
+    DrPartials(Advance(start, 1.0), start, rows[0], rows[1]);
     const double identity = mode == kMotionNone ? 1.0 : 0.0;
-    EXPECT_EQ(latRow, (DrPartialRow{identity, 0.0, 0.0, 0.0}));
-    EXPECT_EQ(lonRow, (DrPartialRow{0.0, identity, 0.0, 0.0}));
+    EXPECT_EQ(rows[0], (DrPartialRow{identity, 0.0, 0.0, 0.0}));
+    EXPECT_EQ(rows[1], (DrPartialRow{0.0, identity, 0.0, 0.0}));
   }
 }
 

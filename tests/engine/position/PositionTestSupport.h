@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "engine/common/PositionRecord.h"
+#include "engine/position/DeadReckoning.h"
 
 namespace navora::testing {
 
@@ -34,6 +35,18 @@ inline PositionRecord MovingRecord(uint16_t motionMode, double time, double lati
   record.speed = speedKnots;
   record.speedKmPerDay = speedKnots * kKmPerDayPerKnot;
   return record;
+}
+
+// `from` advanced by `days`; the rates of latitude and longitude there, degrees
+// per day, when asked for.
+inline PositionRecord Advance(const PositionRecord& from, double days, double* latRate = nullptr,
+                              double* lonRate = nullptr) {
+  PositionRecord to;
+  double rates[2] = {0.0, 0.0};
+  AdvanceDeadReckoning(from.time + days, from, to, rates[0], rates[1]);
+  if (latRate != nullptr) *latRate = rates[0];
+  if (lonRate != nullptr) *lonRate = rates[1];
+  return to;
 }
 
 }  // namespace navora::testing
