@@ -86,19 +86,6 @@ TEST_F(EventLogTest, OnlyTheLatestTwentyFiveSightsAreLoadedInAscendingTime) {
   EXPECT_EQ(loaded.summary.lastLegSightCount, 25);
 }
 
-TEST_F(EventLogTest, ASightBeforeTheOnlyLegIsNotSummarisedWithIt) {
-  StartVoyage(kStart);
-  ASSERT_EQ(AppendSightEntry(Sight(kStart - 0.1)), 0);
-  ASSERT_EQ(AppendSightEntry(Sight(kStart + 0.1)), 0);
-  LegsAndSights loaded;
-  ASSERT_EQ(LoadLegsAndSights(loaded), 0);
-  ASSERT_EQ(loaded.sightCount, 2);
-  EXPECT_EQ(loaded.sights[0].included, 0);
-  EXPECT_EQ(loaded.sights[0].legIndex, 0);
-  EXPECT_EQ(loaded.summary.lastLegSightCount, 1);
-  EXPECT_EQ(loaded.summary.earliestIncludedTime, kStart + 0.1);
-}
-
 TEST_F(EventLogTest, OnlyTheLastFourLegsInTimeOrderAreLoaded) {
   StartVoyage(kStart);
   for (int i = 1; i <= 5; ++i) {
@@ -142,7 +129,7 @@ TEST_F(EventLogTest, PositionTimesOutOfOrderOrEqual) {
   EXPECT_EQ(loaded.sightCount, 0);
 }
 
-TEST_F(EventLogTest, NothingToLoadOrPlot) {
+TEST_F(EventLogTest, NothingToLoadOrPlotAndASingleLeg) {
   LegsAndSights loaded;
   ASSERT_EQ(OpenEventLog(), 2);
   EXPECT_EQ(LoadLegsAndSights(loaded), 2);
@@ -152,6 +139,16 @@ TEST_F(EventLogTest, NothingToLoadOrPlot) {
   ASSERT_EQ(LoadLegsAndSights(loaded), 0);
   EXPECT_EQ(loaded.legCount, 1);
   EXPECT_EQ(loaded.sightCount, 0);
+
+  // A sight before the only leg is filed under it but not summarised with it.
+  ASSERT_EQ(AppendSightEntry(Sight(kStart - 0.1)), 0);
+  ASSERT_EQ(AppendSightEntry(Sight(kStart + 0.1)), 0);
+  ASSERT_EQ(LoadLegsAndSights(loaded), 0);
+  ASSERT_EQ(loaded.sightCount, 2);
+  EXPECT_EQ(loaded.sights[0].included, 0);
+  EXPECT_EQ(loaded.sights[0].legIndex, 0);
+  EXPECT_EQ(loaded.summary.lastLegSightCount, 1);
+  EXPECT_EQ(loaded.summary.earliestIncludedTime, kStart + 0.1);
 }
 
 TEST_F(EventLogTest, DamagedTimesDoNotBreakTheSorting) {

@@ -4,10 +4,10 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/log/EventLog.h"
@@ -61,6 +61,20 @@ class EventLogTest : public ::testing::Test {
     ASSERT_EQ(AppendPositionEntry(Fix(time, 50.0, -4.0, kPositionExternalFix)), 0);
   }
 
+  // Positions and sights since the last fix.
+  static std::pair<int32_t, int32_t> Counts() {
+    int32_t positions = -1;
+    int32_t sights = -1;
+    EXPECT_EQ(CountSinceLastFix(positions, sights), 0);
+    return {positions, sights};
+  }
+
+  static PositionRecord Reference(int16_t which) {
+    PositionRecord position;
+    EXPECT_EQ(ReadReferencePosition(which, position), 0);
+    return position;
+  }
+
   static PositionRecord Fix(double time, double latitude, double longitude,
                             uint16_t type = kPositionCelestialFix) {
     return MakePositionRecord(kMotionNone, type, time, latitude, longitude, 180.0, 6.0, 0.0, 0.0);
@@ -71,12 +85,9 @@ class EventLogTest : public ::testing::Test {
                               45.0, 0.5);
   }
 
+  // A Sun sight of average quality.
   static ObservationRecord Sight(double time, double hs = 30.0) {
-    ObservationRecord sight = DefaultObservationRecord();
-    sight.time = time;
-    sight.hs = hs;
-    sight.sigma = 0.01;
-    return sight;
+    return MakeObservationRecord(0, 10, 0, time, 0.0, 10.0, 1010.0, 30.0, hs, 0.0, 0.0, 2);
   }
 
   TemporaryDirectory scratch_;

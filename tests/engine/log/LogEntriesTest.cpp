@@ -33,17 +33,9 @@ PositionRecord DrUpdate() {
 const std::string kDrRow = "         15 Mar 2024  10:23:45   N36 45.6   W122 03.2   245.0   12.5";
 
 ObservationRecord MoonSight() {
-  ObservationRecord sight;
-  sight.bodyCode = kBodyCodeMoonUpperLimb;
-  sight.time = CalendarToJulian(2024, 3, 15, 6, 5, 9.0);
-  sight.hs = 52.0 + 7.4 / 60.0;
-  sight.indexCorrection = 2.1 / 60.0;
-  sight.temperature = 22.5;
-  sight.pressure = 1021.0;
-  sight.heightOfEye = 10.0;
-  sight.ut1MinusUtc = 0.1;
-  sight.sigma = 0.005;
-  return sight;
+  return MakeObservationRecord(0, kBodyCodeMoonUpperLimb, 0,
+                               CalendarToJulian(2024, 3, 15, 6, 5, 9.0), 0.1, 22.5, 1021.0, 30.0,
+                               52.0 + 7.4 / 60.0, 2.1 / 60.0, 10.0, kQualityGood);
 }
 const std::string kMoonRow =
     "Moon (Upper)     06:05:09   52 07.4   +2.1  +23   1021    33    +0.1   Good   ";
