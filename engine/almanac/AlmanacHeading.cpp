@@ -6,7 +6,6 @@
 #include "engine/horizon/BodyPhysics.h"
 #include "engine/places/ApparentPlace.h"
 #include "engine/places/AstronomicalConstants.h"
-#include "engine/places/SiderealArguments.h"
 #include "engine/time/Calendar.h"
 #include "engine/time/DeltaT.h"
 
@@ -14,7 +13,6 @@ namespace navora {
 namespace {
 
 constexpr double kArcsecPerArcmin = 60.0;
-constexpr double kDegreesPerHour = 15.0;
 
 constexpr int16_t kSunMoonAriesLastLine = 9;
 constexpr int16_t kPlanetsLastLine = 8;
@@ -163,11 +161,9 @@ EngineStatus StarsAtInstantHeading(double jdUt1, bool withSeconds, AlmanacHeadin
   WriteText(lines[5], kStarsTitle);
   WriteText(lines[6], kWideBlankLine);
 
-  double gmstHours = 0.0, gastHours = 0.0, jdTt = 0.0, equationOfEquinoxes = 0.0;
-  if (PrepareTimeArguments(jdUt1, gmstHours, gastHours, jdTt, equationOfEquinoxes) != kStatusOk) {
-    return kHeadingNoTimeArguments;
-  }
-  const AlmanacAngle aries = SplitAlmanacAngle(kDegreesPerHour * gastHours);
+  double ariesGha = 0.0;
+  if (ComputeAriesAlmanac(jdUt1, ariesGha) != kStatusOk) return kHeadingNoTimeArguments;
+  const AlmanacAngle aries = SplitAlmanacAngle(ariesGha);
   FormatAlmanacLine(lines[7], "                                             %c   %c",
                     kAlmanacDegreeMark, kAlmanacMinuteMark);
   FormatAlmanacLine(lines[8], "                            GHA of ARIES = %3d %04.1f",
