@@ -24,14 +24,20 @@ double SigmaFromQualityCode(uint16_t qualityCode) {
   return kQualitySigma[qualityCode - 1];
 }
 
-uint16_t QualityCodeFromSigma(double sigma) {
-  double given = TruncatedThousandths(sigma);
+bool MatchQualityCode(double sigma, uint16_t& qualityCode) {
+  const double given = TruncatedThousandths(sigma);
   for (uint16_t code = kQualityGood; code <= kQualityCodeCount; ++code) {
     if (given == TruncatedThousandths(kQualitySigma[code - 1])) {
-      return code;
+      qualityCode = code;
+      return true;
     }
   }
-  return kQualityAverage;
+  return false;
+}
+
+uint16_t QualityCodeFromSigma(double sigma) {
+  uint16_t code = kQualityAverage;
+  return MatchQualityCode(sigma, code) ? code : kQualityAverage;
 }
 
 ObservationRecord MakeObservationRecord(uint16_t legIndex, uint16_t bodyCode,

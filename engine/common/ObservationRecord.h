@@ -33,7 +33,10 @@ inline constexpr uint16_t kQualityPoor = 3;
 double SigmaFromQualityCode(uint16_t qualityCode);
 
 // The first code whose sigma agrees with the given one to a thousandth of a
-// degree (both truncated); "Average" when none does.
+// degree (both truncated); false when none does.
+bool MatchQualityCode(double sigma, uint16_t& qualityCode);
+
+// The matching code, "Average" when none matches.
 uint16_t QualityCodeFromSigma(double sigma);
 
 // A sight as read from the log: included, weight 1.0, sigma from the quality code.

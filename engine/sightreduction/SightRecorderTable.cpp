@@ -4,7 +4,6 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <iterator>
 
 #include "engine/horizon/AngleFormatting.h"
 #include "engine/sightreduction/BodyNames.h"
@@ -26,12 +25,10 @@ constexpr char kMinuteMark = kReportSymbols[1];
 
 constexpr double kFeetPerMetre = 3.28084;
 constexpr double kArcMinutesPerDegree = 60.0;
-constexpr double kThousandths = 1000.0;
 constexpr int16_t kMinuteDecimals = 1;
 constexpr int16_t kWholeSeconds = 0;
 
-constexpr uint16_t kQualityCodes[] = {kQualityGood, kQualityAverage, kQualityPoor};
-constexpr const char* kGradeWords[] = {"Good", "Average", "Poor"};
+constexpr const char* kGradeWords[] = {"Good", "Average", "Poor"};  // by quality code - 1
 
 // The UTC date of the last heading printed; a new batch starts with none.
 char gLastDate[kDateKeyBytes] = "00000000";
@@ -63,17 +60,14 @@ void DateKey(const SightTime& t, char (&key)[kDateKeyBytes]) {
   std::snprintf(key, sizeof key, "%4d%02d%02d", t.year, t.month, t.day);
 }
 
-// The grade whose standard error agrees with sigma to a thousandth of a
-// degree; a sigma that matches none is a damaged record, not "Average".
+// A sigma that matches no grade is a damaged record, not "Average".
 EngineStatus GradeWord(double sigma, const char*& word) {
-  for (size_t i = 0; i < std::size(kQualityCodes); ++i) {
-    if (std::trunc(sigma * kThousandths) ==
-        std::trunc(SigmaFromQualityCode(kQualityCodes[i]) * kThousandths)) {
-      word = kGradeWords[i];
-      return kStatusOk;
-    }
+  uint16_t code = 0;
+  if (!MatchQualityCode(sigma, code)) {
+    return kSightUnknownGrade;
   }
-  return kSightUnknownGrade;
+  word = kGradeWords[code - 1];
+  return kStatusOk;
 }
 
 // Half away from zero to a whole number, kept as a double so that damaged
