@@ -1,7 +1,5 @@
 #include "engine/log/LogEntries.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
 
 #include "engine/horizon/AngleFormatting.h"
@@ -44,33 +42,23 @@ constexpr char kMinuteMark = kReportSymbols[1];
 // Lines of the position table before its row.
 constexpr int kPositionTableHeaderLines = 2;
 
-// printf into one report line, cut at its 78 characters; the values are
-// bounded by the caller, so a cut only ever hides a damaged record's digits.
-[[gnu::format(printf, 2, 3)]] void FormatLine(ReportLine& line, const char* format, ...) {
-  va_list arguments;
-  va_start(arguments, format);
-  std::vsnprintf(line, sizeof line, format, arguments);
-  va_end(arguments);
-}
-
-void CopyLine(const char* text, ReportLine& line) { FormatLine(line, "%s", text); }
-
 void FormatPositionTableHeader(ReportLine* lines) {
-  CopyLine("            Date        UTC      Latitude   Longitude   Course  Speed", lines[0]);
-  FormatLine(lines[1], "                       h  m  s     %c   %c       %c   %c       %c     kn.",
-             kDegreeMark, kMinuteMark, kDegreeMark, kMinuteMark, kDegreeMark);
+  CopyReportLine("            Date        UTC      Latitude   Longitude   Course  Speed", lines[0]);
+  FormatReportLine(lines[1],
+                   "                       h  m  s     %c   %c       %c   %c       %c     kn.",
+                   kDegreeMark, kMinuteMark, kDegreeMark, kMinuteMark, kDegreeMark);
 }
 
 void FormatPositionTableRow(const PositionRecord& position, ReportLine& line) {
   PositionReportParts parts;
   SplitPositionForReport(position, parts);
-  FormatLine(line,
-             "         %02d %3s %4d  %02d:%02d:%02.0f   %c%02d %04.1f   %c%03d %04.1f   %05.1f   "
-             "%04.1f",
-             parts.day, parts.month, parts.year, parts.hour, parts.minute, parts.seconds,
-             parts.latitudeLetter, parts.latitudeDegrees, parts.latitudeMinutes,
-             parts.longitudeLetter, parts.longitudeDegrees, parts.longitudeMinutes, parts.course,
-             position.speed);
+  FormatReportLine(
+      line,
+      "         %02d %3s %4d  %02d:%02d:%02.0f   %c%02d %04.1f   %c%03d %04.1f   %05.1f   "
+      "%04.1f",
+      parts.day, parts.month, parts.year, parts.hour, parts.minute, parts.seconds,
+      parts.latitudeLetter, parts.latitudeDegrees, parts.latitudeMinutes, parts.longitudeLetter,
+      parts.longitudeDegrees, parts.longitudeMinutes, parts.course, position.speed);
 }
 
 // Header and row of one record: kPositionTableHeaderLines + 1 lines.
@@ -97,7 +85,7 @@ void FormatCentredHeading(const char* text, ReportLine& line) {
   if (indent < 0) {
     indent = 0;
   }
-  FormatLine(line, "%*s%s", indent, "", text);
+  FormatReportLine(line, "%*s%s", indent, "", text);
 }
 
 EngineStatus FormatNewPositionEntry(const PositionRecord& position, int16_t initial,
@@ -105,9 +93,9 @@ EngineStatus FormatNewPositionEntry(const PositionRecord& position, int16_t init
   if (position.positionType > kHighestPositionType) {
     return 1;
   }
-  CopyLine(initial != 0 ? kInitialFixHeading : kNewPositionHeadings[position.positionType],
-           lines[0]);
-  CopyLine(kBlankLine, lines[1]);
+  CopyReportLine(initial != 0 ? kInitialFixHeading : kNewPositionHeadings[position.positionType],
+                 lines[0]);
+  CopyReportLine(kBlankLine, lines[1]);
   FormatPositionTable(position, lines + 2);
   return kStatusOk;
 }
@@ -117,7 +105,7 @@ EngineStatus FormatPositionDeletion(const PositionRecord& position, ReportLine* 
     return 1;
   }
   FormatCentredHeading(kDeletionHeadings[position.positionType], lines[0]);
-  CopyLine(kBlankLine, lines[1]);
+  CopyReportLine(kBlankLine, lines[1]);
   FormatPositionTable(position, lines + 2);
   return kStatusOk;
 }
@@ -129,31 +117,31 @@ EngineStatus FormatPositionCorrection(const PositionRecord& before, const Positi
   }
   int count = 0;
   FormatCentredHeading(kCorrectionHeadings[before.positionType], lines[count++]);
-  CopyLine(kBeforeCorrection, lines[count++]);
+  CopyReportLine(kBeforeCorrection, lines[count++]);
   count += FormatPositionTable(before, lines + count);
-  CopyLine(kBlankLine, lines[count++]);
-  CopyLine(kAfterCorrection, lines[count++]);
+  CopyReportLine(kBlankLine, lines[count++]);
+  CopyReportLine(kAfterCorrection, lines[count++]);
   FormatPositionTable(after, lines + count);
   return kStatusOk;
 }
 
 EngineStatus FormatSightDeletion(const ObservationRecord& sight, ReportLine* lines) {
-  CopyLine(kDeleteSightHeading, lines[0]);
-  CopyLine(kBlankLine, lines[1]);
+  CopyReportLine(kDeleteSightHeading, lines[0]);
+  CopyReportLine(kBlankLine, lines[1]);
   return FormatSightTable(sight, lines + 2);
 }
 
 EngineStatus FormatSightCorrection(const ObservationRecord& before, const ObservationRecord& after,
                                    ReportLine* lines) {
-  CopyLine(kCorrectSightHeading, lines[0]);
-  CopyLine(kBeforeCorrection, lines[1]);
+  CopyReportLine(kCorrectSightHeading, lines[0]);
+  CopyReportLine(kBeforeCorrection, lines[1]);
   EngineStatus status = FormatSightTable(before, lines + 2);
   if (status != kStatusOk) {
     return status;
   }
   constexpr int kAfterBlock = 2 + kSightHeadingLines + 1;
-  CopyLine(kBlankLine, lines[kAfterBlock]);
-  CopyLine(kAfterCorrection, lines[kAfterBlock + 1]);
+  CopyReportLine(kBlankLine, lines[kAfterBlock]);
+  CopyReportLine(kAfterCorrection, lines[kAfterBlock + 1]);
   return FormatSightTable(after, lines + kAfterBlock + 2);
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 
 #include "engine/horizon/AngleFormatting.h"
@@ -19,13 +18,6 @@ constexpr double kHalfPrintedTenth = 0.05;
 
 constexpr char kDegreeMark = kReportSymbols[0];
 constexpr char kMinuteMark = kReportSymbols[1];
-
-[[gnu::format(printf, 2, 3)]] void FormatLine(ReportLine& line, const char* format, ...) {
-  va_list arguments;
-  va_start(arguments, format);
-  std::vsnprintf(line, kReportLineBytes, format, arguments);
-  va_end(arguments);
-}
 
 char HemisphereLetter(char sign, char positiveLetter, char negativeLetter) {
   if (sign == '+') return positiveLetter;
@@ -146,20 +138,21 @@ void FormatPositionTimeBlock(double jdUtc, double latitudeDeg, double longitudeD
   const SplitAngle longitude = SplitLongitude(longitudeDeg);
   const int16_t feet = HeightInFeet(heightOfEyeM);
 
-  FormatLine(lines[0], "                                                    %c   %c", kDegreeMark,
-             kMinuteMark);
-  FormatLine(lines[1], "                Date: %2hd %3s %4hd         Lat:   %c %02hd %04.1f", day,
-             monthName, year, latitude.letter, latitude.degrees, latitude.minutes);
+  FormatReportLine(lines[0], "                                                    %c   %c",
+                   kDegreeMark, kMinuteMark);
+  FormatReportLine(lines[1], "                Date: %2hd %3s %4hd         Lat:   %c %02hd %04.1f",
+                   day, monthName, year, latitude.letter, latitude.degrees, latitude.minutes);
   if (withSeconds == 0) {
-    FormatLine(lines[2], "                        h m               Long:  %c%03hd %04.1f",
-               longitude.letter, longitude.degrees, longitude.minutes);
-    FormatLine(lines[3], "                Time:  %02hd%02hd UTC           Ht:      %3hd ft.", hour,
-               minute, feet);
+    FormatReportLine(lines[2], "                        h m               Long:  %c%03hd %04.1f",
+                     longitude.letter, longitude.degrees, longitude.minutes);
+    FormatReportLine(lines[3], "                Time:  %02hd%02hd UTC           Ht:      %3hd ft.",
+                     hour, minute, feet);
   } else {
-    FormatLine(lines[2], "                       h  m  s            Long:  %c%03hd %04.1f",
-               longitude.letter, longitude.degrees, longitude.minutes);
-    FormatLine(lines[3], "                Time: %02hd %02hd %02hd UTC        Ht:      %3hd ft.",
-               hour, minute, seconds, feet);
+    FormatReportLine(lines[2], "                       h  m  s            Long:  %c%03hd %04.1f",
+                     longitude.letter, longitude.degrees, longitude.minutes);
+    FormatReportLine(lines[3],
+                     "                Time: %02hd %02hd %02hd UTC        Ht:      %3hd ft.", hour,
+                     minute, seconds, feet);
   }
 }
 
@@ -167,30 +160,31 @@ void FormatSiteBlock(double latitudeDeg, double longitudeDeg, double heightOfEye
                      ReportLine* lines) {
   const SplitAngle latitude = SplitLatitude(latitudeDeg);
   const SplitAngle longitude = SplitLongitude(longitudeDeg);
-  FormatLine(lines[0], "                                         %c   %c", kDegreeMark,
-             kMinuteMark);
-  FormatLine(lines[1], "                               Lat:   %c %02hd %04.1f", latitude.letter,
-             latitude.degrees, latitude.minutes);
-  FormatLine(lines[2], "                               Long:  %c%03hd %04.1f", longitude.letter,
-             longitude.degrees, longitude.minutes);
-  FormatLine(lines[3], "                               Ht:      %3hd ft.",
-             HeightInFeet(heightOfEyeM));
+  FormatReportLine(lines[0], "                                         %c   %c", kDegreeMark,
+                   kMinuteMark);
+  FormatReportLine(lines[1], "                               Lat:   %c %02hd %04.1f",
+                   latitude.letter, latitude.degrees, latitude.minutes);
+  FormatReportLine(lines[2], "                               Long:  %c%03hd %04.1f",
+                   longitude.letter, longitude.degrees, longitude.minutes);
+  FormatReportLine(lines[3], "                               Ht:      %3hd ft.",
+                   HeightInFeet(heightOfEyeM));
 }
 
 void FormatCourseSpeedBlock(double courseDeg, double speedKnots, double setDeg, double driftKnots,
                             int16_t shortForm, ReportLine* lines) {
   if (shortForm != 0) {
-    FormatLine(lines[0], "                                          %c", kDegreeMark);
-    FormatLine(lines[1], "                               Course: %05.1f", RoundAngle360(courseDeg));
-    FormatLine(lines[2], "                               Speed:  %04.1f kn.", speedKnots);
+    FormatReportLine(lines[0], "                                          %c", kDegreeMark);
+    FormatReportLine(lines[1], "                               Course: %05.1f",
+                     RoundAngle360(courseDeg));
+    FormatReportLine(lines[2], "                               Speed:  %04.1f kn.", speedKnots);
     return;
   }
-  FormatLine(lines[0], "                           %c                        %c", kDegreeMark,
-             kDegreeMark);
-  FormatLine(lines[1], "                Course: %05.1f             Set:   %05.1f",
-             RoundAngle360(courseDeg), RoundAngle360(setDeg));
-  FormatLine(lines[2], "                Speed:   %04.1f kn.         Drift:  %04.1f kn.", speedKnots,
-             driftKnots);
+  FormatReportLine(lines[0], "                           %c                        %c", kDegreeMark,
+                   kDegreeMark);
+  FormatReportLine(lines[1], "                Course: %05.1f             Set:   %05.1f",
+                   RoundAngle360(courseDeg), RoundAngle360(setDeg));
+  FormatReportLine(lines[2], "                Speed:   %04.1f kn.         Drift:  %04.1f kn.",
+                   speedKnots, driftKnots);
 }
 
 }  // namespace navora

@@ -1,15 +1,11 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 #include "engine/common/PositionRecord.h"
+#include "engine/position/ReportLine.h"
 
 namespace navora {
-
-// A report line: 78 characters and the terminator.
-inline constexpr size_t kReportLineBytes = 79;
-using ReportLine = char[kReportLineBytes];
 
 inline constexpr int kPositionTimeBlockLines = 4;
 inline constexpr int kSiteBlockLines = 4;

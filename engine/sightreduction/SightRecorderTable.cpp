@@ -1,7 +1,6 @@
 #include "engine/sightreduction/SightRecorderTable.h"
 
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -76,25 +75,15 @@ double RoundWhole(double value) {
   return std::copysign(std::trunc(std::fabs(value) + 0.5), value) + 0.0;
 }
 
-// printf into one report line, cut at its 78 characters; the values are
-// bounded by the caller, so a cut only ever hides a damaged record's digits.
-[[gnu::format(printf, 2, 3)]] void FormatLine(ReportLine& line, const char* format, ...) {
-  va_list arguments;
-  va_start(arguments, format);
-  std::vsnprintf(line, sizeof line, format, arguments);
-  va_end(arguments);
-}
-
-void CopyLine(const char* text, ReportLine& line) { FormatLine(line, "%s", text); }
-
 }  // namespace
 
 void FormatSightHeading(const ObservationRecord& sight, ReportLine* lines) {
   const SightTime t = SplitSightTime(sight.time);
-  FormatLine(lines[0], "               %02d %3s %4d", t.day, MonthText(t.month), t.year);
-  CopyLine(kColumnHeader, lines[1]);
-  FormatLine(lines[2], "                  h  m  s    %c   %c      %c     C     mb    ft      s",
-             kDegreeMark, kMinuteMark, kMinuteMark);
+  FormatReportLine(lines[0], "               %02d %3s %4d", t.day, MonthText(t.month), t.year);
+  CopyReportLine(kColumnHeader, lines[1]);
+  FormatReportLine(lines[2],
+                   "                  h  m  s    %c   %c      %c     C     mb    ft      s",
+                   kDegreeMark, kMinuteMark, kMinuteMark);
 }
 
 EngineStatus FormatSightRow(const ObservationRecord& sight, ReportLine& line) {
@@ -115,12 +104,12 @@ EngineStatus FormatSightRow(const ObservationRecord& sight, ReportLine& line) {
   const double temperature = std::trunc(std::fabs(sight.temperature) + 0.5);
   const double pressure = std::trunc(sight.pressure + 0.5);
   const double heightFeet = RoundWhole(sight.heightOfEye * kFeetPerMetre);
-  FormatLine(line,
-             "%-15s  %02d:%02d:%02.0f   %02d %04.1f   %+04.1f  %c%02.0f   %4.0f   %3.0f    "
-             "%+04.1f   %-7s",
-             name, t.hour, t.minute, t.seconds, hsDegrees, hsMinutes,
-             sight.indexCorrection * kArcMinutesPerDegree, temperatureSign, temperature, pressure,
-             heightFeet, sight.ut1MinusUtc, grade);
+  FormatReportLine(line,
+                   "%-15s  %02d:%02d:%02.0f   %02d %04.1f   %+04.1f  %c%02.0f   %4.0f   %3.0f    "
+                   "%+04.1f   %-7s",
+                   name, t.hour, t.minute, t.seconds, hsDegrees, hsMinutes,
+                   sight.indexCorrection * kArcMinutesPerDegree, temperatureSign, temperature,
+                   pressure, heightFeet, sight.ut1MinusUtc, grade);
   return kStatusOk;
 }
 
@@ -134,18 +123,18 @@ EngineStatus FormatSightRecorderTable(int16_t firstOfBatch, const ObservationRec
   }
   int16_t count = 0;
   if (firstOfBatch != 0) {
-    CopyLine(kTitle, lines[count++]);
+    CopyReportLine(kTitle, lines[count++]);
     std::snprintf(gLastDate, sizeof gLastDate, "%s", kNoDate);
   }
   char date[kDateKeyBytes];
   DateKey(SplitSightTime(sight.time), date);
   if (std::strcmp(date, gLastDate) != 0) {
-    CopyLine(kBlankLine, lines[count++]);
+    CopyReportLine(kBlankLine, lines[count++]);
     FormatSightHeading(sight, lines + count);
     count += kSightHeadingLines;
     std::snprintf(gLastDate, sizeof gLastDate, "%s", date);
   }
-  CopyLine(row, lines[count++]);
+  CopyReportLine(row, lines[count++]);
   lineCount = count;
   return kStatusOk;
 }
