@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "engine/horizon/AngleFormatting.h"
+#include "engine/position/Ellipsoid.h"
 #include "engine/time/Calendar.h"
 
 namespace navora {
@@ -19,12 +20,6 @@ constexpr double kHalfPrintedTenth = 0.05;
 constexpr char kDegreeMark = kReportSymbols[0];
 constexpr char kMinuteMark = kReportSymbols[1];
 
-char HemisphereLetter(char sign, char positiveLetter, char negativeLetter) {
-  if (sign == '+') return positiveLetter;
-  if (sign == '-') return negativeLetter;
-  return ' ';
-}
-
 // An angle split into hemisphere letter, whole degrees and minutes.
 struct SplitAngle {
   char letter = ' ';
@@ -32,20 +27,20 @@ struct SplitAngle {
   double minutes = 0.0;
 };
 
-SplitAngle SplitLatitude(double latitudeDeg) {
+// The letter stays blank for an angle that prints as zero.
+SplitAngle SplitHemisphereAngle(double angleDeg, char positiveLetter, char negativeLetter) {
   SplitAngle split;
   char sign = ' ';
-  SplitDegreesMinutes(latitudeDeg, kMinuteDecimals, sign, split.degrees, split.minutes);
-  split.letter = HemisphereLetter(sign, 'N', 'S');
+  SplitDegreesMinutes(angleDeg, kMinuteDecimals, sign, split.degrees, split.minutes);
+  if (sign == '+') split.letter = positiveLetter;
+  if (sign == '-') split.letter = negativeLetter;
   return split;
 }
 
+SplitAngle SplitLatitude(double latitudeDeg) { return SplitHemisphereAngle(latitudeDeg, 'N', 'S'); }
+
 SplitAngle SplitLongitude(double longitudeDeg) {
-  SplitAngle split;
-  char sign = ' ';
-  SplitDegreesMinutes(longitudeDeg, kMinuteDecimals, sign, split.degrees, split.minutes);
-  split.letter = HemisphereLetter(sign, 'E', 'W');
-  return split;
+  return SplitHemisphereAngle(longitudeDeg, 'E', 'W');
 }
 
 // Height of eye in whole feet, rounded half away from zero and kept within
@@ -82,14 +77,8 @@ int16_t WholeSeconds(double seconds) { return static_cast<int16_t>(std::trunc(se
 }  // namespace
 
 double RoundAngle360(double angleDeg) {
-  double reduced = std::fmod(angleDeg, 360.0);
-  if (reduced < 0.0) {
-    reduced += 360.0;
-  }
-  if (reduced + kHalfPrintedTenth >= 360.0) {
-    return 0.0;
-  }
-  return reduced + 0.0;  // turns -0.0 into 0.0
+  const double reduced = NormalizeDirection360(angleDeg);
+  return reduced + kHalfPrintedTenth >= 360.0 ? 0.0 : reduced;
 }
 
 void SplitPositionForReport(const PositionRecord& position, PositionReportParts& parts) {
