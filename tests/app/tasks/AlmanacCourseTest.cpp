@@ -16,6 +16,7 @@ namespace {
 
 constexpr double kHour = 1.0 / 24.0;
 
+using testing::Jd;
 using AlmanacCourse = testing::AlmanacTaskFixture;
 
 // A date gets one heading however its first row is reached, also when the

@@ -7,12 +7,14 @@
 #include "app/tasks/AlmanacDialogModel.h"
 #include "engine/almanac/AlmanacLine.h"
 #include "engine/ephemeris/EphemerisTable.h"
-#include "engine/time/Calendar.h"
+#include "tests/app/tasks/AlmanacTaskFixture.h"
 
 namespace navora {
 namespace {
 
 constexpr double kSecondDays = 1.0 / 86400.0;
+
+using testing::Jd;
 
 AlmanacDialogFields Fields(int year, int month, int day, int hour = 0, int minute = 0,
                            int second = 0) {
@@ -24,12 +26,6 @@ AlmanacDialogFields Fields(int year, int month, int day, int hour = 0, int minut
   fields.minute = minute;
   fields.second = second;
   return fields;
-}
-
-double Jd(int year, int month, int day, int hour = 0, int minute = 0, double second = 0) {
-  return CalendarToJulian(static_cast<int16_t>(year), static_cast<int16_t>(month),
-                          static_cast<int16_t>(day), static_cast<int16_t>(hour),
-                          static_cast<int16_t>(minute), second);
 }
 
 TEST(AlmanacDialogChecks, RefuseTheFirstBadFieldInDialogOrder) {
@@ -90,8 +86,9 @@ TEST(AlmanacDialogChecks, SecondsCountOnlyForIntervalsUnderAMinute) {
     IntervalUnit unit;
     double expectedSecond;
   };
-  for (const Case c : {Case{59, IntervalUnit::kSeconds, 45.0}, Case{60, IntervalUnit::kSeconds, 0.0},
-                       Case{1, IntervalUnit::kMinutes, 0.0}, Case{2, IntervalUnit::kHours, 0.0}}) {
+  for (const Case c :
+       {Case{59, IntervalUnit::kSeconds, 45.0}, Case{60, IntervalUnit::kSeconds, 0.0},
+        Case{1, IntervalUnit::kMinutes, 0.0}, Case{2, IntervalUnit::kHours, 0.0}}) {
     RecordingNotice notice;
     AlmanacDialogFields fields = Fields(2003, 6, 15, 12, 10, 45);
     fields.intervalValue = c.value;
@@ -117,43 +114,40 @@ TEST(AlmanacDialogFieldsSetup, OpenOnTheReferenceDateAndCurrentDateEmptiesTheTim
 }
 
 TEST(AlmanacRepetitionLimits, CountRowsBeforeTheEndOfTheRange) {
-  EXPECT_EQ(AlmanacRepetitionLimit(Jd(2024, 12, 31, 20), 1.0 / 24.0), 4);
   EXPECT_EQ(AlmanacRepetitionLimit(Jd(2024, 12, 31, 19, 30), 1.0 / 24.0), 5);
   EXPECT_EQ(AlmanacRepetitionLimit(Jd(2024, 12, 1), 1.0), 31);
   // Rounding over many small steps must not cost or add a row.
   EXPECT_EQ(AlmanacRepetitionLimit(Jd(2024, 12, 31), 1 * kSecondDays), 86400);
 }
 
+// The question is asked only when the count must be lowered.
 TEST(AlmanacRepetitionLimits, OkTruncatesSoTheLastRowIsTheLastInstantBeforeTheEnd) {
   struct Case {
-    AlmanacDialogFields fields;
-    int repetitions;
-    int value;
+    int hour, minute, second, repetitions, value;
     IntervalUnit unit;
     int32_t expectedCount;
-    bool asked;
   };
-  for (const Case& c : {Case{Fields(2024, 12, 31, 23), 999, 7, IntervalUnit::kMinutes, 9, true},
-                        Case{Fields(2024, 12, 31, 20), 24, 1, IntervalUnit::kHours, 4, true},
-                        Case{Fields(2024, 12, 31, 20), 4, 1, IntervalUnit::kHours, 4, false},
-                        Case{Fields(2024, 12, 31, 23, 59, 1), 10, 20, IntervalUnit::kSeconds, 3, true}}) {
+  for (const Case& c : {Case{23, 0, 0, 999, 7, IntervalUnit::kMinutes, 9},
+                        Case{20, 0, 0, 24, 1, IntervalUnit::kHours, 4},
+                        Case{20, 0, 0, 4, 1, IntervalUnit::kHours, 4},
+                        Case{23, 59, 1, 10, 20, IntervalUnit::kSeconds, 3}}) {
     RecordingNotice notice;
-    AlmanacDialogFields fields = c.fields;
+    AlmanacDialogFields fields = Fields(2024, 12, 31, c.hour, c.minute, c.second);
     fields.repetitions = c.repetitions;
     fields.intervalValue = c.value;
     fields.unit = c.unit;
     AlmanacTableRequest request;
     AlmanacField field = AlmanacField::kDay;
     ASSERT_TRUE(AcceptAlmanacTableDialog(notice, fields, request, field));
-    ASSERT_EQ(notice.shown.size(), c.asked ? 1u : 0u);
-    if (c.asked) {
-      EXPECT_EQ(notice.shown[0].text,
+    ASSERT_EQ(request.count, c.expectedCount);
+    ASSERT_EQ(notice.shown.size(), c.expectedCount < c.repetitions ? 1u : 0u);
+    for (const RecordingNotice::Shown& shown : notice.shown) {
+      EXPECT_EQ(shown.text,
                 "The number of repetitions you requested \nextends beyond the valid date range "
                 "of  \nNAVORA 2.1. \n\nClick 'OK' to continue with truncated   \noutput or "
                 "'Cancel' to modify your request.\n");
-      EXPECT_EQ(notice.shown[0].style, kNoticeOkCancelStop);
+      EXPECT_EQ(shown.style, kNoticeOkCancelStop);
     }
-    ASSERT_EQ(request.count, c.expectedCount);
     const double lastRow = request.startJd + (request.count - 1) * request.intervalDays;
     EXPECT_LT(lastRow, kLastSupportedJd);
     EXPECT_GE(lastRow + request.intervalDays, kLastSupportedJd - 1e-9);

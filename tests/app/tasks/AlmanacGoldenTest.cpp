@@ -20,6 +20,7 @@ namespace {
 constexpr double kHour = 1.0 / 24.0;
 constexpr double kSecond = 1.0 / 86400.0;
 
+using testing::Jd;
 using AlmanacGolden = testing::AlmanacTaskFixture;
 
 TEST_F(AlmanacGolden, CompleteTables) {

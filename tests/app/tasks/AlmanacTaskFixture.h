@@ -16,6 +16,12 @@
 
 namespace navora::testing {
 
+inline double Jd(int year, int month, int day, int hour = 0, int minute = 0, double second = 0) {
+  return CalendarToJulian(static_cast<int16_t>(year), static_cast<int16_t>(month),
+                          static_cast<int16_t>(day), static_cast<int16_t>(hour),
+                          static_cast<int16_t>(minute), second);
+}
+
 class AlmanacTaskFixture : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -28,12 +34,6 @@ class AlmanacTaskFixture : public ::testing::Test {
     std::istringstream stream(sink.text);
     for (std::string line; std::getline(stream, line);) lines.push_back(line);
     return lines;
-  }
-
-  static double Jd(int year, int month, int day, int hour = 0, int minute = 0, double second = 0) {
-    return CalendarToJulian(static_cast<int16_t>(year), static_cast<int16_t>(month),
-                            static_cast<int16_t>(day), static_cast<int16_t>(hour),
-                            static_cast<int16_t>(minute), second);
   }
 
   RecordingNotice notice;
