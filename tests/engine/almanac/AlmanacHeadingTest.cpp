@@ -21,16 +21,7 @@ constexpr double kBeforeDeltaTTable = 2440400.5;
 
 const double kJanuary2 = CalendarToJulian(2021, 1, 2, 0, 0, 0.0);
 
-class AlmanacHeading : public testing::PrintedTableTest {
- protected:
-  static std::vector<std::string> Heading(double jd, double dut1, AlmanacKind kind,
-                                          double interval) {
-    AlmanacHeadingLines lines;
-    int16_t last = -1;
-    EXPECT_EQ(ComputeAlmanacHeading(jd, dut1, kind, interval, lines, last), kStatusOk);
-    return std::vector<std::string>(lines, lines + last + 1);
-  }
-};
+using AlmanacHeading = testing::PrintedTableTest;
 
 TEST_F(AlmanacHeading, DateAndTimeLines) {
   // The stars at an instant with seconds: UT1, its seconds rounded.

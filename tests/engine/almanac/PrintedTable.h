@@ -13,19 +13,37 @@
 #include <string>
 #include <vector>
 
+#include "engine/almanac/AlmanacHeading.h"
+#include "engine/almanac/AlmanacRow.h"
 #include "engine/ephemeris/EphemerisReader.h"
 
 namespace navora::testing {
 
 inline constexpr const char* kPrintedPlanetNames[] = {"Venus", "Mars", "Jupiter", "Saturn"};
 
-// Tables computed over the shipped ephemeris; comparisons against outside
-// values record the largest difference of each column and print them.
+// Tables computed over the shipped ephemeris, read back as printed;
+// comparisons against outside values record the largest difference of each
+// column and print them.
 class PrintedTableTest : public ::testing::Test {
  protected:
   void SetUp() override {
     double first = 0.0, last = 0.0;
     ASSERT_EQ(OpenEphemerisFile("1970-2025.eph", first, last), kStatusOk);
+  }
+
+  static std::string Row(double jdUtc, double dut1, AlmanacKind kind, int16_t star,
+                         double interval) {
+    AlmanacLine line = "";
+    EXPECT_EQ(ComputeAlmanacRow(jdUtc, dut1, kind, star, interval, line), kStatusOk);
+    return line;
+  }
+
+  static std::vector<std::string> Heading(double jdUtc, double dut1, AlmanacKind kind,
+                                          double interval) {
+    AlmanacHeadingLines lines;
+    int16_t last = -1;
+    EXPECT_EQ(ComputeAlmanacHeading(jdUtc, dut1, kind, interval, lines, last), kStatusOk);
+    return std::vector<std::string>(lines, lines + last + 1);
   }
 
   void Check(const std::string& column, double difference, double tolerance,
@@ -78,18 +96,24 @@ inline double ArcminDifference(double angleDeg, double referenceDeg) {
   return difference * 60.0;
 }
 
-// Sun, Moon and Aries of a printed row; times with seconds print as one word.
+// Sun, Moon and Aries of a printed row.
 struct PrintedSunMoonAries {
   std::string time;
   double sunGha, sunDec, moonGha, moonDec, hp, sd, illumination, ariesGha;
 };
 
-inline bool ParseSunMoonAriesRow(const std::string& line, PrintedSunMoonAries& row) {
+// The words of a body row, a time printed "hh mm" made one word "hh:mm".
+inline std::vector<std::string> BodyRowWords(const std::string& line, size_t valueWords) {
   std::vector<std::string> w = PrintedWords(line);
-  if (w.size() == 15) {
+  if (w.size() == valueWords + 2) {
     w[0] += ":" + w[1];
     w.erase(w.begin() + 1);
   }
+  return w;
+}
+
+inline bool ParseSunMoonAriesRow(const std::string& line, PrintedSunMoonAries& row) {
+  const std::vector<std::string> w = BodyRowWords(line, 13);
   if (w.size() != 14) return false;
   row.time = w[0];
   row.sunGha = PrintedAngle(w[1], w[2]);
@@ -104,18 +128,12 @@ inline bool ParseSunMoonAriesRow(const std::string& line, PrintedSunMoonAries& r
 }
 
 struct PrintedPlanets {
-  std::string time;
   double gha[4], dec[4];
 };
 
 inline bool ParsePlanetsRow(const std::string& line, PrintedPlanets& row) {
-  std::vector<std::string> w = PrintedWords(line);
-  if (w.size() == 18) {
-    w[0] += ":" + w[1];
-    w.erase(w.begin() + 1);
-  }
+  const std::vector<std::string> w = BodyRowWords(line, 16);
   if (w.size() != 17) return false;
-  row.time = w[0];
   for (int k = 0; k < 4; ++k) {
     row.gha[k] = PrintedAngle(w[1 + 4 * k], w[2 + 4 * k]);
     row.dec[k] = PrintedAngle(w[3 + 4 * k], w[4 + 4 * k]);
@@ -127,7 +145,6 @@ inline bool ParsePlanetsRow(const std::string& line, PrintedPlanets& row) {
 // words (number or "--", SHA, [GHA,] Dec).
 struct PrintedStar {
   std::string name;
-  std::string number;
   double sha = 0.0, gha = 0.0, dec = 0.0;
 };
 
@@ -142,7 +159,6 @@ inline bool ParseStarRow(const std::string& line, bool withGha, PrintedStar& row
   row.name.erase(row.name.find_last_not_of(' ') + 1);
   const std::vector<std::string> w = PrintedWords(line.substr(column + kStarNameWidth));
   if (w.size() != (withGha ? 7u : 5u)) return false;
-  row.number = w[0];
   row.sha = PrintedAngle(w[1], w[2]);
   if (withGha) {
     row.gha = PrintedAngle(w[3], w[4]);

@@ -15,23 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/almanac/AlmanacHeading.h"
-#include "engine/almanac/AlmanacRow.h"
 #include "engine/almanac/PrintedTable.h"
 #include "engine/time/Calendar.h"
 
 namespace navora {
 namespace {
 
-using testing::ArcminDifference;
-using testing::kPrintedPlanetNames;
-using testing::ParsePlanetsRow;
-using testing::ParseStarRow;
-using testing::ParseSunMoonAriesRow;
-using testing::PrintedPlanets;
-using testing::PrintedStar;
-using testing::PrintedSunMoonAries;
-using testing::PrintedWords;
+using namespace testing;  // the printed-table readers
 
 constexpr double kHourDays = 1.0 / 24.0;
 // Both sides are printed to 0.1', so one unit of the last place is allowed;
@@ -82,16 +72,21 @@ std::vector<std::string> ReadLines(const char* path) {
   return lines;
 }
 
-using PublishedAlmanac = testing::PrintedTableTest;
+class PublishedAlmanac : public PrintedTableTest {
+ protected:
+  // The row of a kind for a page's UT1 hour.
+  static std::string RowAtUt1(int16_t year, int16_t month, int16_t day, int16_t hour, double dut1,
+                              AlmanacKind kind) {
+    const double jdUt1 = CalendarToJulian(year, month, day, hour, 0, 0.0);
+    return Row(jdUt1 - dut1 / 86400.0, dut1, kind, 1, kHourDays);
+  }
 
-// The row of a kind for a page's UT1 hour; its printed time must be that hour.
-std::string RowAtUt1(int16_t year, int16_t month, int16_t day, int16_t hour, double dut1,
-                     AlmanacKind kind) {
-  const double jdUt1 = CalendarToJulian(year, month, day, hour, 0, 0.0);
-  AlmanacLine line;
-  EXPECT_EQ(ComputeAlmanacRow(jdUt1 - dut1 / 86400.0, dut1, kind, 1, kHourDays, line), kStatusOk);
-  return line;
-}
+  // A printed angle against the page's degrees and minutes words at `at`.
+  void CheckAngle(const std::string& column, double printed, const std::vector<std::string>& words,
+                  size_t at, double tolerance, const std::string& where) {
+    Check(column, ArcminDifference(printed, PageAngle(words[at], words[at + 1])), tolerance, where);
+  }
+};
 
 TEST_F(PublishedAlmanac, NauticalAlmanacDailyPagesOf2021January1To3) {
   const std::vector<std::string> page = ReadLines(kNauticalPages);
@@ -114,18 +109,13 @@ TEST_F(PublishedAlmanac, NauticalAlmanacDailyPagesOf2021January1To3) {
     std::snprintf(printedHour, sizeof printedHour, "%02d:00", hour);
     EXPECT_EQ(row.time, printedHour) << sunMoon;
     const std::string where = "Jan " + std::to_string(day) + " " + printedHour;
-    Check("Sun GHA (NA, adjusted)",
-          ArcminDifference(row.sunGha, PageAngle(fields[1][0], fields[1][1])),
-          kAdjustedSunGhaToleranceArcmin, where);
-    Check("Sun Dec", ArcminDifference(row.sunDec, PageAngle(fields[1][2], fields[1][3])),
-          kPageToleranceArcmin, where);
-    Check("Moon GHA", ArcminDifference(row.moonGha, PageAngle(fields[2][0], fields[2][1])),
-          kPageToleranceArcmin, where);
-    Check("Moon Dec", ArcminDifference(row.moonDec, PageAngle(fields[2][3], fields[2][4])),
-          kPageToleranceArcmin, where);
+    CheckAngle("Sun GHA (NA, adjusted)", row.sunGha, fields[1], 0, kAdjustedSunGhaToleranceArcmin,
+               where);
+    CheckAngle("Sun Dec", row.sunDec, fields[1], 2, kPageToleranceArcmin, where);
+    CheckAngle("Moon GHA", row.moonGha, fields[2], 0, kPageToleranceArcmin, where);
+    CheckAngle("Moon Dec", row.moonDec, fields[2], 3, kPageToleranceArcmin, where);
     Check("Moon HP", row.hp - std::atof(fields[2][6].c_str()), kPageToleranceArcmin, where);
-    Check("Aries GHA", ArcminDifference(row.ariesGha, PageAngle(fields[3][0], fields[3][1])),
-          kPageToleranceArcmin, where);
+    CheckAngle("Aries GHA", row.ariesGha, fields[3], 0, kPageToleranceArcmin, where);
 
     const std::string planetsLine = RowAtUt1(2021, 1, day, hour, kNauticalDut1, kAlmanacPlanets);
     PrintedPlanets planets{};
@@ -133,12 +123,9 @@ TEST_F(PublishedAlmanac, NauticalAlmanacDailyPagesOf2021January1To3) {
     for (int k = 0; k < kAlmanacPlanetCount; ++k) {
       const auto& field = fields[4 + k];
       ASSERT_EQ(field.size(), 4u) << text;
-      Check(std::string(kPrintedPlanetNames[k]) + " GHA",
-            ArcminDifference(planets.gha[k], PageAngle(field[0], field[1])), kPageToleranceArcmin,
-            where);
-      Check(std::string(kPrintedPlanetNames[k]) + " Dec",
-            ArcminDifference(planets.dec[k], PageAngle(field[2], field[3])), kPageToleranceArcmin,
-            where);
+      const std::string name = kPrintedPlanetNames[k];
+      CheckAngle(name + " GHA", planets.gha[k], field, 0, kPageToleranceArcmin, where);
+      CheckAngle(name + " Dec", planets.dec[k], field, 2, kPageToleranceArcmin, where);
     }
     ++hourRows;
   }
@@ -166,16 +153,12 @@ TEST_F(PublishedAlmanac, NauticalAlmanacDailyValuesOfTheMiddleDay) {
   ASSERT_GT(moonSd, 0.0);
   ASSERT_GT(phase, 0.0);
 
-  const double middleDay = CalendarToJulian(2021, 1, 2, 0, 0, 0.0);
-  const double dut1Days = kNauticalDut1 / 86400.0;
-  AlmanacHeadingLines heading;
-  int16_t last = 0;
-  ASSERT_EQ(ComputeAlmanacHeading(middleDay - dut1Days, kNauticalDut1, kAlmanacSunMoonAries,
-                                  kHourDays, heading, last),
-            kStatusOk);
+  const double middleDay = CalendarToJulian(2021, 1, 2, 0, 0, 0.0) - kNauticalDut1 / 86400.0;
+  const std::string sdLine =
+      Heading(middleDay, kNauticalDut1, kAlmanacSunMoonAries, kHourDays).at(7);
   double printedSunSd = 0.0;
-  ASSERT_EQ(std::sscanf(heading[7], "   UT  | S.D. = %lf", &printedSunSd), 1) << heading[7];
-  Check("Sun SD", printedSunSd - sunSd, kPageToleranceArcmin, heading[7]);
+  ASSERT_EQ(std::sscanf(sdLine.c_str(), "   UT  | S.D. = %lf", &printedSunSd), 1) << sdLine;
+  Check("Sun SD", printedSunSd - sunSd, kPageToleranceArcmin, sdLine);
 
   const std::string noon = RowAtUt1(2021, 1, 2, 12, kNauticalDut1, kAlmanacSunMoonAries);
   PrintedSunMoonAries row{};
@@ -183,14 +166,13 @@ TEST_F(PublishedAlmanac, NauticalAlmanacDailyValuesOfTheMiddleDay) {
   Check("Moon SD", row.sd - moonSd, kPageToleranceArcmin, noon);
   Check("Moon phase (percent)", row.illumination - phase, kPhaseTolerancePercent, noon);
 
-  ASSERT_EQ(ComputeAlmanacHeading(middleDay - dut1Days, kNauticalDut1, kAlmanacPlanets, kHourDays,
-                                  heading, last),
-            kStatusOk);
-  const std::vector<std::string> words = PrintedWords(heading[6]);
-  ASSERT_EQ(words.size(), 9u) << heading[6];
+  const std::string magnitudeLine =
+      Heading(middleDay, kNauticalDut1, kAlmanacPlanets, kHourDays).at(6);
+  const std::vector<std::string> words = PrintedWords(magnitudeLine);
+  ASSERT_EQ(words.size(), 9u) << magnitudeLine;
   for (int k = 0; k < kAlmanacPlanetCount; ++k) {
-    Check(std::string(kPrintedPlanetNames[k]) + " magnitude", std::atof(words[2 + 2 * k].c_str()) - magnitudes[k],
-          kMagnitudeTolerance, heading[6]);
+    Check(std::string(kPrintedPlanetNames[k]) + " magnitude",
+          std::atof(words[2 + 2 * k].c_str()) - magnitudes[k], kMagnitudeTolerance, magnitudeLine);
   }
 }
 
@@ -199,9 +181,7 @@ TEST_F(PublishedAlmanac, NauticalAlmanacStarsOfThePage) {
   std::map<std::string, PrintedStar> printed;
   const double middleDay = CalendarToJulian(2021, 1, 2, 0, 0, 0.0);
   for (int16_t star = 1; star < kAlmanacLastStar; ++star) {
-    AlmanacLine line;
-    ASSERT_EQ(ComputeAlmanacRow(middleDay, 0.0, kAlmanacStarForDay, star, kHourDays, line),
-              kStatusOk);
+    const std::string line = Row(middleDay, 0.0, kAlmanacStarForDay, star, kHourDays);
     PrintedStar row;
     ASSERT_TRUE(ParseStarRow(line, false, row)) << line;
     printed[row.name] = row;
@@ -221,10 +201,8 @@ TEST_F(PublishedAlmanac, NauticalAlmanacStarsOfThePage) {
     if (pageSpelling.count(name)) name = pageSpelling.at(name);
     ASSERT_TRUE(printed.count(name)) << "no printed star named " << name;
     const PrintedStar& row = printed.at(name);
-    Check("Star SHA", ArcminDifference(row.sha, PageAngle(fields[1][0], fields[1][1])),
-          kPageToleranceArcmin, name);
-    Check("Star Dec", ArcminDifference(row.dec, PageAngle(fields[1][2], fields[1][3])),
-          kPageToleranceArcmin, name);
+    CheckAngle("Star SHA", row.sha, fields[1], 0, kPageToleranceArcmin, name);
+    CheckAngle("Star Dec", row.dec, fields[1], 2, kPageToleranceArcmin, name);
     ++compared;
   }
   EXPECT_EQ(compared, 57);
@@ -243,12 +221,9 @@ TEST_F(PublishedAlmanac, AirAlmanacSunAndAriesOf2023January1) {
     PrintedSunMoonAries row{};
     ASSERT_TRUE(ParseSunMoonAriesRow(line, row)) << line;
     const std::string where = "hour " + std::to_string(hour) + ": " + line;
-    Check("AA Sun GHA", ArcminDifference(row.sunGha, PageAngle(fields[1][0], fields[1][1])),
-          kPageToleranceArcmin, where);
-    Check("AA Sun Dec", ArcminDifference(row.sunDec, PageAngle(fields[1][2], fields[1][3])),
-          kPageToleranceArcmin, where);
-    Check("AA Aries GHA", ArcminDifference(row.ariesGha, PageAngle(fields[3][0], fields[3][1])),
-          kPageToleranceArcmin, where);
+    CheckAngle("AA Sun GHA", row.sunGha, fields[1], 0, kPageToleranceArcmin, where);
+    CheckAngle("AA Sun Dec", row.sunDec, fields[1], 2, kPageToleranceArcmin, where);
+    CheckAngle("AA Aries GHA", row.ariesGha, fields[3], 0, kPageToleranceArcmin, where);
     ++hourRows;
   }
   EXPECT_EQ(hourRows, 24);
