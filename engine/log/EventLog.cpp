@@ -32,6 +32,9 @@ EventLogState gLog;
 
 bool IsOpen() { return gLog.descriptor >= 0; }
 
+bool IsLivePositionKind(int16_t kind) { return kind == kEntryFix || kind == kEntryDrUpdate; }
+bool IsLiveSightKind(int16_t kind) { return kind == kEntrySight; }
+
 void CloseDescriptor() {
   CloseFile(gLog.descriptor);
   gLog.descriptor = -1;
@@ -327,7 +330,7 @@ EngineStatus CorrectPositionEntry(EventLogOffset offset, PositionRecord position
   if (located == Locate::kCorrupt || located == Locate::kReadError) {
     return kReadError;
   }
-  if (located == Locate::kNotAnEntry || (kind != kEntryFix && kind != kEntryDrUpdate)) {
+  if (located == Locate::kNotAnEntry || !IsLivePositionKind(kind)) {
     return kNotAPosition;
   }
   int16_t newKind = PositionEntryKind(position.positionType);
@@ -365,7 +368,7 @@ EngineStatus CorrectSightEntry(EventLogOffset offset, const ObservationRecord& s
   if (located == Locate::kCorrupt || located == Locate::kReadError) {
     return kReadError;
   }
-  if (located == Locate::kNotAnEntry || kind != kEntrySight) {
+  if (located == Locate::kNotAnEntry || !IsLiveSightKind(kind)) {
     return kNotASight;
   }
   SightEntryBytes oldBytes;
@@ -382,82 +385,63 @@ EngineStatus CorrectSightEntry(EventLogOffset offset, const ObservationRecord& s
 
 namespace {
 
-// Adds the deletion shift to the kind words of the entry at offset; its data stay.
+// The statuses of a deletion; their numbers differ between positions and sights.
+struct DeletionStatuses {
+  EngineStatus wrongKind;
+  EngineStatus readError;
+  EngineStatus writeError;
+  EngineStatus badKindWord;
+};
+
+// Adds the deletion shift to the kind words of the live entry of N bytes at
+// offset (its data stay) and keeps the index what a fresh open would build.
 template <size_t N>
-bool MarkEntryDeleted(EventLogOffset offset, int16_t kind,
-                      const std::array<uint8_t, N>& oldBytes) {
+EngineStatus DeleteEntry(EventLogOffset offset, bool (*isLiveKind)(int16_t),
+                         const DeletionStatuses& status) {
+  if (!IsOpen()) {
+    return status.readError;
+  }
+  int16_t kind = 0;
+  KindOffsets lastBefore;
+  Locate located = LocateEntry(offset, kind, lastBefore);
+  if (located == Locate::kCorrupt) {
+    return status.badKindWord;
+  }
+  if (located == Locate::kReadError) {
+    return status.readError;
+  }
+  if (located == Locate::kNotAnEntry || !isLiveKind(kind)) {
+    return status.wrongKind;
+  }
+  std::array<uint8_t, N> oldBytes;
+  if (!ReadExactlyAt(gLog.descriptor, offset, oldBytes)) {
+    return status.readError;
+  }
+  const int16_t deletedKind = static_cast<int16_t>(kind + kDeletedKindShift);
   std::array<uint8_t, N> newBytes = oldBytes;
-  SetEntryKind(static_cast<int16_t>(kind + kDeletedKindShift), newBytes.data(),
-               static_cast<int>(N));
-  return RewriteEntry(offset, oldBytes, newBytes);
+  SetEntryKind(deletedKind, newBytes.data(), static_cast<int>(N));
+  if (!RewriteEntry(offset, oldBytes, newBytes)) {
+    return status.writeError;
+  }
+  MoveIndexedEntry(offset, kind, deletedKind, lastBefore);
+  return kStatusOk;
 }
 
 }  // namespace
 
 EngineStatus DeletePositionEntry(EventLogOffset offset) {
   constexpr EngineStatus kInitialFix = 1;
-  constexpr EngineStatus kNotAPosition = 2;
-  constexpr EngineStatus kReadError = 3;
-  constexpr EngineStatus kWriteError = 4;
-  constexpr EngineStatus kBadKindWord = 5;
   if (offset == 0) {
     return kInitialFix;
   }
-  if (!IsOpen()) {
-    return kReadError;
-  }
-  int16_t kind = 0;
-  KindOffsets lastBefore;
-  Locate located = LocateEntry(offset, kind, lastBefore);
-  if (located == Locate::kCorrupt) {
-    return kBadKindWord;
-  }
-  if (located == Locate::kReadError) {
-    return kReadError;
-  }
-  if (located == Locate::kNotAnEntry || (kind != kEntryFix && kind != kEntryDrUpdate)) {
-    return kNotAPosition;
-  }
-  PositionEntryBytes oldBytes;
-  if (!ReadExactlyAt(gLog.descriptor, offset, oldBytes)) {
-    return kReadError;
-  }
-  if (!MarkEntryDeleted(offset, kind, oldBytes)) {
-    return kWriteError;
-  }
-  MoveIndexedEntry(offset, kind, static_cast<int16_t>(kind + kDeletedKindShift), lastBefore);
-  return kStatusOk;
+  return DeleteEntry<kPositionEntryLength>(
+      offset, IsLivePositionKind,
+      {.wrongKind = 2, .readError = 3, .writeError = 4, .badKindWord = 5});
 }
 
 EngineStatus DeleteSightEntry(EventLogOffset offset) {
-  constexpr EngineStatus kNotASight = 1;
-  constexpr EngineStatus kReadError = 2;
-  constexpr EngineStatus kWriteError = 3;
-  constexpr EngineStatus kBadKindWord = 4;
-  if (!IsOpen()) {
-    return kReadError;
-  }
-  int16_t kind = 0;
-  KindOffsets lastBefore;
-  Locate located = LocateEntry(offset, kind, lastBefore);
-  if (located == Locate::kCorrupt) {
-    return kBadKindWord;
-  }
-  if (located == Locate::kReadError) {
-    return kReadError;
-  }
-  if (located == Locate::kNotAnEntry || kind != kEntrySight) {
-    return kNotASight;
-  }
-  SightEntryBytes oldBytes;
-  if (!ReadExactlyAt(gLog.descriptor, offset, oldBytes)) {
-    return kReadError;
-  }
-  if (!MarkEntryDeleted(offset, kind, oldBytes)) {
-    return kWriteError;
-  }
-  MoveIndexedEntry(offset, kind, kEntryDeletedSight, lastBefore);
-  return kStatusOk;
+  return DeleteEntry<kSightEntryLength>(
+      offset, IsLiveSightKind, {.wrongKind = 1, .readError = 2, .writeError = 3, .badKindWord = 4});
 }
 
 EngineStatus ReadReferencePosition(int16_t which, PositionRecord& position) {
