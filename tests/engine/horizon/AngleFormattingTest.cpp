@@ -3,21 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 namespace navora {
 namespace {
 
-struct Split {
-  char sign;
-  int16_t degrees;
-  double minutes;
-};
-
-Split SplitOf(double angle, int16_t decimals) {
-  Split s{'?', -1, -1.0};
-  SplitDegreesMinutes(angle, decimals, s.sign, s.degrees, s.minutes);
-  return s;
+// "<sign><degrees> <minutes>" of the split.
+std::string SplitText(double angle, int16_t decimals) {
+  char sign = '?';
+  int16_t degrees = -1;
+  double minutes = -1.0;
+  SplitDegreesMinutes(angle, decimals, sign, degrees, minutes);
+  char text[48];
+  std::snprintf(text, sizeof text, "%c%d %.9f", sign, degrees, minutes);
+  return text;
 }
 
 std::string LatLon(double angle, uint16_t flags) {
@@ -26,35 +26,21 @@ std::string LatLon(double angle, uint16_t flags) {
   return text;
 }
 
-TEST(SplitDegreesMinutes, SignShownOnlyWhenTheValuePrints) {
-  Split s = SplitOf(-12.5, 1);
-  EXPECT_EQ(s.sign, '-');
-  EXPECT_EQ(s.degrees, 12);
-  EXPECT_NEAR(s.minutes, 30.0, 1e-9);
-  EXPECT_EQ(SplitOf(0.0, 1).sign, ' ');
-  s = SplitOf(-0.0004, 1);  // 0.024' prints as 0.0
-  EXPECT_EQ(s.sign, ' ');
-  EXPECT_NEAR(s.minutes, 0.024, 1e-9);
-  EXPECT_EQ(SplitOf(-0.0004, 2).sign, '-');
-  EXPECT_EQ(SplitOf(-0.5, 1).sign, '-');
-}
-
-TEST(SplitDegreesMinutes, MinuteCarryAndWrap) {
-  Split s = SplitOf(12.99999, 1);  // 59.9994' would print as 60.0
-  EXPECT_EQ(s.degrees, 13);
-  EXPECT_EQ(s.minutes, 0.0);
-  s = SplitOf(12.99999, 4);
-  EXPECT_EQ(s.degrees, 12);
-  EXPECT_NEAR(s.minutes, 59.9994, 1e-6);
-  s = SplitOf(359.99999, 1);
-  EXPECT_EQ(s.degrees, 0);
-  EXPECT_EQ(s.minutes, 0.0);
-  EXPECT_TRUE(std::isnan(SplitOf(std::nan(""), 1).minutes));
-  EXPECT_EQ(SplitOf(-INFINITY, 1).degrees, 0);
-  s = SplitOf(-370.25, 2);
-  EXPECT_EQ(s.sign, '-');
-  EXPECT_EQ(s.degrees, 10);
-  EXPECT_NEAR(s.minutes, 15.0, 1e-9);
+// The sign shows only when the value prints as non-zero; minutes that would
+// print as 60 carry into the degrees, which wrap into 0..359.
+TEST(SplitDegreesMinutes, SignCarryAndWrap) {
+  EXPECT_EQ(SplitText(-12.5, 1), "-12 30.000000000");
+  EXPECT_EQ(SplitText(0.0, 1), " 0 0.000000000");
+  EXPECT_EQ(SplitText(-0.0004, 1), " 0 0.024000000");  // prints as 0.0
+  EXPECT_EQ(SplitText(-0.0004, 2), "-0 0.024000000");
+  EXPECT_EQ(SplitText(-0.5, 1), "-0 30.000000000");
+  EXPECT_EQ(SplitText(12.99999, 1), "+13 0.000000000");  // 59.9994 would print as 60.0
+  EXPECT_EQ(SplitText(12.99999, 4), "+12 59.999400000");
+  EXPECT_EQ(SplitText(359.99999, 1), " 0 0.000000000");
+  EXPECT_EQ(SplitText(-370.25, 2), "-10 15.000000000");
+  // A non-finite angle shows as a fault, not as a plausible zero.
+  EXPECT_EQ(SplitText(std::nan(""), 1), " 0 nan");
+  EXPECT_EQ(SplitText(-INFINITY, 1), " 0 nan");
 }
 
 TEST(SplitAngleForDialog, NegativeFlagFollowsPrintedSign) {

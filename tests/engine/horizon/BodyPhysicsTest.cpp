@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-
-#include "engine/ephemeris/EphemerisReader.h"
-#include "engine/places/ApparentPlace.h"
 
 namespace navora {
 namespace {
@@ -28,26 +24,6 @@ TEST(ParallaxInAltitude, HorizontalParallaxAndLatitude) {
   EXPECT_NEAR(polar / hp, 1.0 - 0.00335281, 1e-6);
   EXPECT_EQ(ParallaxInAltitude(kMoonMeanDistanceAu, -90.0, 90.0), polar);
   EXPECT_NEAR(ParallaxInAltitude(kMoonMeanDistanceAu, 89.9999999, 90.0), polar, 1e-6);
-}
-
-TEST(ParallaxInAltitude, MoonOverTwoMonthsOfTheEphemeris) {
-  double first = 0.0, last = 0.0;
-  ASSERT_EQ(OpenEphemerisFile("1970-2025.eph", first, last), kStatusOk);
-  double smallest = 1e9, largest = 0.0;
-  for (double jd = 2460310.5; jd < 2460370.5; jd += 0.25) {
-    double ra = 0.0, dec = 0.0, distance = 0.0, obliquity = 0.0, lightTime = 0.0;
-    Vector3 ofDate{}, astrometric{};
-    ASSERT_EQ(GeocentricApparentPlace(jd, kMoon, kEarth, ra, dec, distance, ofDate, astrometric,
-                                      obliquity, lightTime),
-              kStatusOk);
-    smallest = std::min(smallest, ParallaxInAltitude(distance, 0.0, 90.0) / 60.0);
-    largest = std::max(largest, ParallaxInAltitude(distance, 0.0, 90.0) / 60.0);
-  }
-  // Apogees and perigees of early 2024: HP between 54' and 61.5'.
-  EXPECT_GT(smallest, 53.8);
-  EXPECT_LT(smallest, 54.3);
-  EXPECT_GT(largest, 60.5);
-  EXPECT_LT(largest, 61.5);
 }
 
 TEST(PhaseAngle, FullNewAndQuarterMoon) {

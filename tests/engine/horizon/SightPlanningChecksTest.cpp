@@ -104,28 +104,20 @@ TEST(SunMoonEclipseCheck, LunarCheckNeedsOppositionAndAVisibleMoon) {
   EXPECT_EQ(SunMoonEclipseCheck(jd, 0.0, 60.0, 120.0, 960.0, 900.0, 179.9), kNoEclipse);
 }
 
-class LunarEclipsesOfRecord : public ::testing::Test {
- protected:
-  void SetUp() override {
-    double first = 0.0, last = 0.0;
-    ASSERT_EQ(OpenEphemerisFile("1970-2025.eph", first, last), kStatusOk);
-  }
-  // Moon well up, Sun well down: only the shadow decides.
-  static EngineStatus CheckAt(double jdTt) {
-    return SunMoonEclipseCheck(jdTt, 0.0, 130.0, 50.0, 970.0, 900.0, 179.5);
-  }
-};
-
-TEST_F(LunarEclipsesOfRecord, KnownEclipsesAndAnOrdinaryFullMoon) {
-  // Mid-eclipse instants (UT plus about 69 s for TT).
-  EXPECT_EQ(CheckAt(2459891.9584), kTotalLunarEclipse);      // 2022 Nov 8, 10:59 UT
-  EXPECT_EQ(CheckAt(2459537.8779), kPartialLunarEclipse);    // 2021 Nov 19, 09:03 UT
-  EXPECT_EQ(CheckAt(2458859.2994), kPenumbralLunarEclipse);  // 2020 Jan 10, 19:10 UT
-  EXPECT_EQ(CheckAt(2459921.6730), kNoEclipse);              // 2022 Dec 8, full Moon
+// Moon well up, Sun well down: only the shadow decides.
+EngineStatus LunarCheckOfRecord(double jdTt) {
+  return SunMoonEclipseCheck(jdTt, 0.0, 130.0, 50.0, 970.0, 900.0, 179.5);
 }
 
-TEST_F(LunarEclipsesOfRecord, DateOutsideTheFileIsAPlaceFailure) {
-  EXPECT_EQ(CheckAt(2470000.5), 3 + kEclipsePlaceFailureOffset);
+TEST(SunMoonEclipseCheck, KnownEclipsesAnOrdinaryFullMoonAndADateOutsideTheFile) {
+  double first = 0.0, last = 0.0;
+  ASSERT_EQ(OpenEphemerisFile("1970-2025.eph", first, last), kStatusOk);
+  // Mid-eclipse instants (UT plus about 69 s for TT).
+  EXPECT_EQ(LunarCheckOfRecord(2459891.9584), kTotalLunarEclipse);      // 2022 Nov 8, 10:59 UT
+  EXPECT_EQ(LunarCheckOfRecord(2459537.8779), kPartialLunarEclipse);    // 2021 Nov 19, 09:03 UT
+  EXPECT_EQ(LunarCheckOfRecord(2458859.2994), kPenumbralLunarEclipse);  // 2020 Jan 10, 19:10 UT
+  EXPECT_EQ(LunarCheckOfRecord(2459921.6730), kNoEclipse);              // 2022 Dec 8, full Moon
+  EXPECT_EQ(LunarCheckOfRecord(2470000.5), 3 + kEclipsePlaceFailureOffset);
 }
 
 }  // namespace
