@@ -109,19 +109,12 @@ TEST_F(DeltaTTable, BrokenFiles) {
   EXPECT_EQ(LookupDeltaT(2440600.5), kDeltaTUnavailable);
 }
 
-// Opens a long table, then cuts the file below the records a later lookup needs.
-class DeltaTReadFailure : public DeltaTTable {
- protected:
-  void SetUp() override {
-    Write(2440000.5, 2500000.5, Records(2001));
-    ASSERT_GT(LookupDeltaT(2440001.5), kDeltaTUnavailable);
-    std::filesystem::resize_file(directory_.File("DeltaT.val"), 64);
-  }
-  const double laterDate_ = 2440000.5 + 30.0 * 1500;
-};
-
-TEST_F(DeltaTReadFailure, EndsTheProcessWithAFailureCode) {
-  EXPECT_EXIT(LookupDeltaT(laterDate_), ::testing::ExitedWithCode(EXIT_FAILURE),
+// A lookup that needs records cut from the file after it was opened.
+TEST_F(DeltaTTable, ReadFailureEndsTheProcessWithAFailureCode) {
+  Write(2440000.5, 2500000.5, Records(2001));
+  ASSERT_GT(LookupDeltaT(2440001.5), kDeltaTUnavailable);
+  std::filesystem::resize_file(directory_.File("DeltaT.val"), 64);
+  EXPECT_EXIT(LookupDeltaT(2440000.5 + 30.0 * 1500), ::testing::ExitedWithCode(EXIT_FAILURE),
               "^Error reading DT file: ");
 }
 
