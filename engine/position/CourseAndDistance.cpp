@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/position/Ellipsoid.h"
+#include "engine/position/SphereDirect.h"
 
 namespace navora {
 
@@ -100,21 +101,9 @@ void GreatCircleCourseAndDistance(double lat1Deg, double lon1Deg, double lat2Deg
   const double course =
       std::atan2(std::sin(dlon) * cosLat2, cosLat1 * sinLat2 - sinLat1 * cosLat2 * std::cos(dlon));
 
-  const double sinHalfArc = std::sin(halfArc);
-  const double cosHalfArc = std::cos(halfArc);
-  const double cosCourse = std::cos(course);
-  const double sinCourse = std::sin(course);
-  const double midLatitude =
-      std::asin(std::clamp(cosLat1 * sinHalfArc * cosCourse + sinLat1 * cosHalfArc, -1.0, 1.0));
-  const double midCourse =
-      std::atan2(sinCourse * cosLat1, cosLat1 * cosHalfArc * cosCourse - sinLat1 * sinHalfArc);
-  const double cosMid = std::cos(midCourse);
-  const double sinMid = std::sin(midCourse);
-
+  const SpherePoint middle = SphereDirect(lat1, course, halfArc);
   courseDeg = NormalizeDirection360(course * kDegreesPerRadian);
-  distanceKm = 2.0 * halfArc /
-               (cosMid * cosMid / MeridianRadius(midLatitude) +
-                sinMid * sinMid / PrimeVerticalRadius(midLatitude));
+  distanceKm = 2.0 * halfArc * RadiusOfCurvatureInDirection(middle.latitude, middle.course);
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include "engine/position/DeadReckoning.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "engine/position/Ellipsoid.h"
+#include "engine/position/SphereDirect.h"
 
 namespace navora {
 
@@ -26,8 +26,6 @@ struct SailingResult {
   double latitudeRate = 0.0;   // degrees per day
   double longitudeRate = 0.0;  // degrees per day
 };
-
-double ClampUnit(double x) { return std::clamp(x, -1.0, 1.0); }
 
 void SetRates(double latitudeRad, double courseRad, double speedKmPerDay, SailingResult& result) {
   result.latitudeRate =
@@ -112,8 +110,7 @@ SailingResult MeridianSailing(double lat1Deg, double lon1Deg, double courseDeg,
 
 // The great circle is followed on a sphere whose radius is the ellipsoid's
 // radius of curvature at the middle of the track in the direction of the
-// track. The atan2 forms keep their precision over short runs and give the
-// right side for runs backwards in time.
+// track.
 SailingResult GreatCircleSailing(double lat1Deg, double lon1Deg, double courseDeg,
                                  double speedKmPerDay, double dt) {
   if (IsMeridianCourse(courseDeg)) {
@@ -129,34 +126,13 @@ SailingResult GreatCircleSailing(double lat1Deg, double lon1Deg, double courseDe
   }
   const double lat1 = lat1Deg * kRadiansPerDegree;
   const double course = courseDeg * kRadiansPerDegree;
-  const double sinLat1 = std::sin(lat1);
-  const double cosLat1 = std::cos(lat1);
-  const double sinCourse = std::sin(course);
-  const double cosCourse = std::cos(course);
-
-  const double halfArc = distance / (2.0 * kEquatorialRadiusKm);
-  const double midLatitude =
-      std::asin(ClampUnit(std::sin(halfArc) * cosLat1 * cosCourse + std::cos(halfArc) * sinLat1));
-  const double midCourse = std::atan2(
-      sinCourse * cosLat1, cosLat1 * std::cos(halfArc) * cosCourse - sinLat1 * std::sin(halfArc));
-  const double cosMid = std::cos(midCourse);
-  const double sinMid = std::sin(midCourse);
-  const double radius = 1.0 / (cosMid * cosMid / MeridianRadius(midLatitude) +
-                               sinMid * sinMid / PrimeVerticalRadius(midLatitude));
-
-  const double arc = distance / radius;
-  const double sinArc = std::sin(arc);
-  const double cosArc = std::cos(arc);
-  const double sinLat2 = ClampUnit(sinArc * cosLat1 * cosCourse + cosArc * sinLat1);
-  const double lat2 = std::asin(sinLat2);
-  const double dlon = std::atan2(sinCourse * sinArc * cosLat1, cosArc - sinLat1 * sinLat2);
-  const double course2 =
-      std::atan2(sinCourse * cosLat1, cosLat1 * cosArc * cosCourse - sinLat1 * sinArc);
-
-  result.latitudeDeg = lat2 * kDegreesPerRadian;
-  result.longitudeDeg = ReduceLongitude(lon1Deg + dlon * kDegreesPerRadian);
-  result.courseDeg = NormalizeDirection360(course2 * kDegreesPerRadian);
-  SetRates(lat2, course2, speedKmPerDay, result);
+  const SpherePoint middle = SphereDirect(lat1, course, distance / (2.0 * kEquatorialRadiusKm));
+  const double radius = RadiusOfCurvatureInDirection(middle.latitude, middle.course);
+  const SpherePoint end = SphereDirect(lat1, course, distance / radius);
+  result.latitudeDeg = end.latitude * kDegreesPerRadian;
+  result.longitudeDeg = ReduceLongitude(lon1Deg + end.longitudeChange * kDegreesPerRadian);
+  result.courseDeg = NormalizeDirection360(end.course * kDegreesPerRadian);
+  SetRates(end.latitude, end.course, speedKmPerDay, result);
   return result;
 }
 

@@ -24,6 +24,13 @@ double PrimeVerticalRadius(double latitudeRad) {
   return kEquatorialRadiusKm / EllipsoidW(latitudeRad);
 }
 
+double RadiusOfCurvatureInDirection(double latitudeRad, double azimuthRad) {
+  const double cosAzimuth = std::cos(azimuthRad);
+  const double sinAzimuth = std::sin(azimuthRad);
+  return 1.0 / (cosAzimuth * cosAzimuth / MeridianRadius(latitudeRad) +
+                sinAzimuth * sinAzimuth / PrimeVerticalRadius(latitudeRad));
+}
+
 double IsometricLatitude(double latitudeRad) {
   const double es = kEccentricity * std::sin(latitudeRad);
   return std::log(std::tan(kQuarterTurnRad + 0.5 * latitudeRad)) +

@@ -22,6 +22,10 @@ double MeridianRadius(double latitudeRad);
 // Radius of curvature in the prime vertical, km.
 double PrimeVerticalRadius(double latitudeRad);
 
+// Radius of curvature of a normal section in the direction azimuthRad
+// (Euler's formula), km.
+double RadiusOfCurvatureInDirection(double latitudeRad, double azimuthRad);
+
 // Isometric latitude: the Mercator ordinate on the ellipsoid, radians.
 double IsometricLatitude(double latitudeRad);
 
