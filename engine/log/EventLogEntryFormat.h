@@ -24,7 +24,6 @@ inline constexpr int16_t kDeletedKindShift = 3;  // deleting adds this to the ki
 inline constexpr int kKindWordLength = 2;
 inline constexpr int kPositionEntryLength = 72;
 inline constexpr int kSightEntryLength = 88;
-inline constexpr int kLongestEntryLength = kSightEntryLength;
 
 using PositionEntryBytes = std::array<uint8_t, kPositionEntryLength>;
 using SightEntryBytes = std::array<uint8_t, kSightEntryLength>;
