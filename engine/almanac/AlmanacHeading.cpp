@@ -28,6 +28,26 @@ const char* MonthText(const AlmanacTime& time) { return MonthAbbreviation(time.m
 
 void WriteText(AlmanacLine& line, const char* text) { FormatAlmanacLine(line, "%s", text); }
 
+// Lines 0..6 shared by both star headings: title, the instant with its time
+// marks, and the section title.
+void WriteStarsOpening(const AlmanacTime& time, bool withSeconds, AlmanacHeadingLines& lines) {
+  WriteText(lines[0], kAlmanacTitle);
+  WriteText(lines[1], kBlankLine);
+  if (withSeconds) {
+    WriteText(lines[2], "                                           h  m  s");
+    FormatAlmanacLine(lines[3], "                        %d %3s %2d (%s) %02d %02d %02d UT",
+                      time.year, MonthText(time), time.day, time.weekday, time.hour, time.minute,
+                      time.second);
+  } else {
+    WriteText(lines[2], "                                             h  m");
+    FormatAlmanacLine(lines[3], "                          %d %3s %2d (%s) %02d %02d UT", time.year,
+                      MonthText(time), time.day, time.weekday, time.hour, time.minute);
+  }
+  WriteText(lines[4], kBlankLine);
+  WriteText(lines[5], kStarsTitle);
+  WriteText(lines[6], kWideBlankLine);
+}
+
 EngineStatus SunMoonAriesHeading(double jdUt1, bool withSeconds, AlmanacHeadingLines& lines,
                                  int16_t& lastLineIndex) {
   const AlmanacTime time = SplitAlmanacTime(jdUt1, withSeconds);
@@ -144,22 +164,7 @@ EngineStatus PlanetsHeading(double jdUt1, bool withSeconds, AlmanacHeadingLines&
 
 EngineStatus StarsAtInstantHeading(double jdUt1, bool withSeconds, AlmanacHeadingLines& lines,
                                    int16_t& lastLineIndex) {
-  const AlmanacTime time = SplitAlmanacTime(jdUt1, withSeconds);
-  WriteText(lines[0], kAlmanacTitle);
-  WriteText(lines[1], kBlankLine);
-  if (withSeconds) {
-    WriteText(lines[2], "                                           h  m  s");
-    FormatAlmanacLine(lines[3], "                        %d %3s %2d (%s) %02d %02d %02d UT",
-                      time.year, MonthText(time), time.day, time.weekday, time.hour, time.minute,
-                      time.second);
-  } else {
-    WriteText(lines[2], "                                             h  m");
-    FormatAlmanacLine(lines[3], "                          %d %3s %2d (%s) %02d %02d UT", time.year,
-                      MonthText(time), time.day, time.weekday, time.hour, time.minute);
-  }
-  WriteText(lines[4], kBlankLine);
-  WriteText(lines[5], kStarsTitle);
-  WriteText(lines[6], kWideBlankLine);
+  WriteStarsOpening(SplitAlmanacTime(jdUt1, withSeconds), withSeconds, lines);
 
   double ariesGha = 0.0;
   if (ComputeAriesAlmanac(jdUt1, ariesGha) != kStatusOk) return kHeadingNoTimeArguments;
@@ -179,15 +184,7 @@ EngineStatus StarsAtInstantHeading(double jdUt1, bool withSeconds, AlmanacHeadin
 }
 
 EngineStatus StarsForDayHeading(double jdNoon, AlmanacHeadingLines& lines, int16_t& lastLineIndex) {
-  const AlmanacTime time = SplitAlmanacTime(jdNoon, false);
-  WriteText(lines[0], kAlmanacTitle);
-  WriteText(lines[1], kBlankLine);
-  WriteText(lines[2], "                                             h  m");
-  FormatAlmanacLine(lines[3], "                          %d %3s %2d (%s) %02d %02d UT", time.year,
-                    MonthText(time), time.day, time.weekday, time.hour, time.minute);
-  WriteText(lines[4], kBlankLine);
-  WriteText(lines[5], kStarsTitle);
-  WriteText(lines[6], kWideBlankLine);
+  WriteStarsOpening(SplitAlmanacTime(jdNoon, false), false, lines);
   WriteText(lines[7], "             NAME              No.           SHA               Dec.");
   FormatAlmanacLine(lines[8],
                     "                                             %c   %c             %c   %c",
