@@ -217,6 +217,26 @@ uint16_t BumpedCorrectionCount(uint16_t count) {
   return count == kMaxCorrectionCount ? count : static_cast<uint16_t>(count + 1);
 }
 
+// The entry a correction or deletion acts on: a live entry of the wanted
+// kinds that starts exactly at offset in the open log.
+enum class Target { kFound, kUnreadable, kCorrupt, kWrongKind };
+
+Target LocateTarget(EventLogOffset offset, bool (*isWantedKind)(int16_t), int16_t& kind,
+                    KindOffsets& lastBefore) {
+  if (!IsOpen()) return Target::kUnreadable;
+  switch (LocateEntry(offset, kind, lastBefore)) {
+    case Locate::kCorrupt:
+      return Target::kCorrupt;
+    case Locate::kReadError:
+      return Target::kUnreadable;
+    case Locate::kNotAnEntry:
+      return Target::kWrongKind;
+    case Locate::kFound:
+      break;
+  }
+  return isWantedKind(kind) ? Target::kFound : Target::kWrongKind;
+}
+
 // Statuses of the operations, named where they are returned.
 constexpr EngineStatus kOpenNotWritable = 1;
 constexpr EngineStatus kOpenEmpty = 2;
@@ -321,17 +341,16 @@ EngineStatus CorrectPositionEntry(EventLogOffset offset, PositionRecord position
   constexpr EngineStatus kReadError = 2;
   constexpr EngineStatus kTypeNotStorable = 3;
   constexpr EngineStatus kWriteError = 4;
-  if (!IsOpen()) {
-    return kReadError;
-  }
   int16_t kind = 0;
   KindOffsets lastBefore;
-  Locate located = LocateEntry(offset, kind, lastBefore);
-  if (located == Locate::kCorrupt || located == Locate::kReadError) {
-    return kReadError;
-  }
-  if (located == Locate::kNotAnEntry || !IsLivePositionKind(kind)) {
-    return kNotAPosition;
+  switch (LocateTarget(offset, IsLivePositionKind, kind, lastBefore)) {
+    case Target::kFound:
+      break;
+    case Target::kWrongKind:
+      return kNotAPosition;
+    case Target::kUnreadable:
+    case Target::kCorrupt:
+      return kReadError;
   }
   int16_t newKind = PositionEntryKind(position.positionType);
   // The first entry must stay a fix, or the log could not be opened again.
@@ -359,17 +378,16 @@ EngineStatus CorrectSightEntry(EventLogOffset offset, const ObservationRecord& s
   constexpr EngineStatus kNotASight = 1;
   constexpr EngineStatus kReadError = 2;
   constexpr EngineStatus kWriteError = 3;
-  if (!IsOpen()) {
-    return kReadError;
-  }
   int16_t kind = 0;
   KindOffsets lastBefore;
-  Locate located = LocateEntry(offset, kind, lastBefore);
-  if (located == Locate::kCorrupt || located == Locate::kReadError) {
-    return kReadError;
-  }
-  if (located == Locate::kNotAnEntry || !IsLiveSightKind(kind)) {
-    return kNotASight;
+  switch (LocateTarget(offset, IsLiveSightKind, kind, lastBefore)) {
+    case Target::kFound:
+      break;
+    case Target::kWrongKind:
+      return kNotASight;
+    case Target::kUnreadable:
+    case Target::kCorrupt:
+      return kReadError;
   }
   SightEntryBytes oldBytes;
   if (!ReadExactlyAt(gLog.descriptor, offset, oldBytes)) {
@@ -398,20 +416,17 @@ struct DeletionStatuses {
 template <size_t N>
 EngineStatus DeleteEntry(EventLogOffset offset, bool (*isLiveKind)(int16_t),
                          const DeletionStatuses& status) {
-  if (!IsOpen()) {
-    return status.readError;
-  }
   int16_t kind = 0;
   KindOffsets lastBefore;
-  Locate located = LocateEntry(offset, kind, lastBefore);
-  if (located == Locate::kCorrupt) {
-    return status.badKindWord;
-  }
-  if (located == Locate::kReadError) {
-    return status.readError;
-  }
-  if (located == Locate::kNotAnEntry || !isLiveKind(kind)) {
-    return status.wrongKind;
+  switch (LocateTarget(offset, isLiveKind, kind, lastBefore)) {
+    case Target::kFound:
+      break;
+    case Target::kWrongKind:
+      return status.wrongKind;
+    case Target::kCorrupt:
+      return status.badKindWord;
+    case Target::kUnreadable:
+      return status.readError;
   }
   std::array<uint8_t, N> oldBytes;
   if (!ReadExactlyAt(gLog.descriptor, offset, oldBytes)) {
