@@ -29,9 +29,13 @@ void RunAlmanacCommand(benchmark::State& state,
                        TaskOutcome (*command)(TaskContext&, const Request&),
                        const Request& request) {
   RecordingNotice notice;
-  CheckDataFilesAtStartup(notice);
+  PlaceContext places;
+  if (!CheckDataFilesAtStartup(notice, places)) {
+    state.SkipWithError("the data files are missing or damaged");
+    return;
+  }
   NullReportSink sink;
-  TaskContext context{notice, sink};
+  TaskContext context{notice, sink, places};
   for (auto _ : state) {
     if (command(context, request) != TaskOutcome::kCompleted) {
       state.SkipWithError("the almanac command did not complete");

@@ -4,7 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "engine/ephemeris/EphemerisReader.h"
+#include "engine/ephemeris/EphemerisTable.h"
 #include "engine/places/ApparentPlace.h"
 
 namespace {
@@ -14,9 +14,8 @@ constexpr double kStartJd = 2459000.5;
 // so that "cold" measures the place computation rather than file reads.
 constexpr double kStepDays = 1e-6;
 
-bool OpenEphemeris(benchmark::State& state) {
-  double first = 0.0, last = 0.0;
-  if (navora::OpenEphemerisFile("1970-2025.eph", first, last) != navora::kStatusOk) {
+bool OpenEphemeris(benchmark::State& state, navora::PlaceContext& places) {
+  if (navora::OpenDefaultEphemeris(places.ephemeris) != navora::kStatusOk) {
     state.SkipWithError("1970-2025.eph not found beside the program");
     return false;
   }
@@ -24,13 +23,14 @@ bool OpenEphemeris(benchmark::State& state) {
 }
 
 void MoonPlace(benchmark::State& state, bool newDateEachTime) {
-  if (!OpenEphemeris(state)) return;
+  navora::PlaceContext places;
+  if (!OpenEphemeris(state, places)) return;
   double jd = kStartJd;
   double ra = 0.0, dec = 0.0, distance = 0.0, obliquity = 0.0, lightTime = 0.0;
   navora::Vector3 ofDate{}, astrometric{};
   for (auto _ : state) {
     if (newDateEachTime) jd += kStepDays;
-    benchmark::DoNotOptimize(navora::GeocentricApparentPlace(jd, navora::kMoon, navora::kEarth,
+    benchmark::DoNotOptimize(navora::GeocentricApparentPlace(places, jd, navora::kMoon, navora::kEarth,
                                                              ra, dec, distance, ofDate,
                                                              astrometric, obliquity, lightTime));
     benchmark::DoNotOptimize(ra);

@@ -4,7 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "engine/ephemeris/EphemerisReader.h"
+#include "engine/ephemeris/EphemerisTable.h"
 #include "engine/places/StarCatalogue.h"
 #include "engine/places/StarPlace.h"
 
@@ -16,8 +16,8 @@ constexpr double kStartJd = 2459000.5;
 constexpr double kStepDays = 1e-6;
 
 void StarPlace(benchmark::State& state, bool newDateEachTime) {
-  double first = 0.0, last = 0.0;
-  if (navora::OpenEphemerisFile("1970-2025.eph", first, last) != navora::kStatusOk) {
+  navora::PlaceContext places;
+  if (navora::OpenDefaultEphemeris(places.ephemeris) != navora::kStatusOk) {
     state.SkipWithError("1970-2025.eph not found beside the program");
     return;
   }
@@ -29,8 +29,7 @@ void StarPlace(benchmark::State& state, bool newDateEachTime) {
     if (newDateEachTime) jd += kStepDays;
     const navora::StarEntry& star = navora::kStarCatalogue[index];
     index = (index + 1) % navora::kStarCount;
-    benchmark::DoNotOptimize(navora::StarApparentPlace(
-        jd, navora::kEarth, star.raHours, star.decDeg, star.pmRa, star.pmDec, star.parallax,
+    benchmark::DoNotOptimize(navora::StarApparentPlace(places, jd, navora::kEarth, star.raHours, star.decDeg, star.pmRa, star.pmDec, star.parallax,
         star.radialVelocity, ra, dec, unitVector, obliquity));
     benchmark::DoNotOptimize(ra);
   }

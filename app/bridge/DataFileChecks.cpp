@@ -1,20 +1,15 @@
 #include "app/bridge/DataFileChecks.h"
 
-#include "engine/ephemeris/EphemerisTable.h"
-#include "engine/time/DeltaT.h"
+#include <string>
 
 namespace navora {
 namespace {
-
-// A Julian date before every table: a present Delta T file answers "outside
-// the table", a missing one "missing".
-constexpr double kDeltaTProbeJd = 0.0;
-constexpr double kDeltaTMissingBelow = -1600.0;
 
 constexpr char kNoEphemerisAtStartup[] =
     "No '.EPH' files were found. You will not \nbe able to do any calculations without them. ";
 constexpr char kNoDeltaTAtStartup[] =
     "No 'DeltaT.val' file was found. You will not \nbe able to do any calculations without it. ";
+constexpr char kDeltaTReadFailure[] = "Error reading DT file: ";
 
 constexpr char kNoEphemeris[] =
     "No '.EPH' files were found. You will not be \n  able to do any calculations without them. ";
@@ -38,25 +33,57 @@ const char* DateCheckMessage(EngineStatus status) {
   }
 }
 
-}  // namespace
+// A data file that exists but cannot be trusted: one line naming it and why.
+void ShowRefusedFile(Notice& notice, const std::string& path, const std::string& reason) {
+  notice.Show("Data file " + path + " refused: " + reason +
+                  ". You will not \nbe able to do any calculations without it. ",
+              kNoticeOk);
+}
 
-void CheckDataFilesAtStartup(Notice& notice) {
-  EphemerisTable& table = DefaultEphemerisTable();
-  OpenDefaultEphemeris(table);
-  if (table.ephemerisAvailable == 0) notice.Show(kNoEphemerisAtStartup, kNoticeOk);
-  if (LookupDeltaT(kDeltaTProbeJd) < kDeltaTMissingBelow) {
-    notice.Show(kNoDeltaTAtStartup, kNoticeOk);
+bool CheckEphemerisAtStartup(Notice& notice, EphemerisTable& table) {
+  const EngineStatus status = OpenDefaultEphemeris(table);
+  if (status == kStatusOk) return true;
+  if (status == 1 || table.entries.empty()) {
+    notice.Show(kNoEphemerisAtStartup, kNoticeOk);
+  } else {
+    ShowRefusedFile(notice, table.entries.front().fileName, table.reader.FailureReason());
+  }
+  return false;
+}
+
+bool CheckDeltaTAtStartup(Notice& notice, DeltaTTable& deltaT) {
+  switch (deltaT.Open()) {
+    case kStatusOk:
+      return true;
+    case kDeltaTNotFound:
+      notice.Show(kNoDeltaTAtStartup, kNoticeOk);
+      return false;
+    case kDeltaTReadError:
+      notice.Show(kDeltaTReadFailure + deltaT.FailureReason(), kNoticeOk);
+      return false;
+    default:
+      ShowRefusedFile(notice, deltaT.Path(), deltaT.FailureReason());
+      return false;
   }
 }
 
-int CheckEphemerisForDate(Notice& notice, double jd) {
-  const EngineStatus status = SelectEphemerisForDate(DefaultEphemerisTable(), jd);
+}  // namespace
+
+bool CheckDataFilesAtStartup(Notice& notice, PlaceContext& context) {
+  // Both checks run, so that the user hears of both files at once.
+  const bool ephemerisUsable = CheckEphemerisAtStartup(notice, context.ephemeris);
+  const bool deltaTUsable = CheckDeltaTAtStartup(notice, context.deltaT);
+  return ephemerisUsable && deltaTUsable;
+}
+
+int CheckEphemerisForDate(Notice& notice, EphemerisTable& table, double jd) {
+  const EngineStatus status = SelectEphemerisForDate(table, jd);
   if (status != kStatusOk) notice.Show(DateCheckMessage(status), kNoticeOk);
   return status;
 }
 
-void ReadDataFileCoverage(DataFileCoverage& coverage) {
-  const EphemerisTable& table = DefaultEphemerisTable();
+void ReadDataFileCoverage(const PlaceContext& context, DataFileCoverage& coverage) {
+  const EphemerisTable& table = context.ephemeris;
   const auto current = static_cast<size_t>(table.currentEphemeris);
   coverage.ephemerisOpen = table.ephemerisAvailable != 0 && table.openStatus == kStatusOk &&
                            current < table.entries.size();
@@ -64,7 +91,8 @@ void ReadDataFileCoverage(DataFileCoverage& coverage) {
     coverage.ephemerisFirstJd = table.entries[current].firstJd;
     coverage.ephemerisLastJd = table.entries[current].lastJd;
   }
-  coverage.deltaTOpen = GetDeltaTCoverage(coverage.deltaTFirstJd, coverage.deltaTLastJd) == 0;
+  coverage.deltaTOpen =
+      context.deltaT.GetDeltaTCoverage(coverage.deltaTFirstJd, coverage.deltaTLastJd) == 0;
 }
 
 }  // namespace navora

@@ -8,8 +8,10 @@
 #include <string_view>
 
 #include "app/bridge/ConsoleNotice.h"
+#include "app/bridge/DataDirectory.h"
 #include "app/bridge/DataFileChecks.h"
 #include "app/cli/CliCommand.h"
+#include "app/cli/CliOutput.h"
 #include "app/tasks/AlmanacDialogModel.h"
 #include "app/tasks/AlmanacTasks.h"
 #include "engine/common/PositionRecord.h"
@@ -244,13 +246,15 @@ int RunAlmanacCommand(int argc, char** argv) {
   if (parsed != kExitOk) return parsed;
 
   ConsoleNotice notice(/*acceptQuestions=*/true);
-  CheckDataFilesAtStartup(notice);
+  PlaceContext places(FindDataDirectory());
+  // A missing or damaged data file would only stop every row: stop first.
+  if (!CheckDataFilesAtStartup(notice, places)) return kExitFailure;
   StandardOutputSink sink(options.crlf ? "\r\n" : "\n");
-  TaskContext context{notice, sink};
+  TaskContext context{notice, sink, places};
   TaskOutcome outcome = TaskOutcome::kStopped;
   const bool accepted = AcceptAndRun(options, notice, context, outcome);
-  std::fflush(stdout);
-  return accepted && outcome == TaskOutcome::kCompleted ? kExitOk : kExitFailure;
+  return FinishStandardOutput(accepted && outcome == TaskOutcome::kCompleted ? kExitOk
+                                                                             : kExitFailure);
 }
 
 }  // namespace navora

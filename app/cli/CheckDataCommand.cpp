@@ -3,15 +3,21 @@
 #include <cstdio>
 
 #include "app/bridge/ConsoleNotice.h"
+#include "app/bridge/DataDirectory.h"
 #include "app/bridge/DataFileChecks.h"
 #include "app/cli/CliCommand.h"
+#include "app/cli/CliOutput.h"
 #include "engine/ephemeris/EphemerisTable.h"
 #include "engine/time/Calendar.h"
+#include "engine/time/DeltaT.h"
 
 namespace navora {
 namespace {
 
-constexpr char kDeltaTFileName[] = "DeltaT.val";
+// What CheckDataFilesAtStartup has checked when it accepts both files.
+constexpr char kCheckedText[] =
+    "ephemeris header fields, size, every record's dates and coefficients; "
+    "Delta T size, order, spacing, range and values";
 constexpr size_t kDateTextSize = 40;  // room for any 16-bit field values
 
 // "2025 Feb 14 00:00" of a Julian date.
@@ -43,9 +49,10 @@ int RunCheckDataCommand(int argc, char** /*argv*/) {
     return kExitUsage;
   }
   ConsoleNotice notice;
-  CheckDataFilesAtStartup(notice);
+  PlaceContext places(FindDataDirectory());
+  const bool usable = CheckDataFilesAtStartup(notice, places);
   DataFileCoverage coverage;
-  ReadDataFileCoverage(coverage);
+  ReadDataFileCoverage(places, coverage);
 
   char first[kDateTextSize];
   char last[kDateTextSize];
@@ -56,7 +63,8 @@ int RunCheckDataCommand(int argc, char** /*argv*/) {
                 coverage.ephemerisLastJd);
   PrintCoverage(kDeltaTFileName, coverage.deltaTOpen, coverage.deltaTFirstJd,
                 coverage.deltaTLastJd);
-  return coverage.ephemerisOpen && coverage.deltaTOpen ? kExitOk : kExitFailure;
+  std::printf("%-14s %s\n", "Checked", kCheckedText);
+  return FinishStandardOutput(usable ? kExitOk : kExitFailure);
 }
 
 }  // namespace navora

@@ -21,7 +21,9 @@ void PrintHelp(std::FILE* stream) {
   for (const CliCommand& command : kCommands) {
     std::fprintf(stream, "  %-12s %s\n", command.name, command.summary);
   }
-  std::fprintf(stream, "\nThe data files are read from the working directory.\n");
+  std::fprintf(stream,
+               "\nThe data files are read from the program's directory, else from\n"
+               "../share/navora/ beside it, else from the working directory.\n");
 }
 
 int Run(std::span<char*> arguments) {

@@ -7,7 +7,6 @@
 #include "engine/places/ApparentPlace.h"
 #include "engine/places/AstronomicalConstants.h"
 #include "engine/time/Calendar.h"
-#include "engine/time/DeltaT.h"
 
 namespace navora {
 namespace {
@@ -48,7 +47,7 @@ void WriteStarsOpening(const AlmanacTime& time, bool withSeconds, AlmanacHeading
   WriteText(lines[6], kWideBlankLine);
 }
 
-EngineStatus SunMoonAriesHeading(double jdUt1, bool withSeconds, AlmanacHeadingLines& lines,
+EngineStatus SunMoonAriesHeading(PlaceContext& context, double jdUt1, bool withSeconds, AlmanacHeadingLines& lines,
                                  int16_t& lastLineIndex) {
   const AlmanacTime time = SplitAlmanacTime(jdUt1, withSeconds);
   WriteText(lines[0], kAlmanacTitle);
@@ -59,12 +58,15 @@ EngineStatus SunMoonAriesHeading(double jdUt1, bool withSeconds, AlmanacHeadingL
   WriteText(lines[4], "                                SUN/MOON/ARIES");
   WriteText(lines[5], kBlankLine);
 
-  const double deltaT = LookupDeltaT(jdUt1);
+  const double deltaT = context.deltaT.LookupDeltaT(jdUt1);
   if (deltaT <= kDeltaTUnavailable) return kHeadingNoDeltaT;
   double raHours = 0.0, decDeg = 0.0, distance = 0.0, trueObliquity = 0.0, lightTime = 0.0;
   Vector3 positionOfDate{}, astrometric{};
-  GeocentricApparentPlace(jdUt1 + deltaT / kSecondsPerDay, kSun, kEarth, raHours, decDeg, distance,
-                          positionOfDate, astrometric, trueObliquity, lightTime);
+  if (GeocentricApparentPlace(context, jdUt1 + deltaT / kSecondsPerDay, kSun, kEarth, raHours,
+                              decDeg, distance, positionOfDate, astrometric, trueObliquity,
+                              lightTime) != kStatusOk) {
+    return kHeadingNoPlace;
+  }
   const double sunSemiDiameter =
       AngularRadius(distance, kBodyRadiusMetres[kSun]) / kArcsecPerArcmin;
 
@@ -104,7 +106,7 @@ EngineStatus SunMoonAriesHeading(double jdUt1, bool withSeconds, AlmanacHeadingL
   return kStatusOk;
 }
 
-EngineStatus PlanetsHeading(double jdUt1, bool withSeconds, AlmanacHeadingLines& lines,
+EngineStatus PlanetsHeading(PlaceContext& context, double jdUt1, bool withSeconds, AlmanacHeadingLines& lines,
                             int16_t& lastLineIndex) {
   const AlmanacTime time = SplitAlmanacTime(jdUt1, withSeconds);
   WriteText(lines[0], kAlmanacTitle);
@@ -115,12 +117,16 @@ EngineStatus PlanetsHeading(double jdUt1, bool withSeconds, AlmanacHeadingLines&
 
   // Magnitudes change slowly: one value for the whole date, at 0h UT.
   const double jd0 = CalendarToJulian(time.year, time.month, time.day, 0, 0, 0.0);
-  const double deltaT = LookupDeltaT(jd0);
+  const double deltaT = context.deltaT.LookupDeltaT(jd0);
   if (deltaT <= kDeltaTUnavailable) return kHeadingNoDeltaT;
   const double jdTt0 = jd0 + deltaT / kSecondsPerDay;
   double magnitudes[kAlmanacPlanetCount] = {};
   for (int k = 0; k < kAlmanacPlanetCount; ++k) {
-    ComputePlanetMagnitude(kAlmanacPlanetBodies[k], jdTt0, magnitudes[k]);
+    // A planet without a magnitude law prints blanks; a missing place stops.
+    if (ComputePlanetMagnitude(context, kAlmanacPlanetBodies[k], jdTt0, magnitudes[k]) ==
+        kAlmanacNoPlace) {
+      return kHeadingNoPlace;
+    }
   }
   MagnitudeText venusText;
   FormatMagnitudeText(magnitudes[0], venusText);
@@ -162,12 +168,12 @@ EngineStatus PlanetsHeading(double jdUt1, bool withSeconds, AlmanacHeadingLines&
   return kStatusOk;
 }
 
-EngineStatus StarsAtInstantHeading(double jdUt1, bool withSeconds, AlmanacHeadingLines& lines,
+EngineStatus StarsAtInstantHeading(PlaceContext& context, double jdUt1, bool withSeconds, AlmanacHeadingLines& lines,
                                    int16_t& lastLineIndex) {
   WriteStarsOpening(SplitAlmanacTime(jdUt1, withSeconds), withSeconds, lines);
 
   double ariesGha = 0.0;
-  if (ComputeAriesAlmanac(jdUt1, ariesGha) != kStatusOk) return kHeadingNoTimeArguments;
+  if (ComputeAriesAlmanac(context, jdUt1, ariesGha) != kStatusOk) return kHeadingNoTimeArguments;
   const AlmanacAngle aries = SplitAlmanacAngle(ariesGha);
   FormatAlmanacLine(lines[7], "                                             %c   %c",
                     kAlmanacDegreeMark, kAlmanacMinuteMark);
@@ -195,7 +201,7 @@ EngineStatus StarsForDayHeading(double jdNoon, AlmanacHeadingLines& lines, int16
 
 }  // namespace
 
-EngineStatus ComputeAlmanacHeading(double jdUtc, double dut1Seconds, AlmanacKind kind,
+EngineStatus ComputeAlmanacHeading(PlaceContext& context, double jdUtc, double dut1Seconds, AlmanacKind kind,
                                    double intervalDays, AlmanacHeadingLines& lines,
                                    int16_t& lastLineIndex) {
   if (kind < kAlmanacSunMoonAries || kind > kAlmanacStarForDay) return kHeadingBadKind;
@@ -206,11 +212,11 @@ EngineStatus ComputeAlmanacHeading(double jdUtc, double dut1Seconds, AlmanacKind
   const bool withSeconds = IntervalBelowOneMinute(intervalDays);
   switch (kind) {
     case kAlmanacSunMoonAries:
-      return SunMoonAriesHeading(jdUt1, withSeconds, lines, lastLineIndex);
+      return SunMoonAriesHeading(context, jdUt1, withSeconds, lines, lastLineIndex);
     case kAlmanacPlanets:
-      return PlanetsHeading(jdUt1, withSeconds, lines, lastLineIndex);
+      return PlanetsHeading(context, jdUt1, withSeconds, lines, lastLineIndex);
     case kAlmanacStarAtInstant:
-      return StarsAtInstantHeading(jdUt1, withSeconds, lines, lastLineIndex);
+      return StarsAtInstantHeading(context, jdUt1, withSeconds, lines, lastLineIndex);
     default:
       // The day's star positions are those of 12h UT, the whole Julian date.
       return StarsForDayHeading(std::trunc(jdUt1 + 0.5), lines, lastLineIndex);

@@ -13,6 +13,7 @@ inline constexpr EngineStatus kHeadingNoTimeArguments = 1;  // kind 3: no Delta 
 inline constexpr EngineStatus kHeadingNoDeltaT = 3;
 inline constexpr EngineStatus kHeadingBadKind = 4;
 inline constexpr EngineStatus kHeadingBadDut1 = 5;
+inline constexpr EngineStatus kHeadingNoPlace = 6;  // the ephemeris could not give a place
 
 inline constexpr int kAlmanacHeadingLineCount = 12;
 using AlmanacHeadingLines = AlmanacLine[kAlmanacHeadingLineCount];
@@ -21,7 +22,7 @@ using AlmanacHeadingLines = AlmanacLine[kAlmanacHeadingLineCount];
 // instant (UT1 = UTC + DUT1). Lines 0, 4 and 5 (title, section title and the
 // blank after it) belong to the first heading of a command only; the date and
 // column lines are repeated at each new day. Outputs are valid on status 0.
-EngineStatus ComputeAlmanacHeading(double jdUtc, double dut1Seconds, AlmanacKind kind,
+[[nodiscard]] EngineStatus ComputeAlmanacHeading(PlaceContext& context, double jdUtc, double dut1Seconds, AlmanacKind kind,
                                    double intervalDays, AlmanacHeadingLines& lines,
                                    int16_t& lastLineIndex);
 

@@ -10,6 +10,12 @@
 namespace navora {
 namespace {
 
+// The row status of a computation's failure: the Delta T status of the row's
+// body, or kRowNoPlace.
+EngineStatus RowStatus(EngineStatus computation, EngineStatus noDeltaT) {
+  return computation == kAlmanacNoDeltaT ? noDeltaT : kRowNoPlace;
+}
+
 // The time column of a body row: "hhmmss" with seconds, else "hh mm".
 using RowTimeText = char[20];  // room for any 16-bit fields
 
@@ -22,13 +28,17 @@ void FormatRowTime(double jdUt1, bool withSeconds, RowTimeText& text) {
   }
 }
 
-EngineStatus WriteSunMoonAriesRow(double jdUt1, bool withSeconds, AlmanacLine& line) {
+EngineStatus WriteSunMoonAriesRow(PlaceContext& context, double jdUt1, bool withSeconds,
+                                  AlmanacLine& line) {
   SunAlmanacValues sun{};
-  if (ComputeSunAlmanac(jdUt1, sun) != kStatusOk) return kRowSunNoDeltaT;
+  EngineStatus status = ComputeSunAlmanac(context, jdUt1, sun);
+  if (status != kStatusOk) return RowStatus(status, kRowSunNoDeltaT);
   MoonAlmanacValues moon{};
-  if (ComputeMoonAlmanac(jdUt1, moon) != kStatusOk) return kRowMoonNoDeltaT;
+  status = ComputeMoonAlmanac(context, jdUt1, moon);
+  if (status != kStatusOk) return RowStatus(status, kRowMoonNoDeltaT);
   double ariesGha = 0.0;
-  if (ComputeAriesAlmanac(jdUt1, ariesGha) != kStatusOk) return kRowAriesNoDeltaT;
+  status = ComputeAriesAlmanac(context, jdUt1, ariesGha);
+  if (status != kStatusOk) return RowStatus(status, kRowAriesNoDeltaT);
 
   RowTimeText time;
   FormatRowTime(jdUt1, withSeconds, time);
@@ -49,9 +59,11 @@ EngineStatus WriteSunMoonAriesRow(double jdUt1, bool withSeconds, AlmanacLine& l
   return kStatusOk;
 }
 
-EngineStatus WritePlanetsRow(double jdUt1, bool withSeconds, AlmanacLine& line) {
+EngineStatus WritePlanetsRow(PlaceContext& context, double jdUt1, bool withSeconds,
+                             AlmanacLine& line) {
   PlanetsAlmanacValues planets{};
-  if (ComputePlanetsAlmanac(jdUt1, planets) != kStatusOk) return kRowPlanetsNoDeltaT;
+  const EngineStatus status = ComputePlanetsAlmanac(context, jdUt1, planets);
+  if (status != kStatusOk) return RowStatus(status, kRowPlanetsNoDeltaT);
 
   RowTimeText time;
   FormatRowTime(jdUt1, withSeconds, time);
@@ -74,9 +86,10 @@ EngineStatus WritePlanetsRow(double jdUt1, bool withSeconds, AlmanacLine& line) 
   return kStatusOk;
 }
 
-EngineStatus WriteStarRow(double jdUt1, AlmanacKind kind, int16_t starNumber, AlmanacLine& line) {
+EngineStatus WriteStarRow(PlaceContext& context, double jdUt1, AlmanacKind kind, int16_t starNumber, AlmanacLine& line) {
   StarAlmanacEntry star{};
-  if (ComputeStarAlmanac(jdUt1, starNumber, star) != kStatusOk) return kRowStarNoDeltaT;
+  const EngineStatus status = ComputeStarAlmanac(context, jdUt1, starNumber, star);
+  if (status != kStatusOk) return RowStatus(status, kRowStarNoDeltaT);
 
   char name[14];
   MixedCaseStarName(star.name, name);
@@ -115,7 +128,7 @@ void MixedCaseStarName(const char* name, char (&text)[14]) {
   text[i] = '\0';
 }
 
-EngineStatus ComputeAlmanacRow(double jdUtc, double dut1Seconds, AlmanacKind kind,
+EngineStatus ComputeAlmanacRow(PlaceContext& context, double jdUtc, double dut1Seconds, AlmanacKind kind,
                                int16_t starNumber, double intervalDays, AlmanacLine& line) {
   if (kind < kAlmanacSunMoonAries || kind > kAlmanacStarForDay) return kRowBadKind;
   const bool starKind = kind == kAlmanacStarAtInstant || kind == kAlmanacStarForDay;
@@ -129,14 +142,14 @@ EngineStatus ComputeAlmanacRow(double jdUtc, double dut1Seconds, AlmanacKind kin
   const bool withSeconds = IntervalBelowOneMinute(intervalDays);
   switch (kind) {
     case kAlmanacSunMoonAries:
-      return WriteSunMoonAriesRow(jdUt1, withSeconds, line);
+      return WriteSunMoonAriesRow(context, jdUt1, withSeconds, line);
     case kAlmanacPlanets:
-      return WritePlanetsRow(jdUt1, withSeconds, line);
+      return WritePlanetsRow(context, jdUt1, withSeconds, line);
     case kAlmanacStarForDay:
       // The day's star positions are those of 12h UT, the whole Julian date.
-      return WriteStarRow(std::trunc(jdUt1 + 0.5), kind, starNumber, line);
+      return WriteStarRow(context, std::trunc(jdUt1 + 0.5), kind, starNumber, line);
     default:
-      return WriteStarRow(jdUt1, kind, starNumber, line);
+      return WriteStarRow(context, jdUt1, kind, starNumber, line);
   }
 }
 

@@ -17,6 +17,7 @@ inline constexpr EngineStatus kRowMoonNoDeltaT = 5;
 inline constexpr EngineStatus kRowPlanetsNoDeltaT = 6;
 inline constexpr EngineStatus kRowStarNoDeltaT = 7;
 inline constexpr EngineStatus kRowAriesNoDeltaT = 11;
+inline constexpr EngineStatus kRowNoPlace = 12;  // the ephemeris could not give a place
 
 // Largest star number the almanac tables accept: the navigational stars and
 // Polaris.
@@ -27,7 +28,7 @@ inline constexpr int16_t kAlmanacLastStar = 58;
 // only; the interval (days) chooses between times with seconds and times to
 // the minute. Kind 4 tabulates 12h UT of the UT1 date. The line is written
 // only on success.
-EngineStatus ComputeAlmanacRow(double jdUtc, double dut1Seconds, AlmanacKind kind,
+[[nodiscard]] EngineStatus ComputeAlmanacRow(PlaceContext& context, double jdUtc, double dut1Seconds, AlmanacKind kind,
                                int16_t starNumber, double intervalDays, AlmanacLine& line);
 
 // The star name as the tables print it: each letter that follows another

@@ -27,9 +27,9 @@ struct AlmanacInstant {
   double gastHours;
 };
 
-EngineStatus PrepareInstant(double jdUt1, AlmanacInstant& instant) {
+EngineStatus PrepareInstant(PlaceContext& context, double jdUt1, AlmanacInstant& instant) {
   double gmstHours = 0.0, equationOfEquinoxes = 0.0;
-  if (PrepareTimeArguments(jdUt1, gmstHours, instant.gastHours, instant.jdTt,
+  if (PrepareTimeArguments(context.deltaT, jdUt1, gmstHours, instant.gastHours, instant.jdTt,
                            equationOfEquinoxes) != kStatusOk) {
     return kAlmanacNoDeltaT;
   }
@@ -45,15 +45,17 @@ struct BodyPlace {
   double lightTimeDays;
 };
 
-// The apparent-place statuses are not tested: the instant is kept inside the
-// ephemeris by the callers' date check.
-BodyPlace GeocentricPlace(double jdTt, BodyId body) {
-  BodyPlace place{};
+// The callers' date check keeps the instant inside the ephemeris, but a
+// record that turns out unsound still stops the row rather than print zeros.
+EngineStatus GeocentricPlace(PlaceContext& context, double jdTt, BodyId body, BodyPlace& place) {
   Vector3 astrometric{};
   double trueObliquity = 0.0;
-  GeocentricApparentPlace(jdTt, body, kEarth, place.raHours, place.decDeg, place.distanceAu,
-                          place.positionOfDate, astrometric, trueObliquity, place.lightTimeDays);
-  return place;
+  if (GeocentricApparentPlace(context, jdTt, body, kEarth, place.raHours, place.decDeg,
+                              place.distanceAu, place.positionOfDate, astrometric, trueObliquity,
+                              place.lightTimeDays) != kStatusOk) {
+    return kAlmanacNoPlace;
+  }
+  return kStatusOk;
 }
 
 double WrapDegrees(double angleDeg) {
@@ -72,19 +74,25 @@ double ShaFromRightAscension(double raHours) {
   return WrapDegrees(kDegreesPerCircle - kDegreesPerHour * raHours);
 }
 
-EngineStatus ComputeSunAlmanac(double jdUt1, SunAlmanacValues& sun) {
+EngineStatus ComputeSunAlmanac(PlaceContext& context, double jdUt1, SunAlmanacValues& sun) {
   AlmanacInstant instant{};
-  if (PrepareInstant(jdUt1, instant) != kStatusOk) return kAlmanacNoDeltaT;
-  const BodyPlace place = GeocentricPlace(instant.jdTt, kSun);
+  if (PrepareInstant(context, jdUt1, instant) != kStatusOk) return kAlmanacNoDeltaT;
+  BodyPlace place{};
+  if (GeocentricPlace(context, instant.jdTt, kSun, place) != kStatusOk) return kAlmanacNoPlace;
   sun.gha = GhaFromSiderealTime(instant.gastHours, place.raHours);
   sun.dec = place.decDeg;
   return kStatusOk;
 }
 
-EngineStatus ComputeMoonAlmanac(double jdUt1, MoonAlmanacValues& moon) {
+EngineStatus ComputeMoonAlmanac(PlaceContext& context, double jdUt1, MoonAlmanacValues& moon) {
   AlmanacInstant instant{};
-  if (PrepareInstant(jdUt1, instant) != kStatusOk) return kAlmanacNoDeltaT;
-  const BodyPlace place = GeocentricPlace(instant.jdTt, kMoon);
+  if (PrepareInstant(context, jdUt1, instant) != kStatusOk) return kAlmanacNoDeltaT;
+  BodyPlace place{};
+  BodyPlace sunPlace{};
+  if (GeocentricPlace(context, instant.jdTt, kMoon, place) != kStatusOk ||
+      GeocentricPlace(context, instant.jdTt, kSun, sunPlace) != kStatusOk) {
+    return kAlmanacNoPlace;
+  }
   moon.gha = GhaFromSiderealTime(instant.gastHours, place.raHours);
   moon.dec = place.decDeg;
   moon.horizontalParallax =
@@ -92,7 +100,6 @@ EngineStatus ComputeMoonAlmanac(double jdUt1, MoonAlmanacValues& moon) {
       kArcsecPerArcmin;
   moon.semiDiameter = AngularRadius(place.distanceAu, kBodyRadiusMetres[kMoon]) / kArcsecPerArcmin;
 
-  const BodyPlace sunPlace = GeocentricPlace(instant.jdTt, kSun);
   double phaseAngle = 0.0, sunDistance = 0.0;
   Vector3 towardSun{}, towardEarth{};
   PhaseAngle(place.positionOfDate, place.distanceAu, sunPlace.positionOfDate, phaseAngle,
@@ -101,14 +108,17 @@ EngineStatus ComputeMoonAlmanac(double jdUt1, MoonAlmanacValues& moon) {
   return kStatusOk;
 }
 
-EngineStatus ComputePlanetsAlmanac(double jdUt1, PlanetsAlmanacValues& planets) {
+EngineStatus ComputePlanetsAlmanac(PlaceContext& context, double jdUt1,
+                                   PlanetsAlmanacValues& planets) {
   AlmanacInstant instant{};
-  if (PrepareInstant(jdUt1, instant) != kStatusOk) return kAlmanacNoDeltaT;
-  const BodyPlace sunPlace = GeocentricPlace(instant.jdTt, kSun);
+  if (PrepareInstant(context, jdUt1, instant) != kStatusOk) return kAlmanacNoDeltaT;
+  BodyPlace sunPlace{};
+  if (GeocentricPlace(context, instant.jdTt, kSun, sunPlace) != kStatusOk) return kAlmanacNoPlace;
 
   for (int k = 0; k < kAlmanacPlanetCount; ++k) {
     const BodyId planet = kAlmanacPlanetBodies[k];
-    const BodyPlace place = GeocentricPlace(instant.jdTt, planet);
+    BodyPlace place{};
+    if (GeocentricPlace(context, instant.jdTt, planet, place) != kStatusOk) return kAlmanacNoPlace;
     const double radius = kBodyRadiusMetres[planet];
     const double semiDiameterArcsec = AngularRadius(place.distanceAu, radius);
 
@@ -120,32 +130,37 @@ EngineStatus ComputePlanetsAlmanac(double jdUt1, PlanetsAlmanacValues& planets) 
     // A sextant is set on the lit part of the disk, so the almanac tabulates
     // the centre of light rather than the centre.
     double raHours = 0.0, decDeg = 0.0, displacement = 0.0;
-    CentreOfLightPlace(towardSun, towardEarth, place.positionOfDate, phaseAngle, radius,
-                       semiDiameterArcsec, raHours, decDeg, displacement);
+    if (CentreOfLightPlace(towardSun, towardEarth, place.positionOfDate, phaseAngle, radius,
+                           semiDiameterArcsec, raHours, decDeg, displacement) != kStatusOk) {
+      return kAlmanacNoPlace;
+    }
     planets[k].gha = GhaFromSiderealTime(instant.gastHours, raHours);
     planets[k].dec = decDeg;
   }
   return kStatusOk;
 }
 
-EngineStatus ComputeAriesAlmanac(double jdUt1, double& ariesGhaDeg) {
+EngineStatus ComputeAriesAlmanac(PlaceContext& context, double jdUt1, double& ariesGhaDeg) {
   AlmanacInstant instant{};
-  if (PrepareInstant(jdUt1, instant) != kStatusOk) return kAlmanacNoDeltaT;
+  if (PrepareInstant(context, jdUt1, instant) != kStatusOk) return kAlmanacNoDeltaT;
   ariesGhaDeg = WrapDegrees(kDegreesPerHour * instant.gastHours);
   return kStatusOk;
 }
 
-EngineStatus ComputeStarAlmanac(double jdUt1, int16_t starNumber, StarAlmanacEntry& star) {
+EngineStatus ComputeStarAlmanac(PlaceContext& context, double jdUt1, int16_t starNumber,
+                                StarAlmanacEntry& star) {
   if (starNumber < 1 || starNumber > kStarCount) return kAlmanacUnknownStar;
   AlmanacInstant instant{};
-  if (PrepareInstant(jdUt1, instant) != kStatusOk) return kAlmanacNoDeltaT;
+  if (PrepareInstant(context, jdUt1, instant) != kStatusOk) return kAlmanacNoDeltaT;
 
   const StarEntry& entry = kStarCatalogue[starNumber - 1];
   double raHours = 0.0, decDeg = 0.0, trueObliquity = 0.0;
   Vector3 unitVector{};
-  StarApparentPlace(instant.jdTt, kEarth, entry.raHours, entry.decDeg, entry.pmRa, entry.pmDec,
-                    entry.parallax, entry.radialVelocity, raHours, decDeg, unitVector,
-                    trueObliquity);
+  if (StarApparentPlace(context, instant.jdTt, kEarth, entry.raHours, entry.decDeg, entry.pmRa,
+                        entry.pmDec, entry.parallax, entry.radialVelocity, raHours, decDeg,
+                        unitVector, trueObliquity) != kStatusOk) {
+    return kAlmanacNoPlace;
+  }
 
   static_assert(sizeof(star.name) == sizeof(entry.name));
   std::memcpy(star.name, entry.name, sizeof(star.name));
@@ -157,14 +172,17 @@ EngineStatus ComputeStarAlmanac(double jdUt1, int16_t starNumber, StarAlmanacEnt
   return kStatusOk;
 }
 
-EngineStatus ComputePlanetMagnitude(BodyId planet, double jdTt, double& magnitude) {
+EngineStatus ComputePlanetMagnitude(PlaceContext& context, BodyId planet, double jdTt,
+                                    double& magnitude) {
+  magnitude = kNoMagnitude;
   // Only the planets other than the Earth have a place to take a phase from.
-  if (planet < kMercury || planet > kPluto || planet == kEarth) {
-    magnitude = kNoMagnitude;
-    return kMagnitudeUnknownBody;
+  if (planet < kMercury || planet > kPluto || planet == kEarth) return kMagnitudeUnknownBody;
+  BodyPlace place{};
+  BodyPlace sunPlace{};
+  if (GeocentricPlace(context, jdTt, planet, place) != kStatusOk ||
+      GeocentricPlace(context, jdTt, kSun, sunPlace) != kStatusOk) {
+    return kAlmanacNoPlace;
   }
-  const BodyPlace place = GeocentricPlace(jdTt, planet);
-  const BodyPlace sunPlace = GeocentricPlace(jdTt, kSun);
 
   double phaseAngle = 0.0, sunDistance = 0.0;
   Vector3 towardSun{}, towardEarth{};

@@ -5,6 +5,7 @@
 
 #include "engine/common/BodyId.h"
 #include "engine/common/EngineStatus.h"
+#include "engine/places/PlaceContext.h"
 
 namespace navora {
 
@@ -22,6 +23,9 @@ inline constexpr double kAlmanacMaxDut1Seconds = 0.9;
 inline constexpr EngineStatus kAlmanacNoDeltaT = 1;
 // Status of ComputeStarAlmanac for a number outside the catalogue.
 inline constexpr EngineStatus kAlmanacUnknownStar = 2;
+// Status of the almanac computations when the ephemeris cannot give a place
+// (no file open, the date outside it, or an unsound record).
+inline constexpr EngineStatus kAlmanacNoPlace = 3;
 
 // All angles geocentric, apparent, true equator and equinox of date.
 struct SunAlmanacValues {
@@ -57,19 +61,28 @@ struct StarAlmanacEntry {
   double dec;           // degrees
 };
 
-// Each computation takes a UT1 Julian date and returns 0, or kAlmanacNoDeltaT.
-EngineStatus ComputeSunAlmanac(double jdUt1, SunAlmanacValues& sun);
-EngineStatus ComputeMoonAlmanac(double jdUt1, MoonAlmanacValues& moon);
+// Each computation takes the caller's place context and a UT1 Julian date
+// and returns 0, kAlmanacNoDeltaT or kAlmanacNoPlace; the outputs are valid
+// on 0 only.
+[[nodiscard]] EngineStatus ComputeSunAlmanac(PlaceContext& context, double jdUt1,
+                                             SunAlmanacValues& sun);
+[[nodiscard]] EngineStatus ComputeMoonAlmanac(PlaceContext& context, double jdUt1,
+                                              MoonAlmanacValues& moon);
 // Records in the order of kAlmanacPlanetBodies.
-EngineStatus ComputePlanetsAlmanac(double jdUt1, PlanetsAlmanacValues& planets);
+[[nodiscard]] EngineStatus ComputePlanetsAlmanac(PlaceContext& context, double jdUt1,
+                                                 PlanetsAlmanacValues& planets);
 // GHA of the first point of Aries: 15 x Greenwich apparent sidereal time.
-EngineStatus ComputeAriesAlmanac(double jdUt1, double& ariesGhaDeg);
+[[nodiscard]] EngineStatus ComputeAriesAlmanac(PlaceContext& context, double jdUt1,
+                                               double& ariesGhaDeg);
 // Any catalogue star 1..kStarCount; kAlmanacUnknownStar outside.
-EngineStatus ComputeStarAlmanac(double jdUt1, int16_t starNumber, StarAlmanacEntry& star);
+[[nodiscard]] EngineStatus ComputeStarAlmanac(PlaceContext& context, double jdUt1,
+                                              int16_t starNumber, StarAlmanacEntry& star);
 
 // Visual magnitude of a planet at a TT date; returns the status of
-// PlanetMagnitude, the magnitude being kNoMagnitude (50.0) when none exists.
-EngineStatus ComputePlanetMagnitude(BodyId planet, double jdTt, double& magnitude);
+// PlanetMagnitude (kMagnitudeUnknownBody for a body without a magnitude law)
+// or kAlmanacNoPlace, the magnitude being kNoMagnitude (50.0) when none exists.
+[[nodiscard]] EngineStatus ComputePlanetMagnitude(PlaceContext& context, BodyId planet,
+                                                  double jdTt, double& magnitude);
 
 // (sidereal time - right ascension) x 15 in degrees, brought into [0, 360).
 double GhaFromSiderealTime(double siderealHours, double raHours);

@@ -1,7 +1,10 @@
 #include "engine/ephemeris/EphemerisReader.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <utility>
 
 #include "engine/time/LittleEndianRead.h"
 
@@ -54,7 +57,9 @@ struct ChebyshevCache {
   double twiceTime = 0.0;
 };
 
-struct EphemerisReader {
+}  // namespace
+
+struct EphemerisReader::State {
   std::FILE* file = nullptr;
   double startJd = 0.0;
   double endJd = 0.0;
@@ -68,9 +73,13 @@ struct EphemerisReader {
   double record[kRecordCoefficients] = {};
   ChebyshevCache chebyshev;
   uint64_t recordReads = 0;
+  uint64_t opens = 0;
+  std::string failureReason;
 };
 
-EphemerisReader gReader;
+namespace {
+
+using ReaderState = EphemerisReader::State;
 
 // Header fields the reader does not use are read past rather than sought
 // past, so that a file cut inside them is noticed.
@@ -95,14 +104,15 @@ bool RowFitsRecord(const BodyRow& row) {
   return end <= kRecordCoefficients;
 }
 
-bool ReadRecordSpan(std::FILE* file, EphemerisReader& reader) {
+bool ReadRecordSpan(std::FILE* file, ReaderState& reader) {
   if (!ReadLittleEndianDouble(file, reader.startJd) ||
       !ReadLittleEndianDouble(file, reader.endJd) ||
       !ReadLittleEndianDouble(file, reader.stepDays)) {
     return false;
   }
   if (!std::isfinite(reader.startJd) || !std::isfinite(reader.endJd) ||
-      !std::isfinite(reader.stepDays) || reader.stepDays <= 0.0 || reader.endJd <= reader.startJd) {
+      !(reader.stepDays > 0.0 && reader.stepDays <= kMaxRecordStepDays) ||
+      reader.endJd <= reader.startJd) {
     return false;
   }
   const double records = std::ceil((reader.endJd - reader.startJd) / reader.stepDays);
@@ -111,13 +121,13 @@ bool ReadRecordSpan(std::FILE* file, EphemerisReader& reader) {
   return true;
 }
 
-bool ReadPositiveDouble(std::FILE* file, double& value) {
-  return ReadLittleEndianDouble(file, value) && std::isfinite(value) && value > 0.0;
+bool ReadDoubleInRange(std::FILE* file, double low, double high, double& value) {
+  return ReadLittleEndianDouble(file, value) && value >= low && value <= high;
 }
 
 // Reads the header fields in file order; returns the status of the first
 // field that is short or not valid.
-EngineStatus ReadHeader(std::FILE* file, EphemerisReader& reader) {
+EngineStatus ReadHeader(std::FILE* file, ReaderState& reader) {
   if (!SkipBytes(file, kTitleBytes)) return 2;
   if (!SkipBytes(file, kConstantNameBytes)) return 3;
   if (!ReadRecordSpan(file, reader)) return 4;
@@ -125,9 +135,9 @@ EngineStatus ReadHeader(std::FILE* file, EphemerisReader& reader) {
   if (!ReadLittleEndianInt32(file, constantCount)) return 5;
   if (!SkipBytes(file, kConstantValueBytes)) return 6;
   double auKm = 0.0;
-  if (!ReadPositiveDouble(file, auKm)) return 7;
+  if (!ReadDoubleInRange(file, kMinAuKm, kMaxAuKm, auKm)) return 7;
   double earthMoonRatio = 0.0;
-  if (!ReadPositiveDouble(file, earthMoonRatio)) return 8;
+  if (!ReadDoubleInRange(file, kMinEarthMoonRatio, kMaxEarthMoonRatio, earthMoonRatio)) return 8;
   for (BodyRow& row : reader.rows) {
     if (!ReadLittleEndianInt32(file, row.offset) ||
         !ReadLittleEndianInt32(file, row.coefficientCount) ||
@@ -155,7 +165,7 @@ struct RecordTime {
 
 // Whole days and the day fraction are kept apart so that the offset into the
 // file stays exact; the end date itself belongs to the last record.
-bool LocateRecord(const EphemerisReader& reader, double jd, RecordTime& time) {
+bool LocateRecord(const ReaderState& reader, double jd, RecordTime& time) {
   if (!std::isfinite(jd)) return false;
   const double shifted = jd - 0.5;
   double wholeDays = std::trunc(shifted);
@@ -179,14 +189,75 @@ bool LocateRecord(const EphemerisReader& reader, double jd, RecordTime& time) {
   return true;
 }
 
-bool LoadRecord(EphemerisReader& reader, int64_t record) {
+// Sets the reason and returns the status of a refused open.
+EngineStatus Refuse(ReaderState& reader, EngineStatus status, const char* format, double a,
+                    double b) {
+  char text[160];
+  std::snprintf(text, sizeof text, format, a, b);
+  reader.failureReason = text;
+  return status;
+}
+
+bool ReadRecordAt(std::FILE* file, int64_t record, double (&coefficients)[kRecordCoefficients]) {
+  if (std::fseek(file, static_cast<long>(record * kBlockBytes), SEEK_SET) != 0) return false;
+  unsigned char bytes[kRecordCoefficients * 8];
+  if (std::fread(bytes, 1, sizeof bytes, file) != sizeof bytes) return false;
+  for (int i = 0; i < kRecordCoefficients; ++i) {
+    coefficients[i] = DecodeLittleEndianDouble(bytes + 8 * i);
+  }
+  return true;
+}
+
+// A record is sound when it starts with the dates the header gives it and
+// every coefficient is finite.
+EngineStatus CheckRecord(ReaderState& reader, int64_t record,
+                         const double (&coefficients)[kRecordCoefficients]) {
+  const double start = reader.startJd + static_cast<double>(record - 1) * reader.stepDays;
+  const double end = start + reader.stepDays;
+  if (coefficients[0] != start || coefficients[1] != end) {
+    return Refuse(reader, kEphemerisRecordDates,
+                  "record starting at JD %.1f should start at JD %.1f", coefficients[0], start);
+  }
+  for (int i = 2; i < kRecordCoefficients; ++i) {
+    if (!std::isfinite(coefficients[i])) {
+      return Refuse(reader, kEphemerisRecordNotFinite,
+                    "record starting at JD %.1f holds a coefficient that is not a number "
+                    "(position %.0f)",
+                    start, static_cast<double>(i + 1));
+    }
+  }
+  return kStatusOk;
+}
+
+// The size promised by the header, then every record: a damaged copy is
+// refused when it is opened rather than met in the middle of a table.
+EngineStatus CheckRecords(std::FILE* file, ReaderState& reader) {
+  const double needed = static_cast<double>((reader.coveredRecords + 1) * kBlockBytes);
+  long size = -1;
+  if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
+  if (size < 0 || static_cast<double>(size) < needed) {
+    return Refuse(reader, kEphemerisFileShort, "file holds %.0f bytes; its header promises %.0f",
+                  static_cast<double>(size < 0 ? 0 : size), needed);
+  }
+  for (int64_t record = 1; record <= reader.coveredRecords; ++record) {
+    if (!ReadRecordAt(file, record, reader.record)) {
+      return Refuse(reader, kEphemerisFileShort, "record %.0f could not be read (%.0f bytes)",
+                    static_cast<double>(record), static_cast<double>(kBlockBytes));
+    }
+    const EngineStatus status = CheckRecord(reader, record, reader.record);
+    if (status != kStatusOk) return status;
+  }
+  return kStatusOk;
+}
+
+// The record is checked again as it is read, in case the file changed since
+// it was opened.
+bool LoadRecord(ReaderState& reader, int64_t record) {
   if (record == reader.cachedRecord) return true;
   reader.cachedRecord = 0;
-  if (std::fseek(reader.file, static_cast<long>(record * kBlockBytes), SEEK_SET) != 0) return false;
-  unsigned char bytes[kRecordCoefficients * 8];
-  if (std::fread(bytes, 1, sizeof bytes, reader.file) != sizeof bytes) return false;
-  for (int i = 0; i < kRecordCoefficients; ++i) {
-    reader.record[i] = DecodeLittleEndianDouble(bytes + 8 * i);
+  if (!ReadRecordAt(reader.file, record, reader.record) ||
+      CheckRecord(reader, record, reader.record) != kStatusOk) {
+    return false;
   }
   reader.cachedRecord = record;
   ++reader.recordReads;
@@ -213,7 +284,7 @@ void ExtendChebyshevTerms(ChebyshevCache& cache, double chebyshevTime, int count
 
 // Position (km) and velocity (km/day) of one body-table row from the cached
 // record at normalised time t.
-bool EvaluateRow(EphemerisReader& reader, int rowIndex, double t, StateVectors& state) {
+bool EvaluateRow(ReaderState& reader, int rowIndex, double t, StateVectors& state) {
   const BodyRow& row = reader.rows[rowIndex];
   if (RowIsAbsent(row)) return false;
   const int subintervals = row.subintervalCount;
@@ -255,7 +326,7 @@ void AddScaled(StateVectors& sum, double factor, const StateVectors& term) {
 
 // Barycentric state of a slot; the Earth and Moon come from the Earth-Moon
 // barycentre and the geocentric Moon.
-bool SlotState(EphemerisReader& reader, int slot, double t, StateVectors& state) {
+bool SlotState(ReaderState& reader, int slot, double t, StateVectors& state) {
   state = StateVectors{};
   if (slot == kSlotBarycentre) return true;
   if (slot == kSlotSun) return EvaluateRow(reader, kRowSun, t, state);
@@ -271,18 +342,45 @@ bool SlotState(EphemerisReader& reader, int slot, double t, StateVectors& state)
 
 }  // namespace
 
-EngineStatus OpenEphemerisFile(const char* fileName, double& firstJd, double& lastJd) {
-  EphemerisReader& reader = gReader;
+EphemerisReader::EphemerisReader() : state_(std::make_unique<State>()) {}
+
+EphemerisReader::~EphemerisReader() {
+  if (state_ != nullptr && state_->file != nullptr) std::fclose(state_->file);
+}
+
+EphemerisReader::EphemerisReader(EphemerisReader&&) noexcept = default;
+
+EphemerisReader& EphemerisReader::operator=(EphemerisReader&& other) noexcept {
+  if (this != &other) {
+    if (state_ != nullptr && state_->file != nullptr) std::fclose(state_->file);
+    state_ = std::move(other.state_);
+  }
+  return *this;
+}
+
+EngineStatus EphemerisReader::OpenEphemerisFile(const char* fileName, double& firstJd,
+                                                double& lastJd) {
+  ReaderState& reader = *state_;
   if (reader.file != nullptr) std::fclose(reader.file);
   reader.file = nullptr;
   reader.cachedRecord = 0;
   reader.chebyshev = ChebyshevCache{};
+  reader.failureReason.clear();
+  ++reader.opens;
 
   std::FILE* file = std::fopen(fileName, "rb");
-  if (file == nullptr) return 1;
-  const EngineStatus status = ReadHeader(file, reader);
+  if (file == nullptr) {
+    reader.failureReason = std::strerror(errno);
+    return 1;
+  }
+  EngineStatus status = ReadHeader(file, reader);
   if (status != kStatusOk) {
-    // Nothing may be read from a file whose header is incomplete.
+    reader.failureReason = "the header is short or out of range";
+  } else {
+    status = CheckRecords(file, reader);
+  }
+  if (status != kStatusOk) {
+    // Nothing may be read from a file that is not sound.
     std::fclose(file);
     return status;
   }
@@ -292,8 +390,8 @@ EngineStatus OpenEphemerisFile(const char* fileName, double& firstJd, double& la
   return kStatusOk;
 }
 
-EngineStatus GetBodyState(double jdTt, BodyId body, int16_t origin, Vector3& position,
-                          Vector3& velocity) {
+EngineStatus EphemerisReader::GetBodyState(double jdTt, BodyId body, int16_t origin,
+                                           Vector3& position, Vector3& velocity) {
   if (body < kMercury || body > kMoon) return 1;
   if (origin != kOriginBarycentre && origin != kOriginSun) return 2;
   const int targetSlot = SlotOfBody(body);
@@ -304,7 +402,7 @@ EngineStatus GetBodyState(double jdTt, BodyId body, int16_t origin, Vector3& pos
     return kStatusOk;
   }
 
-  EphemerisReader& reader = gReader;
+  ReaderState& reader = *state_;
   RecordTime time;
   if (reader.file == nullptr || !LocateRecord(reader, jdTt, time) ||
       !LoadRecord(reader, time.record)) {
@@ -323,6 +421,12 @@ EngineStatus GetBodyState(double jdTt, BodyId body, int16_t origin, Vector3& pos
   return kStatusOk;
 }
 
-uint64_t EphemerisRecordReadCount() { return gReader.recordReads; }
+bool EphemerisReader::IsOpen() const { return state_->file != nullptr; }
+
+const std::string& EphemerisReader::FailureReason() const { return state_->failureReason; }
+
+uint64_t EphemerisReader::RecordReadCount() const { return state_->recordReads; }
+
+uint64_t EphemerisReader::OpenCount() const { return state_->opens; }
 
 }  // namespace navora

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string>
 
 #include "engine/common/BodyId.h"
 #include "engine/common/EngineStatus.h"
@@ -8,25 +10,73 @@
 
 namespace navora {
 
-// One Chebyshev ephemeris file is open at a time, with one data record cached.
+// Positions and velocities of the Sun, Moon and planets from a file of
+// Chebyshev coefficients in the layout of the JPL Development Ephemerides
+// (8000-byte header, then one 8000-byte record per stepDays). The shipped
+// file holds DE405's own coefficients; evaluation reproduces an independent
+// evaluation of them to 1.1e-14 AU in position and 1.0e-17 AU/day in
+// velocity over 1375 states (records and sub-interval boundaries included).
+// Positions in AU, velocities in AU/day, J2000 equator axes of the file,
+// barycentric or heliocentric; the dates are TT Julian dates inside the
+// file's coverage.
 
-// Closes the open file, opens `fileName`, resets the record cache and reads the
-// header; on status 0 returns the first and last Julian dates covered.
-// Status: 0 header read; 1 the file could not be opened; 2..10 a header field
-// could not be read or is not valid (2 title lines, 3 constant names, 4 start,
-// end and step of the records, 5 number of constants, 6 constant values,
-// 7 astronomical unit, 8 Earth/Moon mass ratio, 9 body table, 10 ephemeris
-// number). After a failure no file is open and firstJd, lastJd are unchanged.
-EngineStatus OpenEphemerisFile(const char* fileName, double& firstJd, double& lastJd);
+// Statuses of OpenEphemerisFile beyond the header fields.
+inline constexpr EngineStatus kEphemerisFileShort = 11;        // fewer records than promised
+inline constexpr EngineStatus kEphemerisRecordDates = 12;      // a record's dates disagree
+inline constexpr EngineStatus kEphemerisRecordNotFinite = 13;  // a coefficient is not finite
 
-// Position (AU) and velocity (AU/day) of `body` relative to `origin`
-// (kOriginBarycentre or kOriginSun) at the TT Julian date jdTt, in the axes of
-// the file. Status: 0 ok; 1 body outside kMercury..kMoon; 2 unknown origin;
-// 3 no file open, the date outside the file, or its record could not be read.
-EngineStatus GetBodyState(double jdTt, BodyId body, int16_t origin, Vector3& position,
-                          Vector3& velocity);
+// Header values a file must hold to be taken for a solar-system ephemeris.
+inline constexpr double kMinAuKm = 1.49e8;
+inline constexpr double kMaxAuKm = 1.50e8;
+inline constexpr double kMinEarthMoonRatio = 80.0;
+inline constexpr double kMaxEarthMoonRatio = 82.0;
+inline constexpr double kMaxRecordStepDays = 366.0;
 
-// Data records read from files so far in this process.
-uint64_t EphemerisRecordReadCount();
+// One open ephemeris file with its record buffer and polynomial caches. Each
+// thread of computation owns its own; nothing is shared between readers.
+class EphemerisReader {
+ public:
+  EphemerisReader();
+  ~EphemerisReader();
+  EphemerisReader(EphemerisReader&&) noexcept;
+  EphemerisReader& operator=(EphemerisReader&&) noexcept;
+
+  // Closes the open file, opens `fileName`, resets the record cache and
+  // checks the whole file; on status 0 returns the first and last Julian
+  // dates covered.
+  // Status: 0 header and records sound; 1 the file could not be opened;
+  // 2..10 a header field is short or out of range (2 title lines, 3 constant
+  // names, 4 start, end and step of the records: finite, ascending, a step of
+  // 0 to kMaxRecordStepDays days, 5 number of constants, 6 constant values,
+  // 7 astronomical unit outside kMinAuKm..kMaxAuKm, 8 Earth/Moon mass ratio
+  // outside kMinEarthMoonRatio..kMaxEarthMoonRatio, 9 body table, 10
+  // ephemeris number); kEphemerisFileShort, kEphemerisRecordDates (the first
+  // two doubles of record r must be startJd + (r - 1) step and startJd + r
+  // step) and kEphemerisRecordNotFinite. After a failure no file is open,
+  // firstJd and lastJd are unchanged and FailureReason() says why in one line.
+  [[nodiscard]] EngineStatus OpenEphemerisFile(const char* fileName, double& firstJd,
+                                               double& lastJd);
+
+  // Position (AU) and velocity (AU/day) of `body` relative to `origin`
+  // (kOriginBarycentre or kOriginSun) at the TT Julian date jdTt. Status:
+  // 0 ok; 1 body outside kMercury..kMoon; 2 unknown origin; 3 no file open,
+  // the date outside the file, or its record unreadable or no longer sound
+  // (the three share the status; FailureReason() tells a damaged record).
+  [[nodiscard]] EngineStatus GetBodyState(double jdTt, BodyId body, int16_t origin,
+                                          Vector3& position, Vector3& velocity);
+
+  bool IsOpen() const;
+  const std::string& FailureReason() const;
+  // Data records read from files since this reader was made.
+  uint64_t RecordReadCount() const;
+  // Calls of OpenEphemerisFile so far: values read before the latest open
+  // may come from another file.
+  uint64_t OpenCount() const;
+
+  struct State;
+
+ private:
+  std::unique_ptr<State> state_;
+};
 
 }  // namespace navora

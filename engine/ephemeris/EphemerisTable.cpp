@@ -16,7 +16,7 @@ bool CoversWithMargin(const EphemerisTableEntry& entry, double jd) {
 EngineStatus OpenEntry(EphemerisTable& table, int index) {
   EphemerisTableEntry& entry = table.entries[static_cast<size_t>(index)];
   const EngineStatus status =
-      OpenEphemerisFile(entry.fileName.c_str(), entry.firstJd, entry.lastJd);
+      table.reader.OpenEphemerisFile(entry.fileName.c_str(), entry.firstJd, entry.lastJd);
   table.currentEphemeris = index;
   table.openStatus = status;
   return status;
@@ -24,10 +24,8 @@ EngineStatus OpenEntry(EphemerisTable& table, int index) {
 
 }  // namespace
 
-EphemerisTable& DefaultEphemerisTable() {
-  static EphemerisTable table{{EphemerisTableEntry{kDefaultEphemerisFileName, 0.0, 0.0}}};
-  return table;
-}
+EphemerisTable::EphemerisTable(const std::string& directory)
+    : entries{EphemerisTableEntry{directory + kDefaultEphemerisFileName, 0.0, 0.0}} {}
 
 EngineStatus OpenDefaultEphemeris(EphemerisTable& table) {
   if (table.entries.empty()) return 1;

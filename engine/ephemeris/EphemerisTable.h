@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/common/EngineStatus.h"
+#include "engine/ephemeris/EphemerisReader.h"
 
 namespace navora {
 
@@ -25,27 +26,30 @@ struct EphemerisTableEntry {
   double lastJd = 0.0;
 };
 
-// Known ephemeris files in search order, and which one is open.
+// Known ephemeris files in search order, which one is open, and its reader.
+// Made with the default entry, kDefaultEphemerisFileName in `directory`
+// (a prefix ending in its separator, or empty for the working directory).
 struct EphemerisTable {
+  explicit EphemerisTable(const std::string& directory = "");
+
   std::vector<EphemerisTableEntry> entries;
   int ephemerisAvailable = 0;   // 1 once the start-up open succeeded
   int currentEphemeris = 0;     // index of the entry whose file was opened last
   EngineStatus openStatus = 1;  // result of that open; 0 while its file is readable
+  EphemerisReader reader;       // the file of entry currentEphemeris
 };
 
-// The process-wide table: one entry, kDefaultEphemerisFileName.
-EphemerisTable& DefaultEphemerisTable();
-
 // Opens the first entry's file; on success marks the table available with
-// that entry current. Returns the status of OpenEphemerisFile.
-EngineStatus OpenDefaultEphemeris(EphemerisTable& table);
+// that entry current. Returns the status of OpenEphemerisFile; the reader's
+// FailureReason() says why a file was refused.
+[[nodiscard]] EngineStatus OpenDefaultEphemeris(EphemerisTable& table);
 
 // Makes sure a file covering the UTC Julian date jd is open. Status: 0 open;
 // 1 no file was found at start-up; 2 jd outside the supported dates; 3 no
 // entry covers jd with the margin; 11 the covering file could not be opened;
-// 10 + k its header read failed with status k. After a failed open no file is
-// readable, and every later check reports the failure again until an open
-// succeeds.
-EngineStatus SelectEphemerisForDate(EphemerisTable& table, double jd);
+// 10 + k its open failed with status k (header or records not sound). After
+// a failed open no file is readable, and every later check reports the
+// failure again until an open succeeds.
+[[nodiscard]] EngineStatus SelectEphemerisForDate(EphemerisTable& table, double jd);
 
 }  // namespace navora

@@ -46,8 +46,6 @@ constexpr double kSaturnPoleRaDeg = 40.58;
 constexpr double kSaturnPoleRaRate = -0.036;
 constexpr double kSaturnPoleDecDeg = 83.54;
 constexpr double kSaturnPoleDecRate = -0.004;
-// The ring tilt changes slowly enough to be kept for a day.
-constexpr double kRingTiltReuseDays = 1.0;
 
 }  // namespace
 
@@ -113,13 +111,8 @@ EngineStatus PlanetMagnitude(BodyId planet, double sunDistanceAu, double earthDi
 }
 
 double SaturnRingTilt(double jdTdb, double lightTimeDays, const Vector3& towardEarth) {
-  static bool cached = false;
-  static double cachedJd = 0.0;
-  static double cachedTiltDeg = 0.0;
-
   // Saturn is seen as it was when the light left it.
   const double t = jdTdb - lightTimeDays;
-  if (cached && std::fabs(t - cachedJd) < kRingTiltReuseDays) return cachedTiltDeg;
 
   const double centuries = (t - kJulianDateJ2000) / kDaysPerJulianCentury;
   const double poleRaDeg = kSaturnPoleRaDeg + kSaturnPoleRaRate * centuries;
@@ -131,10 +124,7 @@ double SaturnRingTilt(double jdTdb, double lightTimeDays, const Vector3& towardE
   PrecessionAngles(kJulianDateJ2000, t, zeta, z, theta);
   ApplyPrecession(zeta, z, theta, pole, pole);
 
-  cachedTiltDeg = SafeAsin(DotProduct(pole, towardEarth)) * kDegreesPerRadian;
-  cachedJd = t;
-  cached = true;
-  return cachedTiltDeg;
+  return SafeAsin(DotProduct(pole, towardEarth)) * kDegreesPerRadian;
 }
 
 }  // namespace navora

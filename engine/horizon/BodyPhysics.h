@@ -43,13 +43,12 @@ double IlluminatedFraction(double phaseAngleDeg);
 
 // Visual magnitude of a planet at Sun distance r and Earth distance delta
 // (AU), Saturn's ring tilt (degrees) and the phase angle (degrees).
-EngineStatus PlanetMagnitude(BodyId planet, double sunDistanceAu, double earthDistanceAu,
+[[nodiscard]] EngineStatus PlanetMagnitude(BodyId planet, double sunDistanceAu, double earthDistanceAu,
                              double ringTiltDeg, double phaseAngleDeg, double& magnitude);
 
 // Saturnicentric latitude of the Earth referred to the ring plane (degrees)
 // for a TDB date, the light time (days) and the unit vector from Saturn toward
-// the Earth in the equator of date. The result is kept and returned again for
-// any light-time corrected date within a day of the one it was computed for.
+// the Earth in the equator of date.
 double SaturnRingTilt(double jdTdb, double lightTimeDays, const Vector3& towardEarth);
 
 }  // namespace navora

@@ -98,7 +98,8 @@ EngineStatus LunarEclipseCheck(const Vector3& sun, double sunDistanceAu, const V
   return kNoEclipse;
 }
 
-EngineStatus SunMoonEclipseCheck(double jdTt, double heightOfEyeMetres, double sunZenithDeg,
+EngineStatus SunMoonEclipseCheck(PlaceContext& context, double jdTt, double heightOfEyeMetres,
+                                 double sunZenithDeg,
                                  double moonZenithDeg, double sunSemiDiameterArcsec,
                                  double moonSemiDiameterArcsec, double separationDeg) {
   // Zenith distance of the visible horizon; a limb above it is in sight.
@@ -117,10 +118,10 @@ EngineStatus SunMoonEclipseCheck(double jdTt, double heightOfEyeMetres, double s
   double ra = 0.0, dec = 0.0, obliquity = 0.0, lightTime = 0.0;
   double sunDistance = 0.0, moonDistance = 0.0;
   Vector3 sun{}, moon{}, astrometric{};
-  EngineStatus status = GeocentricApparentPlace(jdTt, kSun, kEarth, ra, dec, sunDistance, sun,
+  EngineStatus status = GeocentricApparentPlace(context, jdTt, kSun, kEarth, ra, dec, sunDistance, sun,
                                                 astrometric, obliquity, lightTime);
   if (status != kStatusOk) return static_cast<EngineStatus>(status + kEclipsePlaceFailureOffset);
-  status = GeocentricApparentPlace(jdTt, kMoon, kEarth, ra, dec, moonDistance, moon, astrometric,
+  status = GeocentricApparentPlace(context, jdTt, kMoon, kEarth, ra, dec, moonDistance, moon, astrometric,
                                    obliquity, lightTime);
   if (status != kStatusOk) return static_cast<EngineStatus>(status + kEclipsePlaceFailureOffset);
   return LunarEclipseCheck(sun, sunDistance, moon, moonDistance);

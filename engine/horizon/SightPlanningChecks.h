@@ -2,6 +2,7 @@
 
 #include "engine/common/EngineStatus.h"
 #include "engine/common/Vector3.h"
+#include "engine/places/PlaceContext.h"
 
 namespace navora {
 
@@ -53,7 +54,8 @@ EngineStatus LunarEclipseCheck(const Vector3& sun, double sunDistanceAu, const V
 // (arcsec) of both and their separation (degrees). A solar eclipse counts
 // while the Sun's upper limb is above the horizon, a lunar one while the
 // Moon's upper limb is; the lunar check uses geocentric places at jd TT.
-EngineStatus SunMoonEclipseCheck(double jdTt, double heightOfEyeMetres, double sunZenithDeg,
+EngineStatus SunMoonEclipseCheck(PlaceContext& context, double jdTt, double heightOfEyeMetres,
+                                 double sunZenithDeg,
                                  double moonZenithDeg, double sunSemiDiameterArcsec,
                                  double moonSemiDiameterArcsec, double separationDeg);
 

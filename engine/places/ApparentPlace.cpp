@@ -3,7 +3,6 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/ephemeris/EphemerisReader.h"
 #include "engine/places/AstronomicalConstants.h"
 #include "engine/places/PlaceVectors.h"
 #include "engine/places/PrecessionNutation.h"
@@ -12,32 +11,20 @@
 namespace navora {
 namespace {
 
-// What the place routines need once per date: report loops ask for several
-// bodies at one instant.
-struct DateArguments {
-  double jdTt = std::numeric_limits<double>::quiet_NaN();  // NaN: nothing cached
-  Vector3 earthPosition{};
-  Vector3 earthVelocity{};
-  NutationOfDate nutation;
-};
-
-DateArguments geocentricCache;
-DateArguments topocentricCache;
-uint64_t cacheRefreshCount = 0;
-
 // Brings the cache to jdTt; the date is stored only once the Earth state has
 // been read, so a failed date is retried rather than remembered.
-EngineStatus RefreshDateArguments(double jdTt, BodyId earth, DateArguments& cache) {
-  if (jdTt == cache.jdTt) return kStatusOk;
-  ++cacheRefreshCount;
-  const EngineStatus status =
-      GetBodyState(jdTt, earth, kOriginBarycentre, cache.earthPosition, cache.earthVelocity);
-  if (status != kStatusOk) {
-    cache.jdTt = std::numeric_limits<double>::quiet_NaN();
-    return status;
-  }
+EngineStatus RefreshDateArguments(EphemerisReader& ephemeris, double jdTt, BodyId earth,
+                                  DateArguments& cache, uint64_t& refreshCount) {
+  if (cache.Holds(jdTt, earth, ephemeris.OpenCount())) return kStatusOk;
+  ++refreshCount;
+  cache.jdTt = std::numeric_limits<double>::quiet_NaN();
+  const EngineStatus status = ephemeris.GetBodyState(jdTt, earth, kOriginBarycentre,
+                                                     cache.earthPosition, cache.earthVelocity);
+  if (status != kStatusOk) return status;
   ComputeNutationOfDate(jdTt, cache.nutation);
   cache.jdTt = jdTt;
+  cache.earth = earth;
+  cache.ephemerisOpenCount = ephemeris.OpenCount();
   return kStatusOk;
 }
 
@@ -62,14 +49,18 @@ constexpr double kPhaseAngleTolerance = 0.0003;
 
 }  // namespace
 
-EngineStatus GeocentricApparentPlace(double jdTt, BodyId body, BodyId earth, double& raHours,
-                                     double& decDeg, double& distanceAu,
-                                     Vector3& positionOfDate, Vector3& astrometric,
-                                     double& trueObliquityDeg, double& lightTimeDays) {
-  EngineStatus status = RefreshDateArguments(jdTt, earth, geocentricCache);
+EngineStatus GeocentricApparentPlace(PlaceContext& context, double jdTt, BodyId body,
+                                     BodyId earth, double& raHours, double& decDeg,
+                                     double& distanceAu, Vector3& positionOfDate,
+                                     Vector3& astrometric, double& trueObliquityDeg,
+                                     double& lightTimeDays) {
+  EphemerisReader& ephemeris = context.ephemeris.reader;
+  const DateArguments& geocentricCache = context.caches.geocentric;
+  EngineStatus status = RefreshDateArguments(ephemeris, jdTt, earth, context.caches.geocentric,
+                                             context.caches.bodyRefreshCount);
   if (status != kStatusOk) return status;
-  status = LightTimePosition(jdTt, body, geocentricCache.earthPosition, astrometric, distanceAu,
-                             lightTimeDays);
+  status = LightTimePosition(ephemeris, jdTt, body, geocentricCache.earthPosition, astrometric,
+                             distanceAu, lightTimeDays);
   if (status != kStatusOk) return status;
   Vector3 aberrated{};
   ApplyAberration(astrometric, geocentricCache.earthVelocity, lightTimeDays, aberrated);
@@ -78,14 +69,17 @@ EngineStatus GeocentricApparentPlace(double jdTt, BodyId body, BodyId earth, dou
                      positionOfDate);
 }
 
-EngineStatus TopocentricApparentPlace(double jdTt, double deltaTSeconds, BodyId body,
-                                      BodyId earth, double eastLongitudeDeg, double latitudeDeg,
-                                      double heightMetres, double& raHours, double& decDeg,
-                                      double& distanceAu, Vector3& positionOfDate,
+EngineStatus TopocentricApparentPlace(PlaceContext& context, double jdTt, double deltaTSeconds,
+                                      BodyId body, BodyId earth, double eastLongitudeDeg,
+                                      double latitudeDeg, double heightMetres, double& raHours,
+                                      double& decDeg, double& distanceAu, Vector3& positionOfDate,
                                       Vector3& astrometric, double& trueObliquityDeg,
                                       double& gastHours, double& lightTimeDays) {
   const double jdUt1 = jdTt - deltaTSeconds / kSecondsPerDay;
-  EngineStatus status = RefreshDateArguments(jdTt, earth, topocentricCache);
+  EphemerisReader& ephemeris = context.ephemeris.reader;
+  const DateArguments& topocentricCache = context.caches.topocentric;
+  EngineStatus status = RefreshDateArguments(ephemeris, jdTt, earth, context.caches.topocentric,
+                                             context.caches.bodyRefreshCount);
   if (status != kStatusOk) return status;
 
   double gmstHours = 0.0;
@@ -103,7 +97,8 @@ EngineStatus TopocentricApparentPlace(double jdTt, double deltaTSeconds, BodyId 
     observerVelocity[axis] += topocentricCache.earthVelocity[axis];
   }
 
-  status = LightTimePosition(jdTt, body, observerPosition, astrometric, distanceAu, lightTimeDays);
+  status = LightTimePosition(ephemeris, jdTt, body, observerPosition, astrometric, distanceAu,
+                             lightTimeDays);
   if (status != kStatusOk) return status;
   Vector3 aberrated{};
   ApplyAberration(astrometric, observerVelocity, lightTimeDays, aberrated);
@@ -146,7 +141,5 @@ EngineStatus CentreOfLightPlace(const Vector3& towardSun, const Vector3& towardE
   }
   return VectorToRaDec(point, raHours, decDeg);
 }
-
-uint64_t PlaceCacheRefreshCount() { return cacheRefreshCount; }
 
 }  // namespace navora

@@ -5,6 +5,7 @@
 #include "engine/common/BodyId.h"
 #include "engine/common/EngineStatus.h"
 #include "engine/common/Vector3.h"
+#include "engine/places/PlaceContext.h"
 
 namespace navora {
 
@@ -14,7 +15,7 @@ namespace navora {
 // distance x unit vector of the place; astrometric is the light-time corrected
 // J2000 vector; light time in days. earth is the Earth's BodyId (kEarth).
 // Status: that of GetBodyState (1, 2, 3) or of VectorToRaDec (1, 2).
-EngineStatus GeocentricApparentPlace(double jdTt, BodyId body, BodyId earth,
+[[nodiscard]] EngineStatus GeocentricApparentPlace(PlaceContext& context, double jdTt, BodyId body, BodyId earth,
                                      double& raHours, double& decDeg,
                                      double& distanceAu,
                                      Vector3& positionOfDate,
@@ -25,7 +26,7 @@ EngineStatus GeocentricApparentPlace(double jdTt, BodyId body, BodyId earth,
 // The same from an observer at east longitude, latitude (degrees) and height
 // (metres); UT1 = jdTt - deltaTSeconds / 86400 gives the Greenwich apparent
 // sidereal time (hours), which is returned as well.
-EngineStatus TopocentricApparentPlace(double jdTt, double deltaTSeconds,
+[[nodiscard]] EngineStatus TopocentricApparentPlace(PlaceContext& context, double jdTt, double deltaTSeconds,
                                       BodyId body, BodyId earth,
                                       double eastLongitudeDeg,
                                       double latitudeDeg, double heightMetres,
@@ -41,16 +42,11 @@ EngineStatus TopocentricApparentPlace(double jdTt, double deltaTSeconds,
 // Sun across the line of sight by the phase. towardSun and towardEarth are
 // unit vectors from the planet; planetPosition its geocentric vector (AU).
 // Displacement in arcsec. Status of VectorToRaDec.
-EngineStatus CentreOfLightPlace(const Vector3& towardSun,
+[[nodiscard]] EngineStatus CentreOfLightPlace(const Vector3& towardSun,
                                 const Vector3& towardEarth,
                                 const Vector3& planetPosition,
                                 double phaseAngleDeg, double planetRadiusMetres,
                                 double semiDiameterArcsec, double& raHours,
                                 double& decDeg, double& displacementArcsec);
-
-// Number of times either place routine has recomputed its date-keyed Earth
-// state, nutation and obliquity; lets tests see that a repeated date reuses
-// them.
-uint64_t PlaceCacheRefreshCount();
 
 }  // namespace navora

@@ -50,19 +50,19 @@ void GeocentricVector(const Vector3& bodyPosition,
   lightTimeDays = Length(difference) / kSpeedOfLightAuPerDay;
 }
 
-EngineStatus LightTimePosition(double jdTt, BodyId body,
+EngineStatus LightTimePosition(EphemerisReader& ephemeris, double jdTt, BodyId body,
                                const Vector3& observerPosition,
                                Vector3& vector, double& distanceAu,
                                double& lightTimeDays) {
   Vector3 bodyPosition{};
   Vector3 bodyVelocity{};
-  EngineStatus status = GetBodyState(jdTt, body, kOriginBarycentre, bodyPosition, bodyVelocity);
+  EngineStatus status = ephemeris.GetBodyState(jdTt, body, kOriginBarycentre, bodyPosition, bodyVelocity);
   if (status != kStatusOk) return status;
   double firstLightTime = 0.0;
   GeocentricVector(bodyPosition, observerPosition, vector, firstLightTime);
   distanceAu = firstLightTime * kSpeedOfLightAuPerDay;
 
-  status = GetBodyState(jdTt - firstLightTime, body, kOriginBarycentre, bodyPosition, bodyVelocity);
+  status = ephemeris.GetBodyState(jdTt - firstLightTime, body, kOriginBarycentre, bodyPosition, bodyVelocity);
   if (status != kStatusOk) return status;
   GeocentricVector(bodyPosition, observerPosition, vector, lightTimeDays);
   return kStatusOk;

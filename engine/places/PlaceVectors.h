@@ -3,6 +3,7 @@
 #include "engine/common/BodyId.h"
 #include "engine/common/EngineStatus.h"
 #include "engine/common/Vector3.h"
+#include "engine/ephemeris/EphemerisReader.h"
 
 namespace navora {
 
@@ -24,7 +25,7 @@ void GeocentricVector(const Vector3& bodyPosition,
 // Observer-to-body vector corrected for light time by exactly one iteration.
 // distanceAu is the geometric distance at jdTt; lightTimeDays the light time
 // of the corrected vector. Status of GetBodyState on failure.
-EngineStatus LightTimePosition(double jdTt, BodyId body,
+[[nodiscard]] EngineStatus LightTimePosition(EphemerisReader& ephemeris, double jdTt, BodyId body,
                                const Vector3& observerPosition,
                                Vector3& vector, double& distanceAu,
                                double& lightTimeDays);
@@ -38,7 +39,7 @@ void ApplyAberration(const Vector3& position, const Vector3& observerVelocity,
 // Right ascension (hours, [0, 24)) and declination (degrees) of a vector.
 // Status 1 for the zero vector (both 0); status 2 for a vector along the pole
 // (right ascension 0, declination +90 or -90 by the sign of z).
-EngineStatus VectorToRaDec(const Vector3& vector, double& raHours,
+[[nodiscard]] EngineStatus VectorToRaDec(const Vector3& vector, double& raHours,
                            double& decDeg);
 
 // distance x (cos d cos a, cos d sin a, sin d).

@@ -12,14 +12,11 @@ constexpr int kNorthernmostBandLatitude = 89;  // bandStart counts down from her
 constexpr int kClosingBand = kSelectedStarsBandCount - 1;
 constexpr double kDegreesPerCircle = 360.0;
 
-// Rows of the band used last: consecutive calls almost always share a band.
+// Rows of one latitude band.
 struct BandRows {
-  int bandValue = -1;
   int firstRow = 0;  // 0-based, inclusive
   int endRow = 0;    // 0-based, exclusive
 };
-
-BandRows lastBand;
 
 // Nearest whole degree, halves away from zero.
 int RoundLatitude(double latitudeDeg) {
@@ -40,11 +37,10 @@ BandRows FindBand(int bandValue) {
   for (int band = 0; band < kClosingBand; ++band) {
     if (bandValue >= kSelectedStarsBands[band].bandStart &&
         bandValue < kSelectedStarsBands[band + 1].bandStart) {
-      return {bandValue, kSelectedStarsBands[band].firstRow - 1,
-              kSelectedStarsBands[band + 1].firstRow - 1};
+      return {kSelectedStarsBands[band].firstRow - 1, kSelectedStarsBands[band + 1].firstRow - 1};
     }
   }
-  return {bandValue, 0, 0};
+  return {0, 0};
 }
 
 // End of a row's LHA range; a following start of 0 begins the next band.
@@ -66,13 +62,10 @@ EngineStatus LookupSelectedStars(double latitudeDeg, double lhaAriesDeg,
     }
     return kLatitudeOutsideTable;
   }
-  const int bandValue = kNorthernmostBandLatitude - RoundLatitude(latitudeDeg);
-  if (bandValue != lastBand.bandValue) {
-    lastBand = FindBand(bandValue);
-  }
-
+  // 85 bands: searching them costs less than remembering the last one.
+  const BandRows band = FindBand(kNorthernmostBandLatitude - RoundLatitude(latitudeDeg));
   const int h = RoundHourAngle(lhaAriesDeg);
-  for (int row = lastBand.firstRow; row < lastBand.endRow; ++row) {
+  for (int row = band.firstRow; row < band.endRow; ++row) {
     if (h >= kSelectedStarsRows[row].lhaStart && h < RowEnd(row)) {
       for (int i = 0; i < kSelectedStarCount; ++i) {
         starNumbers[i] = kSelectedStarsRows[row].stars[i];

@@ -39,7 +39,7 @@ extern const SelectedStarsRow kSelectedStarsRows[kSelectedStarsRowCount];
 // degree, halves away from zero) and LHA Aries (degrees, any value, rounded
 // to the nearest degree). Status 0; 1 when the rounded latitude lies outside
 // -89..89, the outputs then being 0.
-EngineStatus LookupSelectedStars(double latitudeDeg, double lhaAriesDeg,
+[[nodiscard]] EngineStatus LookupSelectedStars(double latitudeDeg, double lhaAriesDeg,
                                  int16_t (&starNumbers)[kSelectedStarCount]);
 
 }  // namespace navora

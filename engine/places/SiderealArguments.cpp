@@ -20,20 +20,20 @@ double EquationOfEquinoxesAt(double jdTt) {
 
 }  // namespace
 
-EngineStatus PrepareTimeArguments(double jdUt1, double& gmstHours, double& gastHours,
+EngineStatus PrepareTimeArguments(DeltaTTable& deltaT, double jdUt1, double& gmstHours, double& gastHours,
                                   double& jdTt, double& equationOfEquinoxesArcsec) {
-  const double deltaT = LookupDeltaT(jdUt1);
-  if (deltaT <= kDeltaTUnavailable) return kTimeArgumentsNoDeltaT;
-  jdTt = jdUt1 + deltaT / kSecondsPerDay;
+  const double deltaTSeconds = deltaT.LookupDeltaT(jdUt1);
+  if (deltaTSeconds <= kDeltaTUnavailable) return kTimeArgumentsNoDeltaT;
+  jdTt = jdUt1 + deltaTSeconds / kSecondsPerDay;
   equationOfEquinoxesArcsec = EquationOfEquinoxesAt(jdTt);
   ComputeSiderealTime(jdUt1, 0.0, equationOfEquinoxesArcsec, gmstHours, gastHours);
   return kStatusOk;
 }
 
-double LocalApparentSiderealTime(double jdUtc, double eastLongitudeDeg) {
-  double deltaT = LookupDeltaT(jdUtc);
-  if (deltaT <= kDeltaTUnavailable) deltaT = kFallbackDeltaTSeconds;
-  const double jdTt = jdUtc + deltaT / kSecondsPerDay;
+double LocalApparentSiderealTime(DeltaTTable& deltaT, double jdUtc, double eastLongitudeDeg) {
+  double deltaTSeconds = deltaT.LookupDeltaT(jdUtc);
+  if (deltaTSeconds <= kDeltaTUnavailable) deltaTSeconds = kFallbackDeltaTSeconds;
+  const double jdTt = jdUtc + deltaTSeconds / kSecondsPerDay;
   double meanHours = 0.0, apparentHours = 0.0;
   ComputeSiderealTime(jdUtc, eastLongitudeDeg, EquationOfEquinoxesAt(jdTt), meanHours,
                       apparentHours);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/common/EngineStatus.h"
+#include "engine/time/DeltaT.h"
 
 namespace navora {
 
@@ -9,13 +10,13 @@ inline constexpr EngineStatus kTimeArgumentsNoDeltaT = 1;
 
 // Greenwich mean and apparent sidereal time (hours, [0, 24)), the TT date and
 // the equation of the equinoxes (arcsec) for a UT1 date.
-EngineStatus PrepareTimeArguments(double jdUt1, double& gmstHours,
+[[nodiscard]] EngineStatus PrepareTimeArguments(DeltaTTable& deltaT, double jdUt1, double& gmstHours,
                                   double& gastHours, double& jdTt,
                                   double& equationOfEquinoxesArcsec);
 
 // Local apparent sidereal time (hours, [0, 24)) for a UTC date taken as UT1.
 // Where Delta T is unavailable a fixed 60 s serves, the nutation being
 // insensitive to it.
-double LocalApparentSiderealTime(double jdUtc, double eastLongitudeDeg);
+double LocalApparentSiderealTime(DeltaTTable& deltaT, double jdUtc, double eastLongitudeDeg);
 
 }  // namespace navora

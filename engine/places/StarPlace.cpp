@@ -1,8 +1,8 @@
 #include "engine/places/StarPlace.h"
 
 #include <cmath>
+#include <limits>
 
-#include "engine/ephemeris/EphemerisReader.h"
 #include "engine/places/AstronomicalConstants.h"
 #include "engine/places/PlaceVectors.h"
 #include "engine/places/PrecessionNutation.h"
@@ -17,24 +17,14 @@ constexpr double kUnknownParallaxArcsec = 1e-7;
 
 constexpr double kDegreesPerHour = 15.0;
 
-// Earth state, nutation and obliquity of the last date that succeeded.
-struct StarPlaceDateCache {
-  bool valid = false;
-  double jdTt = 0.0;
-  Vector3 earthPosition{};
-  Vector3 earthVelocity{};
-  NutationOfDate nutation;
-};
-
-StarPlaceDateCache starPlaceCache;
-uint64_t starPlaceDateComputations = 0;
-
-EngineStatus FillDateCache(double jdTt, BodyId earth, StarPlaceDateCache& cache) {
-  // The date is recorded only once a whole place has succeeded.
-  cache.valid = false;
-  ++starPlaceDateComputations;
+// The date is recorded only once a whole place has succeeded.
+EngineStatus FillDateCache(EphemerisReader& ephemeris, double jdTt, BodyId earth,
+                           DateArguments& cache, uint64_t& refreshCount) {
+  cache.jdTt = std::numeric_limits<double>::quiet_NaN();
+  ++refreshCount;
   ComputeNutationOfDate(jdTt, cache.nutation);
-  return GetBodyState(jdTt, earth, kOriginBarycentre, cache.earthPosition, cache.earthVelocity);
+  return ephemeris.GetBodyState(jdTt, earth, kOriginBarycentre, cache.earthPosition,
+                                cache.earthVelocity);
 }
 
 }  // namespace
@@ -71,12 +61,16 @@ void ApplyProperMotion(double jd1, const Vector3& position, const Vector3& veloc
   }
 }
 
-EngineStatus StarApparentPlace(double jdTt, BodyId earth, double raHours, double decDeg,
-                               double pmRa, double pmDec, double parallax, double radialVelocity,
-                               double& apparentRaHours, double& apparentDecDeg,
-                               Vector3& unitVectorOfDate, double& trueObliquityDeg) {
-  if (!starPlaceCache.valid || starPlaceCache.jdTt != jdTt) {
-    const EngineStatus status = FillDateCache(jdTt, earth, starPlaceCache);
+EngineStatus StarApparentPlace(PlaceContext& context, double jdTt, BodyId earth, double raHours,
+                               double decDeg, double pmRa, double pmDec, double parallax,
+                               double radialVelocity, double& apparentRaHours,
+                               double& apparentDecDeg, Vector3& unitVectorOfDate,
+                               double& trueObliquityDeg) {
+  EphemerisReader& ephemeris = context.ephemeris.reader;
+  DateArguments& starPlaceCache = context.caches.star;
+  if (!starPlaceCache.Holds(jdTt, earth, ephemeris.OpenCount())) {
+    const EngineStatus status =
+        FillDateCache(ephemeris, jdTt, earth, starPlaceCache, context.caches.starRefreshCount);
     if (status != kStatusOk) {
       return status;
     }
@@ -107,11 +101,10 @@ EngineStatus StarApparentPlace(double jdTt, BodyId earth, double raHours, double
   for (int i = 0; i < 3; ++i) {
     unitVectorOfDate[i] = direction[i] / length;
   }
-  starPlaceCache.valid = true;
   starPlaceCache.jdTt = jdTt;
+  starPlaceCache.earth = earth;
+  starPlaceCache.ephemerisOpenCount = ephemeris.OpenCount();
   return kStatusOk;
 }
-
-uint64_t StarPlaceDateComputations() { return starPlaceDateComputations; }
 
 }  // namespace navora

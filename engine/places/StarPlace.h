@@ -5,6 +5,7 @@
 #include "engine/common/BodyId.h"
 #include "engine/common/EngineStatus.h"
 #include "engine/common/Vector3.h"
+#include "engine/places/PlaceContext.h"
 
 namespace navora {
 
@@ -24,13 +25,9 @@ void ApplyProperMotion(double jd1, const Vector3& position, const Vector3& veloc
 // vector of date and the true obliquity in degrees. Status 0; the ephemeris
 // status for the Earth; 1 or 2 from VectorToRaDec. The Earth state, nutation
 // and obliquity are kept for the last date that succeeded.
-EngineStatus StarApparentPlace(double jdTt, BodyId earth, double raHours, double decDeg,
+[[nodiscard]] EngineStatus StarApparentPlace(PlaceContext& context, double jdTt, BodyId earth, double raHours, double decDeg,
                                double pmRa, double pmDec, double parallax, double radialVelocity,
                                double& apparentRaHours, double& apparentDecDeg,
                                Vector3& unitVectorOfDate, double& trueObliquityDeg);
-
-// How many times StarApparentPlace has computed the Earth state, nutation and
-// obliquity for a new date; lets callers verify that the cache works.
-uint64_t StarPlaceDateComputations();
 
 }  // namespace navora

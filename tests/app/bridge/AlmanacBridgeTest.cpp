@@ -15,15 +15,16 @@ constexpr double kHour = 1.0 / 24.0;
 
 TEST(AlmanacBridge, FailuresAreShownAndStopTheTask) {
   RecordingNotice notice;
-  CheckDataFilesAtStartup(notice);
+  PlaceContext places;
+  ASSERT_TRUE(CheckDataFilesAtStartup(notice, places));
   AlmanacHeadingLines lines{};
   int16_t lineCount = 0;
-  EXPECT_EQ(TaskAlmanacHeading(notice, kJ2000, 0.0, 5, kHour, lineCount, lines), 1);
-  EXPECT_EQ(TaskAlmanacHeading(notice, kJ2000, 0.91, kAlmanacPlanets, kHour, lineCount, lines), 1);
+  EXPECT_EQ(TaskAlmanacHeading(notice, places, kJ2000, 0.0, 5, kHour, lineCount, lines), 1);
+  EXPECT_EQ(TaskAlmanacHeading(notice, places, kJ2000, 0.91, kAlmanacPlanets, kHour, lineCount, lines), 1);
   AlmanacLine row{};
-  EXPECT_EQ(TaskAlmanac(notice, kJ2000, 0.0, kAlmanacStarAtInstant, 58, kHour, row), 0);
-  EXPECT_EQ(TaskAlmanac(notice, kJ2000, 0.0, kAlmanacStarAtInstant, 59, kHour, row), 1);
-  EXPECT_EQ(TaskAlmanac(notice, kJ2000, -0.91, kAlmanacStarForDay, 1, kHour, row), 1);
+  EXPECT_EQ(TaskAlmanac(notice, places, kJ2000, 0.0, kAlmanacStarAtInstant, 58, kHour, row), 0);
+  EXPECT_EQ(TaskAlmanac(notice, places, kJ2000, 0.0, kAlmanacStarAtInstant, 59, kHour, row), 1);
+  EXPECT_EQ(TaskAlmanac(notice, places, kJ2000, -0.91, kAlmanacStarForDay, 1, kHour, row), 1);
 
   const char* const heading = "An error returned from the\n almanac heading routine.";
   const char* const manager = "An error was returned from\n the Almanac manager.";

@@ -89,12 +89,12 @@ TEST(AlmanacCommand, UsageErrorsExitWithTwo) {
   EXPECT_TRUE(help.out.starts_with("usage: navora-cli almanac")) << help.out;
 }
 
-TEST(AlmanacCommand, MissingDataFilesStopWithTheDateCheckMessage) {
+TEST(AlmanacCommand, MissingDataFilesStopBeforeAnyTable) {
   testing::TemporaryDirectory empty;
-  const CliRun run = RunAlmanac("all", empty.path());
+  const CliRun run = testing::RunCliIn(empty.path(), "almanac all");
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.out, "");
-  EXPECT_NE(run.err.find("No '.EPH' files were found. You will not be \n  able to do any "
+  EXPECT_NE(run.err.find("No '.EPH' files were found. You will not \nbe able to do any "
                          "calculations without them. \n"),
             std::string::npos)
       << run.err;

@@ -29,9 +29,9 @@ inline std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
-// navora-cli with `arguments` in `directory` (default: beside the data files).
-inline CliRun RunCli(const std::string& arguments, const std::string& directory = ".") {
-  const std::filesystem::path program = std::filesystem::current_path() / "navora-cli";
+// `program` with `arguments` (shell words) in the working directory `directory`.
+inline CliRun RunProgram(const std::filesystem::path& program, const std::string& arguments,
+                         const std::string& directory) {
   CliRun run;
   TemporaryDirectory scratch;
   const std::string errPath = scratch.File("stderr");
@@ -48,6 +48,21 @@ inline CliRun RunCli(const std::string& arguments, const std::string& directory 
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   run.err = ReadFile(errPath);
   return run;
+}
+
+// The navora-cli of the build, beside the shipped data files, with `arguments`
+// in `directory`.
+inline CliRun RunCli(const std::string& arguments, const std::string& directory = ".") {
+  return RunProgram(std::filesystem::current_path() / "navora-cli", arguments, directory);
+}
+
+// A copy of navora-cli placed in `directory`, so that the data files it finds
+// beside itself are those of `directory`, run there.
+inline CliRun RunCliIn(const std::string& directory, const std::string& arguments) {
+  const std::filesystem::path copy = std::filesystem::path(directory) / "navora-cli";
+  std::filesystem::copy_file(std::filesystem::current_path() / "navora-cli", copy,
+                             std::filesystem::copy_options::overwrite_existing);
+  return RunProgram(copy, arguments, directory);
 }
 
 }  // namespace navora::testing

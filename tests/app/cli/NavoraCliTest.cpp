@@ -36,7 +36,7 @@ TEST(NavoraCli, CheckDataPrintsCoverageAsCalendarDates) {
 
 TEST(NavoraCli, CheckDataWithoutFilesTellsAndFails) {
   testing::TemporaryDirectory empty;
-  const CliRun check = RunCli("check-data", empty.path());
+  const CliRun check = testing::RunCliIn(empty.path(), "check-data");
   EXPECT_EQ(check.exitCode, 1);
   EXPECT_TRUE(Contains(check.err, "No 'DeltaT.val' file was found.")) << check.err;
   EXPECT_TRUE(Contains(check.out, "1970-2025.eph  not available\nDeltaT.val     not available\n"));

@@ -25,7 +25,7 @@ inline double Jd(int year, int month, int day, int hour = 0, int minute = 0, dou
 class AlmanacTaskFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    CheckDataFilesAtStartup(notice);
+    ASSERT_TRUE(CheckDataFilesAtStartup(notice, places));
     ASSERT_TRUE(notice.shown.empty()) << "data files missing: " << notice.shown.front().text;
   }
 
@@ -38,7 +38,8 @@ class AlmanacTaskFixture : public ::testing::Test {
 
   RecordingNotice notice;
   TextReportSink sink{"\n"};
-  TaskContext context{notice, sink};
+  PlaceContext places;
+  TaskContext context{notice, sink, places};
 };
 
 }  // namespace navora::testing

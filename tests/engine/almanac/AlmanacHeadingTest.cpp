@@ -45,16 +45,16 @@ TEST_F(AlmanacHeading, DateAndTimeLines) {
 TEST_F(AlmanacHeading, Statuses) {
   AlmanacHeadingLines lines;
   int16_t last = -1;
-  EXPECT_EQ(ComputeAlmanacHeading(kJanuary2, 0.0, 0, kHourDays, lines, last), kHeadingBadKind);
-  EXPECT_EQ(ComputeAlmanacHeading(kJanuary2, 0.0, 5, kHourDays, lines, last), kHeadingBadKind);
+  EXPECT_EQ(ComputeAlmanacHeading(places_, kJanuary2, 0.0, 0, kHourDays, lines, last), kHeadingBadKind);
+  EXPECT_EQ(ComputeAlmanacHeading(places_, kJanuary2, 0.0, 5, kHourDays, lines, last), kHeadingBadKind);
   // Every kind's heading checks DUT1; the day's star heading computes nothing.
   const EngineStatus withoutDeltaT[] = {kHeadingNoDeltaT, kHeadingNoDeltaT,
                                         kHeadingNoTimeArguments, kStatusOk};
   for (AlmanacKind kind = 1; kind <= 4; ++kind) {
-    EXPECT_EQ(ComputeAlmanacHeading(kJanuary2, 0.9, kind, kHourDays, lines, last), kStatusOk);
-    EXPECT_EQ(ComputeAlmanacHeading(kJanuary2, -0.91, kind, kHourDays, lines, last),
+    EXPECT_EQ(ComputeAlmanacHeading(places_, kJanuary2, 0.9, kind, kHourDays, lines, last), kStatusOk);
+    EXPECT_EQ(ComputeAlmanacHeading(places_, kJanuary2, -0.91, kind, kHourDays, lines, last),
               kHeadingBadDut1);
-    EXPECT_EQ(ComputeAlmanacHeading(kBeforeDeltaTTable, 0.0, kind, kHourDays, lines, last),
+    EXPECT_EQ(ComputeAlmanacHeading(places_, kBeforeDeltaTTable, 0.0, kind, kHourDays, lines, last),
               withoutDeltaT[kind - 1]);
   }
 }

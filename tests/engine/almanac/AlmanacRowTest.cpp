@@ -25,22 +25,22 @@ using AlmanacRow = testing::PrintedTableTest;
 TEST_F(AlmanacRow, RefusesBadKindsStarNumbersAndDut1) {
   const double jd = CalendarToJulian(2010, 6, 1, 0, 0, 0.0);
   AlmanacLine line;
-  EXPECT_EQ(ComputeAlmanacRow(jd, 0.0, 0, 1, kHourDays, line), kRowBadKind);
-  EXPECT_EQ(ComputeAlmanacRow(jd, 0.0, 5, 1, kHourDays, line), kRowBadKind);
+  EXPECT_EQ(ComputeAlmanacRow(places_, jd, 0.0, 0, 1, kHourDays, line), kRowBadKind);
+  EXPECT_EQ(ComputeAlmanacRow(places_, jd, 0.0, 5, 1, kHourDays, line), kRowBadKind);
   for (AlmanacKind kind : {kAlmanacStarAtInstant, kAlmanacStarForDay}) {
-    EXPECT_EQ(ComputeAlmanacRow(jd, 0.0, kind, 0, kHourDays, line), kRowBadStarNumber);
-    EXPECT_EQ(ComputeAlmanacRow(jd, 0.0, kind, 58, kHourDays, line), kStatusOk);
-    EXPECT_EQ(ComputeAlmanacRow(jd, 0.0, kind, 59, kHourDays, line), kRowBadStarNumber);
+    EXPECT_EQ(ComputeAlmanacRow(places_, jd, 0.0, kind, 0, kHourDays, line), kRowBadStarNumber);
+    EXPECT_EQ(ComputeAlmanacRow(places_, jd, 0.0, kind, 58, kHourDays, line), kStatusOk);
+    EXPECT_EQ(ComputeAlmanacRow(places_, jd, 0.0, kind, 59, kHourDays, line), kRowBadStarNumber);
     for (double dut1 : {0.9, -0.9}) {
-      EXPECT_EQ(ComputeAlmanacRow(jd, dut1, kind, 1, kHourDays, line), kStatusOk);
+      EXPECT_EQ(ComputeAlmanacRow(places_, jd, dut1, kind, 1, kHourDays, line), kStatusOk);
     }
     for (double dut1 : {0.91, -0.91, std::nan("")}) {
-      EXPECT_EQ(ComputeAlmanacRow(jd, dut1, kind, 1, kHourDays, line), kRowBadDut1);
+      EXPECT_EQ(ComputeAlmanacRow(places_, jd, dut1, kind, 1, kHourDays, line), kRowBadDut1);
     }
   }
   // The body tables leave DUT1 to their heading, and ignore the star number.
-  EXPECT_EQ(ComputeAlmanacRow(jd, 0.95, kAlmanacSunMoonAries, 500, kHourDays, line), kStatusOk);
-  EXPECT_EQ(ComputeAlmanacRow(jd, 0.95, kAlmanacPlanets, 500, kHourDays, line), kStatusOk);
+  EXPECT_EQ(ComputeAlmanacRow(places_, jd, 0.95, kAlmanacSunMoonAries, 500, kHourDays, line), kStatusOk);
+  EXPECT_EQ(ComputeAlmanacRow(places_, jd, 0.95, kAlmanacPlanets, 500, kHourDays, line), kStatusOk);
 }
 
 TEST_F(AlmanacRow, ReportsMissingDeltaTByKindAndLeavesTheLineAlone) {
@@ -49,7 +49,7 @@ TEST_F(AlmanacRow, ReportsMissingDeltaTByKindAndLeavesTheLineAlone) {
   const EngineStatus expected[] = {kRowSunNoDeltaT, kRowPlanetsNoDeltaT, kRowStarNoDeltaT,
                                    kRowStarNoDeltaT};
   for (AlmanacKind kind = 1; kind <= 4; ++kind) {
-    EXPECT_EQ(ComputeAlmanacRow(kBeforeDeltaTTable, 0.0, kind, 1, kHourDays, line),
+    EXPECT_EQ(ComputeAlmanacRow(places_, kBeforeDeltaTTable, 0.0, kind, 1, kHourDays, line),
               expected[kind - 1]);
   }
   EXPECT_STREQ(line, "untouched");
@@ -79,7 +79,7 @@ TEST_F(AlmanacRow, StarsOfTheDayAreThoseOfNoonOfTheDate) {
   // Polaris's SHA, an hour angle near the pole, changes by tenths of a
   // minute from one day to the next, so a wrong instant shows in print.
   constexpr int16_t kPolaris = 58;
-  const auto shaAndDec = [](int16_t day, int16_t hour, int16_t minute, double second, double dut1,
+  const auto shaAndDec = [this](int16_t day, int16_t hour, int16_t minute, double second, double dut1,
                             AlmanacKind kind) {
     const double jd = CalendarToJulian(2021, 6, day, hour, minute, second);
     testing::PrintedStar row;

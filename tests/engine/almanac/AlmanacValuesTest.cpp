@@ -30,22 +30,22 @@ TEST(HourAngles, StayInTheHalfOpenCircle) {
 TEST_F(AlmanacValues, StatusesOfUnknownStarsPlanetsAndMissingDeltaT) {
   // Any catalogue star, beyond the 58 the tables print.
   StarAlmanacEntry star{};
-  EXPECT_EQ(ComputeStarAlmanac(kJ2000, 173, star), kStatusOk);
+  EXPECT_EQ(ComputeStarAlmanac(places_, kJ2000, 173, star), kStatusOk);
   EXPECT_EQ(star.starNumber, 173);
-  EXPECT_EQ(ComputeStarAlmanac(kJ2000, 0, star), kAlmanacUnknownStar);
-  EXPECT_EQ(ComputeStarAlmanac(kJ2000, 174, star), kAlmanacUnknownStar);
+  EXPECT_EQ(ComputeStarAlmanac(places_, kJ2000, 0, star), kAlmanacUnknownStar);
+  EXPECT_EQ(ComputeStarAlmanac(places_, kJ2000, 174, star), kAlmanacUnknownStar);
 
   for (BodyId body : {kEarth, kSun, kMoon, BodyId{0}}) {
     double magnitude = 0.0;
-    EXPECT_EQ(ComputePlanetMagnitude(body, kJ2000, magnitude), kMagnitudeUnknownBody);
+    EXPECT_EQ(ComputePlanetMagnitude(places_, body, kJ2000, magnitude), kMagnitudeUnknownBody);
     EXPECT_EQ(magnitude, kNoMagnitude);
   }
 
   // The rows stop at the Sun before reaching the Moon and Aries.
   MoonAlmanacValues moon{};
   double aries = 0.0;
-  EXPECT_EQ(ComputeMoonAlmanac(kBeforeDeltaTTable, moon), kAlmanacNoDeltaT);
-  EXPECT_EQ(ComputeAriesAlmanac(kBeforeDeltaTTable, aries), kAlmanacNoDeltaT);
+  EXPECT_EQ(ComputeMoonAlmanac(places_, kBeforeDeltaTTable, moon), kAlmanacNoDeltaT);
+  EXPECT_EQ(ComputeAriesAlmanac(places_, kBeforeDeltaTTable, aries), kAlmanacNoDeltaT);
 }
 
 }  // namespace

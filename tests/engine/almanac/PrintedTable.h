@@ -15,7 +15,8 @@
 
 #include "engine/almanac/AlmanacHeading.h"
 #include "engine/almanac/AlmanacRow.h"
-#include "engine/ephemeris/EphemerisReader.h"
+#include "engine/ephemeris/EphemerisTable.h"
+#include "engine/places/PlaceContext.h"
 
 namespace navora::testing {
 
@@ -26,23 +27,20 @@ inline constexpr const char* kPrintedPlanetNames[] = {"Venus", "Mars", "Jupiter"
 // column and print them.
 class PrintedTableTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    double first = 0.0, last = 0.0;
-    ASSERT_EQ(OpenEphemerisFile("1970-2025.eph", first, last), kStatusOk);
-  }
+  void SetUp() override { ASSERT_EQ(OpenDefaultEphemeris(places_.ephemeris), kStatusOk); }
 
-  static std::string Row(double jdUtc, double dut1, AlmanacKind kind, int16_t star,
+  std::string Row(double jdUtc, double dut1, AlmanacKind kind, int16_t star,
                          double interval) {
     AlmanacLine line = "";
-    EXPECT_EQ(ComputeAlmanacRow(jdUtc, dut1, kind, star, interval, line), kStatusOk);
+    EXPECT_EQ(ComputeAlmanacRow(places_, jdUtc, dut1, kind, star, interval, line), kStatusOk);
     return line;
   }
 
-  static std::vector<std::string> Heading(double jdUtc, double dut1, AlmanacKind kind,
+  std::vector<std::string> Heading(double jdUtc, double dut1, AlmanacKind kind,
                                           double interval) {
     AlmanacHeadingLines lines;
     int16_t last = -1;
-    EXPECT_EQ(ComputeAlmanacHeading(jdUtc, dut1, kind, interval, lines, last), kStatusOk);
+    EXPECT_EQ(ComputeAlmanacHeading(places_, jdUtc, dut1, kind, interval, lines, last), kStatusOk);
     return std::vector<std::string>(lines, lines + last + 1);
   }
 
@@ -52,6 +50,8 @@ class PrintedTableTest : public ::testing::Test {
     slot = std::fmax(slot, std::fabs(difference));
     EXPECT_LE(std::fabs(difference), tolerance) << column << " at " << where;
   }
+
+  PlaceContext places_;
 
   void TearDown() override {
     for (const auto& [column, value] : largest_) {

@@ -75,8 +75,8 @@ std::vector<std::string> ReadLines(const char* path) {
 class PublishedAlmanac : public PrintedTableTest {
  protected:
   // The row of a kind for a page's UT1 hour.
-  static std::string RowAtUt1(int16_t year, int16_t month, int16_t day, int16_t hour, double dut1,
-                              AlmanacKind kind) {
+  std::string RowAtUt1(int16_t year, int16_t month, int16_t day, int16_t hour, double dut1,
+                       AlmanacKind kind) {
     const double jdUt1 = CalendarToJulian(year, month, day, hour, 0, 0.0);
     return Row(jdUt1 - dut1 / 86400.0, dut1, kind, 1, kHourDays);
   }

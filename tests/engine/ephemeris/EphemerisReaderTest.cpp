@@ -34,11 +34,11 @@ class SyntheticFile : public ::testing::Test {
  protected:
   EngineStatus Open(const SyntheticEphemeris& file, size_t size = SIZE_MAX) {
     file.Write(path_, size);
-    return OpenEphemerisFile(path_.c_str(), first_, last_);
+    return reader_.OpenEphemerisFile(path_.c_str(), first_, last_);
   }
 
   EngineStatus State(double jd, BodyId body, int16_t origin = kOriginBarycentre) {
-    return GetBodyState(jd, body, origin, position_, velocity_);
+    return reader_.GetBodyState(jd, body, origin, position_, velocity_);
   }
 
   // GetBodyState agrees with the independent evaluation of `file`.
@@ -57,6 +57,7 @@ class SyntheticFile : public ::testing::Test {
 
   testing::TemporaryDirectory directory_;
   std::string path_ = directory_.File("test.eph");
+  EphemerisReader reader_;
   SyntheticEphemeris file_;
   double first_ = -1.0, last_ = -1.0;
   Vector3 position_{}, velocity_{};
@@ -66,7 +67,7 @@ class SyntheticFile : public ::testing::Test {
 // failed open leaves the dates alone and nothing readable, not even the file
 // that was open before.
 TEST_F(SyntheticFile, HeaderStatuses) {
-  EXPECT_EQ(OpenEphemerisFile(directory_.File("absent.eph").c_str(), first_, last_), 1);
+  EXPECT_EQ(reader_.OpenEphemerisFile(directory_.File("absent.eph").c_str(), first_, last_), 1);
   const struct {
     size_t size;
     EngineStatus status;
@@ -83,14 +84,22 @@ TEST_F(SyntheticFile, HeaderStatuses) {
   bad.stepDays = 0.0;
   EXPECT_EQ(Open(bad), 4);
   bad = file_;
-  bad.startJd = std::nan("");
+  bad.stepDays = 400.0;
   EXPECT_EQ(Open(bad), 4);
   bad = file_;
-  bad.auKm = 0.0;
-  EXPECT_EQ(Open(bad), 7);
-  bad = file_;
-  bad.earthMoonRatio = -1.0;
-  EXPECT_EQ(Open(bad), 8);
+  bad.startJd = std::nan("");
+  EXPECT_EQ(Open(bad), 4);
+  // Units other than kilometres, or a mass ratio that is not the Earth's.
+  for (double auKm : {0.0, 1000.0, std::nan("")}) {
+    bad = file_;
+    bad.auKm = auKm;
+    EXPECT_EQ(Open(bad), 7) << auKm;
+  }
+  for (double ratio : {-1.0, 0.0123, std::nan("")}) {
+    bad = file_;
+    bad.earthMoonRatio = ratio;
+    EXPECT_EQ(Open(bad), 8) << ratio;
+  }
   EXPECT_EQ(first_, -1.0);
   // Rows whose coefficients would lie outside the 900 of a record.
   for (testing::SyntheticRow row : {testing::SyntheticRow{890, 10, 1},
@@ -109,14 +118,60 @@ TEST_F(SyntheticFile, HeaderStatuses) {
   const double span[] = {file_.startJd, file_.startJd + 1e7, 1e-3};
   std::memcpy(&bytes[2652], span, sizeof span);
   testing::WriteBytes(path_, bytes);
-  EXPECT_EQ(OpenEphemerisFile(path_.c_str(), first_, last_), 4);
+  EXPECT_EQ(reader_.OpenEphemerisFile(path_.c_str(), first_, last_), 4);
 }
 
-TEST_F(SyntheticFile, RecordsMissingFromTheFileAreStatusThree) {
-  ASSERT_EQ(Open(file_, 6044), 0);  // header only
-  EXPECT_EQ(State(file_.startJd + 1.0, kJupiter), 3);
-  ASSERT_EQ(Open(file_, 8000 * 3 + 4000), 0);  // cut inside record 3
-  EXPECT_EQ(State(file_.startJd + 2 * file_.stepDays + 5.0, kJupiter), 3);
+// A copy that is cut short, a record whose dates disagree with the header
+// (or a header shifted against its records), and a coefficient that is not a
+// number are refused when the file is opened, with a reason.
+TEST_F(SyntheticFile, DamagedFilesAreRefusedWhenOpened) {
+  const auto record = [&](int number) { return SyntheticEphemeris::kBlockBytes * number; };
+  const auto poke = [&](size_t offset, double value) {
+    std::vector<unsigned char> bytes = file_.Bytes();
+    std::memcpy(&bytes[offset], &value, 8);
+    testing::WriteBytes(path_, bytes);
+    return reader_.OpenEphemerisFile(path_.c_str(), first_, last_);
+  };
+  const struct {
+    const char* damage;
+    size_t offset;
+    double value;
+    EngineStatus status;
+  } kDamage[] = {
+      {"record 2 starts a day late", record(2), file_.startJd + file_.stepDays + 1.0,
+       kEphemerisRecordDates},
+      {"record 4 ends early", record(4) + 8, file_.EndJd() - 1.0, kEphemerisRecordDates},
+      {"header start a day late", 2652, file_.startJd + 1.0, kEphemerisRecordDates},
+      {"header start a day early: a record more than the file holds", 2652,
+       file_.startJd - 1.0, kEphemerisFileShort},
+      {"NaN coefficient in record 3", record(3) + 8 * 200, std::nan(""),
+       kEphemerisRecordNotFinite},
+      {"infinite coefficient in record 1", record(1) + 8 * 899, INFINITY,
+       kEphemerisRecordNotFinite},
+  };
+  for (const auto& d : kDamage) {
+    EXPECT_EQ(poke(d.offset, d.value), d.status) << d.damage;
+    EXPECT_FALSE(reader_.FailureReason().empty()) << d.damage;
+    EXPECT_EQ(State(file_.startJd + 1.0, kMars), 3) << d.damage;
+  }
+  for (size_t size : {size_t{6044}, record(3) + 4000, record(5) - 1}) {
+    EXPECT_EQ(Open(file_, size), kEphemerisFileShort) << size;
+    EXPECT_EQ(State(file_.startJd + 1.0, kMars), 3) << size;
+  }
+  ASSERT_EQ(Open(file_), 0);
+  EXPECT_TRUE(reader_.FailureReason().empty());
+}
+
+// A record spoiled after the file was opened is refused when it is read;
+// the others still serve.
+TEST_F(SyntheticFile, RecordSpoiledAfterOpeningIsRefusedWhenRead) {
+  ASSERT_EQ(Open(file_), 0);
+  std::vector<unsigned char> bytes = file_.Bytes();
+  const double nan = std::nan("");
+  std::memcpy(&bytes[SyntheticEphemeris::kBlockBytes * 3 + 8 * 10], &nan, 8);
+  testing::WriteBytes(path_, bytes);
+  EXPECT_EQ(State(file_.startJd + 2 * file_.stepDays + 5.0, kMercury), 3);
+  EXPECT_FALSE(reader_.FailureReason().empty());
   ExpectState(file_, file_.startJd + 5.0, kJupiter, kOriginBarycentre);
 }
 
@@ -156,14 +211,14 @@ TEST_F(SyntheticFile, StatesAtEveryBoundary) {
 TEST_F(SyntheticFile, RecordIsReadOnlyWhenTheDateLeavesIt) {
   ASSERT_EQ(Open(file_), 0);
   const double jd = file_.startJd + 40.0;  // record 2
-  const uint64_t before = EphemerisRecordReadCount();
+  const uint64_t before = reader_.RecordReadCount();
   ASSERT_EQ(State(jd, kEarth), 0);
   ASSERT_EQ(State(jd, kMoon), 0);
   ASSERT_EQ(State(jd + 10.0, kVenus, kOriginSun), 0);
-  EXPECT_EQ(EphemerisRecordReadCount(), before + 1);
+  EXPECT_EQ(reader_.RecordReadCount(), before + 1);
   ASSERT_EQ(State(jd + 30.0, kVenus), 0);  // record 3
   ASSERT_EQ(State(jd, kVenus), 0);         // record 2 again
-  EXPECT_EQ(EphemerisRecordReadCount(), before + 3);
+  EXPECT_EQ(reader_.RecordReadCount(), before + 3);
 }
 
 // Reopening forgets the record and the polynomial values, also when the new
@@ -174,9 +229,9 @@ TEST_F(SyntheticFile, ReopeningResetsEveryCache) {
   SyntheticEphemeris other = file_;
   other.seed = -2.5;
   ASSERT_EQ(Open(other), 0);
-  const uint64_t before = EphemerisRecordReadCount();
+  const uint64_t before = reader_.RecordReadCount();
   ExpectState(other, file_.startJd + 16.0, kMars, kOriginBarycentre);
-  EXPECT_EQ(EphemerisRecordReadCount(), before + 1);
+  EXPECT_EQ(reader_.RecordReadCount(), before + 1);
 }
 
 }  // namespace

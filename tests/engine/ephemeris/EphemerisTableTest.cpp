@@ -11,13 +11,13 @@
 namespace navora {
 namespace {
 
-bool CanRead(double jd) {
+bool CanRead(EphemerisTable& table, double jd) {
   Vector3 p, v;
-  return GetBodyState(jd, kMars, kOriginBarycentre, p, v) == 0;
+  return table.reader.GetBodyState(jd, kMars, kOriginBarycentre, p, v) == 0;
 }
 
 TEST(DefaultEphemerisTable, SupportedRangeDecidesAtBothEnds) {
-  EphemerisTable& table = DefaultEphemerisTable();
+  EphemerisTable table;
   EXPECT_EQ(SelectEphemerisForDate(table, 2451545.0), 1);  // not opened at start-up
   ASSERT_EQ(OpenDefaultEphemeris(table), 0);
   EXPECT_EQ(table.entries[0].fileName, "1970-2025.eph");
@@ -58,18 +58,20 @@ TEST_F(TwoFileTable, MarginOfTwoDaysAtBothEnds) {
 TEST_F(TwoFileTable, FailedSwitchIsReportedUntilAnOpenSucceeds) {
   std::filesystem::remove(latePath_);
   EXPECT_EQ(SelectEphemerisForDate(table_, inLate_), 11);
-  EXPECT_FALSE(CanRead(inEarly_));
+  EXPECT_FALSE(CanRead(table_, inEarly_));
   EXPECT_EQ(SelectEphemerisForDate(table_, inLate_), 11);
   late_.Write(latePath_, 3000);  // cut inside the constant values
   EXPECT_EQ(SelectEphemerisForDate(table_, inLate_), 16);
   EXPECT_EQ(SelectEphemerisForDate(table_, inLate_), 16);
+  late_.Write(latePath_, 8000 * 3);  // records missing
+  EXPECT_EQ(SelectEphemerisForDate(table_, inLate_), 10 + kEphemerisFileShort);
   ASSERT_EQ(SelectEphemerisForDate(table_, inEarly_), 0);
-  EXPECT_TRUE(CanRead(inEarly_));
+  EXPECT_TRUE(CanRead(table_, inEarly_));
   late_.Write(latePath_);
   ASSERT_EQ(SelectEphemerisForDate(table_, inLate_), 0);
   EXPECT_EQ(table_.currentEphemeris, 1);
-  EXPECT_TRUE(CanRead(inLate_));
-  EXPECT_FALSE(CanRead(inEarly_));
+  EXPECT_TRUE(CanRead(table_, inLate_));
+  EXPECT_FALSE(CanRead(table_, inEarly_));
 }
 
 }  // namespace

@@ -24,29 +24,31 @@ struct SyntheticEphemeris {
   double startJd = 2451536.5;
   double stepDays = 32.0;
   int recordCount = 4;
-  double auKm = 1000.0;
-  double earthMoonRatio = 80.0;
+  double auKm = 149597870.691;
+  double earthMoonRatio = 81.30056;
   double seed = 1.0;
   // Varied counts, so that rows share and extend the polynomial cache; the
-  // last row (nutations) is never read.
-  std::array<SyntheticRow, 12> rows = {{{1, 6, 2},
-                                        {37, 7, 1},
-                                        {58, 9, 2},
-                                        {112, 5, 1},
-                                        {127, 4, 1},
-                                        {139, 4, 1},
-                                        {151, 3, 1},
-                                        {160, 3, 1},
-                                        {169, 3, 1},
-                                        {178, 10, 4},
-                                        {298, 8, 2},
-                                        {346, 5, 4}}};
+  // last row (nutations) is never read. Positions 1 and 2 of a record hold
+  // its dates.
+  std::array<SyntheticRow, 12> rows = {{{3, 6, 2},
+                                        {39, 7, 1},
+                                        {60, 9, 2},
+                                        {114, 5, 1},
+                                        {129, 4, 1},
+                                        {141, 4, 1},
+                                        {153, 3, 1},
+                                        {162, 3, 1},
+                                        {171, 3, 1},
+                                        {180, 10, 4},
+                                        {300, 8, 2},
+                                        {348, 5, 4}}};
 
   double EndJd() const { return startJd + recordCount * stepDays; }
 
-  // Distinct for every record, row, sub-interval and coordinate; km.
+  // Distinct for every record, row, sub-interval and coordinate; km, of the
+  // order of an astronomical unit.
   double Coefficient(int record, int row, int subinterval, int c, int degree) const {
-    const double base = 1000.0 * (row + 1) + 100.0 * record + 10.0 * subinterval + c;
+    const double base = 1.0e5 * (1000.0 * (row + 1) + 100.0 * record + 10.0 * subinterval + c);
     return seed * base * std::cos(0.7 * degree + record) / (1.0 + degree * degree);
   }
 
@@ -60,6 +62,8 @@ struct SyntheticEphemeris {
     std::memcpy(&bytes[5880], scales, 16);
     std::memcpy(&bytes[5896], rows.data(), 144);
     for (int record = 1; record <= recordCount; ++record) {
+      const double dates[] = {startJd + (record - 1) * stepDays, startJd + record * stepDays};
+      std::memcpy(&bytes[kBlockBytes * record], dates, 16);
       for (int r = 0; r < 12; ++r) {
         const SyntheticRow& row = rows[r];
         for (int l = 1; l <= row.subintervalCount; ++l) {

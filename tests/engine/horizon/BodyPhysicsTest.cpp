@@ -65,15 +65,15 @@ TEST(PlanetMagnitude, KnownApparitions) {
   double m = 0.0;
   ASSERT_EQ(PlanetMagnitude(kVenus, 0.723, 0.40, 0.0, 118.0, m), kStatusOk);
   EXPECT_NEAR(m, -4.9, 0.1);  // greatest brilliancy
-  PlanetMagnitude(kMars, 1.381, 0.3727, 0.0, 0.0, m);
+  ASSERT_EQ(PlanetMagnitude(kMars, 1.381, 0.3727, 0.0, 0.0, m), kStatusOk);
   EXPECT_NEAR(m, -2.9, 0.1);  // 2003 opposition
-  PlanetMagnitude(kJupiter, 5.2, 4.2, 0.0, 0.0, m);
+  ASSERT_EQ(PlanetMagnitude(kJupiter, 5.2, 4.2, 0.0, 0.0, m), kStatusOk);
   EXPECT_NEAR(m, -2.7, 0.05);
   // Saturn at the 2017 opposition, rings open either way, and edge-on.
   double north = 0.0, south = 0.0, edgeOn = 0.0;
-  PlanetMagnitude(kSaturn, 10.07, 9.05, 26.96, 0.0, north);
-  PlanetMagnitude(kSaturn, 10.07, 9.05, -26.96, 0.0, south);
-  PlanetMagnitude(kSaturn, 10.07, 9.05, 0.0, 0.0, edgeOn);
+  ASSERT_EQ(PlanetMagnitude(kSaturn, 10.07, 9.05, 26.96, 0.0, north), kStatusOk);
+  ASSERT_EQ(PlanetMagnitude(kSaturn, 10.07, 9.05, -26.96, 0.0, south), kStatusOk);
+  ASSERT_EQ(PlanetMagnitude(kSaturn, 10.07, 9.05, 0.0, 0.0, edgeOn), kStatusOk);
   EXPECT_NEAR(north, 0.0, 0.05);
   EXPECT_EQ(south, north);
   EXPECT_NEAR(edgeOn - north, 0.92, 0.01);
@@ -95,14 +95,14 @@ constexpr RingTiltCase kRingTilts[] = {
      {0.892923488324335, -0.3991065993814407, -0.20833042583569764}, -9.254493970633163},
 };
 
-TEST(SaturnRingTilt, AgreesWithIndependentReductionAndIsKeptForADay) {
+TEST(SaturnRingTilt, AgreesWithIndependentReductionForEveryLineOfSight) {
   for (const RingTiltCase& c : kRingTilts) {
     EXPECT_NEAR(SaturnRingTilt(c.jdTdb, c.lightTimeDays, c.towardEarth), c.tiltDeg, 0.01);
   }
+  // Hours later along another line of sight: nothing of the first call may stay.
   const RingTiltCase& c = kRingTilts[0];
-  const double tilt = SaturnRingTilt(c.jdTdb, c.lightTimeDays, c.towardEarth);
-  EXPECT_EQ(SaturnRingTilt(c.jdTdb + 0.9, c.lightTimeDays, kRingTilts[2].towardEarth), tilt);
-  EXPECT_NE(SaturnRingTilt(c.jdTdb + 1.5, c.lightTimeDays, kRingTilts[2].towardEarth), tilt);
+  const double other = SaturnRingTilt(c.jdTdb + 0.5, c.lightTimeDays, kRingTilts[2].towardEarth);
+  EXPECT_GT(std::fabs(other - c.tiltDeg), 1.0);
 }
 
 }  // namespace

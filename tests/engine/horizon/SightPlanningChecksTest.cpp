@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/ephemeris/EphemerisReader.h"
+#include "engine/ephemeris/EphemerisTable.h"
 #include "engine/horizon/HorizonFrame.h"
 
 namespace navora {
@@ -84,40 +84,42 @@ TEST(LunarEclipseCheck, DepthOfTheMoonInTheShadow) {
 }
 
 TEST(SunMoonEclipseCheck, SolarEclipseOnlyWhileTheSunIsUp) {
+  PlaceContext places;          // no ephemeris opened: the solar check needs none
   const double jd = 2459891.5;  // not consulted for the solar check
   // Moon 15.5' over a 16' Sun, concentric: annular.
-  EXPECT_EQ(SunMoonEclipseCheck(jd, 0.0, 60.0, 60.0, 960.0, 930.0, 0.0), kAnnularSolarEclipse);
-  EXPECT_EQ(SunMoonEclipseCheck(jd, 0.0, 60.0, 60.0, 960.0, 990.0, 0.0), kTotalSolarEclipse);
-  EXPECT_EQ(SunMoonEclipseCheck(jd, 0.0, 60.0, 60.0, 960.0, 990.0, 0.4), kPartialSolarEclipse);
+  EXPECT_EQ(SunMoonEclipseCheck(places, jd, 0.0, 60.0, 60.0, 960.0, 930.0, 0.0), kAnnularSolarEclipse);
+  EXPECT_EQ(SunMoonEclipseCheck(places, jd, 0.0, 60.0, 60.0, 960.0, 990.0, 0.0), kTotalSolarEclipse);
+  EXPECT_EQ(SunMoonEclipseCheck(places, jd, 0.0, 60.0, 60.0, 960.0, 990.0, 0.4), kPartialSolarEclipse);
   // Upper limb just above and just below the horizon (zenith 90.5667 + SD).
   const double sd = 960.0;
-  EXPECT_EQ(SunMoonEclipseCheck(jd, 0.0, 90.8, 90.8, sd, 990.0, 0.0), kTotalSolarEclipse);
-  EXPECT_EQ(SunMoonEclipseCheck(jd, 0.0, 90.9, 90.9, sd, 990.0, 0.0), kNoEclipse);
+  EXPECT_EQ(SunMoonEclipseCheck(places, jd, 0.0, 90.8, 90.8, sd, 990.0, 0.0), kTotalSolarEclipse);
+  EXPECT_EQ(SunMoonEclipseCheck(places, jd, 0.0, 90.9, 90.9, sd, 990.0, 0.0), kNoEclipse);
   // A high eye sees below the sea-level horizon.
-  EXPECT_EQ(SunMoonEclipseCheck(jd, 25.0, 90.9, 90.9, sd, 990.0, 0.0), kTotalSolarEclipse);
+  EXPECT_EQ(SunMoonEclipseCheck(places, jd, 25.0, 90.9, 90.9, sd, 990.0, 0.0), kTotalSolarEclipse);
 }
 
 TEST(SunMoonEclipseCheck, LunarCheckNeedsOppositionAndAVisibleMoon) {
   // These return before any place is computed: no ephemeris is open.
+  PlaceContext places;
   const double jd = 2459891.9584;
-  EXPECT_EQ(SunMoonEclipseCheck(jd, 0.0, 120.0, 60.0, 960.0, 900.0, 175.9), kNoEclipse);
-  EXPECT_EQ(SunMoonEclipseCheck(jd, 0.0, 60.0, 120.0, 960.0, 900.0, 179.9), kNoEclipse);
+  EXPECT_EQ(SunMoonEclipseCheck(places, jd, 0.0, 120.0, 60.0, 960.0, 900.0, 175.9), kNoEclipse);
+  EXPECT_EQ(SunMoonEclipseCheck(places, jd, 0.0, 60.0, 120.0, 960.0, 900.0, 179.9), kNoEclipse);
 }
 
 // Moon well up, Sun well down: only the shadow decides.
-EngineStatus LunarCheckOfRecord(double jdTt) {
-  return SunMoonEclipseCheck(jdTt, 0.0, 130.0, 50.0, 970.0, 900.0, 179.5);
+EngineStatus LunarCheckOfRecord(PlaceContext& places, double jdTt) {
+  return SunMoonEclipseCheck(places, jdTt, 0.0, 130.0, 50.0, 970.0, 900.0, 179.5);
 }
 
 TEST(SunMoonEclipseCheck, KnownEclipsesAnOrdinaryFullMoonAndADateOutsideTheFile) {
-  double first = 0.0, last = 0.0;
-  ASSERT_EQ(OpenEphemerisFile("1970-2025.eph", first, last), kStatusOk);
+  PlaceContext places;
+  ASSERT_EQ(OpenDefaultEphemeris(places.ephemeris), kStatusOk);
   // Mid-eclipse instants (UT plus about 69 s for TT).
-  EXPECT_EQ(LunarCheckOfRecord(2459891.9584), kTotalLunarEclipse);      // 2022 Nov 8, 10:59 UT
-  EXPECT_EQ(LunarCheckOfRecord(2459537.8779), kPartialLunarEclipse);    // 2021 Nov 19, 09:03 UT
-  EXPECT_EQ(LunarCheckOfRecord(2458859.2994), kPenumbralLunarEclipse);  // 2020 Jan 10, 19:10 UT
-  EXPECT_EQ(LunarCheckOfRecord(2459921.6730), kNoEclipse);              // 2022 Dec 8, full Moon
-  EXPECT_EQ(LunarCheckOfRecord(2470000.5), 3 + kEclipsePlaceFailureOffset);
+  EXPECT_EQ(LunarCheckOfRecord(places, 2459891.9584), kTotalLunarEclipse);      // 2022 Nov 8, 10:59 UT
+  EXPECT_EQ(LunarCheckOfRecord(places, 2459537.8779), kPartialLunarEclipse);    // 2021 Nov 19, 09:03 UT
+  EXPECT_EQ(LunarCheckOfRecord(places, 2458859.2994), kPenumbralLunarEclipse);  // 2020 Jan 10, 19:10 UT
+  EXPECT_EQ(LunarCheckOfRecord(places, 2459921.6730), kNoEclipse);              // 2022 Dec 8, full Moon
+  EXPECT_EQ(LunarCheckOfRecord(places, 2470000.5), 3 + kEclipsePlaceFailureOffset);
 }
 
 }  // namespace

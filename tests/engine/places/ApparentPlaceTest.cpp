@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "engine/ephemeris/EphemerisReader.h"
+#include "engine/ephemeris/EphemerisTable.h"
 #include "engine/places/PlaceVectors.h"
 
 namespace navora {
@@ -23,16 +23,16 @@ struct Place {
   Vector3 ofDate{}, astrometric{};
 };
 
-Place Geocentric(double jd, BodyId body) {
+Place Geocentric(PlaceContext& context, double jd, BodyId body) {
   Place p;
-  p.status = GeocentricApparentPlace(jd, body, kEarth, p.ra, p.dec, p.distance, p.ofDate,
+  p.status = GeocentricApparentPlace(context, jd, body, kEarth, p.ra, p.dec, p.distance, p.ofDate,
                                      p.astrometric, p.obliquity, p.lightTime);
   return p;
 }
 
-Place Topocentric(double jd, BodyId body, double latitude) {
+Place Topocentric(PlaceContext& context, double jd, BodyId body, double latitude) {
   Place p;
-  p.status = TopocentricApparentPlace(jd, 64.0, body, kEarth, -70.0, latitude, 20.0, p.ra, p.dec,
+  p.status = TopocentricApparentPlace(context, jd, 64.0, body, kEarth, -70.0, latitude, 20.0, p.ra, p.dec,
                                       p.distance, p.ofDate, p.astrometric, p.obliquity, p.gast,
                                       p.lightTime);
   return p;
@@ -41,9 +41,17 @@ Place Topocentric(double jd, BodyId body, double latitude) {
 class ApparentPlaceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    double first = 0.0, last = 0.0;
-    ASSERT_EQ(OpenEphemerisFile("1970-2025.eph", first, last), kStatusOk);
+    ASSERT_EQ(OpenDefaultEphemeris(places_.ephemeris), kStatusOk);
   }
+
+  Place Geocentric(double jd, BodyId body) { return navora::Geocentric(places_, jd, body); }
+  Place Topocentric(double jd, BodyId body, double latitude) {
+    return navora::Topocentric(places_, jd, body, latitude);
+  }
+  uint64_t RefreshCount() const { return places_.caches.bodyRefreshCount; }
+  uint64_t RecordReadCount() const { return places_.ephemeris.reader.RecordReadCount(); }
+
+  PlaceContext places_;
 };
 
 // The vector of date has the reported place and the geometric distance; the
@@ -65,39 +73,39 @@ TEST_F(ApparentPlaceTest, VectorsAgreeWithThePlaceDistanceAndLightTime) {
 
 TEST_F(ApparentPlaceTest, SecondBodyAtTheSameDateReusesEarthStateAndNutation) {
   ASSERT_EQ(Geocentric(kMidRecordJd, kSun).status, kStatusOk);
-  const uint64_t refreshes = PlaceCacheRefreshCount();
-  const uint64_t reads = EphemerisRecordReadCount();
+  const uint64_t refreshes = RefreshCount();
+  const uint64_t reads = RecordReadCount();
 
   ASSERT_EQ(Geocentric(kMidRecordJd, kMoon).status, kStatusOk);
-  EXPECT_EQ(PlaceCacheRefreshCount(), refreshes);
-  EXPECT_EQ(EphemerisRecordReadCount(), reads);
+  EXPECT_EQ(RefreshCount(), refreshes);
+  EXPECT_EQ(RecordReadCount(), reads);
   ASSERT_EQ(Geocentric(kMidRecordJd + 0.01, kMoon).status, kStatusOk);
-  EXPECT_EQ(PlaceCacheRefreshCount(), refreshes + 1);
+  EXPECT_EQ(RefreshCount(), refreshes + 1);
 }
 
 TEST_F(ApparentPlaceTest, TopocentricRoutineKeepsItsOwnCache) {
   ASSERT_EQ(Geocentric(kMidRecordJd, kSun).status, kStatusOk);
-  const uint64_t refreshes = PlaceCacheRefreshCount();
+  const uint64_t refreshes = RefreshCount();
   ASSERT_EQ(Topocentric(kMidRecordJd, kSun, 40.0).status, kStatusOk);
-  EXPECT_EQ(PlaceCacheRefreshCount(), refreshes + 1);
-  const uint64_t reads = EphemerisRecordReadCount();
+  EXPECT_EQ(RefreshCount(), refreshes + 1);
+  const uint64_t reads = RecordReadCount();
   ASSERT_EQ(Topocentric(kMidRecordJd, kMoon, 40.0).status, kStatusOk);
   ASSERT_EQ(Topocentric(kMidRecordJd, kMoon, -40.0).status, kStatusOk);
-  EXPECT_EQ(PlaceCacheRefreshCount(), refreshes + 1);
-  EXPECT_EQ(EphemerisRecordReadCount(), reads);
+  EXPECT_EQ(RefreshCount(), refreshes + 1);
+  EXPECT_EQ(RecordReadCount(), reads);
   // The geocentric routine's cache still holds its date.
   ASSERT_EQ(Geocentric(kMidRecordJd, kMoon).status, kStatusOk);
-  EXPECT_EQ(PlaceCacheRefreshCount(), refreshes + 1);
+  EXPECT_EQ(RefreshCount(), refreshes + 1);
 }
 
 TEST_F(ApparentPlaceTest, FailuresPassStatusesUpAndAreNotCached) {
   constexpr double kBeforeFile = 2440000.5;
   constexpr EngineStatus kEphemerisDateOutside = 3;
   constexpr EngineStatus kEphemerisBadBody = 1;
-  const uint64_t refreshes = PlaceCacheRefreshCount();
+  const uint64_t refreshes = RefreshCount();
   EXPECT_EQ(Geocentric(kBeforeFile, kSun).status, kEphemerisDateOutside);
   EXPECT_EQ(Geocentric(kBeforeFile, kSun).status, kEphemerisDateOutside);
-  EXPECT_EQ(PlaceCacheRefreshCount(), refreshes + 2);
+  EXPECT_EQ(RefreshCount(), refreshes + 2);
   EXPECT_EQ(Topocentric(kBeforeFile, kMoon, 10.0).status, kEphemerisDateOutside);
 
   EXPECT_EQ(Geocentric(kMidRecordJd, 12).status, kEphemerisBadBody);

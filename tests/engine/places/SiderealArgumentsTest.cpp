@@ -20,13 +20,14 @@ double HoursApart(double a, double b) { return std::remainder(a - b, 24.0); }
 // stands in for the sidereal time: still the mean time plus at most 1.2 s
 // of nutation.
 TEST(LocalApparentSiderealTime, AddsLongitudeAndToleratesDatesWithoutDeltaT) {
+  DeltaTTable deltaT;
   double gmst = 0.0, gast = 0.0, jdTt = 0.0, equationOfEquinoxes = 0.0;
-  ASSERT_EQ(PrepareTimeArguments(kJ2000Ut1, gmst, gast, jdTt, equationOfEquinoxes), kStatusOk);
-  EXPECT_NEAR(HoursApart(LocalApparentSiderealTime(kJ2000Ut1, -75.0), gast), -5.0, 1e-12);
+  ASSERT_EQ(PrepareTimeArguments(deltaT, kJ2000Ut1, gmst, gast, jdTt, equationOfEquinoxes), kStatusOk);
+  EXPECT_NEAR(HoursApart(LocalApparentSiderealTime(deltaT, kJ2000Ut1, -75.0), gast), -5.0, 1e-12);
 
-  EXPECT_EQ(PrepareTimeArguments(kBeforeDeltaTTable, gmst, gast, jdTt, equationOfEquinoxes),
+  EXPECT_EQ(PrepareTimeArguments(deltaT, kBeforeDeltaTTable, gmst, gast, jdTt, equationOfEquinoxes),
             kTimeArgumentsNoDeltaT);
-  const double last = LocalApparentSiderealTime(kBeforeDeltaTTable, 30.0);
+  const double last = LocalApparentSiderealTime(deltaT, kBeforeDeltaTTable, 30.0);
   EXPECT_TRUE(last >= 0.0 && last < 24.0);
   double localMean = 0.0, withoutNutation = 0.0;
   ComputeSiderealTime(kBeforeDeltaTTable, 30.0, 0.0, localMean, withoutNutation);
@@ -38,15 +39,14 @@ TEST(LocalApparentSiderealTime, AddsLongitudeAndToleratesDatesWithoutDeltaT) {
 // get a sidereal time, and the almanac must be refused.
 TEST(SiderealArguments, MissingDeltaTFile) {
   double gmst = 0.0, gast = 0.0, jdTt = 0.0, equationOfEquinoxes = 0.0;
-  double last = 0.0;
-  {
-    testing::TemporaryDirectory empty;
-    testing::ScopedWorkingDirectory inEmpty(empty.path());
-    EXPECT_EQ(PrepareTimeArguments(kJ2000Ut1, gmst, gast, jdTt, equationOfEquinoxes),
-              kTimeArgumentsNoDeltaT);
-    last = LocalApparentSiderealTime(kJ2000Ut1, 0.0);
-  }
-  ASSERT_EQ(PrepareTimeArguments(kJ2000Ut1, gmst, gast, jdTt, equationOfEquinoxes), kStatusOk);
+  testing::TemporaryDirectory empty;
+  DeltaTTable missing(empty.File("DeltaT.val"));
+  EXPECT_EQ(PrepareTimeArguments(missing, kJ2000Ut1, gmst, gast, jdTt, equationOfEquinoxes),
+            kTimeArgumentsNoDeltaT);
+  const double last = LocalApparentSiderealTime(missing, kJ2000Ut1, 0.0);
+  DeltaTTable shipped;
+  ASSERT_EQ(PrepareTimeArguments(shipped, kJ2000Ut1, gmst, gast, jdTt, equationOfEquinoxes),
+            kStatusOk);
   EXPECT_NEAR(HoursApart(last, gast) * 3600.0, 0.0, 1e-6);
 }
 

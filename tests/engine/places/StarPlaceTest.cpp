@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "engine/ephemeris/EphemerisReader.h"
+#include "engine/ephemeris/EphemerisTable.h"
 #include "engine/places/PrecessionNutation.h"
 #include "engine/places/StarCatalogue.h"
 
@@ -39,8 +39,7 @@ Vector3 MovedPosition(const StarEntry& star, double jd) {
 class StarApparentPlaceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    double first = 0.0, last = 0.0;
-    ASSERT_EQ(OpenEphemerisFile("1970-2025.eph", first, last), kStatusOk);
+    ASSERT_EQ(OpenDefaultEphemeris(places_.ephemeris), kStatusOk);
   }
 
   struct Place {
@@ -49,13 +48,17 @@ class StarApparentPlaceTest : public ::testing::Test {
     Vector3 unit{};
   };
 
-  static Place PlaceOf(int number, double jd) {
+  Place PlaceOf(int number, double jd) {
     const StarEntry& s = Star(number);
     Place p;
-    p.status = StarApparentPlace(jd, kEarth, s.raHours, s.decDeg, s.pmRa, s.pmDec, s.parallax,
+    p.status = StarApparentPlace(places_, jd, kEarth, s.raHours, s.decDeg, s.pmRa, s.pmDec, s.parallax,
                                  s.radialVelocity, p.ra, p.dec, p.unit, p.obliquity);
     return p;
   }
+
+  uint64_t DateComputations() const { return places_.caches.starRefreshCount; }
+
+  PlaceContext places_;
 };
 
 TEST_F(StarApparentPlaceTest, PolarisIsPlacedOffTheAxis) {
@@ -91,30 +94,30 @@ TEST_F(StarApparentPlaceTest, ZeroParallaxStarStillShowsAberration) {
 
 TEST_F(StarApparentPlaceTest, SecondStarAtTheSameDateReusesTheEarthState) {
   const double jd = 2455000.25;
-  const uint64_t before = StarPlaceDateComputations();
+  const uint64_t before = DateComputations();
   ASSERT_EQ(PlaceOf(49, jd).status, kStatusOk);
-  EXPECT_EQ(StarPlaceDateComputations(), before + 1);
+  EXPECT_EQ(DateComputations(), before + 1);
 
-  const uint64_t recordsRead = EphemerisRecordReadCount();
+  const uint64_t recordsRead = places_.ephemeris.reader.RecordReadCount();
   ASSERT_EQ(PlaceOf(5, jd).status, kStatusOk);
   ASSERT_EQ(PlaceOf(kPolarisNumber, jd).status, kStatusOk);
-  EXPECT_EQ(StarPlaceDateComputations(), before + 1);
-  EXPECT_EQ(EphemerisRecordReadCount(), recordsRead);
+  EXPECT_EQ(DateComputations(), before + 1);
+  EXPECT_EQ(places_.ephemeris.reader.RecordReadCount(), recordsRead);
   ASSERT_EQ(PlaceOf(49, jd + 1.0).status, kStatusOk);
-  EXPECT_EQ(StarPlaceDateComputations(), before + 2);
+  EXPECT_EQ(DateComputations(), before + 2);
 }
 
 TEST_F(StarApparentPlaceTest, FailedDateIsNotCached) {
   const double outsideFile = 2400000.5;
   Vector3 earthPosition{}, earthVelocity{};
   const EngineStatus expected =
-      GetBodyState(outsideFile, kEarth, kOriginBarycentre, earthPosition, earthVelocity);
+      places_.ephemeris.reader.GetBodyState(outsideFile, kEarth, kOriginBarycentre, earthPosition, earthVelocity);
   ASSERT_NE(expected, kStatusOk);
 
   EXPECT_EQ(PlaceOf(1, outsideFile).status, expected);
-  const uint64_t afterFailure = StarPlaceDateComputations();
+  const uint64_t afterFailure = DateComputations();
   EXPECT_EQ(PlaceOf(2, outsideFile).status, expected);
-  EXPECT_EQ(StarPlaceDateComputations(), afterFailure + 1);
+  EXPECT_EQ(DateComputations(), afterFailure + 1);
 
   EXPECT_EQ(PlaceOf(1, 2455000.5).status, kStatusOk);
 }

@@ -1,0 +1,20 @@
+#include "app/cli/CliOutput.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "app/cli/CliCommand.h"
+
+namespace navora {
+
+int FinishStandardOutput(int exitCode) {
+  errno = 0;
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return exitCode;
+  const int error = errno;
+  std::fprintf(stderr, "navora-cli: the output could not be written: %s\n",
+               error != 0 ? std::strerror(error) : "write error");
+  return kExitFailure;
+}
+
+}  // namespace navora
