@@ -25,15 +25,15 @@ TEST_F(EventLogTest, EveryReturnedAppendSurvivesAKilledProcess) {
   ASSERT_GE(child, 0);
   if (child == 0) {
     close(pipeEnds[0]);
-    if (OpenEventLog() != 2) {
+    if (OpenEventLog(log_) != 2) {
       _exit(1);
     }
     // A fix, then every third entry a DR update and the others sights.
     for (int i = 0; i < kCrashEntries; ++i) {
       double time = kStart + 0.01 * i;
-      EngineStatus appended = i == 0       ? AppendPositionEntry(Fix(time, 50, -4))
-                              : i % 3 == 0 ? AppendPositionEntry(DrUpdate(time, i))
-                                           : AppendSightEntry(Sight(time, i));
+      EngineStatus appended = i == 0       ? AppendPositionEntry(log_, Fix(time, 50, -4))
+                              : i % 3 == 0 ? AppendPositionEntry(log_, DrUpdate(time, i))
+                                           : AppendSightEntry(log_, Sight(time, i));
       char status = static_cast<char>(appended);
       if (write(pipeEnds[1], &status, 1) != 1) {
         _exit(1);
@@ -54,10 +54,10 @@ TEST_F(EventLogTest, EveryReturnedAppendSurvivesAKilledProcess) {
   ASSERT_TRUE(WIFSIGNALED(waitStatus));
   close(pipeEnds[0]);
 
-  ASSERT_EQ(OpenEventLog(), 0);
+  ASSERT_EQ(OpenEventLog(log_), 0);
   EXPECT_EQ(Counts(), (std::pair{4, 8}));  // the fix and DR updates 3, 6, 9
   LegsAndSights loaded;
-  ASSERT_EQ(LoadLegsAndSights(loaded), 0);
+  ASSERT_EQ(LoadLegsAndSights(log_, loaded), 0);
   ASSERT_EQ(loaded.sightCount, 8);
   EXPECT_EQ(loaded.sights[7].hs, 11.0);
   EXPECT_EQ(loaded.legs[3].course, 9.0);
@@ -65,7 +65,7 @@ TEST_F(EventLogTest, EveryReturnedAppendSurvivesAKilledProcess) {
 
 TEST_F(EventLogTest, AFailedAppendIsReportedAndLeavesTheFileWhole) {
   StartVoyage(kStart);
-  ASSERT_EQ(AppendSightEntry(Sight(kStart + 0.1)), 0);
+  ASSERT_EQ(AppendSightEntry(log_, Sight(kStart + 0.1)), 0);
   std::vector<uint8_t> before = FileBytes();
   // Let the file grow by only part of an entry: the write is cut short.
   signal(SIGXFSZ, SIG_IGN);
@@ -74,18 +74,18 @@ TEST_F(EventLogTest, AFailedAppendIsReportedAndLeavesTheFileWhole) {
   rlimit limited = original;
   limited.rlim_cur = before.size() + 40;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-  EngineStatus sightStatus = AppendSightEntry(Sight(kStart + 0.2));
-  EngineStatus positionStatus = AppendPositionEntry(DrUpdate(kStart + 0.2));
+  EngineStatus sightStatus = AppendSightEntry(log_, Sight(kStart + 0.2));
+  EngineStatus positionStatus = AppendPositionEntry(log_, DrUpdate(kStart + 0.2));
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &original), 0);
   EXPECT_EQ(sightStatus, 2);
   EXPECT_EQ(positionStatus, 2);
   EXPECT_EQ(FileBytes(), before);
 
   // The log stays usable and numbering has no gap.
-  ASSERT_EQ(AppendSightEntry(Sight(kStart + 0.3)), 0);
+  ASSERT_EQ(AppendSightEntry(log_, Sight(kStart + 0.3)), 0);
   std::vector<uint8_t> after = FileBytes();
   EXPECT_EQ(after[before.size() + 4], 3);
-  ASSERT_EQ(OpenEventLog(), 0);
+  ASSERT_EQ(OpenEventLog(log_), 0);
 }
 
 // Appends bytes to a valid two-entry log and checks that the open reports the
@@ -94,22 +94,22 @@ class DamagedLogTest : public EventLogTest {
  protected:
   std::vector<uint8_t> ValidLog() {
     StartVoyage(kStart);
-    EXPECT_EQ(AppendSightEntry(Sight(kStart + 0.1)), 0);
-    EXPECT_EQ(AppendPositionEntry(DrUpdate(kStart + 0.2)), 0);
-    CloseEventLog();
+    EXPECT_EQ(AppendSightEntry(log_, Sight(kStart + 0.1)), 0);
+    EXPECT_EQ(AppendPositionEntry(log_, DrUpdate(kStart + 0.2)), 0);
+    CloseEventLog(log_);
     return FileBytes();  // fix 0..71, sight 72..159, DR 160..231
   }
 
   void ExpectRefused(const std::vector<uint8_t>& damaged, EngineStatus expected) {
     WriteFileBytes(damaged);
-    EXPECT_EQ(OpenEventLog(), expected);
+    EXPECT_EQ(OpenEventLog(log_), expected);
     EXPECT_EQ(FileBytes(), damaged);
-    EXPECT_EQ(AppendPositionEntry(Fix(kStart + 1, 1, 1)), 2);
-    EXPECT_EQ(AppendSightEntry(Sight(kStart + 1)), 2);
+    EXPECT_EQ(AppendPositionEntry(log_, Fix(kStart + 1, 1, 1)), 2);
+    EXPECT_EQ(AppendSightEntry(log_, Sight(kStart + 1)), 2);
     PositionRecord position;
-    EXPECT_NE(ReadReferencePosition(kLatestPosition, position), 0);
+    EXPECT_NE(ReadReferencePosition(log_, kLatestPosition, position), 0);
     LegsAndSights loaded;
-    EXPECT_NE(LoadLegsAndSights(loaded), 0);
+    EXPECT_NE(LoadLegsAndSights(log_, loaded), 0);
     EXPECT_EQ(FileBytes(), damaged);
   }
 };
@@ -149,18 +149,18 @@ TEST_F(DamagedLogTest, BadOrMismatchedKindWordsAreReportedCorrupt) {
 
 TEST_F(EventLogTest, AFileCutShortWhileOpenGivesErrorsNotCrashes) {
   StartVoyage(kStart);
-  ASSERT_EQ(AppendSightEntry(Sight(kStart + 0.1)), 0);
-  ASSERT_EQ(AppendPositionEntry(DrUpdate(kStart + 0.2)), 0);
+  ASSERT_EQ(AppendSightEntry(log_, Sight(kStart + 0.1)), 0);
+  ASSERT_EQ(AppendPositionEntry(log_, DrUpdate(kStart + 0.2)), 0);
   std::filesystem::resize_file(LogPath(), 100);
   int32_t positions = 0;
   int32_t sights = 0;
-  EXPECT_EQ(CountSinceLastFix(positions, sights), 1);
+  EXPECT_EQ(CountSinceLastFix(log_, positions, sights), 1);
   LegsAndSights loaded;
-  EXPECT_EQ(LoadLegsAndSights(loaded), 1);
+  EXPECT_EQ(LoadLegsAndSights(log_, loaded), 1);
   PositionRecord position;
-  EXPECT_EQ(ReadReferencePosition(kLatestPosition, position), 3);
-  EXPECT_EQ(DeletePositionEntry(160), 2);
-  EXPECT_EQ(DeleteSightEntry(72), 4);
+  EXPECT_EQ(ReadReferencePosition(log_, kLatestPosition, position), 3);
+  EXPECT_EQ(DeletePositionEntry(log_, 160), 2);
+  EXPECT_EQ(DeleteSightEntry(log_, 72), 4);
   EXPECT_EQ(std::filesystem::file_size(LogPath()), 100u);
 }
 
