@@ -15,6 +15,11 @@
 
 namespace navora::testing {
 
+inline std::vector<uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
 // ReadSinceLastFix into arrays of a fixed capacity.
 struct SinceLastFix {
   std::array<ObservationRecord, 8> sights;
@@ -41,10 +46,7 @@ class EventLogTest : public ::testing::Test {
 
   std::string LogPath() const { return directory_ + kEventLogFileName; }
 
-  std::vector<uint8_t> FileBytes() const {
-    std::ifstream in(LogPath(), std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-  }
+  std::vector<uint8_t> FileBytes() const { return ReadBytes(LogPath()); }
 
   void WriteFileBytes(const std::vector<uint8_t>& bytes) const {
     std::ofstream out(LogPath(), std::ios::binary | std::ios::trunc);
