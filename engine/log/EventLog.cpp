@@ -43,7 +43,8 @@ void CloseDescriptor(LogState& log) {
 
 // Reads a whole entry and checks that the same kind word stands at both ends.
 template <size_t N>
-bool ReadEntryBytes(const LogState& log, EventLogOffset offset, std::array<uint8_t, N>& bytes, int16_t& kind) {
+bool ReadEntryBytes(const LogState& log, EventLogOffset offset, std::array<uint8_t, N>& bytes,
+                    int16_t& kind) {
   if (offset < 0 || !ReadExactlyAt(log.descriptor, offset, bytes)) {
     return false;
   }
@@ -67,14 +68,16 @@ bool ReadPositionEntry(const LogState& log, EventLogOffset offset, PositionEntry
 bool ReadSightEntry(const LogState& log, EventLogOffset offset, SightEntry& entry) {
   SightEntryBytes bytes;
   int16_t kind = 0;
-  if (!ReadEntryBytes(log, offset, bytes, kind) || (kind != kEntrySight && kind != kEntryDeletedSight)) {
+  if (!ReadEntryBytes(log, offset, bytes, kind) ||
+      (kind != kEntrySight && kind != kEntryDeletedSight)) {
     return false;
   }
   entry = DecodeSightEntry(bytes);
   return true;
 }
 
-bool ReadSequenceNumber(const LogState& log, EventLogOffset offset, int16_t kind, uint32_t& sequenceNumber) {
+bool ReadSequenceNumber(const LogState& log, EventLogOffset offset, int16_t kind,
+                        uint32_t& sequenceNumber) {
   if (EntryLength(kind) == kSightEntryLength) {
     SightEntry entry;
     if (!ReadSightEntry(log, offset, entry)) {
@@ -96,7 +99,8 @@ enum class Locate { kFound, kNotAnEntry, kCorrupt, kReadError };
 // Confirms that an entry starts exactly at offset (a caller's offset that
 // falls inside an entry must never be rewritten) and collects, for each kind,
 // the last entry before it.
-Locate LocateEntry(const LogState& log, EventLogOffset offset, int16_t& kind, KindOffsets& lastBefore) {
+Locate LocateEntry(const LogState& log, EventLogOffset offset, int16_t& kind,
+                   KindOffsets& lastBefore) {
   int64_t fileSize = 0;
   if (!GetFileSize(log.descriptor, fileSize)) {
     return Locate::kReadError;
@@ -182,8 +186,8 @@ uint16_t BumpedCorrectionCount(uint16_t count) {
 // kinds that starts exactly at offset in the open log.
 enum class Target { kFound, kUnreadable, kCorrupt, kWrongKind };
 
-Target LocateTarget(const LogState& log, EventLogOffset offset, bool (*isWantedKind)(int16_t), int16_t& kind,
-                    KindOffsets& lastBefore) {
+Target LocateTarget(const LogState& log, EventLogOffset offset, bool (*isWantedKind)(int16_t),
+                    int16_t& kind, KindOffsets& lastBefore) {
   if (!IsOpen(log)) return Target::kUnreadable;
   switch (LocateEntry(log, offset, kind, lastBefore)) {
     case Locate::kCorrupt:
@@ -427,7 +431,8 @@ EngineStatus DeletePositionEntry(EventLog& owner, EventLogOffset offset) {
 
 EngineStatus DeleteSightEntry(EventLog& owner, EventLogOffset offset) {
   return DeleteEntry<kSightEntryLength>(
-      EventLogAccess::Of(owner), offset, IsLiveSightKind, {.wrongKind = 1, .readError = 2, .writeError = 3, .badKindWord = 4});
+      EventLogAccess::Of(owner), offset, IsLiveSightKind,
+      {.wrongKind = 1, .readError = 2, .writeError = 3, .badKindWord = 4});
 }
 
 EngineStatus ReadReferencePosition(EventLog& owner, int16_t which, PositionRecord& position) {
@@ -471,7 +476,8 @@ EngineStatus CountSinceLastFix(EventLog& owner, int32_t& positions, int32_t& sig
   int64_t fileSize = 0;
   int16_t kind = 0;
   if (!GetFileSize(log.descriptor, fileSize) ||
-      CheckEntryAt(log.descriptor, fix, fileSize, kind) != EntryCheck::kValid || kind != kEntryFix) {
+      CheckEntryAt(log.descriptor, fix, fileSize, kind) != EntryCheck::kValid ||
+      kind != kEntryFix) {
     return kReadError;
   }
   int32_t positionCount = 1;
@@ -530,7 +536,8 @@ EngineStatus ReadSinceLastFix(EventLog& owner, std::span<ObservationRecord> sigh
   }
   int16_t kind = 0;
   for (EventLogOffset at = fix + kPositionEntryLength; at < fileSize; at += EntryLength(kind)) {
-    if (CheckEntryAt(log.descriptor, at, fileSize, kind) != EntryCheck::kValid || kind == kEntryFix) {
+    if (CheckEntryAt(log.descriptor, at, fileSize, kind) != EntryCheck::kValid ||
+        kind == kEntryFix) {
       return kBadKindWord;
     }
     if (kind == kEntryDrUpdate) {

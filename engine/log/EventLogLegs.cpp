@@ -104,7 +104,8 @@ EngineStatus AssignSightsToLegs(const ObservationRecord* sights, const EventLogO
   return kStatusOk;
 }
 
-EngineStatus LoadCurrentTrack(EventLog& log, bool markInitialFix, bool requireSights, LegsAndSights& loaded) {
+EngineStatus LoadCurrentTrack(EventLog& log, bool markInitialFix, bool requireSights,
+                              LegsAndSights& loaded) {
   loaded = LegsAndSights{};
   int32_t positionCount = 0;
   int32_t sightCount = 0;

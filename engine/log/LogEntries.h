@@ -9,6 +9,12 @@
 
 namespace navora {
 
+// The text-log entries of position and sight changes: fixed-width lines of at
+// most 78 characters, built with printf-style formats. Positions print
+// latitude and longitude in degrees and minutes to 0.1', course in degrees to
+// 0.1, speed in knots to 0.1 and times in UTC to the whole second; sights
+// print as rows of the Sight Recorder table (SightRecorderTable.h).
+
 // Line counts of the text-log entries; callers provide at least these many.
 inline constexpr int kNewPositionEntryLines = 5;
 inline constexpr int kPositionDeletionLines = 5;

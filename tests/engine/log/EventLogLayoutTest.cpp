@@ -17,11 +17,12 @@ using testing::EventLogTest;
 // deletion of the second sight and of the second DR update.
 void WriteGoldenVoyage(EventLog& log) {
   ASSERT_EQ(OpenEventLog(log), 2);
-  ASSERT_EQ(AppendPositionEntry(log, MakePositionRecord(kMotionNone, kPositionExternalFix, 2460400.5,
-                                                   50.5, -4.25, 225.0, 6.5, 0.0, 0.0)),
-            0);
-  PositionRecord dr = MakePositionRecord(kMotionRhumbLine, kPositionDr, 2460400.625, 50.25,
-                                         -4.75, 240.0, 7.0, 90.0, 0.5);
+  ASSERT_EQ(
+      AppendPositionEntry(log, MakePositionRecord(kMotionNone, kPositionExternalFix, 2460400.5,
+                                                  50.5, -4.25, 225.0, 6.5, 0.0, 0.0)),
+      0);
+  PositionRecord dr = MakePositionRecord(kMotionRhumbLine, kPositionDr, 2460400.625, 50.25, -4.75,
+                                         240.0, 7.0, 90.0, 0.5);
   ASSERT_EQ(AppendPositionEntry(log, dr), 0);
   // Leg, body, star, time, UT1-UTC, temperature, pressure, spare, hs, index
   // correction, height of eye, quality code.
@@ -29,13 +30,13 @@ void WriteGoldenVoyage(EventLog& log) {
                                                          1013.0, 30.0, 35.5, 0.05, 3.048, 1);
   ASSERT_EQ(AppendSightEntry(log, sunLowerLimb), 0);
   ASSERT_EQ(AppendSightEntry(log, MakeObservationRecord(0, 20, 1, 2460400.75, -0.25, 11.0, 1012.0,
-                                                   30.0, 42.25, -0.025, 3.048, 3)),
+                                                        30.0, 42.25, -0.025, 3.048, 3)),
             0);
   ASSERT_EQ(AppendPositionEntry(log, MakePositionRecord(kMotionRhumbLine, kPositionDr, 2460400.875,
-                                                   49.75, -5.5, 270.0, 8.0, 180.0, 1.0)),
+                                                        49.75, -5.5, 270.0, 8.0, 180.0, 1.0)),
             0);
   ASSERT_EQ(AppendSightEntry(log, MakeObservationRecord(0, 13, 0, 2460400.9375, 0.125, 10.0, 1010.0,
-                                                   30.0, 20.75, 0.0, 4.572, 2)),
+                                                        30.0, 20.75, 0.0, 4.572, 2)),
             0);
   sunLowerLimb.hs = 35.625;
   sunLowerLimb.sigma = 0.01;
