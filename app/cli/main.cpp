@@ -7,6 +7,7 @@
 #include "app/cli/AlmanacCommand.h"
 #include "app/cli/CheckDataCommand.h"
 #include "app/cli/CliCommand.h"
+#include "app/cli/LogCommand.h"
 
 namespace navora {
 namespace {
@@ -14,6 +15,7 @@ namespace {
 constexpr CliCommand kCommands[] = {
     {"check-data", "check the data files and print the dates they cover", RunCheckDataCommand},
     {"almanac", "print almanac tables (see navora-cli almanac --help)", RunAlmanacCommand},
+    {"log", "repair a voyage log torn by a crash (see navora-cli log --help)", RunLogCommand},
 };
 
 void PrintHelp(std::FILE* stream) {

@@ -18,6 +18,7 @@ std::vector<std::string> WrapTextLines(std::string_view text);
 
 // The lines of a comment as logged: an empty line, "COMMENT:", then the
 // wrapped comment. 1 for an empty comment (nothing to log).
-EngineStatus FormatCommentLines(std::string_view comment, std::vector<std::string>& lines);
+[[nodiscard]] EngineStatus FormatCommentLines(std::string_view comment,
+                                              std::vector<std::string>& lines);
 
 }  // namespace navora

@@ -2,71 +2,50 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstring>
 #include <limits>
 
 #include "engine/log/EventLogEntryFormat.h"
 #include "engine/log/EventLogFile.h"
+#include "engine/log/EventLogScan.h"
 
 namespace navora {
 
 namespace {
 
-constexpr int kMaxEventLogPathLength =
-    kMaxEventLogDirectoryLength + static_cast<int>(sizeof(kEventLogFileName));
 constexpr uint16_t kMaxCorrectionCount = std::numeric_limits<uint16_t>::max();
 
-using KindOffsets = std::array<EventLogOffset, kEntryKindCount>;
+using KindOffsets = EventLogKindOffsets;
 
-// The one open log of the process.
-struct EventLogState {
-  char directory[kMaxEventLogDirectoryLength + 1] = "";
-  int descriptor = -1;
-  KindOffsets lastOffset = {-1, -1, -1, -1, -1, -1};
-  // Survives closing, so that a new voyage's numbers continue from the old one.
-  uint32_t sequenceCounter = 0;
+}  // namespace
+
+// The one door to an EventLog's state for the operations of this file.
+struct EventLogAccess {
+  using State = EventLog::State;
+  static State& Of(EventLog& log) { return log.state_; }
+  static const State& Of(const EventLog& log) { return log.state_; }
 };
 
-EventLogState gLog;
+namespace {
 
-bool IsOpen() { return gLog.descriptor >= 0; }
+using LogState = EventLogAccess::State;
+
+bool IsOpen(const LogState& log) { return log.descriptor >= 0; }
 
 bool IsLivePositionKind(int16_t kind) { return kind == kEntryFix || kind == kEntryDrUpdate; }
 bool IsLiveSightKind(int16_t kind) { return kind == kEntrySight; }
 
-void CloseDescriptor() {
-  CloseFile(gLog.descriptor);
-  gLog.descriptor = -1;
-  gLog.lastOffset.fill(kNoEventLogEntry);
-}
-
-enum class EntryCheck { kValid, kCorrupt, kReadError };
-
-// Checks that a whole entry of a known kind starts at offset and ends, with
-// the same kind word, inside the file.
-EntryCheck CheckEntryAt(EventLogOffset offset, int64_t fileSize, int16_t& kind) {
-  uint8_t word[kKindWordLength];
-  if (fileSize - offset < kKindWordLength) {
-    return EntryCheck::kCorrupt;
-  }
-  if (!ReadExactlyAt(gLog.descriptor, offset, word)) {
-    return EntryCheck::kReadError;
-  }
-  kind = DecodeKindWord(word);
-  if (!IsValidEntryKind(kind) || fileSize - offset < EntryLength(kind)) {
-    return EntryCheck::kCorrupt;
-  }
-  if (!ReadExactlyAt(gLog.descriptor, offset + EntryLength(kind) - kKindWordLength, word)) {
-    return EntryCheck::kReadError;
-  }
-  return DecodeKindWord(word) == kind ? EntryCheck::kValid : EntryCheck::kCorrupt;
+void CloseDescriptor(LogState& log) {
+  CloseFile(log.descriptor);
+  log.descriptor = -1;
+  log.lastOffset.fill(kNoEventLogEntry);
 }
 
 // Reads a whole entry and checks that the same kind word stands at both ends.
 template <size_t N>
-bool ReadEntryBytes(EventLogOffset offset, std::array<uint8_t, N>& bytes, int16_t& kind) {
-  if (offset < 0 || !ReadExactlyAt(gLog.descriptor, offset, bytes)) {
+bool ReadEntryBytes(const LogState& log, EventLogOffset offset, std::array<uint8_t, N>& bytes,
+                    int16_t& kind) {
+  if (offset < 0 || !ReadExactlyAt(log.descriptor, offset, bytes)) {
     return false;
   }
   kind = DecodeKindWord(bytes.data());
@@ -74,10 +53,10 @@ bool ReadEntryBytes(EventLogOffset offset, std::array<uint8_t, N>& bytes, int16_
 }
 
 // A fix or DR update, live or deleted.
-bool ReadPositionEntry(EventLogOffset offset, PositionEntry& entry) {
+bool ReadPositionEntry(const LogState& log, EventLogOffset offset, PositionEntry& entry) {
   PositionEntryBytes bytes;
   int16_t kind = 0;
-  if (!ReadEntryBytes(offset, bytes, kind) || !IsValidEntryKind(kind) ||
+  if (!ReadEntryBytes(log, offset, bytes, kind) || !IsValidEntryKind(kind) ||
       EntryLength(kind) != kPositionEntryLength) {
     return false;
   }
@@ -86,44 +65,29 @@ bool ReadPositionEntry(EventLogOffset offset, PositionEntry& entry) {
 }
 
 // A sight, live or deleted.
-bool ReadSightEntry(EventLogOffset offset, SightEntry& entry) {
+bool ReadSightEntry(const LogState& log, EventLogOffset offset, SightEntry& entry) {
   SightEntryBytes bytes;
   int16_t kind = 0;
-  if (!ReadEntryBytes(offset, bytes, kind) || (kind != kEntrySight && kind != kEntryDeletedSight)) {
+  if (!ReadEntryBytes(log, offset, bytes, kind) ||
+      (kind != kEntrySight && kind != kEntryDeletedSight)) {
     return false;
   }
   entry = DecodeSightEntry(bytes);
   return true;
 }
 
-// Walks the whole file from its start, so that a torn tail or a damaged entry
-// anywhere is found before anything is trusted, and indexes the last entry of
-// each kind. False when the file is not a whole sequence of valid entries.
-bool IndexWholeFile(int64_t fileSize, EventLogOffset& lastEntry, int16_t& lastKind) {
-  for (EventLogOffset at = 0; at < fileSize;) {
-    int16_t kind = 0;
-    if (CheckEntryAt(at, fileSize, kind) != EntryCheck::kValid) {
-      return false;
-    }
-    gLog.lastOffset[kind] = at;
-    lastEntry = at;
-    lastKind = kind;
-    at += EntryLength(kind);
-  }
-  return true;
-}
-
-bool ReadSequenceNumber(EventLogOffset offset, int16_t kind, uint32_t& sequenceNumber) {
+bool ReadSequenceNumber(const LogState& log, EventLogOffset offset, int16_t kind,
+                        uint32_t& sequenceNumber) {
   if (EntryLength(kind) == kSightEntryLength) {
     SightEntry entry;
-    if (!ReadSightEntry(offset, entry)) {
+    if (!ReadSightEntry(log, offset, entry)) {
       return false;
     }
     sequenceNumber = entry.sequenceNumber;
     return true;
   }
   PositionEntry entry;
-  if (!ReadPositionEntry(offset, entry)) {
+  if (!ReadPositionEntry(log, offset, entry)) {
     return false;
   }
   sequenceNumber = entry.sequenceNumber;
@@ -135,9 +99,10 @@ enum class Locate { kFound, kNotAnEntry, kCorrupt, kReadError };
 // Confirms that an entry starts exactly at offset (a caller's offset that
 // falls inside an entry must never be rewritten) and collects, for each kind,
 // the last entry before it.
-Locate LocateEntry(EventLogOffset offset, int16_t& kind, KindOffsets& lastBefore) {
+Locate LocateEntry(const LogState& log, EventLogOffset offset, int16_t& kind,
+                   KindOffsets& lastBefore) {
   int64_t fileSize = 0;
-  if (!GetFileSize(gLog.descriptor, fileSize)) {
+  if (!GetFileSize(log.descriptor, fileSize)) {
     return Locate::kReadError;
   }
   if (offset < 0 || offset >= fileSize) {
@@ -145,7 +110,7 @@ Locate LocateEntry(EventLogOffset offset, int16_t& kind, KindOffsets& lastBefore
   }
   lastBefore.fill(kNoEventLogEntry);
   for (EventLogOffset at = 0; at <= offset;) {
-    EntryCheck check = CheckEntryAt(at, fileSize, kind);
+    EntryCheck check = CheckEntryAt(log.descriptor, at, fileSize, kind);
     if (check != EntryCheck::kValid) {
       return check == EntryCheck::kCorrupt ? Locate::kCorrupt : Locate::kReadError;
     }
@@ -159,58 +124,58 @@ Locate LocateEntry(EventLogOffset offset, int16_t& kind, KindOffsets& lastBefore
 }
 
 // The entry at offset changed kind: keeps the index what a fresh open would build.
-void MoveIndexedEntry(EventLogOffset offset, int16_t oldKind, int16_t newKind,
+void MoveIndexedEntry(LogState& log, EventLogOffset offset, int16_t oldKind, int16_t newKind,
                       const KindOffsets& lastBefore) {
   if (oldKind == newKind) {
     return;
   }
-  if (gLog.lastOffset[oldKind] == offset) {
-    gLog.lastOffset[oldKind] = lastBefore[oldKind];
+  if (log.lastOffset[oldKind] == offset) {
+    log.lastOffset[oldKind] = lastBefore[oldKind];
   }
-  gLog.lastOffset[newKind] = std::max(gLog.lastOffset[newKind], offset);
+  log.lastOffset[newKind] = std::max(log.lastOffset[newKind], offset);
 }
 
 // Overwrites an entry in place. When the write fails the old bytes are put
 // back; if even that fails the log is closed rather than left open on a
 // damaged entry.
 template <size_t N>
-bool RewriteEntry(EventLogOffset offset, const std::array<uint8_t, N>& oldBytes,
+bool RewriteEntry(LogState& log, EventLogOffset offset, const std::array<uint8_t, N>& oldBytes,
                   const std::array<uint8_t, N>& newBytes) {
-  if (WriteDurablyAt(gLog.descriptor, offset, newBytes)) {
+  if (WriteDurablyAt(log.descriptor, offset, newBytes)) {
     return true;
   }
-  if (!WriteDurablyAt(gLog.descriptor, offset, oldBytes)) {
-    CloseDescriptor();
+  if (!WriteDurablyAt(log.descriptor, offset, oldBytes)) {
+    CloseDescriptor(log);
   }
   return false;
 }
 
-uint32_t NextSequenceNumber() { return gLog.sequenceCounter + 1; }
+uint32_t NextSequenceNumber(const LogState& log) { return log.sequenceCounter + 1; }
 
 // Writes a new entry at the end of the file. A failed or short write is cut
 // off again so that the file still ends on a whole entry; if that fails the
 // log is closed so that nothing is appended behind a torn entry.
 template <size_t N>
-bool AppendEntryBytes(const std::array<uint8_t, N>& bytes, int16_t kind,
+bool AppendEntryBytes(LogState& log, const std::array<uint8_t, N>& bytes, int16_t kind,
                       uint32_t sequenceNumber) {
   int64_t fileSize = 0;
-  if (!GetFileSize(gLog.descriptor, fileSize)) {
+  if (!GetFileSize(log.descriptor, fileSize)) {
     return false;
   }
-  if (!WriteDurablyAt(gLog.descriptor, fileSize, bytes)) {
-    if (!TruncateDurably(gLog.descriptor, fileSize)) {
-      CloseDescriptor();
+  if (!WriteDurablyAt(log.descriptor, fileSize, bytes)) {
+    if (!TruncateDurably(log.descriptor, fileSize)) {
+      CloseDescriptor(log);
     }
     return false;
   }
-  gLog.sequenceCounter = sequenceNumber;
-  gLog.lastOffset[kind] = fileSize;
+  log.sequenceCounter = sequenceNumber;
+  log.lastOffset[kind] = fileSize;
   return true;
 }
 
-bool LogIsEmpty() {
+bool LogIsEmpty(const LogState& log) {
   int64_t fileSize = 0;
-  return GetFileSize(gLog.descriptor, fileSize) && fileSize == 0;
+  return GetFileSize(log.descriptor, fileSize) && fileSize == 0;
 }
 
 uint16_t BumpedCorrectionCount(uint16_t count) {
@@ -221,10 +186,10 @@ uint16_t BumpedCorrectionCount(uint16_t count) {
 // kinds that starts exactly at offset in the open log.
 enum class Target { kFound, kUnreadable, kCorrupt, kWrongKind };
 
-Target LocateTarget(EventLogOffset offset, bool (*isWantedKind)(int16_t), int16_t& kind,
-                    KindOffsets& lastBefore) {
-  if (!IsOpen()) return Target::kUnreadable;
-  switch (LocateEntry(offset, kind, lastBefore)) {
+Target LocateTarget(const LogState& log, EventLogOffset offset, bool (*isWantedKind)(int16_t),
+                    int16_t& kind, KindOffsets& lastBefore) {
+  if (!IsOpen(log)) return Target::kUnreadable;
+  switch (LocateEntry(log, offset, kind, lastBefore)) {
     case Locate::kCorrupt:
       return Target::kCorrupt;
     case Locate::kReadError:
@@ -245,22 +210,28 @@ constexpr EngineStatus kOpenCorrupt = 4;
 
 }  // namespace
 
-EngineStatus SetEventLogDirectory(const char* directory) {
-  if (directory == nullptr || std::strlen(directory) > kMaxEventLogDirectoryLength) {
+EventLog::~EventLog() { CloseEventLog(*this); }
+
+EngineStatus SetEventLogDirectory(EventLog& owner, const char* directory) {
+  if (directory == nullptr ||
+      strnlen(directory, kMaxEventLogDirectoryLength + 1) > kMaxEventLogDirectoryLength) {
     return 1;
   }
-  std::snprintf(gLog.directory, sizeof gLog.directory, "%s", directory);
+  EventLogAccess::Of(owner).directory = directory;
   return kStatusOk;
 }
 
-EngineStatus OpenEventLog() {
-  CloseDescriptor();
-  char path[kMaxEventLogPathLength + 1];
-  std::snprintf(path, sizeof path, "%s%s", gLog.directory, kEventLogFileName);
-  gLog.descriptor = OpenFileForUpdate(path);
+std::string EventLogPath(const EventLog& owner) {
+  return EventLogAccess::Of(owner).directory + kEventLogFileName;
+}
+
+EngineStatus OpenEventLog(EventLog& owner) {
+  LogState& log = EventLogAccess::Of(owner);
+  CloseDescriptor(log);
+  log.descriptor = OpenFileForUpdate(EventLogPath(owner).c_str());
   int64_t fileSize = 0;
-  if (!IsOpen() || !GetFileSize(gLog.descriptor, fileSize)) {
-    CloseDescriptor();
+  if (!IsOpen(log) || !GetFileSize(log.descriptor, fileSize)) {
+    CloseDescriptor(log);
     return kOpenNotWritable;
   }
   if (fileSize == 0) {
@@ -269,81 +240,83 @@ EngineStatus OpenEventLog() {
   // A log that fails any check below stays closed: nothing may be written
   // into it until the voyage is restarted with a new log.
   uint8_t firstKind[kKindWordLength];
-  if (fileSize < kKindWordLength || !ReadExactlyAt(gLog.descriptor, 0, firstKind)) {
-    CloseDescriptor();
+  if (fileSize < kKindWordLength || !ReadExactlyAt(log.descriptor, 0, firstKind)) {
+    CloseDescriptor(log);
     return kOpenCorrupt;
   }
   if (DecodeKindWord(firstKind) != kEntryFix) {
-    CloseDescriptor();
+    CloseDescriptor(log);
     return kOpenFirstNotFix;
   }
-  EventLogOffset lastEntry = 0;
-  int16_t lastKind = kEntryFix;
+  // The whole file is walked, so that a torn tail or a damaged entry
+  // anywhere is found before anything is trusted.
+  WholeEntryRun run;
   uint32_t sequenceNumber = 0;
-  if (!IndexWholeFile(fileSize, lastEntry, lastKind) ||
-      !ReadSequenceNumber(lastEntry, lastKind, sequenceNumber)) {
-    CloseDescriptor();
+  if (!WalkWholeEntries(log.descriptor, fileSize, run) || run.end != fileSize ||
+      !ReadSequenceNumber(log, run.lastEntry, run.lastKind, sequenceNumber)) {
+    CloseDescriptor(log);
     return kOpenCorrupt;
   }
-  gLog.sequenceCounter = sequenceNumber;
+  log.lastOffset = run.lastOffset;
+  log.sequenceCounter = sequenceNumber;
   return kStatusOk;
 }
 
-EngineStatus CloseEventLog() {
-  CloseDescriptor();
-  return kStatusOk;
-}
+void CloseEventLog(EventLog& owner) { CloseDescriptor(EventLogAccess::Of(owner)); }
 
-EngineStatus AppendPositionEntry(PositionRecord position) {
+EngineStatus AppendPositionEntry(EventLog& owner, PositionRecord position) {
+  LogState& log = EventLogAccess::Of(owner);
   constexpr EngineStatus kTypeNotStorable = 1;
   constexpr EngineStatus kWriteError = 2;
   int16_t kind = PositionEntryKind(position.positionType);
   if (kind < 0) {
     return kTypeNotStorable;
   }
-  if (!IsOpen()) {
+  if (!IsOpen(log)) {
     return kWriteError;
   }
   // The voyage must start with a fix, or the log could not be opened again.
-  if (kind != kEntryFix && LogIsEmpty()) {
+  if (kind != kEntryFix && LogIsEmpty(log)) {
     return kTypeNotStorable;
   }
   PositionEntry entry;
   entry.entryKind = kind;
-  entry.sequenceNumber = NextSequenceNumber();
+  entry.sequenceNumber = NextSequenceNumber(log);
   CopyPositionData(position, entry);
   PositionEntryBytes bytes;
   EncodePositionEntry(entry, bytes);
-  return AppendEntryBytes(bytes, kind, entry.sequenceNumber) ? kStatusOk : kWriteError;
+  return AppendEntryBytes(log, bytes, kind, entry.sequenceNumber) ? kStatusOk : kWriteError;
 }
 
-EngineStatus AppendSightEntry(const ObservationRecord& sight) {
+EngineStatus AppendSightEntry(EventLog& owner, const ObservationRecord& sight) {
+  LogState& log = EventLogAccess::Of(owner);
   constexpr EngineStatus kNoEntryYet = 1;
   constexpr EngineStatus kWriteError = 2;
   // The counter cannot tell: after a new voyage in the same run it continues
   // from the old log while the new one is still empty.
-  if (!IsOpen()) {
-    return gLog.sequenceCounter == 0 ? kNoEntryYet : kWriteError;
+  if (!IsOpen(log)) {
+    return log.sequenceCounter == 0 ? kNoEntryYet : kWriteError;
   }
-  if (LogIsEmpty()) {
+  if (LogIsEmpty(log)) {
     return kNoEntryYet;
   }
   SightEntry entry;
-  entry.sequenceNumber = NextSequenceNumber();
+  entry.sequenceNumber = NextSequenceNumber(log);
   CopySightData(sight, entry);
   SightEntryBytes bytes;
   EncodeSightEntry(entry, bytes);
-  return AppendEntryBytes(bytes, kEntrySight, entry.sequenceNumber) ? kStatusOk : kWriteError;
+  return AppendEntryBytes(log, bytes, kEntrySight, entry.sequenceNumber) ? kStatusOk : kWriteError;
 }
 
-EngineStatus CorrectPositionEntry(EventLogOffset offset, PositionRecord position) {
+EngineStatus CorrectPositionEntry(EventLog& owner, EventLogOffset offset, PositionRecord position) {
+  LogState& log = EventLogAccess::Of(owner);
   constexpr EngineStatus kNotAPosition = 1;
   constexpr EngineStatus kReadError = 2;
   constexpr EngineStatus kTypeNotStorable = 3;
   constexpr EngineStatus kWriteError = 4;
   int16_t kind = 0;
   KindOffsets lastBefore;
-  switch (LocateTarget(offset, IsLivePositionKind, kind, lastBefore)) {
+  switch (LocateTarget(log, offset, IsLivePositionKind, kind, lastBefore)) {
     case Target::kFound:
       break;
     case Target::kWrongKind:
@@ -358,7 +331,7 @@ EngineStatus CorrectPositionEntry(EventLogOffset offset, PositionRecord position
     return kTypeNotStorable;
   }
   PositionEntryBytes oldBytes;
-  if (!ReadExactlyAt(gLog.descriptor, offset, oldBytes)) {
+  if (!ReadExactlyAt(log.descriptor, offset, oldBytes)) {
     return kReadError;
   }
   PositionEntry entry = DecodePositionEntry(oldBytes);
@@ -367,20 +340,22 @@ EngineStatus CorrectPositionEntry(EventLogOffset offset, PositionRecord position
   CopyPositionData(position, entry);
   PositionEntryBytes newBytes;
   EncodePositionEntry(entry, newBytes);
-  if (!RewriteEntry(offset, oldBytes, newBytes)) {
+  if (!RewriteEntry(log, offset, oldBytes, newBytes)) {
     return kWriteError;
   }
-  MoveIndexedEntry(offset, kind, newKind, lastBefore);
+  MoveIndexedEntry(log, offset, kind, newKind, lastBefore);
   return kStatusOk;
 }
 
-EngineStatus CorrectSightEntry(EventLogOffset offset, const ObservationRecord& sight) {
+EngineStatus CorrectSightEntry(EventLog& owner, EventLogOffset offset,
+                               const ObservationRecord& sight) {
+  LogState& log = EventLogAccess::Of(owner);
   constexpr EngineStatus kNotASight = 1;
   constexpr EngineStatus kReadError = 2;
   constexpr EngineStatus kWriteError = 3;
   int16_t kind = 0;
   KindOffsets lastBefore;
-  switch (LocateTarget(offset, IsLiveSightKind, kind, lastBefore)) {
+  switch (LocateTarget(log, offset, IsLiveSightKind, kind, lastBefore)) {
     case Target::kFound:
       break;
     case Target::kWrongKind:
@@ -390,7 +365,7 @@ EngineStatus CorrectSightEntry(EventLogOffset offset, const ObservationRecord& s
       return kReadError;
   }
   SightEntryBytes oldBytes;
-  if (!ReadExactlyAt(gLog.descriptor, offset, oldBytes)) {
+  if (!ReadExactlyAt(log.descriptor, offset, oldBytes)) {
     return kReadError;
   }
   SightEntry entry = DecodeSightEntry(oldBytes);
@@ -398,7 +373,7 @@ EngineStatus CorrectSightEntry(EventLogOffset offset, const ObservationRecord& s
   CopySightData(sight, entry);
   SightEntryBytes newBytes;
   EncodeSightEntry(entry, newBytes);
-  return RewriteEntry(offset, oldBytes, newBytes) ? kStatusOk : kWriteError;
+  return RewriteEntry(log, offset, oldBytes, newBytes) ? kStatusOk : kWriteError;
 }
 
 namespace {
@@ -414,11 +389,11 @@ struct DeletionStatuses {
 // Adds the deletion shift to the kind words of the live entry of N bytes at
 // offset (its data stay) and keeps the index what a fresh open would build.
 template <size_t N>
-EngineStatus DeleteEntry(EventLogOffset offset, bool (*isLiveKind)(int16_t),
+EngineStatus DeleteEntry(LogState& log, EventLogOffset offset, bool (*isLiveKind)(int16_t),
                          const DeletionStatuses& status) {
   int16_t kind = 0;
   KindOffsets lastBefore;
-  switch (LocateTarget(offset, isLiveKind, kind, lastBefore)) {
+  switch (LocateTarget(log, offset, isLiveKind, kind, lastBefore)) {
     case Target::kFound:
       break;
     case Target::kWrongKind:
@@ -429,83 +404,87 @@ EngineStatus DeleteEntry(EventLogOffset offset, bool (*isLiveKind)(int16_t),
       return status.readError;
   }
   std::array<uint8_t, N> oldBytes;
-  if (!ReadExactlyAt(gLog.descriptor, offset, oldBytes)) {
+  if (!ReadExactlyAt(log.descriptor, offset, oldBytes)) {
     return status.readError;
   }
   const int16_t deletedKind = static_cast<int16_t>(kind + kDeletedKindShift);
   std::array<uint8_t, N> newBytes = oldBytes;
   SetEntryKind(deletedKind, newBytes.data(), static_cast<int>(N));
-  if (!RewriteEntry(offset, oldBytes, newBytes)) {
+  if (!RewriteEntry(log, offset, oldBytes, newBytes)) {
     return status.writeError;
   }
-  MoveIndexedEntry(offset, kind, deletedKind, lastBefore);
+  MoveIndexedEntry(log, offset, kind, deletedKind, lastBefore);
   return kStatusOk;
 }
 
 }  // namespace
 
-EngineStatus DeletePositionEntry(EventLogOffset offset) {
+EngineStatus DeletePositionEntry(EventLog& owner, EventLogOffset offset) {
   constexpr EngineStatus kInitialFix = 1;
   if (offset == 0) {
     return kInitialFix;
   }
   return DeleteEntry<kPositionEntryLength>(
-      offset, IsLivePositionKind,
+      EventLogAccess::Of(owner), offset, IsLivePositionKind,
       {.wrongKind = 2, .readError = 3, .writeError = 4, .badKindWord = 5});
 }
 
-EngineStatus DeleteSightEntry(EventLogOffset offset) {
+EngineStatus DeleteSightEntry(EventLog& owner, EventLogOffset offset) {
   return DeleteEntry<kSightEntryLength>(
-      offset, IsLiveSightKind, {.wrongKind = 1, .readError = 2, .writeError = 3, .badKindWord = 4});
+      EventLogAccess::Of(owner), offset, IsLiveSightKind,
+      {.wrongKind = 1, .readError = 2, .writeError = 3, .badKindWord = 4});
 }
 
-EngineStatus ReadReferencePosition(int16_t which, PositionRecord& position) {
+EngineStatus ReadReferencePosition(EventLog& owner, int16_t which, PositionRecord& position) {
+  const LogState& log = EventLogAccess::Of(owner);
   constexpr EngineStatus kBadWhich = 1;
   constexpr EngineStatus kNoEntry = 2;
   constexpr EngineStatus kReadError = 3;
   if (which != kLatestPosition && which != kLastFix) {
     return kBadWhich;
   }
-  if (!IsOpen()) {
+  if (!IsOpen(log)) {
     return kReadError;
   }
-  EventLogOffset offset = gLog.lastOffset[kEntryFix];
+  EventLogOffset offset = log.lastOffset[kEntryFix];
   if (which == kLatestPosition) {
-    offset = std::max(offset, gLog.lastOffset[kEntryDrUpdate]);
+    offset = std::max(offset, log.lastOffset[kEntryDrUpdate]);
   }
   if (offset < 0) {
     return kNoEntry;
   }
   PositionEntry entry;
-  if (!ReadPositionEntry(offset, entry) || entry.entryKind >= kEntryDeletedFix) {
+  if (!ReadPositionEntry(log, offset, entry) || entry.entryKind >= kEntryDeletedFix) {
     return kReadError;
   }
   position = PositionRecordFromEntry(entry);
   return kStatusOk;
 }
 
-EngineStatus CountSinceLastFix(int32_t& positions, int32_t& sights) {
+EngineStatus CountSinceLastFix(EventLog& owner, int32_t& positions, int32_t& sights) {
+  const LogState& log = EventLogAccess::Of(owner);
   constexpr EngineStatus kReadError = 1;
   positions = 0;
   sights = 0;
-  if (!IsOpen()) {
+  if (!IsOpen(log)) {
     return kReadError;
   }
-  EventLogOffset fix = gLog.lastOffset[kEntryFix];
+  EventLogOffset fix = log.lastOffset[kEntryFix];
   if (fix < 0) {
     return kStatusOk;
   }
   int64_t fileSize = 0;
   int16_t kind = 0;
-  if (!GetFileSize(gLog.descriptor, fileSize) ||
-      CheckEntryAt(fix, fileSize, kind) != EntryCheck::kValid || kind != kEntryFix) {
+  if (!GetFileSize(log.descriptor, fileSize) ||
+      CheckEntryAt(log.descriptor, fix, fileSize, kind) != EntryCheck::kValid ||
+      kind != kEntryFix) {
     return kReadError;
   }
   int32_t positionCount = 1;
   int32_t sightCount = 0;
   constexpr int32_t kMaxCount = std::numeric_limits<int32_t>::max();
   for (EventLogOffset at = fix + kPositionEntryLength; at < fileSize; at += EntryLength(kind)) {
-    if (CheckEntryAt(at, fileSize, kind) != EntryCheck::kValid ||
+    if (CheckEntryAt(log.descriptor, at, fileSize, kind) != EntryCheck::kValid ||
         positionCount == kMaxCount || sightCount == kMaxCount) {
       return kReadError;
     }
@@ -517,11 +496,12 @@ EngineStatus CountSinceLastFix(int32_t& positions, int32_t& sights) {
   return kStatusOk;
 }
 
-EngineStatus ReadSinceLastFix(std::span<ObservationRecord> sights,
+EngineStatus ReadSinceLastFix(EventLog& owner, std::span<ObservationRecord> sights,
                               std::span<EventLogOffset> sightOffsets,
                               std::span<PositionRecord> positions,
                               std::span<EventLogOffset> positionOffsets, int32_t& sightCount,
                               int32_t& positionCount) {
+  const LogState& log = EventLogAccess::Of(owner);
   constexpr EngineStatus kNoFix = 1;
   constexpr EngineStatus kFixUnreadable = 2;
   constexpr EngineStatus kBadKindWord = 3;
@@ -531,15 +511,15 @@ EngineStatus ReadSinceLastFix(std::span<ObservationRecord> sights,
   positionCount = 0;
   size_t sightCapacity = std::min(sights.size(), sightOffsets.size());
   size_t positionCapacity = std::min(positions.size(), positionOffsets.size());
-  if (!IsOpen()) {
+  if (!IsOpen(log)) {
     return kFixUnreadable;
   }
-  EventLogOffset fix = gLog.lastOffset[kEntryFix];
+  EventLogOffset fix = log.lastOffset[kEntryFix];
   if (fix < 0) {
     return kNoFix;
   }
   PositionEntry fixEntry;
-  if (!ReadPositionEntry(fix, fixEntry) || fixEntry.entryKind != kEntryFix) {
+  if (!ReadPositionEntry(log, fix, fixEntry) || fixEntry.entryKind != kEntryFix) {
     return kFixUnreadable;
   }
   if (positionCapacity == 0) {
@@ -551,12 +531,13 @@ EngineStatus ReadSinceLastFix(std::span<ObservationRecord> sights,
   size_t sightsRead = 0;
   uint16_t leg = 0;
   int64_t fileSize = 0;
-  if (!GetFileSize(gLog.descriptor, fileSize)) {
+  if (!GetFileSize(log.descriptor, fileSize)) {
     return kBadKindWord;
   }
   int16_t kind = 0;
   for (EventLogOffset at = fix + kPositionEntryLength; at < fileSize; at += EntryLength(kind)) {
-    if (CheckEntryAt(at, fileSize, kind) != EntryCheck::kValid || kind == kEntryFix) {
+    if (CheckEntryAt(log.descriptor, at, fileSize, kind) != EntryCheck::kValid ||
+        kind == kEntryFix) {
       return kBadKindWord;
     }
     if (kind == kEntryDrUpdate) {
@@ -564,7 +545,7 @@ EngineStatus ReadSinceLastFix(std::span<ObservationRecord> sights,
       if (positionsRead == positionCapacity) {
         return kTooManyPositions;
       }
-      if (!ReadPositionEntry(at, entry)) {
+      if (!ReadPositionEntry(log, at, entry)) {
         return kBadKindWord;
       }
       positions[positionsRead] = PositionRecordFromEntry(entry);
@@ -576,7 +557,7 @@ EngineStatus ReadSinceLastFix(std::span<ObservationRecord> sights,
       if (sightsRead == sightCapacity) {
         return kTooManySights;
       }
-      if (!ReadSightEntry(at, entry)) {
+      if (!ReadSightEntry(log, at, entry)) {
         return kBadKindWord;
       }
       sights[sightsRead] = ObservationRecordFromEntry(entry, leg);
@@ -589,6 +570,9 @@ EngineStatus ReadSinceLastFix(std::span<ObservationRecord> sights,
   return kStatusOk;
 }
 
-bool IsInitialFixReference() { return IsOpen() && gLog.lastOffset[kEntryFix] == 0; }
+bool IsInitialFixReference(const EventLog& owner) {
+  const LogState& log = EventLogAccess::Of(owner);
+  return IsOpen(log) && log.lastOffset[kEntryFix] == 0;
+}
 
 }  // namespace navora

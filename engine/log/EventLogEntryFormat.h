@@ -10,7 +10,10 @@ namespace navora {
 
 // The stored form of event-log entries: little-endian fields, each entry
 // starting and ending with its 16-bit kind so that the file can be walked in
-// both directions.
+// both directions. Lengths and field offsets in bytes; times Julian dates
+// (UTC), angles degrees, speeds knots, height of eye metres, index correction
+// degrees. Stored values round-trip bit for bit; a sight's sigma is stored
+// as its quality code (1 Good, 2 Average, 3 Poor).
 
 inline constexpr int16_t kEntryFix = 0;
 inline constexpr int16_t kEntryDrUpdate = 1;

@@ -13,19 +13,20 @@ namespace {
 
 constexpr mode_t kNewFileMode = 0666;  // narrowed by the user's umask
 
-// Makes a newly created name in the file's directory survive a crash.
-void SyncParentDirectory(const char* path) {
+}  // namespace
+
+bool SyncParentDirectory(const char* path) {
   std::string directory(path);
   size_t slash = directory.find_last_of('/');
   directory = slash == std::string::npos ? std::string(".") : directory.substr(0, slash + 1);
   int descriptor = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (descriptor >= 0) {
-    ::fsync(descriptor);
-    ::close(descriptor);
+  if (descriptor < 0) {
+    return false;
   }
+  bool synced = ::fsync(descriptor) == 0;
+  ::close(descriptor);
+  return synced;
 }
-
-}  // namespace
 
 int OpenFileForUpdate(const char* path) {
   int descriptor = ::open(path, O_RDWR | O_CLOEXEC);
@@ -36,10 +37,24 @@ int OpenFileForUpdate(const char* path) {
   if (descriptor < 0 && errno == EEXIST) {
     descriptor = ::open(path, O_RDWR | O_CLOEXEC);
   } else if (descriptor >= 0) {
-    SyncParentDirectory(path);
+    // Best effort: the new log is usable either way, and some file systems
+    // cannot sync a directory at all.
+    static_cast<void>(SyncParentDirectory(path));
   }
   return descriptor;
 }
+
+int OpenFileForReading(const char* path) { return ::open(path, O_RDONLY | O_CLOEXEC); }
+
+int OpenExistingFileForUpdate(const char* path) { return ::open(path, O_RDWR | O_CLOEXEC); }
+
+int CreateNewFile(const char* path, bool& exists) {
+  int descriptor = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
+  exists = descriptor < 0 && errno == EEXIST;
+  return descriptor;
+}
+
+void RemoveFile(const char* path) { ::unlink(path); }
 
 void CloseFile(int descriptor) {
   if (descriptor >= 0) {

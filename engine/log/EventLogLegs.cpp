@@ -104,11 +104,12 @@ EngineStatus AssignSightsToLegs(const ObservationRecord* sights, const EventLogO
   return kStatusOk;
 }
 
-EngineStatus LoadCurrentTrack(bool markInitialFix, bool requireSights, LegsAndSights& loaded) {
+EngineStatus LoadCurrentTrack(EventLog& log, bool markInitialFix, bool requireSights,
+                              LegsAndSights& loaded) {
   loaded = LegsAndSights{};
   int32_t positionCount = 0;
   int32_t sightCount = 0;
-  if (CountSinceLastFix(positionCount, sightCount) != kStatusOk) {
+  if (CountSinceLastFix(log, positionCount, sightCount) != kStatusOk) {
     return kCountFailed;
   }
   if (positionCount == 0 || (requireSights && sightCount == 0)) {
@@ -124,6 +125,7 @@ EngineStatus LoadCurrentTrack(bool markInitialFix, bool requireSights, LegsAndSi
   int32_t positionsRead = 0;
   int32_t sightsRead = 0;
   EngineStatus status = ReadSinceLastFix(
+      log,
       std::span(sights.get(), static_cast<size_t>(sightCount)),
       std::span(sightOffsets.get(), static_cast<size_t>(sightCount)),
       std::span(positions.get(), static_cast<size_t>(positionCount)),
@@ -132,7 +134,7 @@ EngineStatus LoadCurrentTrack(bool markInitialFix, bool requireSights, LegsAndSi
   if (status != kStatusOk) {
     return static_cast<EngineStatus>(kReadFailedBase + status);
   }
-  if (markInitialFix && IsInitialFixReference()) {
+  if (markInitialFix && IsInitialFixReference(log)) {
     positions[0].positionType = kPositionUserDefined;
   }
   loaded.rawSightCount = sightsRead;
@@ -188,12 +190,12 @@ int FindLegOfTime(std::span<const PositionRecord> legs, double t) {
   return lastLeg;
 }
 
-EngineStatus LoadLegsAndSights(LegsAndSights& loaded) {
-  return LoadCurrentTrack(/*markInitialFix=*/true, /*requireSights=*/false, loaded);
+EngineStatus LoadLegsAndSights(EventLog& log, LegsAndSights& loaded) {
+  return LoadCurrentTrack(log, /*markInitialFix=*/true, /*requireSights=*/false, loaded);
 }
 
-EngineStatus ReadPlotData(LegsAndSights& loaded) {
-  return LoadCurrentTrack(/*markInitialFix=*/false, /*requireSights=*/true, loaded);
+EngineStatus ReadPlotData(EventLog& log, LegsAndSights& loaded) {
+  return LoadCurrentTrack(log, /*markInitialFix=*/false, /*requireSights=*/true, loaded);
 }
 
 }  // namespace navora

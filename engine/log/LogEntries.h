@@ -9,6 +9,12 @@
 
 namespace navora {
 
+// The text-log entries of position and sight changes: fixed-width lines of at
+// most 78 characters, built with printf-style formats. Positions print
+// latitude and longitude in degrees and minutes to 0.1', course in degrees to
+// 0.1, speed in knots to 0.1 and times in UTC to the whole second; sights
+// print as rows of the Sight Recorder table (SightRecorderTable.h).
+
 // Line counts of the text-log entries; callers provide at least these many.
 inline constexpr int kNewPositionEntryLines = 5;
 inline constexpr int kPositionDeletionLines = 5;
@@ -21,20 +27,24 @@ inline constexpr int kLogHeadingCentreColumn = 39;
 
 // A new fix, DR update or user position; initial (not 0) marks the voyage's
 // initial fix. 1 when the position type is above 3.
-EngineStatus FormatNewPositionEntry(const PositionRecord& position, int16_t initial,
-                                    ReportLine* lines);
+[[nodiscard]] EngineStatus FormatNewPositionEntry(const PositionRecord& position,
+                                                  int16_t initial, ReportLine* lines);
 
 // 1 when the position type is above 3.
-EngineStatus FormatPositionDeletion(const PositionRecord& position, ReportLine* lines);
+[[nodiscard]] EngineStatus FormatPositionDeletion(const PositionRecord& position,
+                                                  ReportLine* lines);
 
 // Headed by the old record's type; 1 when that type is above 3.
-EngineStatus FormatPositionCorrection(const PositionRecord& before, const PositionRecord& after,
-                                      ReportLine* lines);
+[[nodiscard]] EngineStatus FormatPositionCorrection(const PositionRecord& before,
+                                                    const PositionRecord& after,
+                                                    ReportLine* lines);
 
 // The status of the sight row (1 unknown body, 2 unknown quality grade).
-EngineStatus FormatSightDeletion(const ObservationRecord& sight, ReportLine* lines);
-EngineStatus FormatSightCorrection(const ObservationRecord& before, const ObservationRecord& after,
-                                   ReportLine* lines);
+[[nodiscard]] EngineStatus FormatSightDeletion(const ObservationRecord& sight,
+                                               ReportLine* lines);
+[[nodiscard]] EngineStatus FormatSightCorrection(const ObservationRecord& before,
+                                                 const ObservationRecord& after,
+                                                 ReportLine* lines);
 
 // The heading text centred on kLogHeadingCentreColumn.
 void FormatCentredHeading(const char* text, ReportLine& line);

@@ -11,6 +11,7 @@
 #include <system_error>
 #include <vector>
 
+#include "engine/log/TextLogAccess.h"
 #include "engine/log/TextLogCipher.h"
 
 namespace navora {
@@ -29,23 +30,16 @@ constexpr mode_t kNewFileMode = 0644;
 // The log is kept as a descriptor opened for appending and reading: writes
 // go straight to the file, so a failed write leaves nothing buffered that a
 // later write could push out as half a line.
-struct TextLogState {
-  std::string directory;
-  int fd = -1;
-  off_t readOffset = 0;  // where the next sequential read starts
-};
-
-TextLogState& State() {
-  static TextLogState state;
-  return state;
-}
+using LogState = TextLogAccess::State;
 
 // The batch in stored form, each line under its own key and ended by a line
 // feed; 1 when a line is too long or has no key that keeps it on one line.
-EngineStatus ScrambleLines(const std::vector<std::string_view>& clear, std::string& stored) {
+EngineStatus ScrambleLines(TextLogKeys& keys, const std::vector<std::string_view>& clear,
+                           std::string& stored) {
   for (const std::string_view line : clear) {
     char key = 0;
-    if (line.size() > kTextLogLineMaxLength || ChooseTextLogKey(line, NextTextLogKey(), key) != 0) {
+    if (line.size() > kTextLogLineMaxLength ||
+        ChooseTextLogKey(line, NextTextLogKey(keys), key) != kStatusOk) {
       return 1;
     }
     stored.append(ScrambleTextLogLine(line, key)).push_back('\n');
@@ -78,6 +72,8 @@ bool AppendWhole(int fd, const std::string& bytes) {
   if (WriteAll(fd, bytes)) {
     return true;
   }
+  // Should the cut fail too, the next batch still starts on a line of its
+  // own: WriteBatch closes a cut-off line first.
   static_cast<void>(::ftruncate(fd, before.st_size));
   return false;
 }
@@ -123,8 +119,8 @@ bool EndsMidLine(int fd, bool& midLine) {
   return true;
 }
 
-EngineStatus WriteBatch(const std::vector<std::string_view>& clear) {
-  const int fd = State().fd;
+EngineStatus WriteBatch(LogState& log, const std::vector<std::string_view>& clear) {
+  const int fd = log.fd;
   if (fd < 0) {
     return kStatusLineFailed;
   }
@@ -136,8 +132,8 @@ EngineStatus WriteBatch(const std::vector<std::string_view>& clear) {
   }
   std::string lines(midLine ? "\n" : "");
   std::string separator;
-  if (ScrambleLines(clear, lines) != 0 ||
-      ScrambleLines({std::string_view(kTextLogSeparator)}, separator) != 0) {
+  if (ScrambleLines(log.keys, clear, lines) != kStatusOk ||
+      ScrambleLines(log.keys, {std::string_view(kTextLogSeparator)}, separator) != kStatusOk) {
     return kStatusLineFailed;
   }
   if (!AppendWhole(fd, lines)) {
@@ -214,26 +210,31 @@ EngineStatus ReadStoredLine(int fd, off_t& offset, std::string& stored) {
 
 }  // namespace
 
-EngineStatus SetTextLogDirectory(const char* directory) {
+TextLog::~TextLog() { CloseTextLog(*this); }
+
+EngineStatus SetTextLogDirectory(TextLog& log, const char* directory) {
   const char* text = directory == nullptr ? "" : directory;
   if (strnlen(text, kTextLogDirectoryMaxLength + 1) > kTextLogDirectoryMaxLength) {
     return 1;
   }
-  State().directory = text;
+  TextLogAccess::Of(log).directory = text;
   return kStatusOk;
 }
 
-std::string TextLogPath() { return State().directory + kTextLogFileName; }
+std::string TextLogPath(const TextLog& log) {
+  return TextLogAccess::Of(log).directory + kTextLogFileName;
+}
 
-bool TextLogFileIsMissingOrEmpty() {
+bool TextLogFileIsMissingOrEmpty(const TextLog& log) {
   std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(TextLogPath(), error);
+  const std::uintmax_t size = std::filesystem::file_size(TextLogPath(log), error);
   return error || size == 0;
 }
 
-EngineStatus OpenTextLog() {
-  CloseTextLog();
-  const std::string path = TextLogPath();
+EngineStatus OpenTextLog(TextLog& owner) {
+  CloseTextLog(owner);
+  LogState& log = TextLogAccess::Of(owner);
+  const std::string path = TextLogPath(owner);
   std::error_code error;
   const bool existed = std::filesystem::exists(path, error);
   const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, kNewFileMode);
@@ -241,31 +242,35 @@ EngineStatus OpenTextLog() {
     return 1;
   }
   if (!existed) {
-    SyncDirectory(State().directory);
+    SyncDirectory(log.directory);
   }
-  State().fd = fd;
-  State().readOffset = 0;
+  log.fd = fd;
+  log.readOffset = 0;
   return kStatusOk;
 }
 
-void CloseTextLog() {
-  TextLogState& state = State();
-  if (state.fd >= 0) {
-    ::close(state.fd);
-    state.fd = -1;
+void CloseTextLog(TextLog& owner) {
+  LogState& log = TextLogAccess::Of(owner);
+  if (log.fd >= 0) {
+    ::close(log.fd);
+    log.fd = -1;
   }
-  state.readOffset = 0;
+  log.readOffset = 0;
 }
 
-EngineStatus WriteTextLogLines(const std::string* lines, int count) {
+void SeedTextLogKeys(TextLog& log, uint32_t seed) {
+  SeedTextLogKeys(TextLogAccess::Of(log).keys, seed);
+}
+
+EngineStatus WriteTextLogLines(TextLog& log, const std::string* lines, int count) {
   if (count < 1 || lines == nullptr) {
     return 1;
   }
   const std::vector<std::string_view> clear(lines, lines + count);
-  return WriteBatch(clear);
+  return WriteBatch(TextLogAccess::Of(log), clear);
 }
 
-EngineStatus WriteTextLogLines(const ReportLine* lines, int count) {
+EngineStatus WriteTextLogLines(TextLog& log, const ReportLine* lines, int count) {
   if (count < 1 || lines == nullptr) {
     return 1;
   }
@@ -274,11 +279,11 @@ EngineStatus WriteTextLogLines(const ReportLine* lines, int count) {
   for (int i = 0; i < count; ++i) {
     clear.emplace_back(lines[i], strnlen(lines[i], kReportLineBytes));
   }
-  return WriteBatch(clear);
+  return WriteBatch(TextLogAccess::Of(log), clear);
 }
 
-EngineStatus ReadTextLogLine(bool first, std::string& line) {
-  TextLogState& state = State();
+EngineStatus ReadTextLogLine(TextLog& log, bool first, std::string& line) {
+  LogState& state = TextLogAccess::Of(log);
   if (state.fd < 0) {
     return kStatusReadFailed;
   }

@@ -15,17 +15,6 @@ constexpr uint32_t kLcgOutputMask = 0x7FFFu;
 
 constexpr unsigned char kLineFeed = '\n';
 
-struct KeySequence {
-  uint32_t seed = 0;
-  bool seeded = false;
-  bool seedUsed = false;
-};
-
-KeySequence& Keys() {
-  static KeySequence keys;
-  return keys;
-}
-
 uint32_t NextRandom(uint32_t seed) {
   const uint32_t state = seed * kLcgMultiplier + kLcgIncrement;
   return (state >> kLcgOutputShift) & kLcgOutputMask;
@@ -50,17 +39,15 @@ bool KeyAvoidsLineFeed(std::string_view clear, char key) {
 
 }  // namespace
 
-void SeedTextLogKeys(uint32_t seed) {
-  KeySequence& keys = Keys();
+void SeedTextLogKeys(TextLogKeys& keys, uint32_t seed) {
   keys.seed = seed;
   keys.seeded = true;
   keys.seedUsed = false;
 }
 
-char NextTextLogKey() {
-  KeySequence& keys = Keys();
+char NextTextLogKey(TextLogKeys& keys) {
   if (!keys.seeded) {
-    SeedTextLogKeys(ClockSeed());
+    SeedTextLogKeys(keys, ClockSeed());
   }
   // The first line keys from the seed itself; every later line first moves
   // the seed on, so that each line draws a fresh value.

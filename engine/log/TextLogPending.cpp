@@ -2,33 +2,32 @@
 
 #include <cstring>
 
+#include "engine/log/TextLogAccess.h"
+
 namespace navora {
 
 namespace {
 
 constexpr char kLineEnd[] = "\r\n";
 
-std::string& Pending() {
-  static std::string text;
-  return text;
-}
-
 }  // namespace
 
-void AppendPendingLogText(const std::string* lines, int count) {
+void AppendPendingLogText(TextLog& log, const std::string* lines, int count) {
+  std::string& pending = TextLogAccess::Of(log).pending;
   for (int i = 0; i < count; ++i) {
-    Pending().append(lines[i]).append(kLineEnd);
+    pending.append(lines[i]).append(kLineEnd);
   }
 }
 
-void AppendPendingLogText(const ReportLine* lines, int count) {
+void AppendPendingLogText(TextLog& log, const ReportLine* lines, int count) {
+  std::string& pending = TextLogAccess::Of(log).pending;
   for (int i = 0; i < count; ++i) {
-    Pending().append(lines[i], strnlen(lines[i], kReportLineBytes)).append(kLineEnd);
+    pending.append(lines[i], strnlen(lines[i], kReportLineBytes)).append(kLineEnd);
   }
 }
 
-const std::string& PendingLogText() { return Pending(); }
+const std::string& PendingLogText(const TextLog& log) { return TextLogAccess::Of(log).pending; }
 
-void ClearPendingLogText() { Pending().clear(); }
+void ClearPendingLogText(TextLog& log) { TextLogAccess::Of(log).pending.clear(); }
 
 }  // namespace navora

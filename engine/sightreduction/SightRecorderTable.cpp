@@ -17,7 +17,6 @@ constexpr char kBlankLine[] = " ";
 constexpr char kColumnHeader[] =
     " Body              UTC         hs      IC   Temp  Press   Ht  UT1-UTC  Quality";
 constexpr char kNoDate[] = "00000000";
-constexpr size_t kDateKeyBytes = 24;
 
 constexpr char kDegreeMark = kReportSymbols[0];
 constexpr char kMinuteMark = kReportSymbols[1];
@@ -28,9 +27,6 @@ constexpr int16_t kMinuteDecimals = 1;
 constexpr int16_t kWholeSeconds = 0;
 
 constexpr const char* kGradeWords[] = {"Good", "Average", "Poor"};  // by quality code - 1
-
-// The UTC date of the last heading printed; a new batch starts with none.
-char gLastDate[kDateKeyBytes] = "00000000";
 
 struct SightTime {
   int16_t year = 0;
@@ -55,7 +51,7 @@ const char* MonthText(int16_t month) {
   return text == nullptr ? "???" : text;
 }
 
-void DateKey(const SightTime& t, char (&key)[kDateKeyBytes]) {
+void DateKey(const SightTime& t, char (&key)[kSightRecorderDateBytes]) {
   std::snprintf(key, sizeof key, "%4d%02d%02d", t.year, t.month, t.day);
 }
 
@@ -113,8 +109,9 @@ EngineStatus FormatSightRow(const ObservationRecord& sight, ReportLine& line) {
   return kStatusOk;
 }
 
-EngineStatus FormatSightRecorderTable(int16_t firstOfBatch, const ObservationRecord& sight,
-                                      ReportLine* lines, int16_t& lineCount) {
+EngineStatus FormatSightRecorderTable(SightRecorderCarry& carry, int16_t firstOfBatch,
+                                      const ObservationRecord& sight, ReportLine* lines,
+                                      int16_t& lineCount) {
   lineCount = 0;
   ReportLine row;
   const EngineStatus status = FormatSightRow(sight, row);
@@ -124,15 +121,15 @@ EngineStatus FormatSightRecorderTable(int16_t firstOfBatch, const ObservationRec
   int16_t count = 0;
   if (firstOfBatch != 0) {
     CopyReportLine(kTitle, lines[count++]);
-    std::snprintf(gLastDate, sizeof gLastDate, "%s", kNoDate);
+    std::snprintf(carry.lastDate, sizeof carry.lastDate, "%s", kNoDate);
   }
-  char date[kDateKeyBytes];
+  char date[kSightRecorderDateBytes];
   DateKey(SplitSightTime(sight.time), date);
-  if (std::strcmp(date, gLastDate) != 0) {
+  if (std::strcmp(date, carry.lastDate) != 0) {
     CopyReportLine(kBlankLine, lines[count++]);
     FormatSightHeading(sight, lines + count);
     count += kSightHeadingLines;
-    std::snprintf(gLastDate, sizeof gLastDate, "%s", date);
+    std::snprintf(carry.lastDate, sizeof carry.lastDate, "%s", date);
   }
   CopyReportLine(row, lines[count++]);
   lineCount = count;

@@ -1,7 +1,9 @@
 // Opens arbitrary bytes as an event log and runs every read operation on it.
 // When the bytes form a valid log it also corrects, deletes and appends, and
 // then checks that the log still opens and that the index kept in memory is
-// the one a fresh open builds.
+// the one a fresh open builds. Every input is also repaired: a repair may
+// only cut a torn tail after copying the input whole, and must leave a log
+// that opens; a refusal must leave the file as it was.
 
 #include <stdlib.h>
 #include <unistd.h>
@@ -10,18 +12,22 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "engine/log/EventLog.h"
+#include "engine/log/EventLogRepair.h"
 
 namespace {
 
 using navora::EngineStatus;
+using navora::EventLog;
 using navora::EventLogOffset;
 
-// The log is a process-wide single file keyed on its directory, so every
-// input is written to the same file in a private directory, in memory when
-// the system offers a RAM disk (each write is synced).
+// Every input is written to the same file in a private directory, in memory
+// when the system offers a RAM disk (each write is synced).
 std::string MakeDirectory() {
   std::string pattern = access("/dev/shm", W_OK) == 0 ? "/dev/shm/navora-fuzz-XXXXXX"
                                                       : "/tmp/navora-fuzz-XXXXXX";
@@ -39,7 +45,6 @@ const std::string& Directory() {
 std::string LogPath() { return Directory() + navora::kEventLogFileName; }
 
 void RemoveDirectory() {
-  navora::CloseEventLog();
   std::remove(LogPath().c_str());
   rmdir(Directory().c_str());
 }
@@ -51,6 +56,15 @@ void WriteInput(const uint8_t* data, size_t size) {
     std::abort();
   }
 }
+
+std::vector<uint8_t> FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+// The fuzzer drives the operations for their side effects and checks the
+// invariants below; what each status means is tested elsewhere.
+void Ignore(EngineStatus) {}
 
 // What the index answers; compared bit for bit, since times may be NaN.
 struct IndexView {
@@ -73,13 +87,13 @@ struct IndexView {
   }
 };
 
-IndexView ViewIndex() {
+IndexView ViewIndex(EventLog& log) {
   IndexView view;
   for (int16_t which = 0; which < 2; ++which) {
-    view.referenceStatus[which] = navora::ReadReferencePosition(which, view.reference[which]);
+    view.referenceStatus[which] = navora::ReadReferencePosition(log, which, view.reference[which]);
   }
-  view.countStatus = navora::CountSinceLastFix(view.positions, view.sights);
-  view.initialFix = navora::IsInitialFixReference();
+  view.countStatus = navora::CountSinceLastFix(log, view.positions, view.sights);
+  view.initialFix = navora::IsInitialFixReference(log);
   return view;
 }
 
@@ -92,36 +106,91 @@ struct ReadResults {
   int32_t positionCount = 0;
 };
 
-void RunReads(ReadResults& read) {
-  ViewIndex();
-  navora::ReadSinceLastFix(read.sights, read.sightOffsets, read.positions, read.positionOffsets,
-                           read.sightCount, read.positionCount);
+void RunReads(EventLog& log, ReadResults& read) {
+  ViewIndex(log);
+  Ignore(navora::ReadSinceLastFix(log, read.sights, read.sightOffsets, read.positions,
+                                  read.positionOffsets, read.sightCount, read.positionCount));
   navora::LegsAndSights loaded;
-  navora::LoadLegsAndSights(loaded);
-  navora::ReadPlotData(loaded);
+  Ignore(navora::LoadLegsAndSights(log, loaded));
+  Ignore(navora::ReadPlotData(log, loaded));
 }
 
 // Offsets to change: entry starts the reads found, and one taken from the
 // input that is most likely not an entry start.
-void RunChanges(const ReadResults& read, const uint8_t* data, size_t size) {
+void RunChanges(EventLog& log, const ReadResults& read, const uint8_t* data, size_t size) {
   EventLogOffset arbitrary = size >= 4 ? (data[2] | (data[3] << 8)) % static_cast<int>(size) : 1;
   navora::ObservationRecord sight = navora::DefaultObservationRecord();
   navora::PositionRecord dr = navora::MakePositionRecord(
       navora::kMotionRhumbLine, navora::kPositionDr, 2460400.5, 10, 10, 90, 5, 0, 0);
-  navora::CorrectSightEntry(arbitrary, sight);
-  navora::DeleteSightEntry(arbitrary);
-  navora::CorrectPositionEntry(arbitrary, dr);
-  navora::DeletePositionEntry(arbitrary);
+  Ignore(navora::CorrectSightEntry(log, arbitrary, sight));
+  Ignore(navora::DeleteSightEntry(log, arbitrary));
+  Ignore(navora::CorrectPositionEntry(log, arbitrary, dr));
+  Ignore(navora::DeletePositionEntry(log, arbitrary));
   if (read.sightCount > 0) {
-    navora::CorrectSightEntry(read.sightOffsets[0], sight);
-    navora::DeleteSightEntry(read.sightOffsets[read.sightCount - 1]);
+    Ignore(navora::CorrectSightEntry(log, read.sightOffsets[0], sight));
+    Ignore(navora::DeleteSightEntry(log, read.sightOffsets[read.sightCount - 1]));
   }
   if (read.positionCount > 0) {
-    navora::CorrectPositionEntry(read.positionOffsets[read.positionCount - 1], dr);
-    navora::DeletePositionEntry(read.positionOffsets[0]);
+    Ignore(navora::CorrectPositionEntry(log, read.positionOffsets[read.positionCount - 1], dr));
+    Ignore(navora::DeletePositionEntry(log, read.positionOffsets[0]));
   }
-  navora::AppendSightEntry(sight);
-  navora::AppendPositionEntry(dr);
+  Ignore(navora::AppendSightEntry(log, sight));
+  Ignore(navora::AppendPositionEntry(log, dr));
+}
+
+void CheckOperations(const uint8_t* data, size_t size) {
+  WriteInput(data, size);
+  EventLog log;
+  if (navora::SetEventLogDirectory(log, Directory().c_str()) != 0) {
+    std::abort();
+  }
+  EngineStatus opened = navora::OpenEventLog(log);
+  ReadResults read;
+  RunReads(log, read);
+  if (opened == 0) {
+    RunChanges(log, read, data, size);
+    IndexView kept = ViewIndex(log);
+    if (navora::OpenEventLog(log) != 0 || !kept.SameAs(ViewIndex(log))) {
+      std::abort();  // our own changes broke the log or its index
+    }
+    RunReads(log, read);
+  }
+}
+
+// A repair keeps the whole entries byte for byte, copies the input before it
+// cuts, and leaves a log that opens; a refusal changes nothing.
+void CheckRepair(const uint8_t* data, size_t size) {
+  WriteInput(data, size);
+  const std::vector<uint8_t> input(data, data + size);
+  EventLog log;
+  if (navora::SetEventLogDirectory(log, Directory().c_str()) != 0) {
+    std::abort();
+  }
+  const bool opened = navora::OpenEventLog(log) == 0;
+  navora::EventLogRepair repair;
+  const EngineStatus repaired = navora::RepairEventLog(log, repair);
+  const std::vector<uint8_t> after = FileBytes(LogPath());
+  if (repaired != 0) {
+    if (opened || after != input) {
+      std::abort();
+    }
+    return;
+  }
+  const size_t kept = static_cast<size_t>(repair.keptBytes);
+  if (kept + static_cast<size_t>(repair.cutBytes) != size || after.size() != kept ||
+      !std::equal(after.begin(), after.end(), input.begin()) || (opened && repair.cutBytes != 0)) {
+    std::abort();
+  }
+  if (repair.cutBytes > 0) {
+    if (FileBytes(repair.copyPath) != input) {
+      std::abort();
+    }
+    std::remove(repair.copyPath.c_str());
+  }
+  const EngineStatus reopened = navora::OpenEventLog(log);
+  if (reopened != 0 && reopened != 2) {
+    std::abort();
+  }
 }
 
 }  // namespace
@@ -133,19 +202,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  WriteInput(data, size);
-  navora::SetEventLogDirectory(Directory().c_str());
-  EngineStatus opened = navora::OpenEventLog();
-  ReadResults read;
-  RunReads(read);
-  if (opened == 0) {
-    RunChanges(read, data, size);
-    IndexView kept = ViewIndex();
-    if (navora::OpenEventLog() != 0 || !kept.SameAs(ViewIndex())) {
-      std::abort();  // our own changes broke the log or its index
-    }
-    RunReads(read);
-  }
-  navora::CloseEventLog();
+  CheckRepair(data, size);
+  CheckOperations(data, size);
   return 0;
 }

@@ -15,35 +15,36 @@ using testing::EventLogTest;
 // A short voyage: initial fix, DR update, two sights, a second DR update and a
 // sight; then a correction of a sight and of the first DR update, and the
 // deletion of the second sight and of the second DR update.
-void WriteGoldenVoyage() {
-  ASSERT_EQ(OpenEventLog(), 2);
-  ASSERT_EQ(AppendPositionEntry(MakePositionRecord(kMotionNone, kPositionExternalFix, 2460400.5,
-                                                   50.5, -4.25, 225.0, 6.5, 0.0, 0.0)),
-            0);
-  PositionRecord dr = MakePositionRecord(kMotionRhumbLine, kPositionDr, 2460400.625, 50.25,
-                                         -4.75, 240.0, 7.0, 90.0, 0.5);
-  ASSERT_EQ(AppendPositionEntry(dr), 0);
+void WriteGoldenVoyage(EventLog& log) {
+  ASSERT_EQ(OpenEventLog(log), 2);
+  ASSERT_EQ(
+      AppendPositionEntry(log, MakePositionRecord(kMotionNone, kPositionExternalFix, 2460400.5,
+                                                  50.5, -4.25, 225.0, 6.5, 0.0, 0.0)),
+      0);
+  PositionRecord dr = MakePositionRecord(kMotionRhumbLine, kPositionDr, 2460400.625, 50.25, -4.75,
+                                         240.0, 7.0, 90.0, 0.5);
+  ASSERT_EQ(AppendPositionEntry(log, dr), 0);
   // Leg, body, star, time, UT1-UTC, temperature, pressure, spare, hs, index
   // correction, height of eye, quality code.
   ObservationRecord sunLowerLimb = MakeObservationRecord(0, 14, 0, 2460400.5625, -0.25, 12.0,
                                                          1013.0, 30.0, 35.5, 0.05, 3.048, 1);
-  ASSERT_EQ(AppendSightEntry(sunLowerLimb), 0);
-  ASSERT_EQ(AppendSightEntry(MakeObservationRecord(0, 20, 1, 2460400.75, -0.25, 11.0, 1012.0,
-                                                   30.0, 42.25, -0.025, 3.048, 3)),
+  ASSERT_EQ(AppendSightEntry(log, sunLowerLimb), 0);
+  ASSERT_EQ(AppendSightEntry(log, MakeObservationRecord(0, 20, 1, 2460400.75, -0.25, 11.0, 1012.0,
+                                                        30.0, 42.25, -0.025, 3.048, 3)),
             0);
-  ASSERT_EQ(AppendPositionEntry(MakePositionRecord(kMotionRhumbLine, kPositionDr, 2460400.875,
-                                                   49.75, -5.5, 270.0, 8.0, 180.0, 1.0)),
+  ASSERT_EQ(AppendPositionEntry(log, MakePositionRecord(kMotionRhumbLine, kPositionDr, 2460400.875,
+                                                        49.75, -5.5, 270.0, 8.0, 180.0, 1.0)),
             0);
-  ASSERT_EQ(AppendSightEntry(MakeObservationRecord(0, 13, 0, 2460400.9375, 0.125, 10.0, 1010.0,
-                                                   30.0, 20.75, 0.0, 4.572, 2)),
+  ASSERT_EQ(AppendSightEntry(log, MakeObservationRecord(0, 13, 0, 2460400.9375, 0.125, 10.0, 1010.0,
+                                                        30.0, 20.75, 0.0, 4.572, 2)),
             0);
   sunLowerLimb.hs = 35.625;
   sunLowerLimb.sigma = 0.01;
-  ASSERT_EQ(CorrectSightEntry(144, sunLowerLimb), 0);
+  ASSERT_EQ(CorrectSightEntry(log, 144, sunLowerLimb), 0);
   dr.course = 245.0;
-  ASSERT_EQ(CorrectPositionEntry(72, dr), 0);
-  ASSERT_EQ(DeleteSightEntry(232), 0);
-  ASSERT_EQ(DeletePositionEntry(320), 0);
+  ASSERT_EQ(CorrectPositionEntry(log, 72, dr), 0);
+  ASSERT_EQ(DeleteSightEntry(log, 232), 0);
+  ASSERT_EQ(DeletePositionEntry(log, 320), 0);
 }
 
 std::vector<uint8_t> GoldenBytes() {
@@ -52,7 +53,7 @@ std::vector<uint8_t> GoldenBytes() {
 }
 
 TEST_F(EventLogTest, VoyageFileMatchesHandCheckedBytes) {
-  WriteGoldenVoyage();
+  WriteGoldenVoyage(log_);
   std::vector<uint8_t> expected = GoldenBytes();
   ASSERT_EQ(expected.size(), 480u);
   std::vector<uint8_t> actual = FileBytes();
@@ -64,10 +65,10 @@ TEST_F(EventLogTest, VoyageFileMatchesHandCheckedBytes) {
 
 TEST_F(EventLogTest, GoldenVoyageReadsBackEveryField) {
   WriteFileBytes(GoldenBytes());
-  ASSERT_EQ(OpenEventLog(), 0);
+  ASSERT_EQ(OpenEventLog(log_), 0);
 
   PositionRecord latest;
-  ASSERT_EQ(ReadReferencePosition(kLatestPosition, latest), 0);
+  ASSERT_EQ(ReadReferencePosition(log_, kLatestPosition, latest), 0);
   EXPECT_EQ(latest.motionMode, kMotionRhumbLine);
   EXPECT_EQ(latest.sailingMethod, 0);
   EXPECT_EQ(latest.positionType, kPositionDr);
@@ -82,7 +83,7 @@ TEST_F(EventLogTest, GoldenVoyageReadsBackEveryField) {
   EXPECT_DOUBLE_EQ(latest.driftKmPerDay, 0.5 * 44.448);
 
   testing::SinceLastFix read;
-  ASSERT_EQ(read.Read(), 0);
+  ASSERT_EQ(read.Read(log_), 0);
   auto& [sights, sightOffsets, positions, positionOffsets, sightCount, positionCount] = read;
   ASSERT_EQ(positionCount, 2);
   EXPECT_EQ(positionOffsets[0], 0);

@@ -31,14 +31,14 @@ TEST(FindLegOfTime, BoundariesOfLegsAndTheTenDayLimit) {
 
 TEST_F(EventLogTest, SightsAreAssignedToLegsByTimeAndSummarised) {
   StartVoyage(kStart);
-  ASSERT_EQ(AppendSightEntry(Sight(kStart + 0.1)), 0);
-  ASSERT_EQ(AppendPositionEntry(DrUpdate(kStart + 0.5)), 0);
-  ASSERT_EQ(AppendSightEntry(Sight(kStart + 0.6)), 0);
-  ASSERT_EQ(AppendSightEntry(Sight(kStart + 0.8)), 0);
-  ASSERT_EQ(AppendSightEntry(Sight(kStart + 11.0)), 0);  // 10.5 days after the last leg
-  ASSERT_EQ(AppendSightEntry(Sight(kStart + 10.5)), 0);  // exactly 10 days after
+  ASSERT_EQ(AppendSightEntry(log_, Sight(kStart + 0.1)), 0);
+  ASSERT_EQ(AppendPositionEntry(log_, DrUpdate(kStart + 0.5)), 0);
+  ASSERT_EQ(AppendSightEntry(log_, Sight(kStart + 0.6)), 0);
+  ASSERT_EQ(AppendSightEntry(log_, Sight(kStart + 0.8)), 0);
+  ASSERT_EQ(AppendSightEntry(log_, Sight(kStart + 11.0)), 0);  // 10.5 days after the last leg
+  ASSERT_EQ(AppendSightEntry(log_, Sight(kStart + 10.5)), 0);  // exactly 10 days after
   LegsAndSights loaded;
-  ASSERT_EQ(LoadLegsAndSights(loaded), 0);
+  ASSERT_EQ(LoadLegsAndSights(log_, loaded), 0);
   EXPECT_EQ(loaded.rawPositionCount, 2);
   EXPECT_EQ(loaded.rawSightCount, 5);
   ASSERT_EQ(loaded.legCount, 2);
@@ -65,7 +65,7 @@ TEST_F(EventLogTest, SightsAreAssignedToLegsByTimeAndSummarised) {
   EXPECT_DOUBLE_EQ(summary.meanIncludedTime, kStart + (0.6 + 0.8 + 10.5) / 3.0);
 
   // The plot does not mark the initial fix.
-  ASSERT_EQ(ReadPlotData(loaded), 0);
+  ASSERT_EQ(ReadPlotData(log_, loaded), 0);
   EXPECT_EQ(loaded.legs[0].positionType, kPositionExternalFix);
 }
 
@@ -73,10 +73,10 @@ TEST_F(EventLogTest, OnlyTheLatestTwentyFiveSightsAreLoadedInAscendingTime) {
   StartVoyage(kStart);
   // Recorded newest first, so that file order and time order differ.
   for (int i = 29; i >= 0; --i) {
-    ASSERT_EQ(AppendSightEntry(Sight(kStart + 0.01 * (i + 1), i)), 0);
+    ASSERT_EQ(AppendSightEntry(log_, Sight(kStart + 0.01 * (i + 1), i)), 0);
   }
   LegsAndSights loaded;
-  ASSERT_EQ(LoadLegsAndSights(loaded), 0);
+  ASSERT_EQ(LoadLegsAndSights(log_, loaded), 0);
   EXPECT_EQ(loaded.rawSightCount, 30);
   ASSERT_EQ(loaded.sightCount, 25);
   for (int k = 0; k < 25; ++k) {
@@ -89,12 +89,12 @@ TEST_F(EventLogTest, OnlyTheLatestTwentyFiveSightsAreLoadedInAscendingTime) {
 TEST_F(EventLogTest, OnlyTheLastFourLegsInTimeOrderAreLoaded) {
   StartVoyage(kStart);
   for (int i = 1; i <= 5; ++i) {
-    ASSERT_EQ(AppendPositionEntry(DrUpdate(kStart + 0.1 * i, 10.0 * i)), 0);
+    ASSERT_EQ(AppendPositionEntry(log_, DrUpdate(kStart + 0.1 * i, 10.0 * i)), 0);
   }
-  ASSERT_EQ(AppendSightEntry(Sight(kStart + 0.15)), 0);  // before the first loaded leg
-  ASSERT_EQ(AppendSightEntry(Sight(kStart + 0.25)), 0);
+  ASSERT_EQ(AppendSightEntry(log_, Sight(kStart + 0.15)), 0);  // before the first loaded leg
+  ASSERT_EQ(AppendSightEntry(log_, Sight(kStart + 0.25)), 0);
   LegsAndSights loaded;
-  ASSERT_EQ(LoadLegsAndSights(loaded), 0);
+  ASSERT_EQ(LoadLegsAndSights(log_, loaded), 0);
   EXPECT_EQ(loaded.rawPositionCount, 6);
   ASSERT_EQ(loaded.legCount, 4);
   for (int leg = 0; leg < 4; ++leg) {
@@ -110,11 +110,11 @@ TEST_F(EventLogTest, OnlyTheLastFourLegsInTimeOrderAreLoaded) {
 
 TEST_F(EventLogTest, PositionTimesOutOfOrderOrEqual) {
   StartVoyage(kStart);
-  ASSERT_EQ(AppendPositionEntry(DrUpdate(kStart + 0.3, 30.0)), 0);
-  ASSERT_EQ(AppendPositionEntry(DrUpdate(kStart + 0.2, 20.0)), 0);
-  ASSERT_EQ(AppendSightEntry(Sight(kStart + 0.25)), 0);
+  ASSERT_EQ(AppendPositionEntry(log_, DrUpdate(kStart + 0.3, 30.0)), 0);
+  ASSERT_EQ(AppendPositionEntry(log_, DrUpdate(kStart + 0.2, 20.0)), 0);
+  ASSERT_EQ(AppendSightEntry(log_, Sight(kStart + 0.25)), 0);
   LegsAndSights loaded;
-  ASSERT_EQ(LoadLegsAndSights(loaded), 5);  // reported, outputs filled all the same
+  ASSERT_EQ(LoadLegsAndSights(log_, loaded), 5);  // reported, outputs filled all the same
   ASSERT_EQ(loaded.legCount, 3);
   EXPECT_EQ(loaded.legs[1].course, 20.0);
   EXPECT_EQ(loaded.legs[2].course, 30.0);
@@ -122,8 +122,8 @@ TEST_F(EventLogTest, PositionTimesOutOfOrderOrEqual) {
   ASSERT_EQ(loaded.sightCount, 1);
   EXPECT_EQ(loaded.sights[0].legIndex, 1);
 
-  ASSERT_EQ(AppendPositionEntry(DrUpdate(kStart + 0.2, 25.0)), 0);
-  EXPECT_EQ(LoadLegsAndSights(loaded), 4);
+  ASSERT_EQ(AppendPositionEntry(log_, DrUpdate(kStart + 0.2, 25.0)), 0);
+  EXPECT_EQ(LoadLegsAndSights(log_, loaded), 4);
   EXPECT_EQ(loaded.rawPositionCount, 4);
   EXPECT_EQ(loaded.legCount, 0);
   EXPECT_EQ(loaded.sightCount, 0);
@@ -131,19 +131,19 @@ TEST_F(EventLogTest, PositionTimesOutOfOrderOrEqual) {
 
 TEST_F(EventLogTest, NothingToLoadOrPlotAndASingleLeg) {
   LegsAndSights loaded;
-  ASSERT_EQ(OpenEventLog(), 2);
-  EXPECT_EQ(LoadLegsAndSights(loaded), 2);
-  ASSERT_EQ(AppendPositionEntry(Fix(kStart, 50, -4)), 0);
-  EXPECT_EQ(ReadPlotData(loaded), 2);  // no sight yet
+  ASSERT_EQ(OpenEventLog(log_), 2);
+  EXPECT_EQ(LoadLegsAndSights(log_, loaded), 2);
+  ASSERT_EQ(AppendPositionEntry(log_, Fix(kStart, 50, -4)), 0);
+  EXPECT_EQ(ReadPlotData(log_, loaded), 2);  // no sight yet
   EXPECT_EQ(loaded.legCount, 0);
-  ASSERT_EQ(LoadLegsAndSights(loaded), 0);
+  ASSERT_EQ(LoadLegsAndSights(log_, loaded), 0);
   EXPECT_EQ(loaded.legCount, 1);
   EXPECT_EQ(loaded.sightCount, 0);
 
   // A sight before the only leg is filed under it but not summarised with it.
-  ASSERT_EQ(AppendSightEntry(Sight(kStart - 0.1)), 0);
-  ASSERT_EQ(AppendSightEntry(Sight(kStart + 0.1)), 0);
-  ASSERT_EQ(LoadLegsAndSights(loaded), 0);
+  ASSERT_EQ(AppendSightEntry(log_, Sight(kStart - 0.1)), 0);
+  ASSERT_EQ(AppendSightEntry(log_, Sight(kStart + 0.1)), 0);
+  ASSERT_EQ(LoadLegsAndSights(log_, loaded), 0);
   ASSERT_EQ(loaded.sightCount, 2);
   EXPECT_EQ(loaded.sights[0].included, 0);
   EXPECT_EQ(loaded.sights[0].legIndex, 0);
@@ -155,11 +155,11 @@ TEST_F(EventLogTest, DamagedTimesDoNotBreakTheSorting) {
   StartVoyage(kStart);
   const double nan = std::numeric_limits<double>::quiet_NaN();
   for (int i = 0; i < 40; ++i) {
-    ASSERT_EQ(AppendSightEntry(Sight(i % 3 == 0 ? nan : kStart + 0.01 * i)), 0);
+    ASSERT_EQ(AppendSightEntry(log_, Sight(i % 3 == 0 ? nan : kStart + 0.01 * i)), 0);
   }
-  ASSERT_EQ(AppendPositionEntry(DrUpdate(nan)), 0);
+  ASSERT_EQ(AppendPositionEntry(log_, DrUpdate(nan)), 0);
   LegsAndSights loaded;
-  EXPECT_EQ(LoadLegsAndSights(loaded), 0);
+  EXPECT_EQ(LoadLegsAndSights(log_, loaded), 0);
   EXPECT_EQ(loaded.sightCount, 25);
   EXPECT_EQ(loaded.legCount, 2);
 }

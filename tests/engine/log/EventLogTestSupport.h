@@ -15,6 +15,11 @@
 
 namespace navora::testing {
 
+inline std::vector<uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
 // ReadSinceLastFix into arrays of a fixed capacity.
 struct SinceLastFix {
   std::array<ObservationRecord, 8> sights;
@@ -24,31 +29,24 @@ struct SinceLastFix {
   int32_t sightCount = 0;
   int32_t positionCount = 0;
 
-  EngineStatus Read(size_t sightCapacity = 8, size_t positionCapacity = 8) {
-    return ReadSinceLastFix(std::span(sights).first(sightCapacity), sightOffsets,
+  EngineStatus Read(EventLog& log, size_t sightCapacity = 8, size_t positionCapacity = 8) {
+    return ReadSinceLastFix(log, std::span(sights).first(sightCapacity), sightOffsets,
                             std::span(positions).first(positionCapacity), positionOffsets,
                             sightCount, positionCount);
   }
 };
 
-// Each test gets an empty directory of its own for the process-wide log.
+// Each test owns its log, in an empty directory of its own.
 class EventLogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     directory_ = scratch_.path() + "/";
-    ASSERT_EQ(SetEventLogDirectory(directory_.c_str()), 0);
-  }
-
-  void TearDown() override {
-    CloseEventLog();
+    ASSERT_EQ(SetEventLogDirectory(log_, directory_.c_str()), 0);
   }
 
   std::string LogPath() const { return directory_ + kEventLogFileName; }
 
-  std::vector<uint8_t> FileBytes() const {
-    std::ifstream in(LogPath(), std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-  }
+  std::vector<uint8_t> FileBytes() const { return ReadBytes(LogPath()); }
 
   void WriteFileBytes(const std::vector<uint8_t>& bytes) const {
     std::ofstream out(LogPath(), std::ios::binary | std::ios::trunc);
@@ -57,21 +55,21 @@ class EventLogTest : public ::testing::Test {
 
   // Opens an empty log and appends the voyage's initial fix.
   void StartVoyage(double time = 2460400.5) {
-    ASSERT_EQ(OpenEventLog(), 2);
-    ASSERT_EQ(AppendPositionEntry(Fix(time, 50.0, -4.0, kPositionExternalFix)), 0);
+    ASSERT_EQ(OpenEventLog(log_), 2);
+    ASSERT_EQ(AppendPositionEntry(log_, Fix(time, 50.0, -4.0, kPositionExternalFix)), 0);
   }
 
   // Positions and sights since the last fix.
-  static std::pair<int32_t, int32_t> Counts() {
+  std::pair<int32_t, int32_t> Counts() {
     int32_t positions = -1;
     int32_t sights = -1;
-    EXPECT_EQ(CountSinceLastFix(positions, sights), 0);
+    EXPECT_EQ(CountSinceLastFix(log_, positions, sights), 0);
     return {positions, sights};
   }
 
-  static PositionRecord Reference(int16_t which) {
+  PositionRecord Reference(int16_t which) {
     PositionRecord position;
-    EXPECT_EQ(ReadReferencePosition(which, position), 0);
+    EXPECT_EQ(ReadReferencePosition(log_, which, position), 0);
     return position;
   }
 
@@ -92,6 +90,7 @@ class EventLogTest : public ::testing::Test {
 
   TemporaryDirectory scratch_;
   std::string directory_;
+  EventLog log_;  // closed before the directory goes
 };
 
 }  // namespace navora::testing

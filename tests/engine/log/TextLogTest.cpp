@@ -24,21 +24,18 @@ class TextLogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     directory_ = scratch_.path();
-    ASSERT_EQ(SetTextLogDirectory((directory_ + "/").c_str()), 0);
-    SeedTextLogKeys(12345);
-  }
-  void TearDown() override {
-    CloseTextLog();
+    ASSERT_EQ(SetTextLogDirectory(log_, (directory_ + "/").c_str()), 0);
+    SeedTextLogKeys(log_, 12345);
   }
 
   std::string FileBytes() const {
     std::ifstream in(directory_ + "/navora.slf", std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
-  static Lines ReadAll() {
+  Lines ReadAll() {
     Lines lines;
     std::string line;
-    for (bool first = true; ReadTextLogLine(first, line) == 0; first = false) {
+    for (bool first = true; ReadTextLogLine(log_, first, line) == 0; first = false) {
       lines.push_back(line);
     }
     return lines;
@@ -46,27 +43,28 @@ class TextLogTest : public ::testing::Test {
 
   TemporaryDirectory scratch_;
   std::string directory_;
+  TextLog log_;  // closed before the directory goes
 };
 
 TEST_F(TextLogTest, DirectoryLengthAndUnopenableLog) {
-  EXPECT_EQ(SetTextLogDirectory(std::string(256, 'd').c_str()), 1);
-  ASSERT_EQ(SetTextLogDirectory((directory_ + "/missing/").c_str()), 0);
-  EXPECT_EQ(OpenTextLog(), 1);
+  EXPECT_EQ(SetTextLogDirectory(log_, std::string(256, 'd').c_str()), 1);
+  ASSERT_EQ(SetTextLogDirectory(log_, (directory_ + "/missing/").c_str()), 0);
+  EXPECT_EQ(OpenTextLog(log_), 1);
   const std::string line = "x";
-  EXPECT_EQ(WriteTextLogLines(&line, 1), 2);
+  EXPECT_EQ(WriteTextLogLines(log_, &line, 1), 2);
   std::string read;
-  EXPECT_EQ(ReadTextLogLine(true, read), 2);
+  EXPECT_EQ(ReadTextLogLine(log_, true, read), 2);
 }
 
 TEST_F(TextLogTest, StoredFormAndSeparatorReadBack) {
-  EXPECT_TRUE(TextLogFileIsMissingOrEmpty());
-  ASSERT_EQ(OpenTextLog(), 0);
+  EXPECT_TRUE(TextLogFileIsMissingOrEmpty(log_));
+  ASSERT_EQ(OpenTextLog(log_), 0);
   const Lines lines = {"DR UPDATE", "", std::string(78, 'w'), "$ not a rule", "DR UPDATE"};
-  ASSERT_EQ(WriteTextLogLines(lines.data(), 5), 0);
-  EXPECT_FALSE(TextLogFileIsMissingOrEmpty());
+  ASSERT_EQ(WriteTextLogLines(log_, lines.data(), 5), 0);
+  EXPECT_FALSE(TextLogFileIsMissingOrEmpty(log_));
   EXPECT_EQ(ReadAll(), (Lines{lines[0], lines[1], lines[2], kHyphens, lines[4], kHyphens}));
   std::string line;
-  EXPECT_EQ(ReadTextLogLine(false, line), 1);
+  EXPECT_EQ(ReadTextLogLine(log_, false, line), 1);
 
   // Complemented key, then each byte shifted by the key, then a line feed.
   const std::string bytes = FileBytes();
@@ -82,22 +80,22 @@ TEST_F(TextLogTest, StoredFormAndSeparatorReadBack) {
 }
 
 TEST_F(TextLogTest, UnstorableBatchesAreRefusedWhole) {
-  ASSERT_EQ(OpenTextLog(), 0);
+  ASSERT_EQ(OpenTextLog(log_), 0);
   const Lines tooLong = {"fine", std::string(79, 'x')};
-  EXPECT_EQ(WriteTextLogLines(tooLong.data(), 0), 1);
-  EXPECT_EQ(WriteTextLogLines(tooLong.data(), 2), 2);
+  EXPECT_EQ(WriteTextLogLines(log_, tooLong.data(), 0), 1);
+  EXPECT_EQ(WriteTextLogLines(log_, tooLong.data(), 2), 2);
   ReportLine unterminated;
   std::fill(std::begin(unterminated), std::end(unterminated), 'x');
-  EXPECT_EQ(WriteTextLogLines(&unterminated, 1), 2);
+  EXPECT_EQ(WriteTextLogLines(log_, &unterminated, 1), 2);
   // Every key would turn one of these bytes into a line feed.
   std::string unkeyable;
   for (int c = 0xB0; c <= 0xC9; ++c) unkeyable.push_back(static_cast<char>(c));
-  EXPECT_EQ(WriteTextLogLines(&unkeyable, 1), 2);
+  EXPECT_EQ(WriteTextLogLines(log_, &unkeyable, 1), 2);
   EXPECT_EQ(FileBytes(), "");
 }
 
 TEST_F(TextLogTest, EveryByteValueSurvivesWithoutSplittingTheLine) {
-  ASSERT_EQ(OpenTextLog(), 0);
+  ASSERT_EQ(OpenTextLog(log_), 0);
   // 0xB0 under key 'Z' would store as a line feed unless another key is taken.
   Lines lines;
   for (int start = 1; start < 256; start += 64) {
@@ -107,8 +105,8 @@ TEST_F(TextLogTest, EveryByteValueSurvivesWithoutSplittingTheLine) {
   }
   Lines expected;
   for (uint32_t seed = 0; seed < 40; ++seed) {
-    SeedTextLogKeys(seed);
-    ASSERT_EQ(WriteTextLogLines(lines.data(), static_cast<int>(lines.size())), 0);
+    SeedTextLogKeys(log_, seed);
+    ASSERT_EQ(WriteTextLogLines(log_, lines.data(), static_cast<int>(lines.size())), 0);
     expected.insert(expected.end(), lines.begin(), lines.end());
     expected.push_back(kHyphens);
   }
@@ -122,37 +120,43 @@ TEST_F(TextLogTest, DamagedFileIsReadWithinBoundsAndAppendedCleanly) {
       << ScrambleTextLogLine(std::string(99, 'L'), 'C') << "\n"
       << ScrambleTextLogLine("next", 'Q') << "\n"
       << ScrambleTextLogLine("cut", 'D');
-  ASSERT_EQ(OpenTextLog(), 0);
+  ASSERT_EQ(OpenTextLog(log_), 0);
   EXPECT_EQ(ReadAll(), (Lines{std::string(79, 'L'), "next", "cut"}));
   const std::string line = "after the crash";
-  ASSERT_EQ(WriteTextLogLines(&line, 1), 0);
+  ASSERT_EQ(WriteTextLogLines(log_, &line, 1), 0);
   EXPECT_EQ(ReadAll(), (Lines{std::string(79, 'L'), "next", "cut", line, kHyphens}));
 }
 
 TEST_F(TextLogTest, ReadingResumesAfterAWrite) {
   const Lines first = {"one", "two"};
   const std::string third = "three";
-  ASSERT_EQ(OpenTextLog(), 0);
-  ASSERT_EQ(WriteTextLogLines(first.data(), 2), 0);
+  ASSERT_EQ(OpenTextLog(log_), 0);
+  ASSERT_EQ(WriteTextLogLines(log_, first.data(), 2), 0);
   std::string line;
-  ASSERT_EQ(ReadTextLogLine(true, line), 0);
-  ASSERT_EQ(WriteTextLogLines(&third, 1), 0);
-  ASSERT_EQ(ReadTextLogLine(false, line), 0);
+  ASSERT_EQ(ReadTextLogLine(log_, true, line), 0);
+  ASSERT_EQ(WriteTextLogLines(log_, &third, 1), 0);
+  ASSERT_EQ(ReadTextLogLine(log_, false, line), 0);
   EXPECT_EQ(line, "two");
 }
 
 TEST_F(TextLogTest, WriteThatDoesNotReachTheFileIsReported) {
-  ASSERT_EQ(OpenTextLog(), 0);
+  ASSERT_EQ(OpenTextLog(log_), 0);
   const std::string line(20, 'p');
-  ASSERT_EQ(WriteTextLogLines(&line, 1), 0);
+  ASSERT_EQ(WriteTextLogLines(log_, &line, 1), 0);
   const rlim_t used = FileBytes().size();
   // Room for one more 20-character line and one byte of its separator.
   std::signal(SIGXFSZ, SIG_IGN);
-  const rlimit limit = {used + 23, used + 23};
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-  EXPECT_EQ(WriteTextLogLines(&line, 1), 1);
+  rlimit original;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &original), 0);
+  rlimit limited = original;
+  limited.rlim_cur = used + 23;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+  const EngineStatus oneLine = WriteTextLogLines(log_, &line, 1);
   const Lines two = {line, line};
-  EXPECT_EQ(WriteTextLogLines(two.data(), 2), 2);
+  const EngineStatus twoLines = WriteTextLogLines(log_, two.data(), 2);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &original), 0);  // later tests write freely
+  EXPECT_EQ(oneLine, 1);
+  EXPECT_EQ(twoLines, 2);
   // Nothing half-written stays behind to garble the lines that follow.
   EXPECT_EQ(ReadAll(), (Lines{line, kHyphens, line}));
 }

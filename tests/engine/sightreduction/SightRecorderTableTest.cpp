@@ -25,10 +25,11 @@ ObservationRecord SunLowerLimbSight() {
                                35.0 + 12.3 / 60.0, -1.2 / 60.0, 4.57, kQualityAverage);
 }
 
-Lines Table(int16_t first, const ObservationRecord& sight, EngineStatus expected = 0) {
+Lines Table(SightRecorderCarry& carry, int16_t first, const ObservationRecord& sight,
+            EngineStatus expected = 0) {
   ReportLine lines[kSightRecorderMaxLines];
   int16_t count = -1;
-  EXPECT_EQ(FormatSightRecorderTable(first, sight, lines, count), expected);
+  EXPECT_EQ(FormatSightRecorderTable(carry, first, sight, lines, count), expected);
   return Lines(lines, lines + count);
 }
 
@@ -51,39 +52,41 @@ TEST(SightRecorderTableTest, RowHasEveryFieldInItsColumn) {
 }
 
 TEST(SightRecorderTableTest, BatchTitleAndDateHeadings) {
+  SightRecorderCarry carry;
   ObservationRecord sight = SunLowerLimbSight();
   const std::string row = Row(sight);
-  EXPECT_EQ(Table(1, sight), (Lines{"                                 SIGHT RECORDER", " ",
+  EXPECT_EQ(Table(carry, 1, sight), (Lines{"                                 SIGHT RECORDER", " ",
                                     "               15 Mar 2024", kHeader, kUnits, row}));
   // Same date: the row alone.
   sight.time += 1.0 / 24.0;
-  EXPECT_EQ(Table(0, sight), (Lines{Row(sight)}));
+  EXPECT_EQ(Table(carry, 0, sight), (Lines{Row(sight)}));
   // Seconds that round up to midnight belong to the next day's heading.
   sight.time = CalendarToJulian(2024, 3, 15, 23, 59, 59.7);
-  const Lines nextDay = Table(0, sight);
+  const Lines nextDay = Table(carry, 0, sight);
   ASSERT_EQ(nextDay.size(), 5u);
   EXPECT_EQ(nextDay[1], "               16 Mar 2024");
   EXPECT_EQ(nextDay[4].substr(17, 8), "00:00:00");
   // A new batch prints its headings again even for the same date.
-  EXPECT_EQ(Table(1, sight).size(), 6u);
+  EXPECT_EQ(Table(carry, 1, sight).size(), 6u);
 }
 
 TEST(SightRecorderTableTest, UnknownBodyOrGradeWritesNothing) {
+  SightRecorderCarry carry;
   ObservationRecord sight = SunLowerLimbSight();
-  ASSERT_EQ(Table(1, sight).size(), 6u);
+  ASSERT_EQ(Table(carry, 1, sight).size(), 6u);
   // Unknown codes, and star numbers outside the catalogue.
   for (auto [body, star] : {std::pair<uint16_t, uint16_t>{7, 0}, {21, 1}, {kBodyCodeStar, 0},
                             {kBodyCodeStar, 174}}) {
     sight.bodyCode = body;
     sight.starNumber = star;
-    EXPECT_TRUE(Table(0, sight, kSightUnknownBody).empty()) << body << " " << star;
+    EXPECT_TRUE(Table(carry, 0, sight, kSightUnknownBody).empty()) << body << " " << star;
   }
   sight = SunLowerLimbSight();
   sight.sigma = 0.015;
-  EXPECT_TRUE(Table(0, sight, kSightUnknownGrade).empty());
+  EXPECT_TRUE(Table(carry, 0, sight, kSightUnknownGrade).empty());
   // The failed sights did not move the remembered date.
   sight.sigma = 0.005;
-  EXPECT_EQ(Table(0, sight), (Lines{Row(sight)}));
+  EXPECT_EQ(Table(carry, 0, sight), (Lines{Row(sight)}));
   EXPECT_NE(Row(sight).find("Good   "), std::string::npos);
 }
 
