@@ -7,6 +7,7 @@
 
 #include "app/bridge/VoyageDirectory.h"
 #include "app/cli/CliCommand.h"
+#include "app/cli/CliOutput.h"
 #include "engine/log/EventLog.h"
 #include "engine/log/EventLogRepair.h"
 
@@ -31,15 +32,6 @@ int UsageError(const char* reason) {
 int Failure(const std::string& message) {
   std::fprintf(stderr, "navora-cli log repair: %s\n", message.c_str());
   return kExitFailure;
-}
-
-// Everything printed so far must have reached standard output.
-int FinishOutput(int exitCode) {
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    std::fprintf(stderr, "navora-cli log repair: the report could not be written\n");
-    return kExitFailure;
-  }
-  return exitCode;
 }
 
 // Why a log that is not only torn is left alone.
@@ -83,14 +75,14 @@ int Repair(const char* optionDirectory) {
   if (repair.cutBytes == 0) {
     std::printf("%s is whole: %" PRId32 " entries, %" PRId64 " bytes; nothing was changed.\n",
                 path.c_str(), repair.keptEntries, repair.keptBytes);
-    return FinishOutput(kExitOk);
+    return FinishStandardOutput(kExitOk);
   }
   std::printf("%s ended in a torn entry; repaired.\n", path.c_str());
   std::printf("kept: %" PRId32 " entries, %" PRId64 " bytes\n", repair.keptEntries,
               repair.keptBytes);
   std::printf("cut:  %" PRId64 " bytes at byte %" PRId64 "\n", repair.cutBytes, repair.keptBytes);
   std::printf("copy: %s (the file as it was)\n", repair.copyPath.c_str());
-  const int written = FinishOutput(kExitOk);
+  const int written = FinishStandardOutput(kExitOk);
   const EngineStatus opened = OpenEventLog(log);
   constexpr EngineStatus kOpenedEmpty = 2;  // every entry was torn: a new voyage starts
   if (opened != kStatusOk && opened != kOpenedEmpty) {
@@ -108,7 +100,7 @@ bool IsHelp(const char* argument) {
 int RunLogCommand(int argc, char** argv) {
   if (argc >= 1 && IsHelp(argv[0])) {
     std::fputs(kUsage, stdout);
-    return FinishOutput(kExitOk);
+    return FinishStandardOutput(kExitOk);
   }
   if (argc < 1 || std::strcmp(argv[0], "repair") != 0) {
     return UsageError(argc < 1 ? "missing subcommand" : "unknown subcommand");
@@ -117,7 +109,7 @@ int RunLogCommand(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (IsHelp(argv[i])) {
       std::fputs(kUsage, stdout);
-      return FinishOutput(kExitOk);
+      return FinishStandardOutput(kExitOk);
     }
     if (std::strcmp(argv[i], "--voyage-dir") != 0 || i + 1 >= argc) {
       return UsageError("unknown option or missing directory");
