@@ -5,13 +5,13 @@
 #include <cstring>
 #include <limits>
 
+#include "engine/common/Angles.h"
+
 namespace navora {
 
 namespace {
 
-constexpr double kFullCircleDeg = 360.0;
-constexpr int16_t kWholeDegreesPerCircle = 360;
-constexpr double kMinutesPerDegree = 60.0;
+constexpr auto kWholeDegreesPerCircle = static_cast<int16_t>(kDegreesPerCircle);
 // Decimals for which a printed minute value is compared against zero.
 constexpr int16_t kMaxComparedDecimals = 8;
 constexpr char kLatin1DegreeSign = '\xB0';
@@ -44,15 +44,15 @@ void SplitDegreesMinutes(double angleDeg, int16_t decimals, char& sign, int16_t&
   }
   sign = angleDeg > 0.0 ? '+' : '-';
 
-  const double reduced = std::fmod(std::fabs(angleDeg), kFullCircleDeg);
+  const double reduced = WrapDegrees360(std::fabs(angleDeg));
   const double whole = std::trunc(reduced);
   degrees = static_cast<int16_t>(whole);
-  minutes = (reduced - whole) * kMinutesPerDegree;
+  minutes = (reduced - whole) * kArcminutesPerDegree;
 
   // Half a unit of the last printed decimal: a value that would print as 60
   // minutes is carried into the degrees.
   const double halfLastDecimal = 5.0 * std::pow(10.0, -(decimals + 1.0));
-  if (minutes + halfLastDecimal >= kMinutesPerDegree) {
+  if (minutes + halfLastDecimal >= kArcminutesPerDegree) {
     minutes = 0.0;
     ++degrees;
   }

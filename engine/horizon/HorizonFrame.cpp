@@ -2,27 +2,26 @@
 
 #include <cmath>
 
-#include "engine/places/AstronomicalConstants.h"
+#include "engine/common/Angles.h"
+#include "engine/common/Rotation.h"
 
 namespace navora {
 
 namespace {
 
-constexpr double kDegreesPerHour = 15.0;
-constexpr double kZenithAltitudeDeg = 90.0;
+constexpr double kZenithAltitudeDeg = kDegreesPerQuarterCircle;
 
 }  // namespace
 
 void EquatorialToHourAngleFrame(const Vector3& in, double localSiderealHours, Vector3& out) {
-  const double h = localSiderealHours * kDegreesPerHour * kRadiansPerDegree;
-  const double c = std::cos(h);
-  const double s = std::sin(h);
-  const Vector3 v = in;
-  out = {c * v[0] + s * v[1], s * v[0] - c * v[1], v[2]};
+  // The frame turned by the sidereal time puts x on the meridian and y at
+  // hour angle 6h east; mirroring y makes it point west.
+  const Vector3 turned = RotateAboutZ(in, DegreesToRadians(HoursToDegrees(localSiderealHours)));
+  out = {turned[0], -turned[1], turned[2]};
 }
 
 void HourAngleToHorizonFrame(const Vector3& in, double latitudeDeg, Vector3& out) {
-  const double phi = latitudeDeg * kRadiansPerDegree;
+  const double phi = DegreesToRadians(latitudeDeg);
   const double c = std::cos(phi);
   const double s = std::sin(phi);
   const Vector3 v = in;
@@ -41,8 +40,8 @@ EngineStatus VectorToAzimuthAltitude(const Vector3& horizon, double& azimuthDeg,
     altitudeDeg = horizon[2] > 0.0 ? kZenithAltitudeDeg : -kZenithAltitudeDeg;
     return kAzAltVerticalVector;
   }
-  azimuthDeg = std::atan2(horizon[1], horizon[0]) * kDegreesPerRadian;
-  altitudeDeg = std::atan2(horizon[2], r) * kDegreesPerRadian;
+  azimuthDeg = RadiansToDegrees(std::atan2(horizon[1], horizon[0]));
+  altitudeDeg = RadiansToDegrees(std::atan2(horizon[2], r));
   return kStatusOk;
 }
 
@@ -51,7 +50,7 @@ EngineStatus RaDecToAzimuthAltitude(double raHours, double decDeg, double localS
   // Right ascension and declination are longitude and latitude on the
   // equatorial sphere.
   Vector3 v{};
-  LonLatToVector(raHours * kDegreesPerHour, decDeg, 1.0, v);
+  LonLatToVector(HoursToDegrees(raHours), decDeg, 1.0, v);
   EquatorialToHourAngleFrame(v, localSiderealHours, v);
   HourAngleToHorizonFrame(v, latitudeDeg, v);
   return VectorToAzimuthAltitude(v, azimuthDeg, altitudeDeg);
@@ -66,8 +65,8 @@ void AzimuthAltitudeToVector(double azimuthDeg, double altitudeDeg, double local
 }
 
 void LonLatToVector(double longitudeDeg, double latitudeDeg, double distance, Vector3& vector) {
-  const double lon = longitudeDeg * kRadiansPerDegree;
-  const double lat = latitudeDeg * kRadiansPerDegree;
+  const double lon = DegreesToRadians(longitudeDeg);
+  const double lat = DegreesToRadians(latitudeDeg);
   const double cosLat = std::cos(lat);
   vector = {distance * cosLat * std::cos(lon), distance * cosLat * std::sin(lon),
             distance * std::sin(lat)};

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/common/Angles.h"
 #include "engine/common/BodyId.h"
 #include "engine/horizon/BodyPhysics.h"
 #include "engine/horizon/HeightOfEye.h"
@@ -14,10 +15,7 @@ namespace navora {
 
 namespace {
 
-constexpr double kDegreesPerHour = 15.0;
-constexpr double kHalfCircleDeg = 180.0;
-constexpr double kFullCircleDeg = 360.0;
-constexpr double kZenithDistanceOfHorizonDeg = 90.0;
+constexpr double kZenithDistanceOfHorizonDeg = kDegreesPerQuarterCircle;
 
 // Within this separation (degrees) the direction of a close body is told by
 // north/south when that is the larger offset.
@@ -38,7 +36,7 @@ constexpr double kMoonRadiusMetres = kBodyRadiusMetres[kMoon];
 
 double AngleBetweenDeg(const Vector3& a, double lengthA, const Vector3& b, double lengthB) {
   const double cosine = std::clamp(DotProduct(a, b) / (lengthA * lengthB), -1.0, 1.0);
-  return std::acos(cosine) * kDegreesPerRadian;
+  return RadiansToDegrees(std::acos(cosine));
 }
 
 }  // namespace
@@ -48,9 +46,7 @@ void RelativeDirection(double ra1Hours, double dec1Deg, double distance1, const 
                        double& separationDeg, char& direction) {
   separationDeg = AngleBetweenDeg(vector1, distance1, vector2, distance2);
 
-  double hourAngleDiffDeg = (ra2Hours - ra1Hours) * kDegreesPerHour;
-  if (hourAngleDiffDeg < -kHalfCircleDeg) hourAngleDiffDeg += kFullCircleDeg;
-  if (hourAngleDiffDeg > kHalfCircleDeg) hourAngleDiffDeg -= kFullCircleDeg;
+  const double hourAngleDiffDeg = WrapDegrees180(HoursToDegrees(ra2Hours - ra1Hours));
 
   direction = ' ';
   if (hourAngleDiffDeg > 0.0) direction = 'E';
@@ -58,7 +54,7 @@ void RelativeDirection(double ra1Hours, double dec1Deg, double distance1, const 
 
   if (separationDeg <= kCloseBodySeparationDeg) {
     const double decDiffDeg = dec2Deg - dec1Deg;
-    const double eastWestDeg = std::cos(dec1Deg * kRadiansPerDegree) * hourAngleDiffDeg;
+    const double eastWestDeg = std::cos(DegreesToRadians(dec1Deg)) * hourAngleDiffDeg;
     if (std::fabs(eastWestDeg) < std::fabs(decDiffDeg)) {
       direction = decDiffDeg > 0.0 ? 'N' : 'S';
     }
@@ -66,7 +62,7 @@ void RelativeDirection(double ra1Hours, double dec1Deg, double distance1, const 
 }
 
 EngineStatus DiskOverlap(double separationDeg, double radius1Arcsec, double radius2Arcsec) {
-  const double s = separationDeg * kArcsecPerDegree;
+  const double s = separationDeg * kArcsecondsPerDegree;
   if (s >= radius1Arcsec + radius2Arcsec) return kDisksApart;
   if (s > std::fabs(radius2Arcsec - radius1Arcsec)) return kDisksPartialOverlap;
   return radius2Arcsec >= radius1Arcsec ? kFirstDiskCovered : kSecondDiskInside;
@@ -84,7 +80,7 @@ EngineStatus LunarEclipseCheck(const Vector3& sun, double sunDistanceAu, const V
                                double moonDistanceAu) {
   const Vector3 antiSun = ScaleVector(sun, -1.0);
   const double fromShadowAxis =
-      AngleBetweenDeg(antiSun, sunDistanceAu, moon, moonDistanceAu) * kArcsecPerDegree;
+      AngleBetweenDeg(antiSun, sunDistanceAu, moon, moonDistanceAu) * kArcsecondsPerDegree;
 
   const double sunParallax = ParallaxInAltitude(sunDistanceAu, 0.0, kZenithDistanceOfHorizonDeg);
   const double sunSemiDiameter = AngularRadius(sunDistanceAu, kSunRadiusMetres);
@@ -104,11 +100,11 @@ EngineStatus SunMoonEclipseCheck(double jdTt, double heightOfEyeMetres, double s
   // Zenith distance of the visible horizon; a limb above it is in sight.
   const double horizonZenithDeg = kZenithDistanceOfHorizonDeg - RiseSetAltitude(heightOfEyeMetres);
 
-  const double sunUpperLimbZenith = sunZenithDeg - sunSemiDiameterArcsec / kArcsecPerDegree;
+  const double sunUpperLimbZenith = sunZenithDeg - sunSemiDiameterArcsec / kArcsecondsPerDegree;
   if (separationDeg <= kSolarEclipseSeparationDeg && sunUpperLimbZenith < horizonZenithDeg) {
     return DiskOverlap(separationDeg, sunSemiDiameterArcsec, moonSemiDiameterArcsec);
   }
-  const double moonUpperLimbZenith = moonZenithDeg - moonSemiDiameterArcsec / kArcsecPerDegree;
+  const double moonUpperLimbZenith = moonZenithDeg - moonSemiDiameterArcsec / kArcsecondsPerDegree;
   if (separationDeg < kLunarEclipseSeparationDeg || moonUpperLimbZenith >= horizonZenithDeg) {
     return kNoEclipse;
   }

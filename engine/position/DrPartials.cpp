@@ -100,9 +100,9 @@ void DrPartials(const PositionRecord& advanced, const PositionRecord& start,
     longitudeRow = {0.0, 1.0, 0.0, 0.0};
     return;
   }
-  const double lat1 = start.latitude * kRadiansPerDegree;
-  const double lat2 = advanced.latitude * kRadiansPerDegree;
-  const double course = advanced.course * kRadiansPerDegree;
+  const double lat1 = DegreesToRadians(start.latitude);
+  const double lat2 = DegreesToRadians(advanced.latitude);
+  const double course = DegreesToRadians(advanced.course);
   const double dt = advanced.time - start.time;
   if (advanced.sailingMethod == kSailingMidLatitude) {
     MidLatitudePartials(lat1, lat2, course, advanced.speedKmPerDay, dt, latitudeRow, longitudeRow);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/common/Angles.h"
 #include "engine/places/AstronomicalConstants.h"
 
 namespace navora {
@@ -32,11 +33,5 @@ double IsometricLatitude(double latitudeRad);
 // Whether a course in degrees runs along a meridian (due north or south)
 // within 1e-8 degree, either side of a multiple of 180.
 bool IsMeridianCourse(double courseDeg);
-
-// A direction in degrees brought into 0..360, without a negative zero.
-double NormalizeDirection360(double directionDeg);
-
-// Reduces a longitude in degrees into -180..180 by the remainder of 360.
-double ReduceLongitude(double longitudeDeg);
 
 }  // namespace navora

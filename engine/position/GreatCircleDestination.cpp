@@ -14,8 +14,8 @@ constexpr double kSmallArcDeg = 0.0001;
 
 void GreatCircleDestination(const PositionRecord& start, double distanceDeg, double& latitudeDeg,
                             double& longitudeDeg, double& courseDeg) {
-  const double lat1 = start.latitude * kRadiansPerDegree;
-  const double course = start.course * kRadiansPerDegree;
+  const double lat1 = DegreesToRadians(start.latitude);
+  const double course = DegreesToRadians(start.course);
   courseDeg = start.course;
   if (IsMeridianCourse(start.course)) {
     latitudeDeg = start.latitude + distanceDeg * std::cos(course);
@@ -27,10 +27,10 @@ void GreatCircleDestination(const PositionRecord& start, double distanceDeg, dou
     longitudeDeg = start.longitude + distanceDeg * std::sin(course) / std::cos(lat1);
     return;
   }
-  const SpherePoint end = SphereDirect(lat1, course, distanceDeg * kRadiansPerDegree);
-  latitudeDeg = end.latitude * kDegreesPerRadian;
-  longitudeDeg = start.longitude + end.longitudeChange * kDegreesPerRadian;
-  courseDeg = NormalizeDirection360(end.course * kDegreesPerRadian);
+  const SpherePoint end = SphereDirect(lat1, course, DegreesToRadians(distanceDeg));
+  latitudeDeg = RadiansToDegrees(end.latitude);
+  longitudeDeg = start.longitude + RadiansToDegrees(end.longitudeChange);
+  courseDeg = WrapDegrees360(RadiansToDegrees(end.course));
 }
 
 }  // namespace navora

@@ -77,8 +77,8 @@ int16_t WholeSeconds(double seconds) { return static_cast<int16_t>(std::trunc(se
 }  // namespace
 
 double RoundAngle360(double angleDeg) {
-  const double reduced = NormalizeDirection360(angleDeg);
-  return reduced + kHalfPrintedTenth >= 360.0 ? 0.0 : reduced;
+  const double reduced = WrapDegrees360(angleDeg);
+  return reduced + kHalfPrintedTenth >= kDegreesPerCircle ? 0.0 : reduced;
 }
 
 void SplitPositionForReport(const PositionRecord& position, PositionReportParts& parts) {
