@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <limits>
 
 #include "engine/common/Angles.h"
 
@@ -32,16 +31,13 @@ bool PrintsAsZero(double minutes, int16_t decimals) {
 
 }  // namespace
 
-void SplitDegreesMinutes(double angleDeg, int16_t decimals, char& sign, int16_t& degrees,
-                         double& minutes) {
-  if (angleDeg == 0.0 || !std::isfinite(angleDeg)) {
-    // A non-finite angle leaves NaN minutes so that the report shows the
-    // fault instead of a plausible zero.
-    sign = ' ';
-    degrees = 0;
-    minutes = angleDeg == 0.0 ? 0.0 : std::numeric_limits<double>::quiet_NaN();
-    return;
-  }
+EngineStatus SplitDegreesMinutes(double angleDeg, int16_t decimals, char& sign, int16_t& degrees,
+                                 double& minutes) {
+  sign = ' ';
+  degrees = 0;
+  minutes = 0.0;
+  if (!std::isfinite(angleDeg)) return kStatusOutOfDomain;
+  if (angleDeg == 0.0) return kStatusOk;
   sign = angleDeg > 0.0 ? '+' : '-';
 
   const double reduced = WrapDegrees360(std::fabs(angleDeg));
@@ -64,25 +60,30 @@ void SplitDegreesMinutes(double angleDeg, int16_t decimals, char& sign, int16_t&
       PrintsAsZero(minutes, decimals)) {
     sign = ' ';
   }
+  return kStatusOk;
 }
 
-void SplitAngleForDialog(double angleDeg, int16_t decimals, int16_t& negative, int16_t& degrees,
-                         double& minutes) {
+EngineStatus SplitAngleForDialog(double angleDeg, int16_t decimals, int16_t& negative,
+                                 int16_t& degrees, double& minutes) {
   char sign = ' ';
-  SplitDegreesMinutes(angleDeg, decimals, sign, degrees, minutes);
+  const EngineStatus status = SplitDegreesMinutes(angleDeg, decimals, sign, degrees, minutes);
   negative = sign == '-' ? 1 : 0;
+  return status;
 }
 
-void FormatLatLon(double angleDeg, uint16_t flags, char* text, size_t textSize) {
-  if (text == nullptr || textSize == 0) return;
+EngineStatus FormatLatLon(double angleDeg, uint16_t flags, char* text, size_t textSize) {
+  if (text == nullptr || textSize == 0) return kStatusOutOfDomain;
+  text[0] = '\0';
 
   const int16_t decimals = static_cast<int16_t>(flags & 0xFF);
   const bool isLatitude = (flags & kLatitudeFlag) != 0;
+  if (isLatitude && !IsLatitude(angleDeg)) return kStatusOutOfDomain;
 
   char sign = ' ';
   int16_t degrees = 0;
   double minutes = 0.0;
-  SplitDegreesMinutes(angleDeg, decimals, sign, degrees, minutes);
+  const EngineStatus status = SplitDegreesMinutes(angleDeg, decimals, sign, degrees, minutes);
+  if (status != kStatusOk) return status;
 
   char letter = ' ';
   if (sign == '+') letter = isLatitude ? 'N' : 'E';
@@ -96,6 +97,7 @@ void FormatLatLon(double angleDeg, uint16_t flags, char* text, size_t textSize) 
   std::snprintf(text, textSize, isLatitude ? "%c  %02d%c%0*.*f" : "%c %03d%c%0*.*f", letter,
                 static_cast<int>(degrees), kLatin1DegreeSign, minuteWidth,
                 static_cast<int>(decimals), minutes);
+  return kStatusOk;
 }
 
 }  // namespace navora

@@ -39,7 +39,14 @@ double RiseSetAltitude(double heightOfEyeMetres) {
          kArcminutesPerDegree;
 }
 
-double RefractionMinutes(double apparentAltitudeDeg, double temperatureC, double pressureMb) {
+EngineStatus RefractionMinutes(double apparentAltitudeDeg, double temperatureC, double pressureMb,
+                               double& minutes) {
+  minutes = 0.0;
+  if (!(apparentAltitudeDeg >= kLowestRefractedAltitudeDeg &&
+        apparentAltitudeDeg <= kDegreesPerQuarterCircle) ||
+      !std::isfinite(temperatureC) || !std::isfinite(pressureMb)) {
+    return kStatusOutOfDomain;
+  }
   const double shiftedDeg =
       apparentAltitudeDeg +
       kRefractionAltitudeNumerator / (apparentAltitudeDeg + kRefractionAltitudeOffset);
@@ -48,7 +55,11 @@ double RefractionMinutes(double apparentAltitudeDeg, double temperatureC, double
   const double temperatureFactor =
       1.0 + kTemperatureCoefficient * (standard + kTemperatureRefractionOffset) *
                 (temperatureC - kStandardTemperatureC);
-  return pressureFactor * standard / temperatureFactor;
+  // A temperature far outside any air cancels the denominator.
+  const double refraction = pressureFactor * standard / temperatureFactor;
+  if (!std::isfinite(refraction)) return kStatusOutOfDomain;
+  minutes = refraction;
+  return kStatusOk;
 }
 
 }  // namespace navora

@@ -9,7 +9,6 @@
 #include "engine/horizon/HeightOfEye.h"
 #include "engine/horizon/VectorArithmetic.h"
 #include "engine/places/ApparentPlace.h"
-#include "engine/places/AstronomicalConstants.h"
 
 namespace navora {
 
@@ -34,6 +33,14 @@ constexpr double kShadowLatitudeDeg = 45.0;
 constexpr double kSunRadiusMetres = kBodyRadiusMetres[kSun];
 constexpr double kMoonRadiusMetres = kBodyRadiusMetres[kMoon];
 
+bool IsArcOfHalfCircle(double angleDeg) {
+  return angleDeg >= 0.0 && angleDeg <= kDegreesPerHalfCircle;
+}
+
+bool IsNonNegative(double value) { return value >= 0.0 && std::isfinite(value); }
+
+bool IsPositive(double value) { return value > 0.0 && std::isfinite(value); }
+
 double AngleBetweenDeg(const Vector3& a, double lengthA, const Vector3& b, double lengthB) {
   const double cosine = std::clamp(DotProduct(a, b) / (lengthA * lengthB), -1.0, 1.0);
   return RadiansToDegrees(std::acos(cosine));
@@ -41,14 +48,21 @@ double AngleBetweenDeg(const Vector3& a, double lengthA, const Vector3& b, doubl
 
 }  // namespace
 
-void RelativeDirection(double ra1Hours, double dec1Deg, double distance1, const Vector3& vector1,
-                       double ra2Hours, double dec2Deg, double distance2, const Vector3& vector2,
-                       double& separationDeg, char& direction) {
+EngineStatus RelativeDirection(double ra1Hours, double dec1Deg, double distance1,
+                               const Vector3& vector1, double ra2Hours, double dec2Deg,
+                               double distance2, const Vector3& vector2, double& separationDeg,
+                               char& direction) {
+  separationDeg = 0.0;
+  direction = ' ';
+  if (!std::isfinite(ra1Hours) || !std::isfinite(ra2Hours) || !IsLatitude(dec1Deg) ||
+      !IsLatitude(dec2Deg) || !IsPositive(distance1) || !IsPositive(distance2) ||
+      !IsFinite(vector1) || !IsFinite(vector2)) {
+    return kStatusOutOfDomain;
+  }
   separationDeg = AngleBetweenDeg(vector1, distance1, vector2, distance2);
 
   const double hourAngleDiffDeg = WrapDegrees180(HoursToDegrees(ra2Hours - ra1Hours));
 
-  direction = ' ';
   if (hourAngleDiffDeg > 0.0) direction = 'E';
   if (hourAngleDiffDeg < 0.0) direction = 'W';
 
@@ -59,25 +73,41 @@ void RelativeDirection(double ra1Hours, double dec1Deg, double distance1, const 
       direction = decDiffDeg > 0.0 ? 'N' : 'S';
     }
   }
+  return kStatusOk;
 }
 
 EngineStatus DiskOverlap(double separationDeg, double radius1Arcsec, double radius2Arcsec) {
+  if (!IsArcOfHalfCircle(separationDeg) || !IsNonNegative(radius1Arcsec) ||
+      !IsNonNegative(radius2Arcsec)) {
+    return kStatusOutOfDomain;
+  }
   const double s = separationDeg * kArcsecondsPerDegree;
   if (s >= radius1Arcsec + radius2Arcsec) return kDisksApart;
   if (s > std::fabs(radius2Arcsec - radius1Arcsec)) return kDisksPartialOverlap;
   return radius2Arcsec >= radius1Arcsec ? kFirstDiskCovered : kSecondDiskInside;
 }
 
-void ShadowRadii(double sunParallaxArcsec, double sunSemiDiameterArcsec, double moonDistanceAu,
-                 double& penumbraArcsec, double& umbraArcsec) {
+EngineStatus ShadowRadii(double sunParallaxArcsec, double sunSemiDiameterArcsec,
+                         double moonDistanceAu, double& penumbraArcsec, double& umbraArcsec) {
+  penumbraArcsec = 0.0;
+  umbraArcsec = 0.0;
+  if (!IsNonNegative(sunParallaxArcsec) || !IsNonNegative(sunSemiDiameterArcsec) ||
+      !IsPositive(moonDistanceAu)) {
+    return kStatusOutOfDomain;
+  }
   const double moonParallax =
       ParallaxInAltitude(moonDistanceAu, kShadowLatitudeDeg, kZenithDistanceOfHorizonDeg);
   penumbraArcsec = (moonParallax + sunParallaxArcsec + sunSemiDiameterArcsec) * kShadowEnlargement;
   umbraArcsec = (moonParallax - sunSemiDiameterArcsec + sunParallaxArcsec) * kShadowEnlargement;
+  return kStatusOk;
 }
 
 EngineStatus LunarEclipseCheck(const Vector3& sun, double sunDistanceAu, const Vector3& moon,
                                double moonDistanceAu) {
+  if (!IsFinite(sun) || !IsFinite(moon) || !IsPositive(sunDistanceAu) ||
+      !IsPositive(moonDistanceAu)) {
+    return kStatusOutOfDomain;
+  }
   const Vector3 antiSun = ScaleVector(sun, -1.0);
   const double fromShadowAxis =
       AngleBetweenDeg(antiSun, sunDistanceAu, moon, moonDistanceAu) * kArcsecondsPerDegree;
@@ -85,7 +115,9 @@ EngineStatus LunarEclipseCheck(const Vector3& sun, double sunDistanceAu, const V
   const double sunParallax = ParallaxInAltitude(sunDistanceAu, 0.0, kZenithDistanceOfHorizonDeg);
   const double sunSemiDiameter = AngularRadius(sunDistanceAu, kSunRadiusMetres);
   double penumbra = 0.0, umbra = 0.0;
-  ShadowRadii(sunParallax, sunSemiDiameter, moonDistanceAu, penumbra, umbra);
+  const EngineStatus shadow =
+      ShadowRadii(sunParallax, sunSemiDiameter, moonDistanceAu, penumbra, umbra);
+  if (shadow != kStatusOk) return shadow;
   const double moonSemiDiameter = AngularRadius(moonDistanceAu, kMoonRadiusMetres);
 
   if (umbra - moonSemiDiameter >= fromShadowAxis) return kTotalLunarEclipse;
@@ -97,6 +129,12 @@ EngineStatus LunarEclipseCheck(const Vector3& sun, double sunDistanceAu, const V
 EngineStatus SunMoonEclipseCheck(double jdTt, double heightOfEyeMetres, double sunZenithDeg,
                                  double moonZenithDeg, double sunSemiDiameterArcsec,
                                  double moonSemiDiameterArcsec, double separationDeg) {
+  if (!std::isfinite(jdTt) || !std::isfinite(heightOfEyeMetres) ||
+      !IsArcOfHalfCircle(sunZenithDeg) || !IsArcOfHalfCircle(moonZenithDeg) ||
+      !IsNonNegative(sunSemiDiameterArcsec) || !IsNonNegative(moonSemiDiameterArcsec) ||
+      !IsArcOfHalfCircle(separationDeg)) {
+    return kStatusOutOfDomain;
+  }
   // Zenith distance of the visible horizon; a limb above it is in sight.
   const double horizonZenithDeg = kZenithDistanceOfHorizonDeg - RiseSetAltitude(heightOfEyeMetres);
 

@@ -21,7 +21,8 @@ Direction DirectionOf(double ra1, double dec1, double ra2, double dec2) {
   LonLatToVector(ra1 * 15.0, dec1, 2.0, v1);
   LonLatToVector(ra2 * 15.0, dec2, 3.0, v2);
   Direction d{-1.0, '?'};
-  RelativeDirection(ra1, dec1, 2.0, v1, ra2, dec2, 3.0, v2, d.separationDeg, d.letter);
+  EXPECT_EQ(RelativeDirection(ra1, dec1, 2.0, v1, ra2, dec2, 3.0, v2, d.separationDeg, d.letter),
+            kStatusOk);
   return d;
 }
 
@@ -59,7 +60,7 @@ TEST(DiskOverlap, ContactsAndContainment) {
 
 TEST(ShadowRadii, EarthShadowAtTheMoon) {
   double penumbra = 0.0, umbra = 0.0;
-  ShadowRadii(8.794, 959.64, kMoonMeanDistanceAu, penumbra, umbra);
+  ASSERT_EQ(ShadowRadii(8.794, 959.64, kMoonMeanDistanceAu, penumbra, umbra), kStatusOk);
   // About 42' and 75' at the mean distance of the Moon.
   EXPECT_NEAR(umbra / 60.0, 42.0, 0.5);
   EXPECT_NEAR(penumbra / 60.0, 74.7, 0.5);
@@ -102,6 +103,46 @@ TEST(SunMoonEclipseCheck, LunarCheckNeedsOppositionAndAVisibleMoon) {
   const double jd = 2459891.9584;
   EXPECT_EQ(SunMoonEclipseCheck(jd, 0.0, 120.0, 60.0, 960.0, 900.0, 175.9), kNoEclipse);
   EXPECT_EQ(SunMoonEclipseCheck(jd, 0.0, 60.0, 120.0, 960.0, 900.0, 179.9), kNoEclipse);
+}
+
+// Each check refuses a declination beyond a pole, a separation or zenith
+// distance beyond 0..180, a negative radius, a non-positive distance and any
+// non-finite input, and leaves no NaN behind.
+TEST(SightPlanningChecks, RefuseArgumentsOutsideTheDomain) {
+  const Vector3 v{0.1, 0.2, 0.3};
+  const Vector3 bad{0.1, NAN, 0.3};
+  for (const double dec : {95.0, -90.0001, double{NAN}, double{INFINITY}}) {
+    double separation = -1.0;
+    char letter = '?';
+    EXPECT_EQ(RelativeDirection(1.0, dec, 1.0, v, 2.0, 0.0, 1.0, v, separation, letter),
+              kStatusOutOfDomain);
+    EXPECT_EQ(separation, 0.0);
+    EXPECT_EQ(letter, ' ');
+    EXPECT_EQ(SunMoonEclipseCheck(2451545.0, 0.0, 90.0 + dec, 60.0, 960.0, 900.0, 0.1),
+              kStatusOutOfDomain);
+    EXPECT_EQ(DiskOverlap(90.0 + dec, 900.0, 900.0), kStatusOutOfDomain);
+  }
+  double separation = -1.0;
+  char letter = '?';
+  EXPECT_EQ(RelativeDirection(NAN, 0.0, 1.0, v, 2.0, 0.0, 1.0, v, separation, letter),
+            kStatusOutOfDomain);
+  EXPECT_EQ(RelativeDirection(1.0, 0.0, 1.0, v, 2.0, 0.0, 0.0, v, separation, letter),
+            kStatusOutOfDomain);
+  EXPECT_EQ(RelativeDirection(1.0, 0.0, 1.0, v, 2.0, 0.0, 1.0, bad, separation, letter),
+            kStatusOutOfDomain);
+  EXPECT_EQ(DiskOverlap(0.1, -1.0, 900.0), kStatusOutOfDomain);
+  EXPECT_EQ(DiskOverlap(0.1, 900.0, INFINITY), kStatusOutOfDomain);
+  double penumbra = -1.0, umbra = -1.0;
+  EXPECT_EQ(ShadowRadii(8.794, 959.64, 0.0, penumbra, umbra), kStatusOutOfDomain);
+  EXPECT_EQ(ShadowRadii(NAN, 959.64, kMoonMeanDistanceAu, penumbra, umbra), kStatusOutOfDomain);
+  EXPECT_EQ(penumbra + umbra, 0.0);
+  EXPECT_EQ(LunarEclipseCheck(bad, 1.0, v, kMoonMeanDistanceAu), kStatusOutOfDomain);
+  EXPECT_EQ(LunarEclipseCheck(v, 1.0, v, -kMoonMeanDistanceAu), kStatusOutOfDomain);
+  EXPECT_EQ(SunMoonEclipseCheck(INFINITY, 0.0, 60.0, 60.0, 960.0, 900.0, 0.1), kStatusOutOfDomain);
+  EXPECT_EQ(SunMoonEclipseCheck(2451545.0, NAN, 60.0, 60.0, 960.0, 900.0, 0.1),
+            kStatusOutOfDomain);
+  EXPECT_EQ(SunMoonEclipseCheck(2451545.0, 0.0, 60.0, 60.0, 960.0, 900.0, 180.5),
+            kStatusOutOfDomain);
 }
 
 // Moon well up, Sun well down: only the shadow decides.
