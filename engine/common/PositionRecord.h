@@ -35,7 +35,13 @@ inline constexpr uint16_t kPositionExternalFix = 1;
 inline constexpr uint16_t kPositionDr = 2;
 inline constexpr uint16_t kPositionUserDefined = 3;
 
-// A record with sailingMethod 0 and both km-per-day fields derived from knots.
+// Whether the operations can take the record: every number finite and the
+// latitude within -90..90 degrees. Longitudes, courses and sets may be any
+// finite angle (they are reduced where used).
+bool IsPositionRecordInDomain(const PositionRecord& record);
+
+// A record with sailingMethod 0 and both km-per-day fields derived from knots;
+// the values are stored as given (IsPositionRecordInDomain checks them).
 PositionRecord MakePositionRecord(uint16_t motionMode, uint16_t positionType, double time,
                                   double latitude, double longitude, double course,
                                   double speed, double set, double drift);

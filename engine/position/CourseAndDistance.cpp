@@ -108,11 +108,15 @@ void GreatCircleCourseAndDistance(double lat1Deg, double lon1Deg, double lat2Deg
 
 }  // namespace
 
-void CourseAndDistance(int16_t route, double latitude1Deg, double longitude1Deg,
-                       double latitude2Deg, double longitude2Deg, double& courseDeg,
-                       double& distanceKm) {
+EngineStatus CourseAndDistance(int16_t route, double latitude1Deg, double longitude1Deg,
+                               double latitude2Deg, double longitude2Deg, double& courseDeg,
+                               double& distanceKm) {
   courseDeg = 0.0;
   distanceKm = 0.0;
+  if (!IsLatitude(latitude1Deg) || !IsLatitude(latitude2Deg) || !std::isfinite(longitude1Deg) ||
+      !std::isfinite(longitude2Deg)) {
+    return kStatusOutOfDomain;
+  }
   if (route == kRouteRhumbLine) {
     RhumbLineCourseAndDistance(latitude1Deg, longitude1Deg, latitude2Deg, longitude2Deg, courseDeg,
                                distanceKm);
@@ -120,6 +124,7 @@ void CourseAndDistance(int16_t route, double latitude1Deg, double longitude1Deg,
     GreatCircleCourseAndDistance(latitude1Deg, longitude1Deg, latitude2Deg, longitude2Deg,
                                  courseDeg, distanceKm);
   }
+  return kStatusOk;
 }
 
 }  // namespace navora

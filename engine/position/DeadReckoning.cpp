@@ -98,7 +98,8 @@ SailingResult MeridianSailing(double lat1Deg, double lon1Deg, double courseDeg,
   result.longitudeDeg = lon1Deg;
   result.courseDeg = courseDeg;
   if (std::fabs(result.latitudeDeg) > kDegreesPerQuarterCircle) {
-    result.latitudeDeg = std::copysign(kDegreesPerHalfCircle, result.latitudeDeg) - result.latitudeDeg;
+    result.latitudeDeg =
+        std::copysign(kDegreesPerHalfCircle, result.latitudeDeg) - result.latitudeDeg;
     result.longitudeDeg = WrapDegrees180(lon1Deg + kDegreesPerHalfCircle);
     result.courseDeg = WrapDegrees360(courseDeg + kDegreesPerHalfCircle);
   }
@@ -160,14 +161,18 @@ void AdvanceRhumbLine(double dt, const PositionRecord& from, PositionRecord& to,
 
 }  // namespace
 
-void AdvanceDeadReckoning(double targetJd, const PositionRecord& from, PositionRecord& to,
-                          double& latitudeRateDegPerDay, double& longitudeRateDegPerDay) {
+EngineStatus AdvanceDeadReckoning(double targetJd, const PositionRecord& from, PositionRecord& to,
+                                  double& latitudeRateDegPerDay, double& longitudeRateDegPerDay) {
   latitudeRateDegPerDay = 0.0;
   longitudeRateDegPerDay = 0.0;
+  if (!std::isfinite(targetJd) || !IsPositionRecordInDomain(from)) {
+    to = DefaultPositionRecord();
+    return kStatusOutOfDomain;
+  }
   const double dt = targetJd - from.time;
   to = from;
   if (std::fabs(dt) < kTimeToleranceDays) {
-    return;
+    return kStatusOk;
   }
   to.time = from.time + dt;
   to.positionType = kPositionDr;
@@ -185,12 +190,21 @@ void AdvanceDeadReckoning(double targetJd, const PositionRecord& from, PositionR
     to.speed = 0.0;
     to.speedKmPerDay = 0.0;
     to.sailingMethod = kSailingMercator;
-    return;
+    return kStatusOk;
   }
   to.latitude = result.latitudeDeg;
   to.longitude = result.longitudeDeg;
+  // Finite inputs can still run off the number line (a speed of 1e300 km per
+  // day), or mid-latitude sailing past a pole; such a position must not reach
+  // a report.
+  if (!IsPositionRecordInDomain(to) || !std::isfinite(result.latitudeRate) ||
+      !std::isfinite(result.longitudeRate)) {
+    to = DefaultPositionRecord();
+    return kStatusOutOfDomain;
+  }
   latitudeRateDegPerDay = result.latitudeRate;
   longitudeRateDegPerDay = result.longitudeRate;
+  return kStatusOk;
 }
 
 }  // namespace navora

@@ -5,8 +5,14 @@
 
 namespace navora {
 
-// Earth ellipsoid of the dead reckoning (kilometres) and the small helpers
-// that every sailing shares.
+// Earth ellipsoid of the dead reckoning and the small helpers that every
+// sailing shares.
+//
+// Model: WGS-84 semi-major axis 6378.137 km with the flattening rounded to
+// 0.00335281 (every position test uses the same figure). Units: km, latitudes
+// and azimuths in radians, courses in degrees. Domain: the helpers are total
+// on finite input and have no status; the operations that call them check
+// their arguments first. Accuracy: closed forms, exact to rounding.
 inline constexpr double kEquatorialRadiusKm = kEarthEquatorialRadiusMetres * 0.001;
 inline constexpr double kFlattening = kEarthFlattening;
 inline constexpr double kEccentricitySquared = 2.0 * kFlattening - kFlattening * kFlattening;
