@@ -4,10 +4,13 @@
 
 namespace navora {
 
-// Angle units and reductions shared by the whole engine. Header-only and
-// exact: the conversions are single multiplications by the constants below,
-// so code that used its own copies gives the same bits. Non-finite input
-// comes out non-finite; callers check their domain before reducing.
+// Angle units and reductions shared by the whole engine. Header-only.
+// Units: degrees, hours (15 degrees each), arc-minutes, arcseconds, radians.
+// Domain: every finite value; non-finite input comes out non-finite, so the
+// operations check their arguments before reducing (IsLatitude for the
+// angles bounded by the poles). Accuracy: the conversions are single
+// multiplications by the constants below, so code that used its own copies
+// of them gives the same bits; the wraps are exact (floating remainder).
 
 inline constexpr double kDegreesPerHour = 15.0;  // sidereal and hour-angle hours
 inline constexpr double kArcminutesPerDegree = 60.0;

@@ -4,6 +4,11 @@
 
 namespace navora {
 
+// The position record of the engine: fixes, DR positions and waypoints.
+// Units: Julian date UTC, degrees (north and east positive), knots and km
+// per day. The record stores what it is given; IsPositionRecordInDomain
+// states what the position operations take, and they refuse the rest.
+
 // Knots to kilometres per day: 1.852 km per nautical mile times 24 hours.
 inline constexpr double kKmPerDayPerKnot = 44.448;
 

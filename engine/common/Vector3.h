@@ -6,7 +6,8 @@
 namespace navora {
 
 // A Cartesian vector: positions in AU, velocities in AU per day unless a
-// routine states otherwise.
+// routine states otherwise. IsFinite is the domain check of the routines that
+// take one.
 using Vector3 = std::array<double, 3>;
 
 inline bool IsFinite(const Vector3& v) {
