@@ -13,7 +13,8 @@ namespace navora {
 // (mid-latitude or Mercator, DeadReckoning.h) on the WGS-84 semi-major axis
 // with flattening 0.00335281. Units: angles in radians, speed in km per day,
 // time in days. Domain: both records IsPositionRecordInDomain. Accuracy:
-// agree with central differences of the advance to 1e-6 relative.
+// within 6e-8 relative of central differences of the advance, in both
+// sailings.
 //
 // Statuses: kStatusOutOfDomain (both rows zero) for a record outside the
 // domain or a derivative that is not finite (a course along a parallel at a
