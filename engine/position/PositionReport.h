@@ -48,7 +48,8 @@ struct PositionReportParts {
   double set;     // through RoundAngle360
 };
 
-// Domain: IsPositionRecordInDomain(position).
+// Domain: IsPositionRecordInDomain(position). Not yet [[nodiscard]]: the log's
+// position table still drops the status.
 EngineStatus SplitPositionForReport(const PositionRecord& position, PositionReportParts& parts);
 
 // The angle reduced into [0, 360) for printing with one decimal; a value that
