@@ -4,7 +4,8 @@
 
 namespace navora {
 
-// Public body numbering of the whole engine.
+// Public body numbering of the whole engine, as in the ephemeris file; the
+// observation body codes of ObservationRecord add limbs and stars beyond 11.
 using BodyId = int16_t;
 
 inline constexpr BodyId kMercury = 1;

@@ -6,6 +6,12 @@
 
 namespace navora {
 
+// The sextant sight record and the quality grades of its standard error.
+// Units: Julian date UTC, seconds, degrees Celsius, millibars, degrees,
+// metres. The record and MakeObservationRecord store what they are given;
+// the sight reduction checks the values it uses. The quality lookups are
+// total: a sigma that matches no grade (NaN included) counts as "Average".
+
 // One sextant sight.
 struct ObservationRecord {
   uint16_t legIndex = 0;     // DR updates between the last fix and the sight

@@ -1,6 +1,20 @@
 #include "engine/common/PositionRecord.h"
 
+#include <cmath>
+
+#include "engine/common/Angles.h"
+
 namespace navora {
+
+bool IsPositionRecordInDomain(const PositionRecord& record) {
+  const double numbers[] = {record.time,  record.course,        record.speedKmPerDay,
+                            record.speed, record.set,           record.driftKmPerDay,
+                            record.drift, record.longitude};
+  for (const double number : numbers) {
+    if (!std::isfinite(number)) return false;
+  }
+  return IsLatitude(record.latitude);
+}
 
 PositionRecord MakePositionRecord(uint16_t motionMode, uint16_t positionType, double time,
                                   double latitude, double longitude, double course,

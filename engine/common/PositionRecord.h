@@ -4,6 +4,11 @@
 
 namespace navora {
 
+// The position record of the engine: fixes, DR positions and waypoints.
+// Units: Julian date UTC, degrees (north and east positive), knots and km
+// per day. The record stores what it is given; IsPositionRecordInDomain
+// states what the position operations take, and they refuse the rest.
+
 // Knots to kilometres per day: 1.852 km per nautical mile times 24 hours.
 inline constexpr double kKmPerDayPerKnot = 44.448;
 
@@ -35,7 +40,13 @@ inline constexpr uint16_t kPositionExternalFix = 1;
 inline constexpr uint16_t kPositionDr = 2;
 inline constexpr uint16_t kPositionUserDefined = 3;
 
-// A record with sailingMethod 0 and both km-per-day fields derived from knots.
+// Whether the operations can take the record: every number finite and the
+// latitude within -90..90 degrees. Longitudes, courses and sets may be any
+// finite angle (they are reduced where used).
+bool IsPositionRecordInDomain(const PositionRecord& record);
+
+// A record with sailingMethod 0 and both km-per-day fields derived from knots;
+// the values are stored as given (IsPositionRecordInDomain checks them).
 PositionRecord MakePositionRecord(uint16_t motionMode, uint16_t positionType, double time,
                                   double latitude, double longitude, double course,
                                   double speed, double set, double drift);

@@ -3,15 +3,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <limits>
+
+#include "engine/common/Angles.h"
 
 namespace navora {
 
 namespace {
 
-constexpr double kFullCircleDeg = 360.0;
-constexpr int16_t kWholeDegreesPerCircle = 360;
-constexpr double kMinutesPerDegree = 60.0;
+constexpr auto kWholeDegreesPerCircle = static_cast<int16_t>(kDegreesPerCircle);
 // Decimals for which a printed minute value is compared against zero.
 constexpr int16_t kMaxComparedDecimals = 8;
 constexpr char kLatin1DegreeSign = '\xB0';
@@ -32,27 +31,24 @@ bool PrintsAsZero(double minutes, int16_t decimals) {
 
 }  // namespace
 
-void SplitDegreesMinutes(double angleDeg, int16_t decimals, char& sign, int16_t& degrees,
-                         double& minutes) {
-  if (angleDeg == 0.0 || !std::isfinite(angleDeg)) {
-    // A non-finite angle leaves NaN minutes so that the report shows the
-    // fault instead of a plausible zero.
-    sign = ' ';
-    degrees = 0;
-    minutes = angleDeg == 0.0 ? 0.0 : std::numeric_limits<double>::quiet_NaN();
-    return;
-  }
+EngineStatus SplitDegreesMinutes(double angleDeg, int16_t decimals, char& sign, int16_t& degrees,
+                                 double& minutes) {
+  sign = ' ';
+  degrees = 0;
+  minutes = 0.0;
+  if (!std::isfinite(angleDeg)) return kStatusOutOfDomain;
+  if (angleDeg == 0.0) return kStatusOk;
   sign = angleDeg > 0.0 ? '+' : '-';
 
-  const double reduced = std::fmod(std::fabs(angleDeg), kFullCircleDeg);
+  const double reduced = WrapDegrees360(std::fabs(angleDeg));
   const double whole = std::trunc(reduced);
   degrees = static_cast<int16_t>(whole);
-  minutes = (reduced - whole) * kMinutesPerDegree;
+  minutes = (reduced - whole) * kArcminutesPerDegree;
 
   // Half a unit of the last printed decimal: a value that would print as 60
   // minutes is carried into the degrees.
   const double halfLastDecimal = 5.0 * std::pow(10.0, -(decimals + 1.0));
-  if (minutes + halfLastDecimal >= kMinutesPerDegree) {
+  if (minutes + halfLastDecimal >= kArcminutesPerDegree) {
     minutes = 0.0;
     ++degrees;
   }
@@ -64,25 +60,30 @@ void SplitDegreesMinutes(double angleDeg, int16_t decimals, char& sign, int16_t&
       PrintsAsZero(minutes, decimals)) {
     sign = ' ';
   }
+  return kStatusOk;
 }
 
-void SplitAngleForDialog(double angleDeg, int16_t decimals, int16_t& negative, int16_t& degrees,
-                         double& minutes) {
+EngineStatus SplitAngleForDialog(double angleDeg, int16_t decimals, int16_t& negative,
+                                 int16_t& degrees, double& minutes) {
   char sign = ' ';
-  SplitDegreesMinutes(angleDeg, decimals, sign, degrees, minutes);
+  const EngineStatus status = SplitDegreesMinutes(angleDeg, decimals, sign, degrees, minutes);
   negative = sign == '-' ? 1 : 0;
+  return status;
 }
 
-void FormatLatLon(double angleDeg, uint16_t flags, char* text, size_t textSize) {
-  if (text == nullptr || textSize == 0) return;
+EngineStatus FormatLatLon(double angleDeg, uint16_t flags, char* text, size_t textSize) {
+  if (text == nullptr || textSize == 0) return kStatusOutOfDomain;
+  text[0] = '\0';
 
   const int16_t decimals = static_cast<int16_t>(flags & 0xFF);
   const bool isLatitude = (flags & kLatitudeFlag) != 0;
+  if (isLatitude && !IsLatitude(angleDeg)) return kStatusOutOfDomain;
 
   char sign = ' ';
   int16_t degrees = 0;
   double minutes = 0.0;
-  SplitDegreesMinutes(angleDeg, decimals, sign, degrees, minutes);
+  const EngineStatus status = SplitDegreesMinutes(angleDeg, decimals, sign, degrees, minutes);
+  if (status != kStatusOk) return status;
 
   char letter = ' ';
   if (sign == '+') letter = isLatitude ? 'N' : 'E';
@@ -96,6 +97,7 @@ void FormatLatLon(double angleDeg, uint16_t flags, char* text, size_t textSize) 
   std::snprintf(text, textSize, isLatitude ? "%c  %02d%c%0*.*f" : "%c %03d%c%0*.*f", letter,
                 static_cast<int>(degrees), kLatin1DegreeSign, minuteWidth,
                 static_cast<int>(decimals), minutes);
+  return kStatusOk;
 }
 
 }  // namespace navora

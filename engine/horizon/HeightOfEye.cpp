@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/places/AstronomicalConstants.h"
+#include "engine/common/Angles.h"
 
 namespace navora {
 
@@ -14,7 +14,6 @@ constexpr double kHorizontalRefractionMinutes = 34.0;
 // The further lowering of the visible horizon with height, arc-minutes per
 // square root of a metre.
 constexpr double kHorizonExtensionMinutesPerRootMetre = 0.37;
-constexpr double kMinutesPerDegree = 60.0;
 
 // Coefficients of the refraction formula: altitude shift (degrees squared and
 // degrees), standard pressure offset and span (millibars), temperature scale.
@@ -37,19 +36,30 @@ double RiseSetAltitude(double heightOfEyeMetres) {
   if (heightOfEyeMetres < 0.0) return 0.0;
   return (-kHorizontalRefractionMinutes - DipMinutes(heightOfEyeMetres) -
           kHorizonExtensionMinutesPerRootMetre * std::sqrt(heightOfEyeMetres)) /
-         kMinutesPerDegree;
+         kArcminutesPerDegree;
 }
 
-double RefractionMinutes(double apparentAltitudeDeg, double temperatureC, double pressureMb) {
+EngineStatus RefractionMinutes(double apparentAltitudeDeg, double temperatureC, double pressureMb,
+                               double& minutes) {
+  minutes = 0.0;
+  if (!(apparentAltitudeDeg >= kLowestRefractedAltitudeDeg &&
+        apparentAltitudeDeg <= kDegreesPerQuarterCircle) ||
+      !std::isfinite(temperatureC) || !std::isfinite(pressureMb)) {
+    return kStatusOutOfDomain;
+  }
   const double shiftedDeg =
       apparentAltitudeDeg +
       kRefractionAltitudeNumerator / (apparentAltitudeDeg + kRefractionAltitudeOffset);
-  const double standard = 1.0 / std::tan(shiftedDeg * kRadiansPerDegree);
+  const double standard = 1.0 / std::tan(DegreesToRadians(shiftedDeg));
   const double pressureFactor = (pressureMb - kPressureOffsetMb) / kPressureSpanMb;
   const double temperatureFactor =
       1.0 + kTemperatureCoefficient * (standard + kTemperatureRefractionOffset) *
                 (temperatureC - kStandardTemperatureC);
-  return pressureFactor * standard / temperatureFactor;
+  // A temperature far outside any air cancels the denominator.
+  const double refraction = pressureFactor * standard / temperatureFactor;
+  if (!std::isfinite(refraction)) return kStatusOutOfDomain;
+  minutes = refraction;
+  return kStatusOk;
 }
 
 }  // namespace navora

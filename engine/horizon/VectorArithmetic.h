@@ -6,7 +6,10 @@
 
 namespace navora {
 
-// Small value-returning helpers for the Cartesian vectors of the engine.
+// Small value-returning helpers for the Cartesian vectors of the engine, in
+// any consistent unit. Total on finite input, without a status: a non-finite
+// component propagates, and the operations that take vectors check them
+// (IsFinite) first. Exact to rounding.
 
 // a - b
 inline Vector3 SubtractVectors(const Vector3& a, const Vector3& b) {

@@ -26,32 +26,32 @@ double ReducedMeridianArc(double latitudeRad) {
 
 void MidLatitudeCourseAndDistance(double lat1Deg, double lat2Deg, double dlatDeg, double dlonDeg,
                                   double& courseDeg, double& distanceKm) {
-  const double latMid = 0.5 * (lat1Deg + lat2Deg) * kRadiansPerDegree;
+  const double latMid = DegreesToRadians(0.5 * (lat1Deg + lat2Deg));
   const double m = MeridianRadius(latMid);
   const double n = PrimeVerticalRadius(latMid);
   if (std::fabs(dlatDeg) < kMeridianToleranceDeg) {
     courseDeg = dlonDeg < 0.0 ? 270.0 : 90.0;
-    distanceKm = std::cos(latMid) * std::fabs(dlonDeg) * kRadiansPerDegree * n;
+    distanceKm = DegreesToRadians(std::cos(latMid) * std::fabs(dlonDeg)) * n;
     return;
   }
   if (std::fabs(dlonDeg) < kMeridianToleranceDeg) {
     courseDeg = dlatDeg < 0.0 ? 180.0 : 0.0;
-    distanceKm = std::fabs(dlatDeg) * kRadiansPerDegree * m;
+    distanceKm = DegreesToRadians(std::fabs(dlatDeg)) * m;
     return;
   }
   const double departure = n * std::cos(latMid) * dlonDeg;
   const double northing = m * dlatDeg;
-  courseDeg = NormalizeDirection360(std::atan2(departure, northing) * kDegreesPerRadian);
-  distanceKm = std::hypot(departure, northing) * kRadiansPerDegree;
+  courseDeg = WrapDegrees360(RadiansToDegrees(std::atan2(departure, northing)));
+  distanceKm = DegreesToRadians(std::hypot(departure, northing));
 }
 
 void MercatorCourseAndDistance(double lat1Deg, double lat2Deg, double dlonDeg, double& courseDeg,
                                double& distanceKm) {
-  const double lat1 = lat1Deg * kRadiansPerDegree;
-  const double lat2 = lat2Deg * kRadiansPerDegree;
+  const double lat1 = DegreesToRadians(lat1Deg);
+  const double lat2 = DegreesToRadians(lat2Deg);
   const double course =
-      std::atan2(dlonDeg * kRadiansPerDegree, IsometricLatitude(lat2) - IsometricLatitude(lat1));
-  courseDeg = NormalizeDirection360(course * kDegreesPerRadian);
+      std::atan2(DegreesToRadians(dlonDeg), IsometricLatitude(lat2) - IsometricLatitude(lat1));
+  courseDeg = WrapDegrees360(RadiansToDegrees(course));
   distanceKm = kMeridianRadiusAtEquatorKm / std::cos(course) *
                (ReducedMeridianArc(lat2) - ReducedMeridianArc(lat1));
 }
@@ -59,12 +59,12 @@ void MercatorCourseAndDistance(double lat1Deg, double lat2Deg, double dlonDeg, d
 void RhumbLineCourseAndDistance(double lat1Deg, double lon1Deg, double lat2Deg, double lon2Deg,
                                 double& courseDeg, double& distanceKm) {
   const double dlatDeg = lat2Deg - lat1Deg;
-  const double dlonDeg = ReduceLongitude(lon2Deg - lon1Deg);
+  const double dlonDeg = WrapDegrees180(lon2Deg - lon1Deg);
   // The reduced difference: a track across 180 degrees is judged by its real
   // departure.
   const bool mercator =
       std::fabs(dlatDeg) >=
-          kMercatorNorthingRatio * std::cos(lat1Deg * kRadiansPerDegree) * std::fabs(dlonDeg) &&
+          kMercatorNorthingRatio * std::cos(DegreesToRadians(lat1Deg)) * std::fabs(dlonDeg) &&
       std::fabs(dlatDeg) >= kMercatorMinimumNorthingDeg;
   if (mercator) {
     MercatorCourseAndDistance(lat1Deg, lat2Deg, dlonDeg, courseDeg, distanceKm);
@@ -78,15 +78,15 @@ void RhumbLineCourseAndDistance(double lat1Deg, double lon1Deg, double lat2Deg, 
 // direction of the track there.
 void GreatCircleCourseAndDistance(double lat1Deg, double lon1Deg, double lat2Deg, double lon2Deg,
                                   double& courseDeg, double& distanceKm) {
-  const double dlonDeg = ReduceLongitude(lon2Deg - lon1Deg);
-  const double lat1 = lat1Deg * kRadiansPerDegree;
-  const double lat2 = lat2Deg * kRadiansPerDegree;
+  const double dlonDeg = WrapDegrees180(lon2Deg - lon1Deg);
+  const double lat1 = DegreesToRadians(lat1Deg);
+  const double lat2 = DegreesToRadians(lat2Deg);
   if (std::fabs(dlonDeg) < kMeridianToleranceDeg) {
     courseDeg = lat2 < lat1 ? 180.0 : 0.0;
     distanceKm = std::fabs(lat2 - lat1) * MeridianRadius(0.5 * (lat1 + lat2));
     return;
   }
-  const double dlon = dlonDeg * kRadiansPerDegree;
+  const double dlon = DegreesToRadians(dlonDeg);
   const double sinLat1 = std::sin(lat1);
   const double cosLat1 = std::cos(lat1);
   const double sinLat2 = std::sin(lat2);
@@ -102,17 +102,21 @@ void GreatCircleCourseAndDistance(double lat1Deg, double lon1Deg, double lat2Deg
       std::atan2(std::sin(dlon) * cosLat2, cosLat1 * sinLat2 - sinLat1 * cosLat2 * std::cos(dlon));
 
   const SpherePoint middle = SphereDirect(lat1, course, halfArc);
-  courseDeg = NormalizeDirection360(course * kDegreesPerRadian);
+  courseDeg = WrapDegrees360(RadiansToDegrees(course));
   distanceKm = 2.0 * halfArc * RadiusOfCurvatureInDirection(middle.latitude, middle.course);
 }
 
 }  // namespace
 
-void CourseAndDistance(int16_t route, double latitude1Deg, double longitude1Deg,
-                       double latitude2Deg, double longitude2Deg, double& courseDeg,
-                       double& distanceKm) {
+EngineStatus CourseAndDistance(int16_t route, double latitude1Deg, double longitude1Deg,
+                               double latitude2Deg, double longitude2Deg, double& courseDeg,
+                               double& distanceKm) {
   courseDeg = 0.0;
   distanceKm = 0.0;
+  if (!IsLatitude(latitude1Deg) || !IsLatitude(latitude2Deg) || !std::isfinite(longitude1Deg) ||
+      !std::isfinite(longitude2Deg)) {
+    return kStatusOutOfDomain;
+  }
   if (route == kRouteRhumbLine) {
     RhumbLineCourseAndDistance(latitude1Deg, longitude1Deg, latitude2Deg, longitude2Deg, courseDeg,
                                distanceKm);
@@ -120,6 +124,7 @@ void CourseAndDistance(int16_t route, double latitude1Deg, double longitude1Deg,
     GreatCircleCourseAndDistance(latitude1Deg, longitude1Deg, latitude2Deg, longitude2Deg,
                                  courseDeg, distanceKm);
   }
+  return kStatusOk;
 }
 
 }  // namespace navora

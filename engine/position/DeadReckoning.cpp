@@ -29,23 +29,23 @@ struct SailingResult {
 
 void SetRates(double latitudeRad, double courseRad, double speedKmPerDay, SailingResult& result) {
   result.latitudeRate =
-      speedKmPerDay * std::cos(courseRad) / MeridianRadius(latitudeRad) * kDegreesPerRadian;
-  result.longitudeRate = speedKmPerDay * std::sin(courseRad) /
-                         (PrimeVerticalRadius(latitudeRad) * std::cos(latitudeRad)) *
-                         kDegreesPerRadian;
+      RadiansToDegrees(speedKmPerDay * std::cos(courseRad) / MeridianRadius(latitudeRad));
+  result.longitudeRate = RadiansToDegrees(
+      speedKmPerDay * std::sin(courseRad) /
+      (PrimeVerticalRadius(latitudeRad) * std::cos(latitudeRad)));
 }
 
 SailingResult MidLatitudeSailing(double lat1Deg, double lon1Deg, double courseDeg,
                                  double speedKmPerDay, double dt) {
-  const double lat1 = lat1Deg * kRadiansPerDegree;
-  const double course = courseDeg * kRadiansPerDegree;
+  const double lat1 = DegreesToRadians(lat1Deg);
+  const double course = DegreesToRadians(courseDeg);
   const double distance = speedKmPerDay * dt;
   const double lat2 = lat1 + distance * std::cos(course) / MeridianRadius(lat1);
   const double dlon =
       distance * std::sin(course) / (PrimeVerticalRadius(lat1) * std::cos(0.5 * (lat1 + lat2)));
   SailingResult result;
-  result.latitudeDeg = lat2 * kDegreesPerRadian;
-  result.longitudeDeg = ReduceLongitude(lon1Deg + dlon * kDegreesPerRadian);
+  result.latitudeDeg = RadiansToDegrees(lat2);
+  result.longitudeDeg = WrapDegrees180(lon1Deg + RadiansToDegrees(dlon));
   result.courseDeg = courseDeg;
   SetRates(lat2, course, speedKmPerDay, result);
   return result;
@@ -54,8 +54,8 @@ SailingResult MidLatitudeSailing(double lat1Deg, double lon1Deg, double courseDe
 SailingResult MercatorSailing(double lat1Deg, double lon1Deg, double courseDeg,
                               double speedKmPerDay, double dt) {
   const double e2 = kEccentricitySquared;
-  const double lat1 = lat1Deg * kRadiansPerDegree;
-  const double course = courseDeg * kRadiansPerDegree;
+  const double lat1 = DegreesToRadians(lat1Deg);
+  const double course = DegreesToRadians(courseDeg);
   const double m1 = MeridianRadius(lat1);
   // The first estimate uses the meridian radius at the start; the series
   // then inverts the meridian arc to about a hundredth of a mile per 600.
@@ -66,21 +66,21 @@ SailingResult MercatorSailing(double lat1Deg, double lon1Deg, double courseDeg,
                   0.375 * e2 * (std::sin(2.0 * lat2Estimate) - std::sin(2.0 * lat1)));
   SailingResult result;
   result.courseDeg = courseDeg;
-  double lat2Deg = lat2 * kDegreesPerRadian;
+  double lat2Deg = RadiansToDegrees(lat2);
   double lon2Deg = lon1Deg;
-  if (lat2Deg > 90.0) {
-    lat2Deg = 180.0 - lat2Deg;
-    lon2Deg = lon1Deg + 180.0;
-  } else if (lat2Deg < -90.0) {
-    lat2Deg = -180.0 - lat2Deg;
-    lon2Deg = lon1Deg + 180.0;
+  if (lat2Deg > kDegreesPerQuarterCircle) {
+    lat2Deg = kDegreesPerHalfCircle - lat2Deg;
+    lon2Deg = lon1Deg + kDegreesPerHalfCircle;
+  } else if (lat2Deg < -kDegreesPerQuarterCircle) {
+    lat2Deg = -kDegreesPerHalfCircle - lat2Deg;
+    lon2Deg = lon1Deg + kDegreesPerHalfCircle;
   } else {
-    lon2Deg = lon1Deg + std::tan(course) * (IsometricLatitude(lat2) - IsometricLatitude(lat1)) *
-                            kDegreesPerRadian;
+    lon2Deg = lon1Deg + RadiansToDegrees(std::tan(course) *
+                                         (IsometricLatitude(lat2) - IsometricLatitude(lat1)));
   }
   result.latitudeDeg = lat2Deg;
-  result.longitudeDeg = ReduceLongitude(lon2Deg);
-  SetRates(lat2Deg * kRadiansPerDegree, course, speedKmPerDay, result);
+  result.longitudeDeg = WrapDegrees180(lon2Deg);
+  SetRates(DegreesToRadians(lat2Deg), course, speedKmPerDay, result);
   return result;
 }
 
@@ -89,22 +89,23 @@ SailingResult MercatorSailing(double lat1Deg, double lon1Deg, double courseDeg,
 // down the opposite meridian heading the other way.
 SailingResult MeridianSailing(double lat1Deg, double lon1Deg, double courseDeg,
                               double speedKmPerDay, double dt) {
-  const double lat1 = lat1Deg * kRadiansPerDegree;
-  const double northing = speedKmPerDay * dt * std::cos(courseDeg * kRadiansPerDegree);
+  const double lat1 = DegreesToRadians(lat1Deg);
+  const double northing = speedKmPerDay * dt * std::cos(DegreesToRadians(courseDeg));
   const double lat2Estimate = lat1 + northing / kEquatorialRadiusKm;
   const double lat2 = lat1 + northing / MeridianRadius(0.5 * (lat2Estimate + lat1));
   SailingResult result;
-  result.latitudeDeg = lat2 * kDegreesPerRadian;
+  result.latitudeDeg = RadiansToDegrees(lat2);
   result.longitudeDeg = lon1Deg;
   result.courseDeg = courseDeg;
-  if (std::fabs(result.latitudeDeg) > 90.0) {
-    result.latitudeDeg = std::copysign(180.0, result.latitudeDeg) - result.latitudeDeg;
-    result.longitudeDeg = ReduceLongitude(lon1Deg + 180.0);
-    result.courseDeg = NormalizeDirection360(courseDeg + 180.0);
+  if (std::fabs(result.latitudeDeg) > kDegreesPerQuarterCircle) {
+    result.latitudeDeg =
+        std::copysign(kDegreesPerHalfCircle, result.latitudeDeg) - result.latitudeDeg;
+    result.longitudeDeg = WrapDegrees180(lon1Deg + kDegreesPerHalfCircle);
+    result.courseDeg = WrapDegrees360(courseDeg + kDegreesPerHalfCircle);
   }
-  const double lat2Final = result.latitudeDeg * kRadiansPerDegree;
-  result.latitudeRate = speedKmPerDay * std::cos(result.courseDeg * kRadiansPerDegree) /
-                        MeridianRadius(lat2Final) * kDegreesPerRadian;
+  const double lat2Final = DegreesToRadians(result.latitudeDeg);
+  result.latitudeRate = RadiansToDegrees(
+      speedKmPerDay * std::cos(DegreesToRadians(result.courseDeg)) / MeridianRadius(lat2Final));
   return result;
 }
 
@@ -124,22 +125,22 @@ SailingResult GreatCircleSailing(double lat1Deg, double lon1Deg, double courseDe
   if (distance == 0.0) {
     return result;
   }
-  const double lat1 = lat1Deg * kRadiansPerDegree;
-  const double course = courseDeg * kRadiansPerDegree;
+  const double lat1 = DegreesToRadians(lat1Deg);
+  const double course = DegreesToRadians(courseDeg);
   const SpherePoint middle = SphereDirect(lat1, course, distance / (2.0 * kEquatorialRadiusKm));
   const double radius = RadiusOfCurvatureInDirection(middle.latitude, middle.course);
   const SpherePoint end = SphereDirect(lat1, course, distance / radius);
-  result.latitudeDeg = end.latitude * kDegreesPerRadian;
-  result.longitudeDeg = ReduceLongitude(lon1Deg + end.longitudeChange * kDegreesPerRadian);
-  result.courseDeg = NormalizeDirection360(end.course * kDegreesPerRadian);
+  result.latitudeDeg = RadiansToDegrees(end.latitude);
+  result.longitudeDeg = WrapDegrees180(lon1Deg + RadiansToDegrees(end.longitudeChange));
+  result.courseDeg = WrapDegrees360(RadiansToDegrees(end.course));
   SetRates(end.latitude, end.course, speedKmPerDay, result);
   return result;
 }
 
 void AdvanceRhumbLine(double dt, const PositionRecord& from, PositionRecord& to,
                       SailingResult& result) {
-  const double course = from.course * kRadiansPerDegree;
-  const double set = from.set * kRadiansPerDegree;
+  const double course = DegreesToRadians(from.course);
+  const double set = DegreesToRadians(from.set);
   const double north = std::cos(course) * from.speedKmPerDay + std::cos(set) * from.driftKmPerDay;
   const double east = std::sin(course) * from.speedKmPerDay + std::sin(set) * from.driftKmPerDay;
   to.speedKmPerDay = std::hypot(north, east);
@@ -147,7 +148,7 @@ void AdvanceRhumbLine(double dt, const PositionRecord& from, PositionRecord& to,
   if (to.speedKmPerDay < kStillSpeedKmPerDay) {
     to.speedKmPerDay = 0.0;
   } else {
-    to.course = NormalizeDirection360(std::atan2(east, north) * kDegreesPerRadian);
+    to.course = WrapDegrees360(RadiansToDegrees(std::atan2(east, north)));
   }
   to.speed = to.speedKmPerDay / kKmPerDayPerKnot;
   const bool midLatitude = std::fabs(north) < kMidLatitudeNorthingRatio * std::fabs(east) ||
@@ -160,14 +161,18 @@ void AdvanceRhumbLine(double dt, const PositionRecord& from, PositionRecord& to,
 
 }  // namespace
 
-void AdvanceDeadReckoning(double targetJd, const PositionRecord& from, PositionRecord& to,
-                          double& latitudeRateDegPerDay, double& longitudeRateDegPerDay) {
+EngineStatus AdvanceDeadReckoning(double targetJd, const PositionRecord& from, PositionRecord& to,
+                                  double& latitudeRateDegPerDay, double& longitudeRateDegPerDay) {
   latitudeRateDegPerDay = 0.0;
   longitudeRateDegPerDay = 0.0;
+  if (!std::isfinite(targetJd) || !IsPositionRecordInDomain(from)) {
+    to = DefaultPositionRecord();
+    return kStatusOutOfDomain;
+  }
   const double dt = targetJd - from.time;
   to = from;
   if (std::fabs(dt) < kTimeToleranceDays) {
-    return;
+    return kStatusOk;
   }
   to.time = from.time + dt;
   to.positionType = kPositionDr;
@@ -185,12 +190,21 @@ void AdvanceDeadReckoning(double targetJd, const PositionRecord& from, PositionR
     to.speed = 0.0;
     to.speedKmPerDay = 0.0;
     to.sailingMethod = kSailingMercator;
-    return;
+    return kStatusOk;
   }
   to.latitude = result.latitudeDeg;
   to.longitude = result.longitudeDeg;
+  // Finite inputs can still run off the number line (a speed of 1e300 km per
+  // day), or mid-latitude sailing past a pole; such a position must not reach
+  // a report.
+  if (!IsPositionRecordInDomain(to) || !std::isfinite(result.latitudeRate) ||
+      !std::isfinite(result.longitudeRate)) {
+    to = DefaultPositionRecord();
+    return kStatusOutOfDomain;
+  }
   latitudeRateDegPerDay = result.latitudeRate;
   longitudeRateDegPerDay = result.longitudeRate;
+  return kStatusOk;
 }
 
 }  // namespace navora

@@ -29,13 +29,16 @@ double StartOfDay(double jd) { return std::trunc(jd - 0.5) + 0.5; }
 // Advances the position by dt days; the latitude is extrapolated from the
 // start with the latitude rate at the new position, so that a rhumb line
 // folded over the pole by the sailing still counts as polar. Writes the
-// latitude and the change of longitude and gives the polar status.
+// latitude and the change of longitude and gives the polar status, or the
+// status of a refused advance.
 EngineStatus CheckAdvanceGeometry(const PositionRecord& position, double targetJd, double dt,
                                   double& latitudeDeg, double& longitudeChangeDeg) {
   PositionRecord advanced;
   double latitudeRate = 0.0;
   double longitudeRate = 0.0;
-  AdvanceDeadReckoning(targetJd, position, advanced, latitudeRate, longitudeRate);
+  const EngineStatus status =
+      AdvanceDeadReckoning(targetJd, position, advanced, latitudeRate, longitudeRate);
+  if (status != kStatusOk) return status;
   latitudeDeg = position.latitude + latitudeRate * dt;
   longitudeChangeDeg = longitudeRate * dt;
   return std::fabs(latitudeDeg) >= kPolarLatitudeDeg ? kDrEntersPolarRegion : kStatusOk;
@@ -54,6 +57,9 @@ EngineStatus CheckBodyLatitude(BodyId body, double latitudeDeg) {
 }  // namespace
 
 EngineStatus CheckDrAdvance(int16_t mode, double targetJd, const PositionRecord& position) {
+  if (!std::isfinite(targetJd) || !IsPositionRecordInDomain(position)) {
+    return kStatusOutOfDomain;
+  }
   if (!IsMoving(position)) {
     return kDrNoMotion;
   }
@@ -82,6 +88,10 @@ EngineStatus CheckDrAdvance(int16_t mode, double targetJd, const PositionRecord&
 
 EngineStatus CheckUnderwayAdvance(const PositionRecord& position, BodyId body, double& tableStartJd,
                                   double& latitudeDeg) {
+  if (!std::isfinite(tableStartJd) || !IsPositionRecordInDomain(position)) {
+    latitudeDeg = 0.0;
+    return kStatusOutOfDomain;
+  }
   if (!IsMoving(position)) {
     latitudeDeg = position.latitude;
     return CheckBodyLatitude(body, latitudeDeg);
@@ -102,6 +112,7 @@ EngineStatus CheckUnderwayAdvance(const PositionRecord& position, BodyId body, d
   const EngineStatus polar =
       CheckAdvanceGeometry(position, tableStartJd, dt, latitudeDeg, longitudeChangeDeg);
   if (polar != kStatusOk) {
+    if (polar == kStatusOutOfDomain) latitudeDeg = 0.0;
     return polar;
   }
   const EngineStatus bodyNote = CheckBodyLatitude(body, latitudeDeg);

@@ -6,7 +6,20 @@
 
 namespace navora {
 
-// Results of CheckDrAdvance and CheckUnderwayAdvance.
+// Checks run before a position is advanced for a task: whether the time
+// suits the reference position and the advance stays clear of the polar
+// region and of a longitude change too large for the sailings.
+//
+// Model: the dead reckoning of DeadReckoning.h; the latitude is extrapolated
+// from the start with the latitude rate at the new position. Units: Julian
+// dates, degrees. Domain: IsPositionRecordInDomain(position) and a finite
+// time. Accuracy: that of the dead reckoning (0.0071 NM over 10 days).
+//
+// Results. Codes 5 are shared: kDrNoMotion comes only from CheckDrAdvance,
+// kDrSunHighLatitude only from CheckUnderwayAdvance. kStatusOutOfDomain for a
+// record or time outside the domain, or an advance that the dead reckoning
+// refuses; CheckUnderwayAdvance then writes latitude 0 and leaves the table
+// start.
 inline constexpr EngineStatus kDrTimeTooEarly = 1;
 inline constexpr EngineStatus kDrEntersPolarRegion = 2;
 inline constexpr EngineStatus kDrLongitudeChangeTooLarge = 3;
@@ -22,7 +35,8 @@ inline constexpr int16_t kDrCheckRequireLaterTime = 1;
 
 // Tests whether a position update to targetJd may start from `position`:
 // 0 accepted, or one of the statuses above.
-EngineStatus CheckDrAdvance(int16_t mode, double targetJd, const PositionRecord& position);
+[[nodiscard]] EngineStatus CheckDrAdvance(int16_t mode, double targetJd,
+                                          const PositionRecord& position);
 
 // Tests whether a rise/set table starting at tableStartJd can be computed for a
 // ship moving from `position`. On success tableStartJd is moved to 0 h of its
@@ -30,7 +44,7 @@ EngineStatus CheckDrAdvance(int16_t mode, double targetJd, const PositionRecord&
 // and latitudeDeg receives the extrapolated latitude. Returns 0, or one of the
 // statuses above; kDrSunHighLatitude and kDrMoonHighLatitude are notes, the
 // outputs are valid with them.
-EngineStatus CheckUnderwayAdvance(const PositionRecord& position, BodyId body, double& tableStartJd,
-                                  double& latitudeDeg);
+[[nodiscard]] EngineStatus CheckUnderwayAdvance(const PositionRecord& position, BodyId body,
+                                                double& tableStartJd, double& latitudeDeg);
 
 }  // namespace navora

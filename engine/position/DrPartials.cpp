@@ -88,27 +88,40 @@ void MercatorPartials(double lat1, double lat2, double course, double speed, dou
 
 }  // namespace
 
-void DrPartials(const PositionRecord& advanced, const PositionRecord& start,
-                DrPartialRow& latitudeRow, DrPartialRow& longitudeRow) {
+EngineStatus DrPartials(const PositionRecord& advanced, const PositionRecord& start,
+                        DrPartialRow& latitudeRow, DrPartialRow& longitudeRow) {
+  latitudeRow = {0.0, 0.0, 0.0, 0.0};
+  longitudeRow = {0.0, 0.0, 0.0, 0.0};
+  if (!IsPositionRecordInDomain(advanced) || !IsPositionRecordInDomain(start)) {
+    return kStatusOutOfDomain;
+  }
   if (advanced.motionMode == kMotionGreatCircle) {
-    latitudeRow = {0.0, 0.0, 0.0, 0.0};
-    longitudeRow = {0.0, 0.0, 0.0, 0.0};
-    return;
+    return kStatusOk;
   }
   if (advanced.motionMode != kMotionRhumbLine) {
     latitudeRow = {1.0, 0.0, 0.0, 0.0};
     longitudeRow = {0.0, 1.0, 0.0, 0.0};
-    return;
+    return kStatusOk;
   }
-  const double lat1 = start.latitude * kRadiansPerDegree;
-  const double lat2 = advanced.latitude * kRadiansPerDegree;
-  const double course = advanced.course * kRadiansPerDegree;
+  const double lat1 = DegreesToRadians(start.latitude);
+  const double lat2 = DegreesToRadians(advanced.latitude);
+  const double course = DegreesToRadians(advanced.course);
   const double dt = advanced.time - start.time;
   if (advanced.sailingMethod == kSailingMidLatitude) {
     MidLatitudePartials(lat1, lat2, course, advanced.speedKmPerDay, dt, latitudeRow, longitudeRow);
   } else {
     MercatorPartials(lat1, lat2, course, advanced.speedKmPerDay, dt, latitudeRow, longitudeRow);
   }
+  for (const DrPartialRow* row : {&latitudeRow, &longitudeRow}) {
+    for (const double partial : *row) {
+      if (!std::isfinite(partial)) {
+        latitudeRow = {0.0, 0.0, 0.0, 0.0};
+        longitudeRow = {0.0, 0.0, 0.0, 0.0};
+        return kStatusOutOfDomain;
+      }
+    }
+  }
+  return kStatusOk;
 }
 
 }  // namespace navora

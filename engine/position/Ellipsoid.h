@@ -1,11 +1,18 @@
 #pragma once
 
+#include "engine/common/Angles.h"
 #include "engine/places/AstronomicalConstants.h"
 
 namespace navora {
 
-// Earth ellipsoid of the dead reckoning (kilometres) and the small helpers
-// that every sailing shares.
+// Earth ellipsoid of the dead reckoning and the small helpers that every
+// sailing shares.
+//
+// Model: WGS-84 semi-major axis 6378.137 km with the flattening rounded to
+// 0.00335281 (every position test uses the same figure). Units: km, latitudes
+// and azimuths in radians, courses in degrees. Domain: the helpers are total
+// on finite input and have no status; the operations that call them check
+// their arguments first. Accuracy: closed forms, exact to rounding.
 inline constexpr double kEquatorialRadiusKm = kEarthEquatorialRadiusMetres * 0.001;
 inline constexpr double kFlattening = kEarthFlattening;
 inline constexpr double kEccentricitySquared = 2.0 * kFlattening - kFlattening * kFlattening;
@@ -32,11 +39,5 @@ double IsometricLatitude(double latitudeRad);
 // Whether a course in degrees runs along a meridian (due north or south)
 // within 1e-8 degree, either side of a multiple of 180.
 bool IsMeridianCourse(double courseDeg);
-
-// A direction in degrees brought into 0..360, without a negative zero.
-double NormalizeDirection360(double directionDeg);
-
-// Reduces a longitude in degrees into -180..180 by the remainder of 360.
-double ReduceLongitude(double longitudeDeg);
 
 }  // namespace navora

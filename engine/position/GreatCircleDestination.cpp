@@ -8,29 +8,47 @@
 namespace navora {
 
 namespace {
+
 // Below this arc the flat-earth step is exact to far better than a metre.
 constexpr double kSmallArcDeg = 0.0001;
+
+// Writes the point reached, or refuses one that is no position (a meridian
+// run past a pole, a flat step at a pole).
+EngineStatus Reach(double latitude, double longitude, double course, double& latitudeDeg,
+                   double& longitudeDeg, double& courseDeg) {
+  if (!IsLatitude(latitude) || !std::isfinite(longitude) || !std::isfinite(course)) {
+    latitudeDeg = longitudeDeg = courseDeg = 0.0;
+    return kStatusOutOfDomain;
+  }
+  latitudeDeg = latitude;
+  longitudeDeg = longitude;
+  courseDeg = course;
+  return kStatusOk;
+}
+
 }  // namespace
 
-void GreatCircleDestination(const PositionRecord& start, double distanceDeg, double& latitudeDeg,
-                            double& longitudeDeg, double& courseDeg) {
-  const double lat1 = start.latitude * kRadiansPerDegree;
-  const double course = start.course * kRadiansPerDegree;
-  courseDeg = start.course;
+EngineStatus GreatCircleDestination(const PositionRecord& start, double distanceDeg,
+                                    double& latitudeDeg, double& longitudeDeg, double& courseDeg) {
+  if (!IsPositionRecordInDomain(start) || !std::isfinite(distanceDeg)) {
+    latitudeDeg = longitudeDeg = courseDeg = 0.0;
+    return kStatusOutOfDomain;
+  }
+  const double lat1 = DegreesToRadians(start.latitude);
+  const double course = DegreesToRadians(start.course);
   if (IsMeridianCourse(start.course)) {
-    latitudeDeg = start.latitude + distanceDeg * std::cos(course);
-    longitudeDeg = start.longitude;
-    return;
+    return Reach(start.latitude + distanceDeg * std::cos(course), start.longitude, start.course,
+                 latitudeDeg, longitudeDeg, courseDeg);
   }
   if (std::fabs(distanceDeg) < kSmallArcDeg) {
-    latitudeDeg = start.latitude + distanceDeg * std::cos(course);
-    longitudeDeg = start.longitude + distanceDeg * std::sin(course) / std::cos(lat1);
-    return;
+    return Reach(start.latitude + distanceDeg * std::cos(course),
+                 start.longitude + distanceDeg * std::sin(course) / std::cos(lat1), start.course,
+                 latitudeDeg, longitudeDeg, courseDeg);
   }
-  const SpherePoint end = SphereDirect(lat1, course, distanceDeg * kRadiansPerDegree);
-  latitudeDeg = end.latitude * kDegreesPerRadian;
-  longitudeDeg = start.longitude + end.longitudeChange * kDegreesPerRadian;
-  courseDeg = NormalizeDirection360(end.course * kDegreesPerRadian);
+  const SpherePoint end = SphereDirect(lat1, course, DegreesToRadians(distanceDeg));
+  return Reach(RadiansToDegrees(end.latitude),
+               start.longitude + RadiansToDegrees(end.longitudeChange),
+               WrapDegrees360(RadiansToDegrees(end.course)), latitudeDeg, longitudeDeg, courseDeg);
 }
 
 }  // namespace navora

@@ -27,11 +27,15 @@ struct SplitAngle {
   double minutes = 0.0;
 };
 
-// The letter stays blank for an angle that prints as zero.
+// The letter stays blank for an angle that prints as zero. The angle is in
+// the domain of the split (checked by the callers).
 SplitAngle SplitHemisphereAngle(double angleDeg, char positiveLetter, char negativeLetter) {
   SplitAngle split;
   char sign = ' ';
-  SplitDegreesMinutes(angleDeg, kMinuteDecimals, sign, split.degrees, split.minutes);
+  if (SplitDegreesMinutes(angleDeg, kMinuteDecimals, sign, split.degrees, split.minutes) !=
+      kStatusOk) {
+    return SplitAngle{};
+  }
   if (sign == '+') split.letter = positiveLetter;
   if (sign == '-') split.letter = negativeLetter;
   return split;
@@ -43,11 +47,28 @@ SplitAngle SplitLongitude(double longitudeDeg) {
   return SplitHemisphereAngle(longitudeDeg, 'E', 'W');
 }
 
+bool IsPrintablePosition(double latitudeDeg, double longitudeDeg, double heightOfEyeM) {
+  return IsLatitude(latitudeDeg) && std::isfinite(longitudeDeg) && std::isfinite(heightOfEyeM);
+}
+
+EngineStatus RefuseLines(ReportLine* lines, int count) {
+  if (lines != nullptr) {
+    for (int i = 0; i < count; ++i) lines[i][0] = '\0';
+  }
+  return kStatusOutOfDomain;
+}
+
+// Angles reduced for printing; 0 for a refused one, whose block is refused
+// before anything is printed.
+double Rounded360(double angleDeg) {
+  double rounded = 0.0;
+  return RoundAngle360(angleDeg, rounded) == kStatusOk ? rounded : 0.0;
+}
+
 // Height of eye in whole feet, rounded half away from zero and kept within
 // the printable range.
 int16_t HeightInFeet(double heightOfEyeM) {
   const double feet = std::round(heightOfEyeM * kFeetPerMetre);
-  if (!(feet == feet)) return 0;  // NaN
   return static_cast<int16_t>(std::clamp(feet, -32768.0, 32767.0));
 }
 
@@ -76,12 +97,21 @@ int16_t WholeSeconds(double seconds) { return static_cast<int16_t>(std::trunc(se
 
 }  // namespace
 
-double RoundAngle360(double angleDeg) {
-  const double reduced = NormalizeDirection360(angleDeg);
-  return reduced + kHalfPrintedTenth >= 360.0 ? 0.0 : reduced;
+EngineStatus RoundAngle360(double angleDeg, double& roundedDeg) {
+  roundedDeg = 0.0;
+  if (!std::isfinite(angleDeg)) return kStatusOutOfDomain;
+  const double reduced = WrapDegrees360(angleDeg);
+  roundedDeg = reduced + kHalfPrintedTenth >= kDegreesPerCircle ? 0.0 : reduced;
+  return kStatusOk;
 }
 
-void SplitPositionForReport(const PositionRecord& position, PositionReportParts& parts) {
+EngineStatus SplitPositionForReport(const PositionRecord& position, PositionReportParts& parts) {
+  if (!IsPositionRecordInDomain(position)) {
+    parts = PositionReportParts{};
+    parts.latitudeLetter = ' ';
+    parts.longitudeLetter = ' ';
+    return kStatusOutOfDomain;
+  }
   std::snprintf(parts.typeName, sizeof parts.typeName, "%s", TypeName(position.positionType));
 
   int16_t month = 1;
@@ -101,12 +131,17 @@ void SplitPositionForReport(const PositionRecord& position, PositionReportParts&
   parts.longitudeDegrees = longitude.degrees;
   parts.longitudeMinutes = longitude.minutes;
 
-  parts.course = RoundAngle360(position.course);
-  parts.set = RoundAngle360(position.set);
+  parts.course = Rounded360(position.course);
+  parts.set = Rounded360(position.set);
+  return kStatusOk;
 }
 
-void FormatPositionTimeBlock(double jdUtc, double latitudeDeg, double longitudeDeg,
-                             double heightOfEyeM, int16_t withSeconds, ReportLine* lines) {
+EngineStatus FormatPositionTimeBlock(double jdUtc, double latitudeDeg, double longitudeDeg,
+                                     double heightOfEyeM, int16_t withSeconds, ReportLine* lines) {
+  if (lines == nullptr || !std::isfinite(jdUtc) ||
+      !IsPrintablePosition(latitudeDeg, longitudeDeg, heightOfEyeM)) {
+    return RefuseLines(lines, kPositionTimeBlockLines);
+  }
   int16_t year = 0;
   int16_t month = 1;
   int16_t day = 0;
@@ -143,10 +178,14 @@ void FormatPositionTimeBlock(double jdUtc, double latitudeDeg, double longitudeD
                      "                Time: %02hd %02hd %02hd UTC        Ht:      %3hd ft.", hour,
                      minute, seconds, feet);
   }
+  return kStatusOk;
 }
 
-void FormatSiteBlock(double latitudeDeg, double longitudeDeg, double heightOfEyeM,
-                     ReportLine* lines) {
+EngineStatus FormatSiteBlock(double latitudeDeg, double longitudeDeg, double heightOfEyeM,
+                             ReportLine* lines) {
+  if (lines == nullptr || !IsPrintablePosition(latitudeDeg, longitudeDeg, heightOfEyeM)) {
+    return RefuseLines(lines, kSiteBlockLines);
+  }
   const SplitAngle latitude = SplitLatitude(latitudeDeg);
   const SplitAngle longitude = SplitLongitude(longitudeDeg);
   FormatReportLine(lines[0], "                                         %c   %c", kDegreeMark,
@@ -157,23 +196,29 @@ void FormatSiteBlock(double latitudeDeg, double longitudeDeg, double heightOfEye
                    longitude.letter, longitude.degrees, longitude.minutes);
   FormatReportLine(lines[3], "                               Ht:      %3hd ft.",
                    HeightInFeet(heightOfEyeM));
+  return kStatusOk;
 }
 
-void FormatCourseSpeedBlock(double courseDeg, double speedKnots, double setDeg, double driftKnots,
-                            int16_t shortForm, ReportLine* lines) {
+EngineStatus FormatCourseSpeedBlock(double courseDeg, double speedKnots, double setDeg,
+                                    double driftKnots, int16_t shortForm, ReportLine* lines) {
+  if (lines == nullptr || !std::isfinite(courseDeg) || !std::isfinite(speedKnots) ||
+      !std::isfinite(setDeg) || !std::isfinite(driftKnots)) {
+    return RefuseLines(lines, kCourseSpeedBlockLines);
+  }
   if (shortForm != 0) {
     FormatReportLine(lines[0], "                                          %c", kDegreeMark);
     FormatReportLine(lines[1], "                               Course: %05.1f",
-                     RoundAngle360(courseDeg));
+                     Rounded360(courseDeg));
     FormatReportLine(lines[2], "                               Speed:  %04.1f kn.", speedKnots);
-    return;
+    return kStatusOk;
   }
   FormatReportLine(lines[0], "                           %c                        %c", kDegreeMark,
                    kDegreeMark);
   FormatReportLine(lines[1], "                Course: %05.1f             Set:   %05.1f",
-                   RoundAngle360(courseDeg), RoundAngle360(setDeg));
+                   Rounded360(courseDeg), Rounded360(setDeg));
   FormatReportLine(lines[2], "                Speed:   %04.1f kn.         Drift:  %04.1f kn.",
                    speedKnots, driftKnots);
+  return kStatusOk;
 }
 
 }  // namespace navora

@@ -6,7 +6,8 @@
 
 namespace navora {
 
-// A report line: 78 characters and the terminator.
+// A report line: 78 characters and the terminator. Formatting is bounded
+// (vsnprintf): a line never overruns, whatever the values.
 inline constexpr size_t kReportLineBytes = 79;
 using ReportLine = char[kReportLineBytes];
 

@@ -2,6 +2,10 @@
 
 namespace navora {
 
+// The direct problem on the unit sphere, shared by the great-circle routines.
+// Total on finite input (radians) and without a status: its callers check
+// their arguments. Exact to rounding.
+
 // Where a great circle on a sphere leads: the latitude reached, the change of
 // longitude (not reduced) and the course there, all radians.
 struct SpherePoint {

@@ -40,12 +40,12 @@ EngineStatus BodyNameForCode(uint16_t bodyCode, uint16_t starNumber, const char*
       return kStatusOk;
     case kBodyCodeStar:
       if (starNumber < 1 || starNumber > kStarCount) {
-        return 1;
+        return kBodyNameUnknown;
       }
       name = kStarCatalogue[starNumber - 1].name;
       return kStatusOk;
     default:
-      return 1;
+      return kBodyNameUnknown;
   }
 }
 

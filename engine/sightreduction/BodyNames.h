@@ -16,9 +16,14 @@ inline constexpr uint16_t kBodyCodeStar = 20;
 // Longest report name: the star names of the catalogue (13 characters).
 inline constexpr int kBodyNameMaxLength = 13;
 
+// Status of BodyNameForCode. One code for both faults: an unknown body code
+// and a star number outside the catalogue (1..kStarCount).
+inline constexpr EngineStatus kBodyNameUnknown = 1;
+
 // The report name of an observed body ("Venus", "Sun (Upper)", a star's
-// catalogue name, ...), pointing at static text. 1 when the body code is
-// unknown or a star number is outside the catalogue; name is then "".
-EngineStatus BodyNameForCode(uint16_t bodyCode, uint16_t starNumber, const char*& name);
+// catalogue name, ...), pointing at static text that lives as long as the
+// program. kBodyNameUnknown leaves name "".
+[[nodiscard]] EngineStatus BodyNameForCode(uint16_t bodyCode, uint16_t starNumber,
+                                           const char*& name);
 
 }  // namespace navora

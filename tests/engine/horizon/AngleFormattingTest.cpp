@@ -14,7 +14,7 @@ std::string SplitText(double angle, int16_t decimals) {
   char sign = '?';
   int16_t degrees = -1;
   double minutes = -1.0;
-  SplitDegreesMinutes(angle, decimals, sign, degrees, minutes);
+  EXPECT_EQ(SplitDegreesMinutes(angle, decimals, sign, degrees, minutes), kStatusOk);
   char text[48];
   std::snprintf(text, sizeof text, "%c%d %.9f", sign, degrees, minutes);
   return text;
@@ -22,7 +22,7 @@ std::string SplitText(double angle, int16_t decimals) {
 
 std::string LatLon(double angle, uint16_t flags) {
   char text[32];
-  FormatLatLon(angle, flags, text, sizeof text);
+  EXPECT_EQ(FormatLatLon(angle, flags, text, sizeof text), kStatusOk);
   return text;
 }
 
@@ -38,18 +38,46 @@ TEST(SplitDegreesMinutes, SignCarryAndWrap) {
   EXPECT_EQ(SplitText(12.99999, 4), "+12 59.999400000");
   EXPECT_EQ(SplitText(359.99999, 1), " 0 0.000000000");
   EXPECT_EQ(SplitText(-370.25, 2), "-10 15.000000000");
-  // A non-finite angle shows as a fault, not as a plausible zero.
-  EXPECT_EQ(SplitText(std::nan(""), 1), " 0 nan");
-  EXPECT_EQ(SplitText(-INFINITY, 1), " 0 nan");
+}
+
+// A non-finite angle, or a latitude beyond a pole, is refused with blank,
+// zero parts and an empty text: nothing that could print as a position.
+TEST(AngleFormatting, RefusesAnglesOutsideTheDomain) {
+  const struct {
+    double angle;
+    uint16_t flags;
+  } cases[] = {{NAN, 1},
+               {INFINITY, 1},
+               {-INFINITY, 1},
+               {NAN, kLatitudeFlag | 1},
+               {95.0, kLatitudeFlag | 1},
+               {-90.0001, kLatitudeFlag | 1}};
+  for (const auto& c : cases) {
+    char text[32] = "unchanged";
+    EXPECT_EQ(FormatLatLon(c.angle, c.flags, text, sizeof text), kStatusOutOfDomain) << c.angle;
+    EXPECT_STREQ(text, "") << c.angle;
+    if (std::isfinite(c.angle)) continue;  // a longitude of 95 is in the domain of the split
+    char sign = '?';
+    int16_t degrees = -1, negative = -1;
+    double minutes = -1.0;
+    EXPECT_EQ(SplitDegreesMinutes(c.angle, 1, sign, degrees, minutes), kStatusOutOfDomain);
+    EXPECT_EQ(std::string{sign} + std::to_string(degrees) + std::to_string(minutes), " 00.000000");
+    EXPECT_EQ(SplitAngleForDialog(c.angle, 1, negative, degrees, minutes), kStatusOutOfDomain);
+    EXPECT_EQ(negative + degrees + minutes, 0.0);
+  }
+  EXPECT_EQ(FormatLatLon(-90.0, kLatitudeFlag | 1, nullptr, 0), kStatusOutOfDomain);
+  char text[32];
+  EXPECT_EQ(FormatLatLon(-90.0, kLatitudeFlag | 1, text, sizeof text), kStatusOk);
+  EXPECT_STREQ(text, "S  90\xB0" "00.0");
 }
 
 TEST(SplitAngleForDialog, NegativeFlagFollowsPrintedSign) {
   int16_t negative = -1, degrees = -1;
   double minutes = -1.0;
-  SplitAngleForDialog(-12.5, 1, negative, degrees, minutes);
+  ASSERT_EQ(SplitAngleForDialog(-12.5, 1, negative, degrees, minutes), kStatusOk);
   EXPECT_EQ(negative, 1);
   EXPECT_EQ(degrees, 12);
-  SplitAngleForDialog(-0.0004, 1, negative, degrees, minutes);
+  ASSERT_EQ(SplitAngleForDialog(-0.0004, 1, negative, degrees, minutes), kStatusOk);
   EXPECT_EQ(negative, 0);
 }
 
@@ -64,7 +92,7 @@ TEST(FormatLatLon, TextsWithLatin1DegreeSign) {
 
 TEST(FormatLatLon, TruncatesToBufferAndTerminates) {
   char text[6] = "xxxxx";
-  FormatLatLon(-123.25, 1, text, sizeof text);
+  EXPECT_EQ(FormatLatLon(-123.25, 1, text, sizeof text), kStatusOk);
   EXPECT_STREQ(text, "W 123");
 }
 

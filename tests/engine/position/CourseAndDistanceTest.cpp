@@ -19,7 +19,7 @@ struct Solution {
 
 Solution Solve(int16_t route, double lat1, double lon1, double lat2, double lon2) {
   Solution s;
-  CourseAndDistance(route, lat1, lon1, lat2, lon2, s.course, s.metres);
+  EXPECT_EQ(CourseAndDistance(route, lat1, lon1, lat2, lon2, s.course, s.metres), kStatusOk);
   s.metres *= 1000.0;
   return s;
 }

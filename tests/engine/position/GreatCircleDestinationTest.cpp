@@ -21,7 +21,7 @@ TEST(GreatCircleDestination, AgreesWithTheSphereBothWays) {
       double lat = 0.0;
       double lon = 0.0;
       double newCourse = 0.0;
-      GreatCircleDestination(start, arc, lat, lon, newCourse);
+      ASSERT_EQ(GreatCircleDestination(start, arc, lat, lon, newCourse), kStatusOk);
       double lat2 = 0.0;
       double lon2 = 0.0;
       double azi2 = 0.0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <GeographicLib/Geodesic.hpp>
 #include <GeographicLib/Rhumb.hpp>
 #include <cmath>
@@ -43,7 +45,7 @@ inline PositionRecord Advance(const PositionRecord& from, double days, double* l
                               double* lonRate = nullptr) {
   PositionRecord to;
   double rates[2] = {0.0, 0.0};
-  AdvanceDeadReckoning(from.time + days, from, to, rates[0], rates[1]);
+  EXPECT_EQ(AdvanceDeadReckoning(from.time + days, from, to, rates[0], rates[1]), kStatusOk);
   if (latRate != nullptr) *latRate = rates[0];
   if (lonRate != nullptr) *lonRate = rates[1];
   return to;
