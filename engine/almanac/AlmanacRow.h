@@ -23,8 +23,9 @@ inline constexpr EngineStatus kRowNoPlace = 12;  // the ephemeris could not give
 // Polaris.
 inline constexpr int16_t kAlmanacLastStar = 58;
 
-// Computes the almanac values of one UTC instant (UT1 = UTC + DUT1) and writes
-// one table row of the kind into line. starNumber is used by the star kinds
+// Computes the almanac values of one UTC instant (UT1 = UTC + DUT1, DUT1 in
+// seconds) and writes one table row of the kind into line, angles to 0.1'
+// (accuracy as in AlmanacValues.h). starNumber is used by the star kinds
 // only; the interval (days) chooses between times with seconds and times to
 // the minute. Kind 4 tabulates 12h UT of the UT1 date. The line is written
 // only on success.

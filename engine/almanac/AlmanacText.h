@@ -12,8 +12,9 @@ inline constexpr char kAlmanacDegreeMark = kReportSymbols[0];
 inline constexpr char kAlmanacMinuteMark = kReportSymbols[1];
 inline constexpr char kAlmanacColumnSeparator = kReportSymbols[3];
 
-// An angle as the tables print it: degrees and minutes to 0.1', with the sign
-// of a value that does not print as zero.
+// An angle as the tables print it: degrees and minutes rounded to 0.1', with
+// the sign of a value that does not print as zero. The rounding adds up to
+// 0.05' to the error of the computed angle.
 struct AlmanacAngle {
   char sign;  // '+', '-' or ' '
   int16_t degrees;

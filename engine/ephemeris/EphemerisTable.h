@@ -13,7 +13,10 @@ inline constexpr double kFirstSupportedJd = 2440562.5;  // 1969 Dec 7, 0h
 inline constexpr double kLastSupportedJd = 2460676.5;   // 2025 Jan 1, 0h
 
 // Interpolation near the ends of a file would need records outside it, so a
-// date must lie this many days inside a file's coverage.
+// date must lie this many days inside a file's coverage. The default file
+// covers JD 2440528.5 to 2460720.5, so every supported date passes with the
+// margin; the ephemeris itself, not this table, sets the accuracy
+// (EphemerisReader.h).
 inline constexpr double kEphemerisMarginDays = 2.0;
 
 inline constexpr char kDefaultEphemerisFileName[] = "1970-2025.eph";

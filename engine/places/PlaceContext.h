@@ -15,7 +15,7 @@ namespace navora {
 // What the place routines need once per date: report loops ask for several
 // bodies at one instant. Keyed on every input the values depend on: the TT
 // date, the body taken for the Earth and the ephemeris file they were read
-// from.
+// from. A cached date gives bit-identical results to a fresh computation.
 struct DateArguments {
   double jdTt = std::numeric_limits<double>::quiet_NaN();  // NaN: nothing kept
   BodyId earth = 0;

@@ -12,7 +12,11 @@ inline constexpr EngineStatus kRaDecZeroVector = 1;
 inline constexpr EngineStatus kRaDecPoleVector = 2;
 
 // Geocentric position (AU) and velocity (AU/day) of an observer on the
-// reference ellipsoid, true equator and equinox of date.
+// reference ellipsoid (kEarthEquatorialRadiusMetres, kEarthFlattening), true
+// equator and equinox of date. Geodetic latitude -90..90 and east longitude
+// in degrees, height in metres, sidereal time in hours. The velocity is the
+// rotation at kEarthRotationRadPerSecond about the true pole; polar motion
+// (under 15 m on the ground) is neglected.
 void ObserverVectors(double eastLongitudeDeg, double latitudeDeg,
                      double heightMetres, double apparentSiderealHours,
                      Vector3& position, Vector3& velocity);
@@ -23,20 +27,24 @@ void GeocentricVector(const Vector3& bodyPosition,
                       double& lightTimeDays);
 
 // Observer-to-body vector corrected for light time by exactly one iteration.
-// distanceAu is the geometric distance at jdTt; lightTimeDays the light time
-// of the corrected vector. Status of GetBodyState on failure.
+// Positions are barycentric AU, J2000 axes; distanceAu is the geometric
+// distance at jdTt; lightTimeDays the light time of the corrected vector.
+// The left-over light-time error scales as (radial velocity / c)^2, far below
+// 0.001" for every body. Status of GetBodyState on failure.
 [[nodiscard]] EngineStatus LightTimePosition(EphemerisReader& ephemeris, double jdTt, BodyId body,
                                const Vector3& observerPosition,
                                Vector3& vector, double& distanceAu,
                                double& lightTimeDays);
 
-// First-order aberration: position + light time x observer velocity. A light
-// time of exactly 0 is replaced by |position| / c. `position` and `aberrated`
-// may be the same.
+// First-order (classical) aberration: position + light time x observer
+// velocity (AU, AU/day, days); the second-order terms left out are of order
+// (v/c)^2, about 0.002". A light time of exactly 0 is replaced by
+// |position| / c. `position` and `aberrated` may be the same.
 void ApplyAberration(const Vector3& position, const Vector3& observerVelocity,
                      double lightTimeDays, Vector3& aberrated);
 
-// Right ascension (hours, [0, 24)) and declination (degrees) of a vector.
+// Right ascension (hours, [0, 24)) and declination (degrees) of a vector,
+// exact to rounding (atan2 throughout, sound near the poles).
 // Status 1 for the zero vector (both 0); status 2 for a vector along the pole
 // (right ascension 0, declination +90 or -90 by the sign of z).
 [[nodiscard]] EngineStatus VectorToRaDec(const Vector3& vector, double& raHours,

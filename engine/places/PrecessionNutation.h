@@ -6,6 +6,14 @@
 
 namespace navora {
 
+// Models: IAU 1976 precession (Lieske et al. 1977), the 1976 mean obliquity,
+// and IAU 1980 nutation cut to its 4 largest terms with their time rates. The
+// equation of the equinoxes is dpsi cos(eps), without complementary terms.
+// Angles in arcsec unless named Deg; dates are TT. The polynomials hold for
+// centuries around J2000, the supported dates well inside. The omitted
+// nutation terms, up to about 0.24" in longitude and 0.0145 s in apparent
+// sidereal time, are the largest approximation of the apparent places.
+
 // Sense of the nutation rotation.
 enum class NutationDirection : int16_t {
   kMeanToTrue = 0,  // mean equator and equinox of date -> true
@@ -13,7 +21,8 @@ enum class NutationDirection : int16_t {
 };
 
 // Nutation in longitude and in obliquity (arcsec) from the four largest terms
-// of the 1980 series; centuriesTt = (jd TT - 2451545.0) / 36525.
+// of the 1980 series (Omega, 2F - 2D + 2 Omega, 2F + 2 Omega, 2 Omega);
+// centuriesTt = (jd TT - 2451545.0) / 36525.
 void NutationAngles(double centuriesTt, double& nutationLongitudeArcsec,
                     double& nutationObliquityArcsec);
 

@@ -9,6 +9,10 @@ namespace navora {
 // The seven stars recommended for a round of sights, by latitude band and
 // local hour angle of Aries. Star numbers are catalogue numbers; a negative
 // number marks one of the three stars that give the best three-star fix.
+// A planning aid, computed offline for each band's middle latitude at epoch
+// 2010.0: every star at least 15 degrees high, the marked three at least 60
+// degrees apart in azimuth. It chooses stars; it gives no altitudes to
+// reduce with.
 
 inline constexpr int kSelectedStarCount = 7;
 inline constexpr int kSelectedStarsBandCount = 86;  // 85 bands and a closing entry

