@@ -11,7 +11,6 @@
 namespace navora {
 namespace {
 
-constexpr double kArcsecPerArcmin = 60.0;
 
 constexpr int16_t kSunMoonAriesLastLine = 9;
 constexpr int16_t kPlanetsLastLine = 8;
@@ -68,7 +67,7 @@ EngineStatus SunMoonAriesHeading(PlaceContext& context, double jdUt1, bool withS
     return kHeadingNoPlace;
   }
   const double sunSemiDiameter =
-      AngularRadius(distance, kBodyRadiusMetres[kSun]) / kArcsecPerArcmin;
+      AngularRadius(distance, kBodyRadiusMetres[kSun]) / kArcsecondsPerArcminute;
 
   const char bar = kAlmanacColumnSeparator, deg = kAlmanacDegreeMark, min = kAlmanacMinuteMark;
   if (withSeconds) {

@@ -13,9 +13,6 @@
 namespace navora {
 namespace {
 
-constexpr double kDegreesPerHour = 15.0;
-constexpr double kDegreesPerCircle = 360.0;
-constexpr double kArcsecPerArcmin = 60.0;
 constexpr double kPercent = 100.0;
 // Equatorial horizontal parallax: observer on the equator, body on the horizon.
 constexpr double kEquatorLatitudeDeg = 0.0;
@@ -58,20 +55,14 @@ EngineStatus GeocentricPlace(PlaceContext& context, double jdTt, BodyId body, Bo
   return kStatusOk;
 }
 
-double WrapDegrees(double angleDeg) {
-  if (angleDeg < 0.0) angleDeg += kDegreesPerCircle;
-  if (angleDeg >= kDegreesPerCircle) angleDeg -= kDegreesPerCircle;
-  return angleDeg;
-}
-
 }  // namespace
 
 double GhaFromSiderealTime(double siderealHours, double raHours) {
-  return WrapDegrees((siderealHours - raHours) * kDegreesPerHour);
+  return WrapDegrees360((siderealHours - raHours) * kDegreesPerHour);
 }
 
 double ShaFromRightAscension(double raHours) {
-  return WrapDegrees(kDegreesPerCircle - kDegreesPerHour * raHours);
+  return WrapDegrees360(kDegreesPerCircle - kDegreesPerHour * raHours);
 }
 
 EngineStatus ComputeSunAlmanac(PlaceContext& context, double jdUt1, SunAlmanacValues& sun) {
@@ -97,8 +88,8 @@ EngineStatus ComputeMoonAlmanac(PlaceContext& context, double jdUt1, MoonAlmanac
   moon.dec = place.decDeg;
   moon.horizontalParallax =
       ParallaxInAltitude(place.distanceAu, kEquatorLatitudeDeg, kHorizonZenithDistanceDeg) /
-      kArcsecPerArcmin;
-  moon.semiDiameter = AngularRadius(place.distanceAu, kBodyRadiusMetres[kMoon]) / kArcsecPerArcmin;
+      kArcsecondsPerArcminute;
+  moon.semiDiameter = AngularRadius(place.distanceAu, kBodyRadiusMetres[kMoon]) / kArcsecondsPerArcminute;
 
   double phaseAngle = 0.0, sunDistance = 0.0;
   Vector3 towardSun{}, towardEarth{};
@@ -143,7 +134,7 @@ EngineStatus ComputePlanetsAlmanac(PlaceContext& context, double jdUt1,
 EngineStatus ComputeAriesAlmanac(PlaceContext& context, double jdUt1, double& ariesGhaDeg) {
   AlmanacInstant instant{};
   if (PrepareInstant(context, jdUt1, instant) != kStatusOk) return kAlmanacNoDeltaT;
-  ariesGhaDeg = WrapDegrees(kDegreesPerHour * instant.gastHours);
+  ariesGhaDeg = WrapDegrees360(kDegreesPerHour * instant.gastHours);
   return kStatusOk;
 }
 

@@ -17,6 +17,10 @@ inline constexpr double kArcminutesPerDegree = 60.0;
 inline constexpr double kArcsecondsPerArcminute = 60.0;
 inline constexpr double kArcsecondsPerDegree = 3600.0;
 inline constexpr double kArcsecondsPerRadian = 206264.80624709636;
+// Rounded in its last digits; kept, since every printed table is computed with it.
+inline constexpr double kRadiansPerArcsecond = 4.84813681109536e-6;
+inline constexpr double kArcsecondsPerCircle = 1296000.0;
+inline constexpr double kArcsecondsPerHour = 54000.0;  // 15 degrees of sidereal time
 inline constexpr double kDegreesPerCircle = 360.0;
 inline constexpr double kDegreesPerHalfCircle = 180.0;
 inline constexpr double kDegreesPerQuarterCircle = 90.0;  // also the largest |latitude|

@@ -50,7 +50,7 @@ constexpr double kSaturnPoleDecRate = -0.004;
 }  // namespace
 
 double AngularRadius(double distanceAu, double radiusMetres) {
-  return SafeAsin(radiusMetres / (kMetresPerAu * distanceAu)) * kArcsecPerRadian;
+  return SafeAsin(radiusMetres / (kMetresPerAu * distanceAu)) * kArcsecondsPerRadian;
 }
 
 double ParallaxInAltitude(double distanceAu, double latitudeDeg, double zenithDistanceDeg) {
@@ -61,16 +61,16 @@ double ParallaxInAltitude(double distanceAu, double latitudeDeg, double zenithDi
   // Geocentric latitude; at the poles the tangent is not evaluated.
   double u = 0.0;
   if (latitudeDeg == kQuarterCircleDeg || latitudeDeg == -kQuarterCircleDeg) {
-    u = latitudeDeg * kRadiansPerDegree;
+    u = latitudeDeg * kDegToRad;
   } else {
-    u = std::atan((1.0 - f) * (1.0 - f) * std::tan(latitudeDeg * kRadiansPerDegree));
+    u = std::atan((1.0 - f) * (1.0 - f) * std::tan(latitudeDeg * kDegToRad));
   }
   const double cosU = std::cos(u);
   const double rho = std::sqrt(1.0 - e2) / std::sqrt(1.0 - e2 * cosU * cosU);
 
   const double sinParallax = rho * (kEarthEquatorialRadiusMetres / kMetresPerAu) / distanceAu *
-                             std::sin(zenithDistanceDeg * kRadiansPerDegree);
-  return SafeAsin(sinParallax) * kArcsecPerRadian;
+                             std::sin(zenithDistanceDeg * kDegToRad);
+  return SafeAsin(sinParallax) * kArcsecondsPerRadian;
 }
 
 void PhaseAngle(const Vector3& body, double bodyDistanceAu, const Vector3& sun,
@@ -80,11 +80,11 @@ void PhaseAngle(const Vector3& body, double bodyDistanceAu, const Vector3& sun,
   sunDistanceAu = VectorLength(sunToBody);
   towardSun = ScaleVector(sunToBody, -1.0 / sunDistanceAu);
   towardEarth = ScaleVector(body, -1.0 / bodyDistanceAu);
-  phaseAngleDeg = SafeAcos(DotProduct(towardSun, towardEarth)) * kDegreesPerRadian;
+  phaseAngleDeg = SafeAcos(DotProduct(towardSun, towardEarth)) * kRadToDeg;
 }
 
 double IlluminatedFraction(double phaseAngleDeg) {
-  return (1.0 + std::cos(phaseAngleDeg * kRadiansPerDegree)) / 2.0;
+  return (1.0 + std::cos(phaseAngleDeg * kDegToRad)) / 2.0;
 }
 
 EngineStatus PlanetMagnitude(BodyId planet, double sunDistanceAu, double earthDistanceAu,
@@ -102,7 +102,7 @@ EngineStatus PlanetMagnitude(BodyId planet, double sunDistanceAu, double earthDi
   } else if (planet == kSaturn) {
     // The rings add light as they open: the last two coefficients of Saturn's
     // row multiply sin B and sin^2 B instead of powers of the phase angle.
-    const double sinTilt = std::sin(std::fabs(ringTiltDeg) * kRadiansPerDegree);
+    const double sinTilt = std::sin(std::fabs(ringTiltDeg) * kDegToRad);
     magnitude = law.c3 * sinTilt * sinTilt + law.c1 * i + law.c2 * sinTilt + distanceTerm + law.v0;
   } else {
     magnitude = law.c1 * i + law.v0 + distanceTerm;
@@ -124,7 +124,7 @@ double SaturnRingTilt(double jdTdb, double lightTimeDays, const Vector3& towardE
   PrecessionAngles(kJulianDateJ2000, t, zeta, z, theta);
   ApplyPrecession(zeta, z, theta, pole, pole);
 
-  return SafeAsin(DotProduct(pole, towardEarth)) * kDegreesPerRadian;
+  return SafeAsin(DotProduct(pole, towardEarth)) * kRadToDeg;
 }
 
 }  // namespace navora

@@ -111,7 +111,7 @@ EngineStatus CentreOfLightPlace(const Vector3& towardSun, const Vector3& towardE
                                 const Vector3& planetPosition, double phaseAngleDeg,
                                 double planetRadiusMetres, double semiDiameterArcsec,
                                 double& raHours, double& decDeg, double& displacementArcsec) {
-  const double phase = phaseAngleDeg * kRadiansPerDegree;
+  const double phase = phaseAngleDeg * kDegToRad;
   // Offset of the centre of light across the line of sight, in radii.
   const double across = (1.0 - std::cos(phase)) * kCentreOfLightFactor;
   const double along = std::sqrt(1.0 - across * across);

@@ -9,7 +9,6 @@ namespace navora {
 namespace {
 
 constexpr double kHoursPerCircle = 24.0;
-constexpr double kDegreesPerHour = 15.0;
 constexpr double kMetresPerKilometre = 1000.0;
 
 double Length(const Vector3& v) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
@@ -20,7 +19,7 @@ void ObserverVectors(double eastLongitudeDeg, double latitudeDeg,
                      double heightMetres, double apparentSiderealHours,
                      Vector3& position, Vector3& velocity) {
   const double polarAxisRatioSquared = (1.0 - kEarthFlattening) * (1.0 - kEarthFlattening);
-  const double phi = latitudeDeg * kRadiansPerDegree;
+  const double phi = latitudeDeg * kDegToRad;
   const double cosPhi = std::cos(phi), sinPhi = std::sin(phi);
   const double c = 1.0 / std::sqrt(cosPhi * cosPhi + polarAxisRatioSquared * sinPhi * sinPhi);
   const double s = polarAxisRatioSquared * c;
@@ -28,8 +27,8 @@ void ObserverVectors(double eastLongitudeDeg, double latitudeDeg,
   const double polarKm = (kEarthEquatorialRadiusMetres * s + heightMetres) / kMetresPerKilometre;
 
   const double localSiderealAngle =
-      (apparentSiderealHours * kArcsecPerHour + eastLongitudeDeg * kArcsecPerDegree) *
-      kRadiansPerArcsec;
+      (apparentSiderealHours * kArcsecondsPerHour + eastLongitudeDeg * kArcsecondsPerDegree) *
+      kRadiansPerArcsecond;
   const double cosAngle = std::cos(localSiderealAngle), sinAngle = std::sin(localSiderealAngle);
   const double distanceFromAxisKm = equatorialKm * cosPhi;
 
@@ -86,18 +85,18 @@ EngineStatus VectorToRaDec(const Vector3& vector, double& raHours, double& decDe
     decDeg = z > 0.0 ? 90.0 : -90.0;
     return kRaDecPoleVector;
   }
-  double ra = std::atan2(y, x) * kDegreesPerRadian / kDegreesPerHour;
+  double ra = std::atan2(y, x) * kRadToDeg / kDegreesPerHour;
   if (ra < 0.0) ra += kHoursPerCircle;
   // A tiny negative angle rounds to exactly 24 when lifted; keep [0, 24).
   if (ra >= kHoursPerCircle) ra -= kHoursPerCircle;
   raHours = ra;
-  decDeg = std::atan2(z, std::hypot(x, y)) * kDegreesPerRadian;
+  decDeg = std::atan2(z, std::hypot(x, y)) * kRadToDeg;
   return kStatusOk;
 }
 
 void RaDecToVector(double raHours, double decDeg, double distance, Vector3& vector) {
-  const double ra = raHours * kDegreesPerHour * kRadiansPerDegree;
-  const double dec = decDeg * kRadiansPerDegree;
+  const double ra = raHours * kDegreesPerHour * kDegToRad;
+  const double dec = decDeg * kDegToRad;
   const double cosDec = std::cos(dec);
   vector = {distance * cosDec * std::cos(ra), distance * cosDec * std::sin(ra),
             distance * std::sin(dec)};

@@ -54,18 +54,18 @@ void NutationAngles(double centuriesTt, double& nutationLongitudeArcsec,
   const double t = centuriesTt;
   // Whole revolutions are split off first so that the large rates keep their
   // precision.
-  const double f = std::fmod(std::fmod(1342.0 * t, 1.0) * kArcsecPerCircle +
+  const double f = std::fmod(std::fmod(1342.0 * t, 1.0) * kArcsecondsPerCircle +
                                  ((0.011 * t - 13.257) * t + 295263.137) * t +
                                  335778.877,
-                             kArcsecPerCircle);
-  const double d = std::fmod(std::fmod(1236.0 * t, 1.0) * kArcsecPerCircle +
+                             kArcsecondsPerCircle);
+  const double d = std::fmod(std::fmod(1236.0 * t, 1.0) * kArcsecondsPerCircle +
                                  ((0.019 * t - 6.891) * t + 1105601.328) * t +
                                  1072261.307,
-                             kArcsecPerCircle);
+                             kArcsecondsPerCircle);
   const double omega =
       std::fmod(((0.008 * t + 7.455) * t - 482890.539) * t + 450160.28 -
-                    std::fmod(5.0 * t, 1.0) * kArcsecPerCircle,
-                kArcsecPerCircle);
+                    std::fmod(5.0 * t, 1.0) * kArcsecondsPerCircle,
+                kArcsecondsPerCircle);
 
   double longitude = 0.0;
   double obliquity = 0.0;
@@ -75,8 +75,8 @@ void NutationAngles(double centuriesTt, double& nutationLongitudeArcsec,
     const double argument =
         std::fmod(term->multiplierF * f + term->multiplierD * d +
                       term->multiplierOmega * omega,
-                  kArcsecPerCircle) /
-        kArcsecPerRadian;
+                  kArcsecondsPerCircle) /
+        kArcsecondsPerRadian;
     longitude += (term->longitude + term->longitudeRate * t) * std::sin(argument);
     obliquity += (term->obliquity + term->obliquityRate * t) * std::cos(argument);
   }
@@ -90,12 +90,12 @@ void MeanAndTrueObliquity(double jdTt, double nutationObliquityArcsec,
   meanObliquityDeg =
       kObliquityDegrees +
       (1581.448 - 46.815 * t - 0.00059 * t * t + 0.001813 * t * t * t) /
-          kArcsecPerDegree;
-  trueObliquityDeg = meanObliquityDeg + nutationObliquityArcsec / kArcsecPerDegree;
+          kArcsecondsPerDegree;
+  trueObliquityDeg = meanObliquityDeg + nutationObliquityArcsec / kArcsecondsPerDegree;
 }
 
 double EquationOfEquinoxes(double nutationLongitudeArcsec, double obliquityDeg) {
-  return nutationLongitudeArcsec * std::cos(obliquityDeg * kRadiansPerDegree);
+  return nutationLongitudeArcsec * std::cos(obliquityDeg * kDegToRad);
 }
 
 void PrecessionAngles(double jdFrom, double jdTo, double& zetaArcsec,
@@ -111,9 +111,9 @@ void PrecessionAngles(double jdFrom, double jdTo, double& zetaArcsec,
 
 void ApplyPrecession(double zetaArcsec, double zArcsec, double thetaArcsec,
                      const Vector3& in, Vector3& out) {
-  const double zeta = zetaArcsec * kRadiansPerArcsec;
-  const double z = zArcsec * kRadiansPerArcsec;
-  const double theta = thetaArcsec * kRadiansPerArcsec;
+  const double zeta = zetaArcsec * kRadiansPerArcsecond;
+  const double z = zArcsec * kRadiansPerArcsecond;
+  const double theta = thetaArcsec * kRadiansPerArcsecond;
   const double cosZeta = std::cos(zeta), sinZeta = std::sin(zeta);
   const double cosZ = std::cos(z), sinZ = std::sin(z);
   const double cosTheta = std::cos(theta), sinTheta = std::sin(theta);
@@ -130,9 +130,9 @@ void ApplyPrecession(double zetaArcsec, double zArcsec, double thetaArcsec,
 void ApplyNutation(double nutationLongitudeArcsec, double meanObliquityDeg,
                    double trueObliquityDeg, NutationDirection direction,
                    const Vector3& in, Vector3& out) {
-  const double psi = nutationLongitudeArcsec * kRadiansPerArcsec;
-  const double mean = meanObliquityDeg * kRadiansPerDegree;
-  const double trueObliquity = trueObliquityDeg * kRadiansPerDegree;
+  const double psi = nutationLongitudeArcsec * kRadiansPerArcsecond;
+  const double mean = meanObliquityDeg * kDegToRad;
+  const double trueObliquity = trueObliquityDeg * kDegToRad;
   const double cosPsi = std::cos(psi), sinPsi = std::sin(psi);
   const double cosMean = std::cos(mean), sinMean = std::sin(mean);
   const double cosTrue = std::cos(trueObliquity), sinTrue = std::sin(trueObliquity);

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "engine/common/Angles.h"
+
 namespace navora {
 
 namespace {
@@ -10,7 +12,6 @@ constexpr EngineStatus kLatitudeOutsideTable = 1;  // also a non-finite input
 
 constexpr int kNorthernmostBandLatitude = 89;  // bandStart counts down from here
 constexpr int kClosingBand = kSelectedStarsBandCount - 1;
-constexpr double kDegreesPerCircle = 360.0;
 
 // Rows of one latitude band.
 struct BandRows {
@@ -25,11 +26,7 @@ int RoundLatitude(double latitudeDeg) {
 
 // Nearest whole degree of LHA in 0..359.
 int RoundHourAngle(double lhaDeg) {
-  double h = std::fmod(lhaDeg, kDegreesPerCircle);
-  if (h < 0.0) {
-    h += kDegreesPerCircle;
-  }
-  const int rounded = static_cast<int>(h + 0.5);
+  const int rounded = static_cast<int>(WrapDegrees360(lhaDeg) + 0.5);
   return rounded >= 360 ? 0 : rounded;
 }
 

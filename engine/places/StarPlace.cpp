@@ -15,7 +15,6 @@ namespace {
 // enough that annual parallax vanishes, near enough for finite arithmetic.
 constexpr double kUnknownParallaxArcsec = 1e-7;
 
-constexpr double kDegreesPerHour = 15.0;
 
 // The date is recorded only once a whole place has succeeded.
 EngineStatus FillDateCache(EphemerisReader& ephemeris, double jdTt, BodyId earth,
@@ -32,9 +31,9 @@ EngineStatus FillDateCache(EphemerisReader& ephemeris, double jdTt, BodyId earth
 void StarVectors(double raHours, double decDeg, double pmRa, double pmDec, double parallax,
                  double radialVelocity, Vector3& position, Vector3& velocity) {
   const double p = parallax > 0.0 ? parallax : kUnknownParallaxArcsec;
-  const double distanceAu = kArcsecPerRadian / p;
-  const double ra = raHours * kDegreesPerHour * kRadiansPerDegree;
-  const double dec = decDeg * kRadiansPerDegree;
+  const double distanceAu = kArcsecondsPerRadian / p;
+  const double ra = raHours * kDegreesPerHour * kDegToRad;
+  const double dec = decDeg * kDegToRad;
   const double cosRa = std::cos(ra);
   const double sinRa = std::sin(ra);
   const double cosDec = std::cos(dec);

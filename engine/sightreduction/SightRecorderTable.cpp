@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/common/Angles.h"
 #include "engine/horizon/AngleFormatting.h"
 #include "engine/sightreduction/BodyNames.h"
 #include "engine/time/Calendar.h"
@@ -22,7 +23,6 @@ constexpr char kDegreeMark = kReportSymbols[0];
 constexpr char kMinuteMark = kReportSymbols[1];
 
 constexpr double kFeetPerMetre = 3.28084;
-constexpr double kArcMinutesPerDegree = 60.0;
 constexpr int16_t kMinuteDecimals = 1;
 constexpr int16_t kWholeSeconds = 0;
 
@@ -95,7 +95,9 @@ EngineStatus FormatSightRow(const ObservationRecord& sight, ReportLine& line) {
   char hsSign = ' ';
   int16_t hsDegrees = 0;
   double hsMinutes = 0.0;
-  SplitDegreesMinutes(sight.hs, kMinuteDecimals, hsSign, hsDegrees, hsMinutes);
+  if (SplitDegreesMinutes(sight.hs, kMinuteDecimals, hsSign, hsDegrees, hsMinutes) != kStatusOk) {
+    return kSightBadAltitude;
+  }
   const char temperatureSign = sight.temperature >= 0.0 ? '+' : '-';
   const double temperature = std::trunc(std::fabs(sight.temperature) + 0.5);
   const double pressure = std::trunc(sight.pressure + 0.5);
@@ -104,7 +106,7 @@ EngineStatus FormatSightRow(const ObservationRecord& sight, ReportLine& line) {
                    "%-15s  %02d:%02d:%02.0f   %02d %04.1f   %+04.1f  %c%02.0f   %4.0f   %3.0f    "
                    "%+04.1f   %-7s",
                    name, t.hour, t.minute, t.seconds, hsDegrees, hsMinutes,
-                   sight.indexCorrection * kArcMinutesPerDegree, temperatureSign, temperature,
+                   sight.indexCorrection * kArcminutesPerDegree, temperatureSign, temperature,
                    pressure, heightFeet, sight.ut1MinusUtc, grade);
   return kStatusOk;
 }

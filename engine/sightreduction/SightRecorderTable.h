@@ -25,6 +25,7 @@ inline constexpr int kSightHeadingLines = 3;
 
 inline constexpr EngineStatus kSightUnknownBody = 1;
 inline constexpr EngineStatus kSightUnknownGrade = 2;
+inline constexpr EngineStatus kSightBadAltitude = 3;  // sextant altitude not a finite angle
 
 // What the table carries from one sight to the next of a batch: the UTC date
 // ("YYYYMMDD") of the last date heading printed.
@@ -37,8 +38,8 @@ struct SightRecorderCarry {
 // is not 0 (which also forgets the carried date), a date heading when the
 // sight's UTC date differs from the carried one, then the sight's row.
 // lineCount receives the lines written (at most kSightRecorderMaxLines).
-// 1 unknown body code, 2 unknown quality grade; nothing is written then and
-// the carry is unchanged.
+// 1 unknown body code, 2 unknown quality grade, 3 a sextant altitude that is
+// not a finite angle; nothing is written then and the carry is unchanged.
 [[nodiscard]] EngineStatus FormatSightRecorderTable(SightRecorderCarry& carry,
                                                     int16_t firstOfBatch,
                                                     const ObservationRecord& sight,
@@ -48,7 +49,7 @@ struct SightRecorderCarry {
 // date (kSightHeadingLines lines).
 void FormatSightHeading(const ObservationRecord& sight, ReportLine* lines);
 
-// The sight's table row; 1 unknown body code, 2 unknown quality grade.
+// The sight's table row; statuses as FormatSightRecorderTable.
 [[nodiscard]] EngineStatus FormatSightRow(const ObservationRecord& sight, ReportLine& line);
 
 }  // namespace navora

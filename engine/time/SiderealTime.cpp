@@ -2,13 +2,14 @@
 
 #include <cmath>
 
+#include "engine/common/Angles.h"
+
 namespace navora {
 namespace {
 
 constexpr double kJ2000 = 2451545.0;
 constexpr double kDaysPerJulianCentury = 36525.0;
 constexpr double kSecondsPerHour = 3600.0;
-constexpr double kDegreesPerHour = 15.0;
 constexpr double kArcsecondsPerHourOfTime = 54000.0;
 constexpr double kHoursPerDay = 24.0;
 

@@ -4,14 +4,9 @@
 
 #include "engine/common/Angles.h"
 #include "engine/common/Rotation.h"
-#include "engine/places/AstronomicalConstants.h"
 
 namespace navora {
 namespace {
-
-// The modules that still use the older constants must get the same bits.
-static_assert(kDegToRad == kRadiansPerDegree && kRadToDeg == kDegreesPerRadian);
-static_assert(kArcsecondsPerRadian == kArcsecPerRadian && kArcsecondsPerDegree == kArcsecPerDegree);
 
 TEST(WrapDegrees, EdgesOfBothRanges) {
   struct Case {

@@ -12,7 +12,7 @@ namespace navora {
 namespace {
 
 constexpr double kJ2000 = 2451545.0;
-constexpr double kArcsecPerRadian = 206264.80624709636;
+constexpr double kArcsecondsPerRadian = 206264.80624709636;
 
 constexpr int kAlnilam = 15;
 
@@ -24,7 +24,7 @@ double SeparationArcsec(const Vector3& a, const Vector3& b) {
   const Vector3 cross = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2],
                          a[0] * b[1] - a[1] * b[0]};
   const double dot = a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-  return std::atan2(Length(cross), dot) * kArcsecPerRadian;
+  return std::atan2(Length(cross), dot) * kArcsecondsPerRadian;
 }
 
 // Catalogue direction moved by space motion from J2000 to jd.

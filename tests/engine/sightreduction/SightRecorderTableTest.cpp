@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
@@ -84,6 +85,9 @@ TEST(SightRecorderTableTest, UnknownBodyOrGradeWritesNothing) {
   sight = SunLowerLimbSight();
   sight.sigma = 0.015;
   EXPECT_TRUE(Table(carry, 0, sight, kSightUnknownGrade).empty());
+  ObservationRecord noAltitude = SunLowerLimbSight();
+  noAltitude.hs = std::nan("");
+  EXPECT_TRUE(Table(carry, 0, noAltitude, kSightBadAltitude).empty());
   // The failed sights did not move the remembered date.
   sight.sigma = 0.005;
   EXPECT_EQ(Table(carry, 0, sight), (Lines{Row(sight)}));
