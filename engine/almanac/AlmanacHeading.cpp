@@ -173,7 +173,8 @@ EngineStatus StarsAtInstantHeading(PlaceContext& context, double jdUt1, bool wit
 
   double ariesGha = 0.0;
   if (ComputeAriesAlmanac(context, jdUt1, ariesGha) != kStatusOk) return kHeadingNoTimeArguments;
-  const AlmanacAngle aries = SplitAlmanacAngle(ariesGha);
+  AlmanacAngle aries{};
+  if (SplitAlmanacAngle(ariesGha, aries) != kStatusOk) return kHeadingNoPlace;
   FormatAlmanacLine(lines[7], "                                             %c   %c",
                     kAlmanacDegreeMark, kAlmanacMinuteMark);
   FormatAlmanacLine(lines[8], "                            GHA of ARIES = %3d %04.1f",

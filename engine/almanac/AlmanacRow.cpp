@@ -42,11 +42,11 @@ EngineStatus WriteSunMoonAriesRow(PlaceContext& context, double jdUt1, bool with
 
   RowTimeText time;
   FormatRowTime(jdUt1, withSeconds, time);
-  const AlmanacAngle sunGha = SplitAlmanacAngle(sun.gha);
-  const AlmanacAngle sunDec = SplitAlmanacAngle(sun.dec);
-  const AlmanacAngle moonGha = SplitAlmanacAngle(moon.gha);
-  const AlmanacAngle moonDec = SplitAlmanacAngle(moon.dec);
-  const AlmanacAngle aries = SplitAlmanacAngle(ariesGha);
+  AlmanacAngle angles[5];
+  if (!SplitAlmanacAngles({sun.gha, sun.dec, moon.gha, moon.dec, ariesGha}, angles)) {
+    return kRowNoPlace;
+  }
+  const auto& [sunGha, sunDec, moonGha, moonDec, aries] = angles;
   const char bar = kAlmanacColumnSeparator;
   FormatAlmanacLine(line,
                     " %s %c %3d %04.1f  %c%02d %04.1f %c %3d %04.1f  %c%02d %04.1f  %3.1f"
@@ -70,8 +70,10 @@ EngineStatus WritePlanetsRow(PlaceContext& context, double jdUt1, bool withSecon
   AlmanacAngle gha[kAlmanacPlanetCount], dec[kAlmanacPlanetCount];
   char hemisphere[kAlmanacPlanetCount];
   for (int k = 0; k < kAlmanacPlanetCount; ++k) {
-    gha[k] = SplitAlmanacAngle(planets[k].gha);
-    dec[k] = SplitAlmanacAngle(planets[k].dec);
+    if (SplitAlmanacAngle(planets[k].gha, gha[k]) != kStatusOk ||
+        SplitAlmanacAngle(planets[k].dec, dec[k]) != kStatusOk) {
+      return kRowNoPlace;
+    }
     hemisphere[k] = DeclinationLetter(dec[k]);
   }
   const char bar = kAlmanacColumnSeparator;
@@ -86,7 +88,8 @@ EngineStatus WritePlanetsRow(PlaceContext& context, double jdUt1, bool withSecon
   return kStatusOk;
 }
 
-EngineStatus WriteStarRow(PlaceContext& context, double jdUt1, AlmanacKind kind, int16_t starNumber, AlmanacLine& line) {
+EngineStatus WriteStarRow(PlaceContext& context, double jdUt1, AlmanacKind kind,
+                          int16_t starNumber, AlmanacLine& line) {
   StarAlmanacEntry star{};
   const EngineStatus status = ComputeStarAlmanac(context, jdUt1, starNumber, star);
   if (status != kStatusOk) return RowStatus(status, kRowStarNoDeltaT);
@@ -100,9 +103,9 @@ EngineStatus WriteStarRow(PlaceContext& context, double jdUt1, AlmanacKind kind,
   } else {
     std::snprintf(number, sizeof number, "--");
   }
-  const AlmanacAngle sha = SplitAlmanacAngle(star.sha);
-  const AlmanacAngle gha = SplitAlmanacAngle(star.gha);
-  const AlmanacAngle dec = SplitAlmanacAngle(star.dec);
+  AlmanacAngle angles[3];
+  if (!SplitAlmanacAngles({star.sha, star.gha, star.dec}, angles)) return kRowNoPlace;
+  const auto& [sha, gha, dec] = angles;
   if (kind == kAlmanacStarAtInstant) {
     FormatAlmanacLine(line,
                       "        %-12s      %s      %3d %04.1f      %3d %04.1f      %c%02d %04.1f",

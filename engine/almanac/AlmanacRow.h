@@ -17,7 +17,8 @@ inline constexpr EngineStatus kRowMoonNoDeltaT = 5;
 inline constexpr EngineStatus kRowPlanetsNoDeltaT = 6;
 inline constexpr EngineStatus kRowStarNoDeltaT = 7;
 inline constexpr EngineStatus kRowAriesNoDeltaT = 11;
-inline constexpr EngineStatus kRowNoPlace = 12;  // the ephemeris could not give a place
+// The ephemeris could not give a place, or a value is not a finite angle.
+inline constexpr EngineStatus kRowNoPlace = 12;
 
 // Largest star number the almanac tables accept: the navigational stars and
 // Polaris.

@@ -14,10 +14,9 @@ constexpr int16_t kMinuteDecimals = 1;
 
 }  // namespace
 
-AlmanacAngle SplitAlmanacAngle(double angleDeg) {
-  AlmanacAngle angle{};
-  SplitDegreesMinutes(angleDeg, kMinuteDecimals, angle.sign, angle.degrees, angle.minutes);
-  return angle;
+EngineStatus SplitAlmanacAngle(double angleDeg, AlmanacAngle& angle) {
+  angle = AlmanacAngle{' ', 0, 0.0};
+  return SplitDegreesMinutes(angleDeg, kMinuteDecimals, angle.sign, angle.degrees, angle.minutes);
 }
 
 char DeclinationLetter(const AlmanacAngle& declination) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "engine/almanac/AlmanacLine.h"
+#include "engine/common/EngineStatus.h"
 #include "engine/horizon/AngleFormatting.h"
 
 namespace navora {
@@ -21,7 +23,18 @@ struct AlmanacAngle {
   double minutes;
 };
 
-AlmanacAngle SplitAlmanacAngle(double angleDeg);
+// Status 0, or kStatusOutOfDomain (the angle zero) for a value that is not
+// a finite angle.
+[[nodiscard]] EngineStatus SplitAlmanacAngle(double angleDeg, AlmanacAngle& angle);
+
+// SplitAlmanacAngle of each value in turn; false when one is refused.
+template <size_t N>
+[[nodiscard]] bool SplitAlmanacAngles(const double (&anglesDeg)[N], AlmanacAngle (&angles)[N]) {
+  for (size_t k = 0; k < N; ++k) {
+    if (SplitAlmanacAngle(anglesDeg[k], angles[k]) != kStatusOk) return false;
+  }
+  return true;
+}
 
 // "N" for a northern declination, "S" for a southern one, a blank for one
 // that prints as zero.

@@ -27,9 +27,7 @@ inline constexpr char kReportSymbols[] = "o,\"|<>";
 // Splits an angle into a sign ('+', '-', or ' ' for a value that prints as
 // zero with the given number of minute decimals), whole degrees in 0..359 and
 // decimal minutes, carrying a minute that would print as 60 into the degrees.
-// Not yet [[nodiscard]]: the almanac and recorder-table callers still drop
-// the status.
-EngineStatus SplitDegreesMinutes(double angleDeg, int16_t decimals, char& sign, int16_t& degrees,
+[[nodiscard]] EngineStatus SplitDegreesMinutes(double angleDeg, int16_t decimals, char& sign, int16_t& degrees,
                                  double& minutes);
 
 // The same split for the degree and minute fields of a dialog: negative is 1

@@ -49,9 +49,10 @@ void FormatPositionTableHeader(ReportLine* lines) {
                    kDegreeMark, kMinuteMark, kDegreeMark, kMinuteMark, kDegreeMark);
 }
 
-void FormatPositionTableRow(const PositionRecord& position, ReportLine& line) {
+EngineStatus FormatPositionTableRow(const PositionRecord& position, ReportLine& line) {
   PositionReportParts parts;
-  SplitPositionForReport(position, parts);
+  const EngineStatus status = SplitPositionForReport(position, parts);
+  if (status != kStatusOk) return status;
   FormatReportLine(
       line,
       "         %02d %3s %4d  %02d:%02d:%02.0f   %c%02d %04.1f   %c%03d %04.1f   %05.1f   "
@@ -59,13 +60,15 @@ void FormatPositionTableRow(const PositionRecord& position, ReportLine& line) {
       parts.day, parts.month, parts.year, parts.hour, parts.minute, parts.seconds,
       parts.latitudeLetter, parts.latitudeDegrees, parts.latitudeMinutes, parts.longitudeLetter,
       parts.longitudeDegrees, parts.longitudeMinutes, parts.course, position.speed);
+  return kStatusOk;
 }
 
-// Header and row of one record: kPositionTableHeaderLines + 1 lines.
-int FormatPositionTable(const PositionRecord& position, ReportLine* lines) {
+// Header and row of one record: kPositionTableLines lines. The status of
+// SplitPositionForReport.
+constexpr int kPositionTableLines = kPositionTableHeaderLines + 1;
+EngineStatus FormatPositionTable(const PositionRecord& position, ReportLine* lines) {
   FormatPositionTableHeader(lines);
-  FormatPositionTableRow(position, lines[kPositionTableHeaderLines]);
-  return kPositionTableHeaderLines + 1;
+  return FormatPositionTableRow(position, lines[kPositionTableHeaderLines]);
 }
 
 // Heading lines and row of one sight: kSightHeadingLines + 1 lines.
@@ -96,8 +99,7 @@ EngineStatus FormatNewPositionEntry(const PositionRecord& position, int16_t init
   CopyReportLine(initial != 0 ? kInitialFixHeading : kNewPositionHeadings[position.positionType],
                  lines[0]);
   CopyReportLine(kBlankLine, lines[1]);
-  FormatPositionTable(position, lines + 2);
-  return kStatusOk;
+  return FormatPositionTable(position, lines + 2);
 }
 
 EngineStatus FormatPositionDeletion(const PositionRecord& position, ReportLine* lines) {
@@ -106,8 +108,7 @@ EngineStatus FormatPositionDeletion(const PositionRecord& position, ReportLine* 
   }
   FormatCentredHeading(kDeletionHeadings[position.positionType], lines[0]);
   CopyReportLine(kBlankLine, lines[1]);
-  FormatPositionTable(position, lines + 2);
-  return kStatusOk;
+  return FormatPositionTable(position, lines + 2);
 }
 
 EngineStatus FormatPositionCorrection(const PositionRecord& before, const PositionRecord& after,
@@ -118,11 +119,12 @@ EngineStatus FormatPositionCorrection(const PositionRecord& before, const Positi
   int count = 0;
   FormatCentredHeading(kCorrectionHeadings[before.positionType], lines[count++]);
   CopyReportLine(kBeforeCorrection, lines[count++]);
-  count += FormatPositionTable(before, lines + count);
+  const EngineStatus status = FormatPositionTable(before, lines + count);
+  if (status != kStatusOk) return status;
+  count += kPositionTableLines;
   CopyReportLine(kBlankLine, lines[count++]);
   CopyReportLine(kAfterCorrection, lines[count++]);
-  FormatPositionTable(after, lines + count);
-  return kStatusOk;
+  return FormatPositionTable(after, lines + count);
 }
 
 EngineStatus FormatSightDeletion(const ObservationRecord& sight, ReportLine* lines) {

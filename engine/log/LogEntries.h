@@ -26,7 +26,9 @@ inline constexpr int kSightCorrectionLines = 12;
 inline constexpr int kLogHeadingCentreColumn = 39;
 
 // A new fix, DR update or user position; initial (not 0) marks the voyage's
-// initial fix. 1 when the position type is above 3.
+// initial fix. 1 when the position type is above 3; kStatusOutOfDomain (the
+// lines then unfinished) for a position outside IsPositionRecordInDomain, in
+// these three position entries alike.
 [[nodiscard]] EngineStatus FormatNewPositionEntry(const PositionRecord& position,
                                                   int16_t initial, ReportLine* lines);
 
@@ -39,7 +41,8 @@ inline constexpr int kLogHeadingCentreColumn = 39;
                                                     const PositionRecord& after,
                                                     ReportLine* lines);
 
-// The status of the sight row (1 unknown body, 2 unknown quality grade).
+// The status of the sight row (1 unknown body, 2 unknown quality grade,
+// 3 a sextant altitude that is not a finite angle).
 [[nodiscard]] EngineStatus FormatSightDeletion(const ObservationRecord& sight,
                                                ReportLine* lines);
 [[nodiscard]] EngineStatus FormatSightCorrection(const ObservationRecord& before,

@@ -48,9 +48,8 @@ struct PositionReportParts {
   double set;     // through RoundAngle360
 };
 
-// Domain: IsPositionRecordInDomain(position). Not yet [[nodiscard]]: the log's
-// position table still drops the status.
-EngineStatus SplitPositionForReport(const PositionRecord& position, PositionReportParts& parts);
+// Domain: IsPositionRecordInDomain(position).
+[[nodiscard]] EngineStatus SplitPositionForReport(const PositionRecord& position, PositionReportParts& parts);
 
 // The angle reduced into [0, 360) for printing with one decimal; a value that
 // would print as 360.0 becomes 0.

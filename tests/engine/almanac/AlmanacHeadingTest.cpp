@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <string>
 #include <vector>
 
@@ -67,6 +69,15 @@ TEST(AlmanacTexts, VenusMagnitudeIsBlankWhenThereIsNone) {
   EXPECT_STREQ(text, "-3.9");
   FormatMagnitudeText(0.0, text);
   EXPECT_STREQ(text, "+0.0");
+}
+
+TEST(AlmanacTexts, AnglesThatAreNotNumbersAreRefused) {
+  AlmanacAngle angles[2];
+  EXPECT_TRUE(SplitAlmanacAngles({12.5, -0.5}, angles));
+  EXPECT_EQ(angles[1].sign, '-');
+  for (double bad : {std::nan(""), double{INFINITY}}) {
+    EXPECT_FALSE(SplitAlmanacAngles({1.0, bad}, angles)) << bad;
+  }
 }
 
 TEST(AlmanacIntervals, OneMinuteReachedThroughRoundingIsNotBelowIt) {

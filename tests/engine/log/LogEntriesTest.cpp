@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <string>
 #include <vector>
 
@@ -95,6 +97,20 @@ TEST(LogEntriesTest, PositionCorrectionShowsBothRecordsUnderTheOldType) {
              "         15 Mar 2024  10:23:45   S05 00.0   E007 30.0   000.0   06.0"}));
   before.positionType = 4;
   EXPECT_EQ(FormatPositionCorrection(before, after, lines), 1);
+}
+
+// A record beyond the poles or not a number is refused by every position
+// entry rather than printed as a position.
+TEST(LogEntriesTest, PositionsOutsideTheDomainAreRefused) {
+  ReportLine lines[kPositionCorrectionLines];
+  for (double latitude : {95.0, std::nan("")}) {
+    PositionRecord bad = DrUpdate();
+    bad.latitude = latitude;
+    EXPECT_EQ(FormatNewPositionEntry(bad, 0, lines), kStatusOutOfDomain) << latitude;
+    EXPECT_EQ(FormatPositionDeletion(bad, lines), kStatusOutOfDomain) << latitude;
+    EXPECT_EQ(FormatPositionCorrection(bad, DrUpdate(), lines), kStatusOutOfDomain) << latitude;
+    EXPECT_EQ(FormatPositionCorrection(DrUpdate(), bad, lines), kStatusOutOfDomain) << latitude;
+  }
 }
 
 TEST(LogEntriesTest, SightDeletionAndCorrection) {
