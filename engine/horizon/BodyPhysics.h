@@ -16,10 +16,12 @@ namespace navora {
 
 // Radii in metres indexed by BodyId; index 0 holds the Moon's radius as well.
 inline constexpr std::array<double, 12> kBodyRadiusMetres = {
-    1738000.0,                                         // 0 (Moon)
-    2439700.0,  6051900.0,  6378137.0,  3397000.0,     // Mercury, Venus, Earth, Mars
-    71492000.0, 60268000.0, 25559000.0, 24764000.0,    // Jupiter, Saturn, Uranus, Neptune
-    1151000.0,  696000000.0, 1738000.0};               // Pluto, Sun, Moon
+    1738000.0,  // 0 (Moon)
+    2439700.0,  6051900.0,   6378137.0,
+    3397000.0,  // Mercury, Venus, Earth, Mars
+    71492000.0, 60268000.0,  25559000.0,
+    24764000.0,                           // Jupiter, Saturn, Uranus, Neptune
+    1151000.0,  696000000.0, 1738000.0};  // Pluto, Sun, Moon
 
 // Status of PlanetMagnitude for a body without a magnitude law (the Earth or
 // an unknown number); the magnitude is then kNoMagnitude.
@@ -40,9 +42,9 @@ double ParallaxInAltitude(double distanceAu, double latitudeDeg, double zenithDi
 // vector and distance and the Sun's geocentric vector (AU). Also gives the
 // Sun-body distance and the unit vectors from the body toward the Sun and
 // toward the Earth.
-void PhaseAngle(const Vector3& body, double bodyDistanceAu, const Vector3& sun,
-                double& phaseAngleDeg, double& sunDistanceAu, Vector3& towardSun,
-                Vector3& towardEarth);
+void PhaseAngle(const Vector3 &body, double bodyDistanceAu, const Vector3 &sun,
+                double &phaseAngleDeg, double &sunDistanceAu, Vector3 &towardSun,
+                Vector3 &towardEarth);
 
 // Illuminated fraction of the disk, (1 + cos i) / 2, 0 to 1, at the phase
 // angle i (degrees).
@@ -53,15 +55,18 @@ double IlluminatedFraction(double phaseAngleDeg);
 // V0 + 5 log10(r delta) + a polynomial in i. Mercury and Venus follow Hilton
 // (2005), Mars to Pluto the Astronomical Almanac laws (Harris), Saturn with
 // its ring term -2.60 sin|B| + 1.25 sin^2 B. Mercury and Venus hold for phase
-// angles below about 160 degrees.
-[[nodiscard]] EngineStatus PlanetMagnitude(BodyId planet, double sunDistanceAu, double earthDistanceAu,
-                             double ringTiltDeg, double phaseAngleDeg, double& magnitude);
+// angles below about 160 degrees. Domain: distances positive, phase angle
+// 0..180, ring tilt -90..90; outside it, or not finite, kStatusOutOfDomain
+// with the magnitude kNoMagnitude.
+[[nodiscard]] EngineStatus PlanetMagnitude(BodyId planet, double sunDistanceAu,
+                                           double earthDistanceAu, double ringTiltDeg,
+                                           double phaseAngleDeg, double &magnitude);
 
 // Saturnicentric latitude of the Earth referred to the ring plane (degrees)
 // for a TDB date, the light time (days) and the unit vector from Saturn toward
 // the Earth in the equator of date. Saturn's pole is the IAU rotational
 // element (RA 40.58 - 0.036 T, Dec 83.54 - 0.004 T degrees, T centuries from
 // J2000) precessed to date, good to about 0.01 degree.
-double SaturnRingTilt(double jdTdb, double lightTimeDays, const Vector3& towardEarth);
+double SaturnRingTilt(double jdTdb, double lightTimeDays, const Vector3 &towardEarth);
 
 }  // namespace navora

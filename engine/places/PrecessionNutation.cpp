@@ -35,13 +35,13 @@ constexpr double kObliquityDegrees = 23.0;
 
 using Matrix3 = std::array<std::array<double, 3>, 3>;
 
-Vector3 Multiply(const Matrix3& m, const Vector3& v) {
+Vector3 Multiply(const Matrix3 &m, const Vector3 &v) {
   return {m[0][0] * v[0] + m[0][1] * v[1] + m[0][2] * v[2],
           m[1][0] * v[0] + m[1][1] * v[1] + m[1][2] * v[2],
           m[2][0] * v[0] + m[2][1] * v[1] + m[2][2] * v[2]};
 }
 
-Vector3 MultiplyTransposed(const Matrix3& m, const Vector3& v) {
+Vector3 MultiplyTransposed(const Matrix3 &m, const Vector3 &v) {
   return {m[0][0] * v[0] + m[1][0] * v[1] + m[2][0] * v[2],
           m[0][1] * v[0] + m[1][1] * v[1] + m[2][1] * v[2],
           m[0][2] * v[0] + m[1][2] * v[1] + m[2][2] * v[2]};
@@ -49,32 +49,27 @@ Vector3 MultiplyTransposed(const Matrix3& m, const Vector3& v) {
 
 }  // namespace
 
-void NutationAngles(double centuriesTt, double& nutationLongitudeArcsec,
-                    double& nutationObliquityArcsec) {
+void NutationAngles(double centuriesTt, double &nutationLongitudeArcsec,
+                    double &nutationObliquityArcsec) {
   const double t = centuriesTt;
   // Whole revolutions are split off first so that the large rates keep their
   // precision.
   const double f = std::fmod(std::fmod(1342.0 * t, 1.0) * kArcsecondsPerCircle +
-                                 ((0.011 * t - 13.257) * t + 295263.137) * t +
-                                 335778.877,
+                                 ((0.011 * t - 13.257) * t + 295263.137) * t + 335778.877,
                              kArcsecondsPerCircle);
   const double d = std::fmod(std::fmod(1236.0 * t, 1.0) * kArcsecondsPerCircle +
-                                 ((0.019 * t - 6.891) * t + 1105601.328) * t +
-                                 1072261.307,
+                                 ((0.019 * t - 6.891) * t + 1105601.328) * t + 1072261.307,
                              kArcsecondsPerCircle);
-  const double omega =
-      std::fmod(((0.008 * t + 7.455) * t - 482890.539) * t + 450160.28 -
-                    std::fmod(5.0 * t, 1.0) * kArcsecondsPerCircle,
-                kArcsecondsPerCircle);
+  const double omega = std::fmod(((0.008 * t + 7.455) * t - 482890.539) * t + 450160.28 -
+                                     std::fmod(5.0 * t, 1.0) * kArcsecondsPerCircle,
+                                 kArcsecondsPerCircle);
 
   double longitude = 0.0;
   double obliquity = 0.0;
   // Smallest terms first, for the summation's rounding.
-  for (auto term = kNutationTerms.rbegin(); term != kNutationTerms.rend();
-       ++term) {
+  for (auto term = kNutationTerms.rbegin(); term != kNutationTerms.rend(); ++term) {
     const double argument =
-        std::fmod(term->multiplierF * f + term->multiplierD * d +
-                      term->multiplierOmega * omega,
+        std::fmod(term->multiplierF * f + term->multiplierD * d + term->multiplierOmega * omega,
                   kArcsecondsPerCircle) /
         kArcsecondsPerRadian;
     longitude += (term->longitude + term->longitudeRate * t) * std::sin(argument);
@@ -84,13 +79,12 @@ void NutationAngles(double centuriesTt, double& nutationLongitudeArcsec,
   nutationObliquityArcsec = obliquity * kNutationUnitArcsec;
 }
 
-void MeanAndTrueObliquity(double jdTt, double nutationObliquityArcsec,
-                          double& meanObliquityDeg, double& trueObliquityDeg) {
+void MeanAndTrueObliquity(double jdTt, double nutationObliquityArcsec, double &meanObliquityDeg,
+                          double &trueObliquityDeg) {
   const double t = (jdTt - kJulianDateJ2000) / kDaysPerJulianCentury;
   meanObliquityDeg =
       kObliquityDegrees +
-      (1581.448 - 46.815 * t - 0.00059 * t * t + 0.001813 * t * t * t) /
-          kArcsecondsPerDegree;
+      (1581.448 - 46.815 * t - 0.00059 * t * t + 0.001813 * t * t * t) / kArcsecondsPerDegree;
   trueObliquityDeg = meanObliquityDeg + nutationObliquityArcsec / kArcsecondsPerDegree;
 }
 
@@ -98,8 +92,8 @@ double EquationOfEquinoxes(double nutationLongitudeArcsec, double obliquityDeg) 
   return nutationLongitudeArcsec * std::cos(obliquityDeg * kDegToRad);
 }
 
-void PrecessionAngles(double jdFrom, double jdTo, double& zetaArcsec,
-                      double& zArcsec, double& thetaArcsec) {
+void PrecessionAngles(double jdFrom, double jdTo, double &zetaArcsec, double &zArcsec,
+                      double &thetaArcsec) {
   const double epoch = (jdFrom - kJulianDateJ2000) / kDaysPerJulianCentury;
   const double t = (jdTo - jdFrom) / kDaysPerJulianCentury;
   const double rate = 2306.2181 + 1.39656 * epoch - 0.000139 * epoch * epoch;
@@ -109,8 +103,8 @@ void PrecessionAngles(double jdFrom, double jdTo, double& zetaArcsec,
                 (0.42665 + 0.000217 * epoch) * t * t - 0.041833 * t * t * t;
 }
 
-void ApplyPrecession(double zetaArcsec, double zArcsec, double thetaArcsec,
-                     const Vector3& in, Vector3& out) {
+void ApplyPrecession(double zetaArcsec, double zArcsec, double thetaArcsec, const Vector3 &in,
+                     Vector3 &out) {
   const double zeta = zetaArcsec * kRadiansPerArcsecond;
   const double z = zArcsec * kRadiansPerArcsecond;
   const double theta = thetaArcsec * kRadiansPerArcsecond;
@@ -118,18 +112,17 @@ void ApplyPrecession(double zetaArcsec, double zArcsec, double thetaArcsec,
   const double cosZ = std::cos(z), sinZ = std::sin(z);
   const double cosTheta = std::cos(theta), sinTheta = std::sin(theta);
   const Matrix3 rotation = {{
-      {cosZeta * cosZ * cosTheta - sinZeta * sinZ,
-       -sinZeta * cosZ * cosTheta - cosZeta * sinZ, -cosZ * sinTheta},
-      {cosZeta * sinZ * cosTheta + sinZeta * cosZ,
-       -sinZeta * sinZ * cosTheta + cosZeta * cosZ, -sinZ * sinTheta},
+      {cosZeta * cosZ * cosTheta - sinZeta * sinZ, -sinZeta * cosZ * cosTheta - cosZeta * sinZ,
+       -cosZ * sinTheta},
+      {cosZeta * sinZ * cosTheta + sinZeta * cosZ, -sinZeta * sinZ * cosTheta + cosZeta * cosZ,
+       -sinZ * sinTheta},
       {cosZeta * sinTheta, -sinZeta * sinTheta, cosTheta},
   }};
   out = Multiply(rotation, in);
 }
 
-void ApplyNutation(double nutationLongitudeArcsec, double meanObliquityDeg,
-                   double trueObliquityDeg, NutationDirection direction,
-                   const Vector3& in, Vector3& out) {
+void ApplyNutation(double nutationLongitudeArcsec, double meanObliquityDeg, double trueObliquityDeg,
+                   NutationDirection direction, const Vector3 &in, Vector3 &out) {
   const double psi = nutationLongitudeArcsec * kRadiansPerArcsecond;
   const double mean = meanObliquityDeg * kDegToRad;
   const double trueObliquity = trueObliquityDeg * kDegToRad;
@@ -144,10 +137,10 @@ void ApplyNutation(double nutationLongitudeArcsec, double meanObliquityDeg,
        cosPsi * sinMean * sinTrue + cosMean * cosTrue},
   }};
   out = direction == NutationDirection::kTrueToMean ? MultiplyTransposed(rotation, in)
-                                                     : Multiply(rotation, in);
+                                                    : Multiply(rotation, in);
 }
 
-void ComputeNutationOfDate(double jdTt, NutationOfDate& nutation) {
+void ComputeNutationOfDate(double jdTt, NutationOfDate &nutation) {
   double nutationObliquityArcsec = 0.0;
   NutationAngles((jdTt - kJulianDateJ2000) / kDaysPerJulianCentury, nutation.longitudeArcsec,
                  nutationObliquityArcsec);
@@ -157,8 +150,8 @@ void ComputeNutationOfDate(double jdTt, NutationOfDate& nutation) {
       EquationOfEquinoxes(nutation.longitudeArcsec, nutation.trueObliquityDeg);
 }
 
-void J2000ToTrueOfDate(double jdTt, const NutationOfDate& nutation, const Vector3& in,
-                       Vector3& out) {
+void J2000ToTrueOfDate(double jdTt, const NutationOfDate &nutation, const Vector3 &in,
+                       Vector3 &out) {
   double zeta = 0.0, z = 0.0, theta = 0.0;
   PrecessionAngles(kJulianDateJ2000, jdTt, zeta, z, theta);
   ApplyPrecession(zeta, z, theta, in, out);
@@ -166,8 +159,8 @@ void J2000ToTrueOfDate(double jdTt, const NutationOfDate& nutation, const Vector
                 NutationDirection::kMeanToTrue, out, out);
 }
 
-void TrueOfDateToJ2000(double jdTt, const NutationOfDate& nutation, const Vector3& in,
-                       Vector3& out) {
+void TrueOfDateToJ2000(double jdTt, const NutationOfDate &nutation, const Vector3 &in,
+                       Vector3 &out) {
   ApplyNutation(nutation.longitudeArcsec, nutation.meanObliquityDeg, nutation.trueObliquityDeg,
                 NutationDirection::kTrueToMean, in, out);
   double zeta = 0.0, z = 0.0, theta = 0.0;

@@ -15,7 +15,7 @@ namespace navora {
 // reduce with.
 
 inline constexpr int kSelectedStarCount = 7;
-inline constexpr int kSelectedStarsBandCount = 86;  // 85 bands and a closing entry
+inline constexpr int kSelectedStarsBandCount = 86;   // 85 bands and a closing entry
 inline constexpr int kSelectedStarsRowCount = 1657;  // rows and a closing entry
 
 // Band k covers (89 - latitude) in [bandStart(k), bandStart(k + 1)) and the
@@ -44,6 +44,6 @@ extern const SelectedStarsRow kSelectedStarsRows[kSelectedStarsRowCount];
 // to the nearest degree). Status 0; 1 when the rounded latitude lies outside
 // -89..89, the outputs then being 0.
 [[nodiscard]] EngineStatus LookupSelectedStars(double latitudeDeg, double lhaAriesDeg,
-                                 int16_t (&starNumbers)[kSelectedStarCount]);
+                                               int16_t (&starNumbers)[kSelectedStarCount]);
 
 }  // namespace navora

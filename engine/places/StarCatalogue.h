@@ -12,7 +12,8 @@ namespace navora {
 // the catalogue's own errors come on top.
 struct StarEntry {
   char name[14];           // zero-terminated display name; capitals for first magnitude
-  uint16_t almanacNumber;  // 1..57 in the almanac's list of navigational stars, else 0
+  uint16_t almanacNumber;  // 1..57 in the almanac's list of navigational stars,
+                           // else 0
   double raHours;          // right ascension, hours
   double decDeg;           // declination, degrees
   double pmRa;             // proper motion in right ascension, seconds of time per century

@@ -42,15 +42,14 @@ double Interpolated(const std::vector<Tabulated> &records, double jd) {
 }
 
 class DeltaTFile : public ::testing::Test {
-protected:
-  void Write(double firstJd, double lastJd,
-             const std::vector<Tabulated> &records, size_t trailingBytes = 0) {
+ protected:
+  void Write(double firstJd, double lastJd, const std::vector<Tabulated> &records,
+             size_t trailingBytes = 0) {
     std::vector<double> values{firstJd, lastJd};
-    for (const Tabulated &r : records)
-      values.insert(values.end(), {r.jd, r.deltaT});
+    for (const Tabulated &r : records) values.insert(values.end(), {r.jd, r.deltaT});
     std::vector<unsigned char> bytes(values.size() * 8 + trailingBytes, 0x7f);
     std::memcpy(bytes.data(), values.data(),
-                values.size() * 8); // little-endian host
+                values.size() * 8);  // little-endian host
     testing::WriteBytes(path_, bytes);
   }
 
@@ -79,14 +78,11 @@ TEST_F(DeltaTFile, ExactOnRecordsLinearBetweenAndOnlyInsideTheRange) {
   const double firstJd = records[1].jd + 3.0;
   const double lastJd = records[38].jd + 5.0;
   Write(firstJd, lastJd, records);
-  for (size_t i = 2; i < 39; ++i)
-    EXPECT_EQ(table_.LookupDeltaT(records[i].jd), records[i].deltaT);
+  for (size_t i = 2; i < 39; ++i) EXPECT_EQ(table_.LookupDeltaT(records[i].jd), records[i].deltaT);
   for (double jd = firstJd; jd <= lastJd; jd += 7.3) {
-    EXPECT_NEAR(table_.LookupDeltaT(jd), Interpolated(records, jd), 1e-12)
-        << jd;
+    EXPECT_NEAR(table_.LookupDeltaT(jd), Interpolated(records, jd), 1e-12) << jd;
   }
-  EXPECT_NEAR(table_.LookupDeltaT(lastJd), Interpolated(records, lastJd),
-              1e-12);
+  EXPECT_NEAR(table_.LookupDeltaT(lastJd), Interpolated(records, lastJd), 1e-12);
   EXPECT_EQ(table_.LookupDeltaT(firstJd - 1e-6), kDeltaTUnavailable);
   EXPECT_EQ(table_.LookupDeltaT(lastJd + 1e-6), kDeltaTUnavailable);
   EXPECT_EQ(table_.LookupDeltaT(std::nan("")), kDeltaTUnavailable);
@@ -95,12 +91,10 @@ TEST_F(DeltaTFile, ExactOnRecordsLinearBetweenAndOnlyInsideTheRange) {
 // Spacing away from the nominal 30 days: the first guess is many records off.
 TEST_F(DeltaTFile, IrregularSpacingWalksToTheBracketingPair) {
   std::vector<Tabulated> records = Records(30, 16.0);
-  for (const Tabulated &r : Records(30, 55.0))
-    records.push_back({r.jd + 500.0, r.deltaT + 1.0});
+  for (const Tabulated &r : Records(30, 55.0)) records.push_back({r.jd + 500.0, r.deltaT + 1.0});
   Write(records.front().jd, records.back().jd, records);
   for (double jd = records.front().jd; jd <= records.back().jd; jd += 3.7) {
-    EXPECT_NEAR(table_.LookupDeltaT(jd), Interpolated(records, jd), 1e-12)
-        << jd;
+    EXPECT_NEAR(table_.LookupDeltaT(jd), Interpolated(records, jd), 1e-12) << jd;
   }
 }
 
@@ -109,29 +103,22 @@ TEST_F(DeltaTFile, IrregularSpacingWalksToTheBracketingPair) {
 TEST_F(DeltaTFile, DamagedFilesAreRefused) {
   const struct {
     const char *damage;
-    std::function<void(std::vector<Tabulated> &, double &, double &, size_t &)>
-        spoil;
+    std::function<void(std::vector<Tabulated> &, double &, double &, size_t &)> spoil;
   } kDamage[] = {
-      {"a partial record",
-       [](auto &, double &, double &, size_t &trailing) { trailing = 7; }},
-      {"a single value",
-       [](auto &r, double &, double &, size_t &) { r.resize(1); }},
-      {"inverted range", [](auto &, double &first, double &last,
-                            size_t &) { std::swap(first, last); }},
+      {"a partial record", [](auto &, double &, double &, size_t &trailing) { trailing = 7; }},
+      {"a single value", [](auto &r, double &, double &, size_t &) { r.resize(1); }},
+      {"inverted range",
+       [](auto &, double &first, double &last, size_t &) { std::swap(first, last); }},
       {"range not a number",
        [](auto &, double &first, double &, size_t &) { first = std::nan(""); }},
-      {"Delta T not a number", [](auto &r, double &, double &,
-                                  size_t &) { r[7].deltaT = std::nan(""); }},
-      {"Delta T out of range",
-       [](auto &r, double &, double &, size_t &) { r[3].deltaT = 400.0; }},
-      {"Delta T negative",
-       [](auto &r, double &, double &, size_t &) { r[3].deltaT = -11.0; }},
-      {"dates descending",
-       [](auto &r, double &, double &, size_t &) { std::swap(r[4], r[5]); }},
-      {"a date shifted",
-       [](auto &r, double &, double &, size_t &) { r[6].jd += 20.0; }},
-      {"range beyond the records", [](auto &r, double &, double &last,
-                                      size_t &) { last = r.back().jd + 1.0; }},
+      {"Delta T not a number",
+       [](auto &r, double &, double &, size_t &) { r[7].deltaT = std::nan(""); }},
+      {"Delta T out of range", [](auto &r, double &, double &, size_t &) { r[3].deltaT = 400.0; }},
+      {"Delta T negative", [](auto &r, double &, double &, size_t &) { r[3].deltaT = -11.0; }},
+      {"dates descending", [](auto &r, double &, double &, size_t &) { std::swap(r[4], r[5]); }},
+      {"a date shifted", [](auto &r, double &, double &, size_t &) { r[6].jd += 20.0; }},
+      {"range beyond the records",
+       [](auto &r, double &, double &last, size_t &) { last = r.back().jd + 1.0; }},
   };
   for (const auto &d : kDamage) {
     std::vector<Tabulated> records = Records(20);
@@ -163,12 +150,11 @@ TEST(ShippedDeltaT, CoverageAndReferenceSamples) {
   ASSERT_EQ(table.Open(), kStatusOk) << table.FailureReason();
   ASSERT_EQ(table.GetDeltaTCoverage(first, last), 0);
   EXPECT_TRUE(first <= 2440562.5 && last >= 2460676.5);
-  EXPECT_NEAR(table.LookupDeltaT(2451544.5), 63.8, 0.3); // 2000 Jan 1
+  EXPECT_NEAR(table.LookupDeltaT(2451544.5), 63.8, 0.3);  // 2000 Jan 1
   std::ifstream samples(NAVORA_FIXTURE_DIR "/time/deltat_samples.txt");
   int checked = 0;
   for (std::string line; std::getline(samples, line);) {
-    if (line.empty() || line[0] == '#')
-      continue;
+    if (line.empty() || line[0] == '#') continue;
     std::istringstream fields(line);
     double jd, expected;
     std::string kind;
@@ -176,13 +162,12 @@ TEST(ShippedDeltaT, CoverageAndReferenceSamples) {
     if (kind == "between") {
       EXPECT_NEAR(table.LookupDeltaT(jd), expected, 1e-9) << line;
     } else {
-      EXPECT_EQ(table.LookupDeltaT(jd), expected)
-          << line; // on a record, or outside
+      EXPECT_EQ(table.LookupDeltaT(jd), expected) << line;  // on a record, or outside
     }
     ++checked;
   }
   EXPECT_GT(checked, 10);
 }
 
-} // namespace
-} // namespace navora
+}  // namespace
+}  // namespace navora
