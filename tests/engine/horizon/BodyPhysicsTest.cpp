@@ -59,6 +59,17 @@ TEST(PlanetMagnitude, BodiesWithoutAMagnitudeLaw) {
     EXPECT_EQ(PlanetMagnitude(body, 1.0, 1.0, 0.0, 30.0, magnitude), kMagnitudeUnknownBody);
     EXPECT_EQ(magnitude, kNoMagnitude);
   }
+  // Distances, phase angle and ring tilt outside their domain.
+  const double kBad[][4] = {{0.0, 1.0, 0.0, 30.0},   {1.0, -1.0, 0.0, 30.0},
+                            {1.0, 1.0, 0.0, -1.0},   {1.0, 1.0, 0.0, 180.5},
+                            {1.0, 1.0, 91.0, 30.0},  {NAN, 1.0, 0.0, 30.0},
+                            {1.0, 1.0, 0.0, INFINITY}};
+  for (const auto& bad : kBad) {
+    double magnitude = 0.0;
+    EXPECT_EQ(PlanetMagnitude(kSaturn, bad[0], bad[1], bad[2], bad[3], magnitude),
+              kStatusOutOfDomain);
+    EXPECT_EQ(magnitude, kNoMagnitude);
+  }
 }
 
 TEST(PlanetMagnitude, KnownApparitions) {

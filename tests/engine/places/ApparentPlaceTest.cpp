@@ -6,6 +6,7 @@
 
 #include "engine/ephemeris/EphemerisTable.h"
 #include "engine/places/PlaceVectors.h"
+#include "engine/places/StarPlace.h"
 
 namespace navora {
 namespace {
@@ -113,6 +114,27 @@ TEST_F(ApparentPlaceTest, FailuresPassStatusesUpAndAreNotCached) {
   // The Earth seen from its own centre is the zero vector.
   EXPECT_EQ(Geocentric(kMidRecordJd, kEarth).status, kRaDecZeroVector);
   EXPECT_EQ(Geocentric(kMidRecordJd, kMars).status, kStatusOk);
+}
+
+// Arguments outside their domain are refused before anything is read.
+TEST_F(ApparentPlaceTest, ArgumentsOutsideTheDomainAreRefused) {
+  for (double latitude : {95.0, -90.0001, std::nan(""), double{INFINITY}}) {
+    EXPECT_EQ(Topocentric(kMidRecordJd, kSun, latitude).status, kStatusOutOfDomain) << latitude;
+  }
+  double ra = 0.0, dec = 0.0, obliquity = 0.0;
+  Vector3 unit{};
+  for (double declination : {90.5, std::nan("")}) {
+    EXPECT_EQ(StarApparentPlace(places_, kMidRecordJd, kEarth, 1.0, declination, 0.0, 0.0, 0.1, 0.0,
+                                ra, dec, unit, obliquity),
+              kStatusOutOfDomain);
+  }
+  double displacement = 0.0;
+  for (double phase : {-0.1, 180.1, std::nan("")}) {
+    EXPECT_EQ(CentreOfLightPlace({0, 0, 1}, {-1, 0, 0}, {1, 0, 0}, phase, 6.0e6, 8.0, ra, dec,
+                                 displacement),
+              kStatusOutOfDomain)
+        << phase;
+  }
 }
 
 // A planet 1 AU away along +x, radius and semi-diameter chosen so that one
