@@ -20,7 +20,25 @@ using testing::EventLogTest;
 constexpr double kStart = 2460400.5;
 constexpr int kCrashEntries = 12;
 
-TEST_F(EventLogTest, EveryReturnedAppendSurvivesAKilledProcess) {
+class KilledWriter : public EventLogTest {
+ protected:
+  // In a child process: a fix, then every third entry a DR update and the
+  // others sights, each append's status written to `statusPipe` as it returns.
+  void AppendCrashEntries(int statusPipe) {
+    for (int i = 0; i < kCrashEntries; ++i) {
+      const double time = kStart + 0.01 * i;
+      const EngineStatus appended = i == 0       ? AppendPositionEntry(log_, Fix(time, 50, -4))
+                                    : i % 3 == 0 ? AppendPositionEntry(log_, DrUpdate(time, i))
+                                                 : AppendSightEntry(log_, Sight(time, i));
+      const char status = static_cast<char>(appended);
+      if (write(statusPipe, &status, 1) != 1) {
+        _exit(1);
+      }
+    }
+  }
+};
+
+TEST_F(KilledWriter, EveryReturnedAppendSurvivesAKilledProcess) {
   int pipeEnds[2];
   ASSERT_EQ(pipe(pipeEnds), 0);
   pid_t child = fork();
@@ -30,17 +48,7 @@ TEST_F(EventLogTest, EveryReturnedAppendSurvivesAKilledProcess) {
     if (OpenEventLog(log_) != 2) {
       _exit(1);
     }
-    // A fix, then every third entry a DR update and the others sights.
-    for (int i = 0; i < kCrashEntries; ++i) {
-      double time = kStart + 0.01 * i;
-      EngineStatus appended = i == 0       ? AppendPositionEntry(log_, Fix(time, 50, -4))
-                              : i % 3 == 0 ? AppendPositionEntry(log_, DrUpdate(time, i))
-                                           : AppendSightEntry(log_, Sight(time, i));
-      char status = static_cast<char>(appended);
-      if (write(pipeEnds[1], &status, 1) != 1) {
-        _exit(1);
-      }
-    }
+    AppendCrashEntries(pipeEnds[1]);
     pause();  // killed here, with the log still open
     _exit(0);
   }
@@ -79,7 +87,7 @@ TEST_F(EventLogTest, EveryReturnedAppendSurvivesAKilledProcess) {
 // the new entry, and the retry of the rest raises SIGXFSZ, which kills it.
 // Repair must cut exactly the torn bytes, after copying the file as it was,
 // and leave every acknowledged entry and a log that opens and appends again.
-TEST_F(EventLogTest, RepairAfterAKillInTheMiddleOfAnAppendKeepsEveryAcknowledgedEntry) {
+TEST_F(KilledWriter, RepairAfterAKillInTheMiddleOfAnAppendKeepsEveryAcknowledgedEntry) {
   struct TornAppend {
     bool sight;
     int tornBytes;
@@ -100,16 +108,7 @@ TEST_F(EventLogTest, RepairAfterAKillInTheMiddleOfAnAppendKeepsEveryAcknowledged
       if (OpenEventLog(log_) != 2) {
         _exit(1);
       }
-      for (int i = 0; i < kCrashEntries; ++i) {
-        double time = kStart + 0.01 * i;
-        EngineStatus appended = i == 0       ? AppendPositionEntry(log_, Fix(time, 50, -4))
-                                : i % 3 == 0 ? AppendPositionEntry(log_, DrUpdate(time, i))
-                                             : AppendSightEntry(log_, Sight(time, i));
-        char status = static_cast<char>(appended);
-        if (write(pipeEnds[1], &status, 1) != 1) {
-          _exit(1);
-        }
-      }
+      AppendCrashEntries(pipeEnds[1]);
       rlimit limit;
       getrlimit(RLIMIT_FSIZE, &limit);
       limit.rlim_cur = std::filesystem::file_size(LogPath()) + torn.tornBytes;
