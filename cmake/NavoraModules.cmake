@@ -1,22 +1,47 @@
+# Headers are included by their repository path ("engine/time/DeltaT.h"), but no
+# target sees the repository root: each target gets an include root of its own
+# in the build tree holding links to just the folders (or files) it owns. A
+# target therefore sees the headers of the targets it links and nothing else,
+# and an undeclared dependency fails to compile.
+set(NAVORA_INCLUDE_ROOTS ${CMAKE_BINARY_DIR}/include)
+
+# Links <include root of target>/<included_as> to <source>, a folder or file
+# given relative to the repository root.
+function(navora_stage_headers target included_as source)
+  set(link ${NAVORA_INCLUDE_ROOTS}/${target}/${included_as})
+  get_filename_component(parent ${link} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${source} ${link} SYMBOLIC)
+endfunction()
+
 # One static library per source folder; a folder's sources are globbed so that
-# adding a file needs no edit here.
+# adding a file needs no edit here. DEPENDS names every library whose headers
+# the folder includes that its other dependencies do not already bring.
 function(navora_add_library target dir)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
   file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.h)
+  navora_stage_headers(${target} ${dir} ${dir})
   if(sources)
+    set(scope PUBLIC)
     add_library(${target} STATIC ${sources} ${headers})
-    target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
-    target_link_libraries(${target} PUBLIC ${ARG_DEPENDS})
   else()
+    set(scope INTERFACE)
     add_library(${target} INTERFACE ${headers})
-    target_include_directories(${target} INTERFACE ${CMAKE_SOURCE_DIR})
-    target_link_libraries(${target} INTERFACE ${ARG_DEPENDS})
   endif()
+  target_include_directories(${target} ${scope} ${NAVORA_INCLUDE_ROOTS}/${target})
+  target_link_libraries(${target} ${scope} ${ARG_DEPENDS})
 endfunction()
 
-# A test program per folder under tests/; every test runs in its own process
-# (the engine keeps process-wide file state) from the directory of the data files.
+# An executable's own folder, visible to its sources only.
+function(navora_own_headers target dir)
+  navora_stage_headers(${target} ${dir} ${dir})
+  target_include_directories(${target} PRIVATE ${NAVORA_INCLUDE_ROOTS}/${target})
+endfunction()
+
+# A test program per folder under tests/, seeing its own folder as "tests/<dir>";
+# every test runs in its own process (the engine keeps process-wide file state)
+# from the directory of the data files.
 function(navora_add_test_folder dir)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
@@ -25,7 +50,8 @@ function(navora_add_test_folder dir)
   endif()
   string(REPLACE "/" "_" name "test_${dir}")
   add_executable(${name} ${sources})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} navora_test_support GTest::gtest GTest::gtest_main GTest::gmock)
+  navora_own_headers(${name} tests/${dir})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   add_dependencies(${name} navora_data)
   gtest_discover_tests(${name} WORKING_DIRECTORY ${NAVORA_RUN_DIR} DISCOVERY_TIMEOUT 60)
 endfunction()
