@@ -39,9 +39,14 @@ function(navora_own_headers target dir)
   target_include_directories(${target} PRIVATE ${NAVORA_INCLUDE_ROOTS}/${target})
 endfunction()
 
-# A test program per folder under tests/, seeing its own folder as "tests/<dir>";
-# every test runs in its own process (the engine keeps process-wide file state)
-# from the directory of the data files.
+# A test program per folder under tests/, seeing its own folder as "tests/<dir>".
+# Every test runs in its own process from the directory of the data files; one
+# more entry runs the whole program twice in a shuffled order, so that a test
+# depending on what another left behind in the process fails. The seed is fixed
+# so that a failure repeats.
+set(NAVORA_TEST_LAUNCHER ${CMAKE_SOURCE_DIR}/scripts/run-test.sh)
+set(NAVORA_SHUFFLE_SEED 2024 CACHE STRING "Seed of the shuffled whole-program test runs")
+
 function(navora_add_test_folder dir)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
@@ -53,5 +58,11 @@ function(navora_add_test_folder dir)
   navora_own_headers(${name} tests/${dir})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   add_dependencies(${name} navora_data)
+  # The launcher of every entry, discovered or shuffled (CMake has no other
+  # per-target launcher that the GoogleTest module honours).
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${NAVORA_TEST_LAUNCHER}")
   gtest_discover_tests(${name} WORKING_DIRECTORY ${NAVORA_RUN_DIR} DISCOVERY_TIMEOUT 60)
+  add_test(NAME shuffled.${name}
+    COMMAND ${name} --gtest_shuffle --gtest_repeat=2 --gtest_random_seed=${NAVORA_SHUFFLE_SEED}
+    WORKING_DIRECTORY ${NAVORA_RUN_DIR})
 endfunction()
