@@ -45,10 +45,16 @@ endfunction()
 # depending on what another left behind in the process fails. The seed is fixed
 # so that a failure repeats.
 set(NAVORA_TEST_LAUNCHER ${CMAKE_SOURCE_DIR}/scripts/run-test.sh)
+if(NAVORA_TSAN)
+  list(APPEND NAVORA_TEST_LAUNCHER --no-aslr)
+endif()
 set(NAVORA_SHUFFLE_SEED 2024 CACHE STRING "Seed of the shuffled whole-program test runs")
 
 function(navora_add_test_folder dir)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  if(NOT dir MATCHES "${NAVORA_TEST_FOLDERS}")
+    return()
+  endif()
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
   if(NOT sources)
     return()
