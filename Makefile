@@ -1,4 +1,4 @@
-# Quick start:  make run   (build and print the almanac page of the default date)
+# Quick start:  make run   (build the program alone and print the almanac page of the default date)
 #               make test  (build and run every test: plain and shuffled, ASan+UBSan, TSan, fuzzers)
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -7,16 +7,20 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test test-plain test-asan test-tsan fuzz bench clean
+.PHONY: deps configure build run test test-plain test-asan test-tsan fuzz bench clean
 
 deps:
 	./scripts/install-deps.sh
 
-build: deps
+configure: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the program and its data files: the tests and benchmarks wait for `make test`.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target navora-cli navora_data
 	cd $(BUILD)/bin && ./navora-cli almanac all
 
 test: test-plain test-asan test-tsan fuzz
