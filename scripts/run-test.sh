@@ -22,6 +22,8 @@ seconds=${NAVORA_TEST_TIMEOUT:-600}
 set -m  # the background job below gets a process group of its own
 timeout --kill-after=10 "$seconds" "$@" &
 group=$!
+# An interrupted run (Ctrl-C reaches only CTest's process group) ends the program too.
+trap 'kill -KILL -- "-$group" 2>/dev/null; exit 130' INT TERM HUP
 wait "$group"
 status=$?
 kill -KILL -- "-$group" 2>/dev/null
