@@ -1,24 +1,29 @@
-# Quick start:  make run   (build and print the almanac page of the default date)
-#               make test  (build and run every test, plain and sanitized)
+# Quick start:  make run   (build the program alone and print the almanac page of the default date)
+#               make test  (build and run every test: plain and shuffled, ASan+UBSan, TSan, fuzzers)
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test test-plain test-asan fuzz bench clean
+.PHONY: deps configure build run test test-plain test-asan test-tsan fuzz bench clean
 
 deps:
 	./scripts/install-deps.sh
 
-build: deps
+configure: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the program and its data files: the tests and benchmarks wait for `make test`.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target navora-cli navora_data
 	cd $(BUILD)/bin && ./navora-cli almanac all
 
-test: test-plain test-asan fuzz
+test: test-plain test-asan test-tsan fuzz
 
 test-plain: build
 	ctest --test-dir $(BUILD) -j $(JOBS) --output-on-failure
@@ -27,6 +32,12 @@ test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNAVORA_SANITIZE=ON -DNAVORA_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) -j $(JOBS) --output-on-failure
+
+# The engine and task tests under ThreadSanitizer (the tree builds no other tests).
+test-tsan: deps
+	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNAVORA_TSAN=ON -DNAVORA_BENCH=OFF
+	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	ctest --test-dir $(TSAN_BUILD) -j $(JOBS) --output-on-failure
 
 fuzz: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNAVORA_FUZZ=ON -DNAVORA_BENCH=OFF
@@ -37,4 +48,4 @@ bench: build
 	cd $(BUILD)/bin && ./navora-bench
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

@@ -1,31 +1,74 @@
+# Headers are included by their repository path ("engine/time/DeltaT.h"), but no
+# target sees the repository root: each target gets an include root of its own
+# in the build tree holding links to just the folders (or files) it owns. A
+# target therefore sees the headers of the targets it links and nothing else,
+# and an undeclared dependency fails to compile.
+set(NAVORA_INCLUDE_ROOTS ${CMAKE_BINARY_DIR}/include)
+
+# Links <include root of target>/<included_as> to <source>, a folder or file
+# given relative to the repository root.
+function(navora_stage_headers target included_as source)
+  set(link ${NAVORA_INCLUDE_ROOTS}/${target}/${included_as})
+  get_filename_component(parent ${link} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${source} ${link} SYMBOLIC)
+endfunction()
+
 # One static library per source folder; a folder's sources are globbed so that
-# adding a file needs no edit here.
+# adding a file needs no edit here. DEPENDS names every library whose headers
+# the folder includes that its other dependencies do not already bring.
 function(navora_add_library target dir)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
   file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.h)
+  navora_stage_headers(${target} ${dir} ${dir})
   if(sources)
+    set(scope PUBLIC)
     add_library(${target} STATIC ${sources} ${headers})
-    target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
-    target_link_libraries(${target} PUBLIC ${ARG_DEPENDS})
   else()
+    set(scope INTERFACE)
     add_library(${target} INTERFACE ${headers})
-    target_include_directories(${target} INTERFACE ${CMAKE_SOURCE_DIR})
-    target_link_libraries(${target} INTERFACE ${ARG_DEPENDS})
   endif()
+  target_include_directories(${target} ${scope} ${NAVORA_INCLUDE_ROOTS}/${target})
+  target_link_libraries(${target} ${scope} ${ARG_DEPENDS})
 endfunction()
 
-# A test program per folder under tests/; every test runs in its own process
-# (the engine keeps process-wide file state) from the directory of the data files.
+# An executable's own folder, visible to its sources only.
+function(navora_own_headers target dir)
+  navora_stage_headers(${target} ${dir} ${dir})
+  target_include_directories(${target} PRIVATE ${NAVORA_INCLUDE_ROOTS}/${target})
+endfunction()
+
+# A test program per folder under tests/, seeing its own folder as "tests/<dir>".
+# Every test runs in its own process from the directory of the data files; one
+# more entry runs the whole program twice in a shuffled order, so that a test
+# depending on what another left behind in the process fails. The seed is fixed
+# so that a failure repeats.
+set(NAVORA_TEST_LAUNCHER ${CMAKE_SOURCE_DIR}/scripts/run-test.sh)
+if(NAVORA_TSAN)
+  list(APPEND NAVORA_TEST_LAUNCHER --no-aslr)
+endif()
+set(NAVORA_SHUFFLE_SEED 2024 CACHE STRING "Seed of the shuffled whole-program test runs")
+
 function(navora_add_test_folder dir)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  if(NOT dir MATCHES "${NAVORA_TEST_FOLDERS}")
+    return()
+  endif()
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
   if(NOT sources)
     return()
   endif()
   string(REPLACE "/" "_" name "test_${dir}")
   add_executable(${name} ${sources})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} navora_test_support GTest::gtest GTest::gtest_main GTest::gmock)
+  navora_own_headers(${name} tests/${dir})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   add_dependencies(${name} navora_data)
+  # The launcher of every entry, discovered or shuffled (CMake has no other
+  # per-target launcher that the GoogleTest module honours).
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${NAVORA_TEST_LAUNCHER}")
   gtest_discover_tests(${name} WORKING_DIRECTORY ${NAVORA_RUN_DIR} DISCOVERY_TIMEOUT 60)
+  add_test(NAME shuffled.${name}
+    COMMAND ${name} --gtest_shuffle --gtest_repeat=2 --gtest_random_seed=${NAVORA_SHUFFLE_SEED}
+    WORKING_DIRECTORY ${NAVORA_RUN_DIR})
 endfunction()
