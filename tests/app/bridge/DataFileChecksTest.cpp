@@ -8,7 +8,7 @@
 #include "app/bridge/DataFileChecks.h"
 #include "app/bridge/RecordingNotice.h"
 #include "engine/ephemeris/EphemerisTable.h"
-#include "engine/ephemeris/SyntheticEphemerisFile.h"
+#include "tests/engine/ephemeris/SyntheticEphemerisFile.h"
 
 // The check-data command pins ReadDataFileCoverage, the almanac course the
 // out-of-range message.

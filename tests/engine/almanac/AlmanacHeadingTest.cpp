@@ -10,7 +10,7 @@
 
 #include "engine/almanac/AlmanacHeading.h"
 #include "engine/almanac/AlmanacText.h"
-#include "engine/almanac/PrintedTable.h"
+#include "tests/engine/almanac/PrintedTable.h"
 #include "engine/horizon/BodyPhysics.h"
 #include "engine/time/Calendar.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "engine/almanac/AlmanacRow.h"
-#include "engine/almanac/PrintedTable.h"
+#include "tests/engine/almanac/PrintedTable.h"
 #include "engine/time/Calendar.h"
 
 namespace navora {

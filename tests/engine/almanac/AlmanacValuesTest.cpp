@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/almanac/AlmanacValues.h"
-#include "engine/almanac/PrintedTable.h"
+#include "tests/engine/almanac/PrintedTable.h"
 #include "engine/horizon/BodyPhysics.h"
 
 namespace navora {

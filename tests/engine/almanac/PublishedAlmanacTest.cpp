@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/almanac/PrintedTable.h"
+#include "tests/engine/almanac/PrintedTable.h"
 #include "engine/time/Calendar.h"
 
 namespace navora {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/almanac/PrintedTable.h"
+#include "tests/engine/almanac/PrintedTable.h"
 #include "support/FixtureRows.h"
 
 namespace navora {

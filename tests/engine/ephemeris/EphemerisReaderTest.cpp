@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/ephemeris/EphemerisReader.h"
-#include "engine/ephemeris/SyntheticEphemerisFile.h"
+#include "tests/engine/ephemeris/SyntheticEphemerisFile.h"
 
 namespace navora {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "engine/ephemeris/EphemerisReader.h"
 #include "engine/ephemeris/EphemerisTable.h"
-#include "engine/ephemeris/SyntheticEphemerisFile.h"
+#include "tests/engine/ephemeris/SyntheticEphemerisFile.h"
 
 namespace navora {
 namespace {
