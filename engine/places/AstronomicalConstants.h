@@ -1,6 +1,7 @@
 #pragma once
 
-#include "engine/common/Angles.h"  // the angle units used with these
+#include "engine/common/Angles.h"     // the angle units used with these
+#include "engine/time/TimeConstants.h"  // and the time units
 
 namespace navora {
 
@@ -11,13 +12,10 @@ namespace navora {
 inline constexpr double kSpeedOfLightAuPerDay = 173.14463272148387;
 inline constexpr double kMetresPerAu = 149597870660.0;
 inline constexpr double kKilometresPerAu = 149597870.66;
-inline constexpr double kSecondsPerDay = 86400.0;
 
 inline constexpr double kEarthEquatorialRadiusMetres = 6378137.0;
 inline constexpr double kEarthFlattening = 0.00335281;
 inline constexpr double kEarthRotationRadPerSecond = 7.2921151467e-5;
 
-inline constexpr double kJulianDateJ2000 = 2451545.0;
-inline constexpr double kDaysPerJulianCentury = 36525.0;
 
 }  // namespace navora

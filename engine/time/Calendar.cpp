@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "engine/time/TimeConstants.h"
+
 namespace navora {
 namespace {
 
@@ -11,7 +13,6 @@ constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun
 constexpr const char* kWeekdayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
 constexpr int kFirstDialogYear = 1970;
-constexpr double kHoursPerDay = 24.0;
 constexpr double kMinutesPerHour = 60.0;
 constexpr double kSecondsPerMinute = 60.0;
 

@@ -3,15 +3,10 @@
 #include <cmath>
 
 #include "engine/common/Angles.h"
+#include "engine/time/TimeConstants.h"
 
 namespace navora {
 namespace {
-
-constexpr double kJ2000 = 2451545.0;
-constexpr double kDaysPerJulianCentury = 36525.0;
-constexpr double kSecondsPerHour = 3600.0;
-constexpr double kArcsecondsPerHourOfTime = 54000.0;
-constexpr double kHoursPerDay = 24.0;
 
 // Greenwich mean sidereal time at 0h plus the whole centuries' turns, in
 // seconds of time; the linear term holds the 36525 days of a century.
@@ -30,11 +25,11 @@ double WrapHours(double hours) {
 
 void ComputeSiderealTime(double jdUt1, double eastLongitudeDeg, double equationOfEquinoxesArcsec,
                          double& meanHours, double& apparentHours) {
-  const double tu = (jdUt1 - kJ2000) / kDaysPerJulianCentury;
+  const double tu = (jdUt1 - kJulianDateJ2000) / kDaysPerJulianCentury;
   const double gmstSeconds = kGmstAtJ2000Seconds + kGmstRateSecondsPerCentury * tu +
                              kGmstQuadraticSeconds * tu * tu + kGmstCubicSeconds * tu * tu * tu;
   meanHours = WrapHours(gmstSeconds / kSecondsPerHour + eastLongitudeDeg / kDegreesPerHour);
-  apparentHours = WrapHours(meanHours + equationOfEquinoxesArcsec / kArcsecondsPerHourOfTime);
+  apparentHours = WrapHours(meanHours + equationOfEquinoxesArcsec / kArcsecondsPerHour);
 }
 
 }  // namespace navora

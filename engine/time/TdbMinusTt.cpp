@@ -2,12 +2,12 @@
 
 #include <cmath>
 
+#include "engine/time/TimeConstants.h"
+
 namespace navora {
 namespace {
 
 constexpr double kEpochJd = 2433282.5;  // 1950 Jan 1, 0h
-constexpr double kDaysPerJulianCentury = 36525.0;
-constexpr double kSecondsPerDay = 86400.0;
 
 // Annual term (Earth's orbital eccentricity) and the Jupiter term, seconds.
 constexpr double kAnnualAmplitude = 0.001658;
