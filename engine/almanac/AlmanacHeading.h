@@ -24,9 +24,9 @@ using AlmanacHeadingLines = AlmanacLine[kAlmanacHeadingLineCount];
 // column lines are repeated at each new day. DUT1 in seconds, interval in
 // days. Semi-diameters, phase and magnitudes printed here carry the accuracy
 // of AlmanacValues.h. Outputs are valid on status 0.
-[[nodiscard]] EngineStatus ComputeAlmanacHeading(PlaceContext &context, double jdUtc,
+[[nodiscard]] EngineStatus ComputeAlmanacHeading(PlaceContext& context, double jdUtc,
                                                  double dut1Seconds, AlmanacKind kind,
-                                                 double intervalDays, AlmanacHeadingLines &lines,
-                                                 int16_t &lastLineIndex);
+                                                 double intervalDays, AlmanacHeadingLines& lines,
+                                                 int16_t& lastLineIndex);
 
 }  // namespace navora

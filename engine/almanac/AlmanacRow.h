@@ -30,13 +30,13 @@ inline constexpr int16_t kAlmanacLastStar = 58;
 // only; the interval (days) chooses between times with seconds and times to
 // the minute. Kind 4 tabulates 12h UT of the UT1 date. The line is written
 // only on success.
-[[nodiscard]] EngineStatus ComputeAlmanacRow(PlaceContext &context, double jdUtc,
+[[nodiscard]] EngineStatus ComputeAlmanacRow(PlaceContext& context, double jdUtc,
                                              double dut1Seconds, AlmanacKind kind,
                                              int16_t starNumber, double intervalDays,
-                                             AlmanacLine &line);
+                                             AlmanacLine& line);
 
 // The star name as the tables print it: each letter that follows another
 // non-blank character is lowered ("RIGIL KENT." -> "Rigil Kent.").
-void MixedCaseStarName(const char *name, char (&text)[14]);
+void MixedCaseStarName(const char* name, char (&text)[14]);
 
 }  // namespace navora

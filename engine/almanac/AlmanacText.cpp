@@ -14,12 +14,12 @@ constexpr int16_t kMinuteDecimals = 1;
 
 }  // namespace
 
-EngineStatus SplitAlmanacAngle(double angleDeg, AlmanacAngle &angle) {
+EngineStatus SplitAlmanacAngle(double angleDeg, AlmanacAngle& angle) {
   angle = AlmanacAngle{' ', 0, 0.0};
   return SplitDegreesMinutes(angleDeg, kMinuteDecimals, angle.sign, angle.degrees, angle.minutes);
 }
 
-char DeclinationLetter(const AlmanacAngle &declination) {
+char DeclinationLetter(const AlmanacAngle& declination) {
   if (declination.sign == '+') return 'N';
   if (declination.sign == '-') return 'S';
   return ' ';
@@ -39,7 +39,7 @@ AlmanacTime SplitAlmanacTime(double jd, bool withSeconds) {
   return time;
 }
 
-void FormatMagnitudeText(double magnitude, MagnitudeText &text) {
+void FormatMagnitudeText(double magnitude, MagnitudeText& text) {
   if (magnitude == kNoMagnitude) {
     std::snprintf(text, sizeof text, "%s", "    ");
   } else {
@@ -47,7 +47,7 @@ void FormatMagnitudeText(double magnitude, MagnitudeText &text) {
   }
 }
 
-void FormatAlmanacLine(AlmanacLine &line, const char *format, ...) {
+void FormatAlmanacLine(AlmanacLine& line, const char* format, ...) {
   va_list arguments;
   va_start(arguments, format);
   std::vsnprintf(line, sizeof line, format, arguments);

@@ -25,7 +25,7 @@ struct AlmanacAngle {
 
 // Status 0, or kStatusOutOfDomain (the angle zero) for a value that is not
 // a finite angle.
-[[nodiscard]] EngineStatus SplitAlmanacAngle(double angleDeg, AlmanacAngle &angle);
+[[nodiscard]] EngineStatus SplitAlmanacAngle(double angleDeg, AlmanacAngle& angle);
 
 // SplitAlmanacAngle of each value in turn; false when one is refused.
 template <size_t N>
@@ -38,7 +38,7 @@ template <size_t N>
 
 // "N" for a northern declination, "S" for a southern one, a blank for one
 // that prints as zero.
-char DeclinationLetter(const AlmanacAngle &declination);
+char DeclinationLetter(const AlmanacAngle& declination);
 
 // Time of day of a row or heading to the second (seconds rounded, carried
 // into the minute) or to the minute, with the date it falls on.
@@ -57,10 +57,10 @@ AlmanacTime SplitAlmanacTime(double jd, bool withSeconds);
 // A magnitude as the planets heading prints it ("%+2.1f"), or four blanks
 // when there is none (kNoMagnitude).
 using MagnitudeText = char[8];
-void FormatMagnitudeText(double magnitude, MagnitudeText &text);
+void FormatMagnitudeText(double magnitude, MagnitudeText& text);
 
 // printf into a table line, cut at the line's size; the lines are fixed
 // layouts of at most 78 characters.
-[[gnu::format(printf, 2, 3)]] void FormatAlmanacLine(AlmanacLine &line, const char *format, ...);
+[[gnu::format(printf, 2, 3)]] void FormatAlmanacLine(AlmanacLine& line, const char* format, ...);
 
 }  // namespace navora

@@ -24,7 +24,7 @@ struct AlmanacInstant {
   double gastHours;
 };
 
-EngineStatus PrepareInstant(PlaceContext &context, double jdUt1, AlmanacInstant &instant) {
+EngineStatus PrepareInstant(PlaceContext& context, double jdUt1, AlmanacInstant& instant) {
   double gmstHours = 0.0, equationOfEquinoxes = 0.0;
   if (PrepareTimeArguments(context.deltaT, jdUt1, gmstHours, instant.gastHours, instant.jdTt,
                            equationOfEquinoxes) != kStatusOk) {
@@ -44,7 +44,7 @@ struct BodyPlace {
 
 // The callers' date check keeps the instant inside the ephemeris, but a
 // record that turns out unsound still stops the row rather than print zeros.
-EngineStatus GeocentricPlace(PlaceContext &context, double jdTt, BodyId body, BodyPlace &place) {
+EngineStatus GeocentricPlace(PlaceContext& context, double jdTt, BodyId body, BodyPlace& place) {
   Vector3 astrometric{};
   double trueObliquity = 0.0;
   if (GeocentricApparentPlace(context, jdTt, body, kEarth, place.raHours, place.decDeg,
@@ -65,7 +65,7 @@ double ShaFromRightAscension(double raHours) {
   return WrapDegrees360(kDegreesPerCircle - kDegreesPerHour * raHours);
 }
 
-EngineStatus ComputeSunAlmanac(PlaceContext &context, double jdUt1, SunAlmanacValues &sun) {
+EngineStatus ComputeSunAlmanac(PlaceContext& context, double jdUt1, SunAlmanacValues& sun) {
   AlmanacInstant instant{};
   if (PrepareInstant(context, jdUt1, instant) != kStatusOk) return kAlmanacNoDeltaT;
   BodyPlace place{};
@@ -75,7 +75,7 @@ EngineStatus ComputeSunAlmanac(PlaceContext &context, double jdUt1, SunAlmanacVa
   return kStatusOk;
 }
 
-EngineStatus ComputeMoonAlmanac(PlaceContext &context, double jdUt1, MoonAlmanacValues &moon) {
+EngineStatus ComputeMoonAlmanac(PlaceContext& context, double jdUt1, MoonAlmanacValues& moon) {
   AlmanacInstant instant{};
   if (PrepareInstant(context, jdUt1, instant) != kStatusOk) return kAlmanacNoDeltaT;
   BodyPlace place{};
@@ -100,8 +100,8 @@ EngineStatus ComputeMoonAlmanac(PlaceContext &context, double jdUt1, MoonAlmanac
   return kStatusOk;
 }
 
-EngineStatus ComputePlanetsAlmanac(PlaceContext &context, double jdUt1,
-                                   PlanetsAlmanacValues &planets) {
+EngineStatus ComputePlanetsAlmanac(PlaceContext& context, double jdUt1,
+                                   PlanetsAlmanacValues& planets) {
   AlmanacInstant instant{};
   if (PrepareInstant(context, jdUt1, instant) != kStatusOk) return kAlmanacNoDeltaT;
   BodyPlace sunPlace{};
@@ -132,20 +132,20 @@ EngineStatus ComputePlanetsAlmanac(PlaceContext &context, double jdUt1,
   return kStatusOk;
 }
 
-EngineStatus ComputeAriesAlmanac(PlaceContext &context, double jdUt1, double &ariesGhaDeg) {
+EngineStatus ComputeAriesAlmanac(PlaceContext& context, double jdUt1, double& ariesGhaDeg) {
   AlmanacInstant instant{};
   if (PrepareInstant(context, jdUt1, instant) != kStatusOk) return kAlmanacNoDeltaT;
   ariesGhaDeg = WrapDegrees360(kDegreesPerHour * instant.gastHours);
   return kStatusOk;
 }
 
-EngineStatus ComputeStarAlmanac(PlaceContext &context, double jdUt1, int16_t starNumber,
-                                StarAlmanacEntry &star) {
+EngineStatus ComputeStarAlmanac(PlaceContext& context, double jdUt1, int16_t starNumber,
+                                StarAlmanacEntry& star) {
   if (starNumber < 1 || starNumber > kStarCount) return kAlmanacUnknownStar;
   AlmanacInstant instant{};
   if (PrepareInstant(context, jdUt1, instant) != kStatusOk) return kAlmanacNoDeltaT;
 
-  const StarEntry &entry = kStarCatalogue[starNumber - 1];
+  const StarEntry& entry = kStarCatalogue[starNumber - 1];
   double raHours = 0.0, decDeg = 0.0, trueObliquity = 0.0;
   Vector3 unitVector{};
   if (StarApparentPlace(context, instant.jdTt, kEarth, entry.raHours, entry.decDeg, entry.pmRa,
@@ -164,8 +164,8 @@ EngineStatus ComputeStarAlmanac(PlaceContext &context, double jdUt1, int16_t sta
   return kStatusOk;
 }
 
-EngineStatus ComputePlanetMagnitude(PlaceContext &context, BodyId planet, double jdTt,
-                                    double &magnitude) {
+EngineStatus ComputePlanetMagnitude(PlaceContext& context, BodyId planet, double jdTt,
+                                    double& magnitude) {
   magnitude = kNoMagnitude;
   // Only the planets other than the Earth have a place to take a phase from.
   if (planet < kMercury || planet > kPluto || planet == kEarth) return kMagnitudeUnknownBody;

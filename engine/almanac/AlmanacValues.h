@@ -72,26 +72,26 @@ struct StarAlmanacEntry {
 // Each computation takes the caller's place context and a UT1 Julian date
 // and returns 0, kAlmanacNoDeltaT or kAlmanacNoPlace; the outputs are valid
 // on 0 only.
-[[nodiscard]] EngineStatus ComputeSunAlmanac(PlaceContext &context, double jdUt1,
-                                             SunAlmanacValues &sun);
-[[nodiscard]] EngineStatus ComputeMoonAlmanac(PlaceContext &context, double jdUt1,
-                                              MoonAlmanacValues &moon);
+[[nodiscard]] EngineStatus ComputeSunAlmanac(PlaceContext& context, double jdUt1,
+                                             SunAlmanacValues& sun);
+[[nodiscard]] EngineStatus ComputeMoonAlmanac(PlaceContext& context, double jdUt1,
+                                              MoonAlmanacValues& moon);
 // Records in the order of kAlmanacPlanetBodies.
-[[nodiscard]] EngineStatus ComputePlanetsAlmanac(PlaceContext &context, double jdUt1,
-                                                 PlanetsAlmanacValues &planets);
+[[nodiscard]] EngineStatus ComputePlanetsAlmanac(PlaceContext& context, double jdUt1,
+                                                 PlanetsAlmanacValues& planets);
 // GHA of the first point of Aries: 15 x Greenwich apparent sidereal time.
-[[nodiscard]] EngineStatus ComputeAriesAlmanac(PlaceContext &context, double jdUt1,
-                                               double &ariesGhaDeg);
+[[nodiscard]] EngineStatus ComputeAriesAlmanac(PlaceContext& context, double jdUt1,
+                                               double& ariesGhaDeg);
 // Any catalogue star 1..kStarCount; kAlmanacUnknownStar outside.
-[[nodiscard]] EngineStatus ComputeStarAlmanac(PlaceContext &context, double jdUt1,
-                                              int16_t starNumber, StarAlmanacEntry &star);
+[[nodiscard]] EngineStatus ComputeStarAlmanac(PlaceContext& context, double jdUt1,
+                                              int16_t starNumber, StarAlmanacEntry& star);
 
 // Visual magnitude of a planet at a TT date (laws of BodyPhysics.h; the
 // published 2021 pages are met to their 0.1 mag); returns the status of
 // PlanetMagnitude (kMagnitudeUnknownBody for a body without a magnitude law)
 // or kAlmanacNoPlace, the magnitude being kNoMagnitude (50.0) when none exists.
-[[nodiscard]] EngineStatus ComputePlanetMagnitude(PlaceContext &context, BodyId planet, double jdTt,
-                                                  double &magnitude);
+[[nodiscard]] EngineStatus ComputePlanetMagnitude(PlaceContext& context, BodyId planet, double jdTt,
+                                                  double& magnitude);
 
 // (sidereal time - right ascension) x 15 in degrees, brought into [0, 360).
 double GhaFromSiderealTime(double siderealHours, double raHours);

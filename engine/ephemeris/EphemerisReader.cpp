@@ -61,7 +61,7 @@ struct ChebyshevCache {
 }  // namespace
 
 struct EphemerisReader::State {
-  std::FILE *file = nullptr;
+  std::FILE* file = nullptr;
   double startJd = 0.0;
   double endJd = 0.0;
   double stepDays = 0.0;
@@ -84,17 +84,17 @@ using ReaderState = EphemerisReader::State;
 
 // Header fields the reader does not use are read past rather than sought
 // past, so that a file cut inside them is noticed.
-bool SkipBytes(std::FILE *file, int count) {
+bool SkipBytes(std::FILE* file, int count) {
   unsigned char buffer[kConstantValueBytes];  // the longest of them
   const auto bytes = static_cast<size_t>(count);
   return bytes <= sizeof buffer && std::fread(buffer, 1, bytes, file) == bytes;
 }
 
-bool RowIsAbsent(const BodyRow &row) {
+bool RowIsAbsent(const BodyRow& row) {
   return row.coefficientCount == 0 || row.subintervalCount == 0;
 }
 
-bool RowFitsRecord(const BodyRow &row) {
+bool RowFitsRecord(const BodyRow& row) {
   if (RowIsAbsent(row)) return true;
   if (row.offset < 1 || row.coefficientCount < 1 || row.subintervalCount < 1 ||
       row.coefficientCount > kMaxCoefficientsPerCoordinate) {
@@ -105,7 +105,7 @@ bool RowFitsRecord(const BodyRow &row) {
   return end <= kRecordCoefficients;
 }
 
-bool ReadRecordSpan(std::FILE *file, ReaderState &reader) {
+bool ReadRecordSpan(std::FILE* file, ReaderState& reader) {
   if (!ReadLittleEndianDouble(file, reader.startJd) ||
       !ReadLittleEndianDouble(file, reader.endJd) ||
       !ReadLittleEndianDouble(file, reader.stepDays)) {
@@ -122,13 +122,13 @@ bool ReadRecordSpan(std::FILE *file, ReaderState &reader) {
   return true;
 }
 
-bool ReadDoubleInRange(std::FILE *file, double low, double high, double &value) {
+bool ReadDoubleInRange(std::FILE* file, double low, double high, double& value) {
   return ReadLittleEndianDouble(file, value) && value >= low && value <= high;
 }
 
 // Reads the header fields in file order; returns the status of the first
 // field that is short or not valid.
-EngineStatus ReadHeader(std::FILE *file, ReaderState &reader) {
+EngineStatus ReadHeader(std::FILE* file, ReaderState& reader) {
   if (!SkipBytes(file, kTitleBytes)) return 2;
   if (!SkipBytes(file, kConstantNameBytes)) return 3;
   if (!ReadRecordSpan(file, reader)) return 4;
@@ -139,7 +139,7 @@ EngineStatus ReadHeader(std::FILE *file, ReaderState &reader) {
   if (!ReadDoubleInRange(file, kMinAuKm, kMaxAuKm, auKm)) return 7;
   double earthMoonRatio = 0.0;
   if (!ReadDoubleInRange(file, kMinEarthMoonRatio, kMaxEarthMoonRatio, earthMoonRatio)) return 8;
-  for (BodyRow &row : reader.rows) {
+  for (BodyRow& row : reader.rows) {
     if (!ReadLittleEndianInt32(file, row.offset) ||
         !ReadLittleEndianInt32(file, row.coefficientCount) ||
         !ReadLittleEndianInt32(file, row.subintervalCount)) {
@@ -166,7 +166,7 @@ struct RecordTime {
 
 // Whole days and the day fraction are kept apart so that the offset into the
 // file stays exact; the end date itself belongs to the last record.
-bool LocateRecord(const ReaderState &reader, double jd, RecordTime &time) {
+bool LocateRecord(const ReaderState& reader, double jd, RecordTime& time) {
   if (!std::isfinite(jd)) return false;
   const double shifted = jd - 0.5;
   double wholeDays = std::trunc(shifted);
@@ -191,7 +191,7 @@ bool LocateRecord(const ReaderState &reader, double jd, RecordTime &time) {
 }
 
 // Sets the reason and returns the status of a refused open.
-EngineStatus Refuse(ReaderState &reader, EngineStatus status, const char *format, double a,
+EngineStatus Refuse(ReaderState& reader, EngineStatus status, const char* format, double a,
                     double b) {
   char text[160];
   std::snprintf(text, sizeof text, format, a, b);
@@ -199,7 +199,7 @@ EngineStatus Refuse(ReaderState &reader, EngineStatus status, const char *format
   return status;
 }
 
-bool ReadRecordAt(std::FILE *file, int64_t record, double (&coefficients)[kRecordCoefficients]) {
+bool ReadRecordAt(std::FILE* file, int64_t record, double (&coefficients)[kRecordCoefficients]) {
   if (std::fseek(file, static_cast<long>(record * kBlockBytes), SEEK_SET) != 0) return false;
   unsigned char bytes[kRecordCoefficients * 8];
   if (std::fread(bytes, 1, sizeof bytes, file) != sizeof bytes) return false;
@@ -211,7 +211,7 @@ bool ReadRecordAt(std::FILE *file, int64_t record, double (&coefficients)[kRecor
 
 // A record is sound when it starts with the dates the header gives it and
 // every coefficient is finite.
-EngineStatus CheckRecord(ReaderState &reader, int64_t record,
+EngineStatus CheckRecord(ReaderState& reader, int64_t record,
                          const double (&coefficients)[kRecordCoefficients]) {
   const double start = reader.startJd + static_cast<double>(record - 1) * reader.stepDays;
   const double end = start + reader.stepDays;
@@ -232,7 +232,7 @@ EngineStatus CheckRecord(ReaderState &reader, int64_t record,
 
 // The size promised by the header, then every record: a damaged copy is
 // refused when it is opened rather than met in the middle of a table.
-EngineStatus CheckRecords(std::FILE *file, ReaderState &reader) {
+EngineStatus CheckRecords(std::FILE* file, ReaderState& reader) {
   const double needed = static_cast<double>((reader.coveredRecords + 1) * kBlockBytes);
   long size = -1;
   if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
@@ -253,7 +253,7 @@ EngineStatus CheckRecords(std::FILE *file, ReaderState &reader) {
 
 // The record is checked again as it is read, in case the file changed since
 // it was opened.
-bool LoadRecord(ReaderState &reader, int64_t record) {
+bool LoadRecord(ReaderState& reader, int64_t record) {
   if (record == reader.cachedRecord) return true;
   reader.cachedRecord = 0;
   if (!ReadRecordAt(reader.file, record, reader.record) ||
@@ -265,28 +265,28 @@ bool LoadRecord(ReaderState &reader, int64_t record) {
   return true;
 }
 
-void ExtendChebyshevTerms(ChebyshevCache &cache, double chebyshevTime, int count) {
+void ExtendChebyshevTerms(ChebyshevCache& cache, double chebyshevTime, int count) {
   if (chebyshevTime != cache.positionTerms[1]) {
     cache.positionTerms[1] = chebyshevTime;
     cache.twiceTime = 2.0 * chebyshevTime;
     cache.validPositionTerms = 2;
     cache.validVelocityTerms = 3;
   }
-  double *p = cache.positionTerms;
-  for (int &n = cache.validPositionTerms; n < count; ++n) {
+  double* p = cache.positionTerms;
+  for (int& n = cache.validPositionTerms; n < count; ++n) {
     p[n] = cache.twiceTime * p[n - 1] - p[n - 2];
   }
-  double *v = cache.velocityTerms;
+  double* v = cache.velocityTerms;
   v[2] = 2.0 * cache.twiceTime;
-  for (int &n = cache.validVelocityTerms; n < count; ++n) {
+  for (int& n = cache.validVelocityTerms; n < count; ++n) {
     v[n] = cache.twiceTime * v[n - 1] + 2.0 * p[n - 1] - v[n - 2];
   }
 }
 
 // Position (km) and velocity (km/day) of one body-table row from the cached
 // record at normalised time t.
-bool EvaluateRow(ReaderState &reader, int rowIndex, double t, StateVectors &state) {
-  const BodyRow &row = reader.rows[rowIndex];
+bool EvaluateRow(ReaderState& reader, int rowIndex, double t, StateVectors& state) {
+  const BodyRow& row = reader.rows[rowIndex];
   if (RowIsAbsent(row)) return false;
   const int subintervals = row.subintervalCount;
   const int count = row.coefficientCount;
@@ -295,11 +295,11 @@ bool EvaluateRow(ReaderState &reader, int rowIndex, double t, StateVectors &stat
   if (subinterval > subintervals) subinterval = subintervals;
   const double chebyshevTime = 2.0 * (subintervals * t - (subinterval - 1)) - 1.0;
 
-  ChebyshevCache &cache = reader.chebyshev;
+  ChebyshevCache& cache = reader.chebyshev;
   ExtendChebyshevTerms(cache, chebyshevTime, count);
   const double velocityFactor = 2.0 * subintervals / reader.stepDays;
   for (int c = 0; c < kCoordinates; ++c) {
-    const double *coefficients =
+    const double* coefficients =
         reader.record + (row.offset - 1) + count * (c + kCoordinates * (subinterval - 1));
     double position = 0.0;
     for (int j = count - 1; j >= 0; --j) position += cache.positionTerms[j] * coefficients[j];
@@ -318,7 +318,7 @@ int SlotOfBody(BodyId body) {
 }
 
 // Adds `factor` times `term` to `sum`.
-void AddScaled(StateVectors &sum, double factor, const StateVectors &term) {
+void AddScaled(StateVectors& sum, double factor, const StateVectors& term) {
   for (int c = 0; c < kCoordinates; ++c) {
     sum.position[c] += factor * term.position[c];
     sum.velocity[c] += factor * term.velocity[c];
@@ -327,7 +327,7 @@ void AddScaled(StateVectors &sum, double factor, const StateVectors &term) {
 
 // Barycentric state of a slot; the Earth and Moon come from the Earth-Moon
 // barycentre and the geocentric Moon.
-bool SlotState(ReaderState &reader, int slot, double t, StateVectors &state) {
+bool SlotState(ReaderState& reader, int slot, double t, StateVectors& state) {
   state = StateVectors{};
   if (slot == kSlotBarycentre) return true;
   if (slot == kSlotSun) return EvaluateRow(reader, kRowSun, t, state);
@@ -349,9 +349,9 @@ EphemerisReader::~EphemerisReader() {
   if (state_ != nullptr && state_->file != nullptr) std::fclose(state_->file);
 }
 
-EphemerisReader::EphemerisReader(EphemerisReader &&) noexcept = default;
+EphemerisReader::EphemerisReader(EphemerisReader&&) noexcept = default;
 
-EphemerisReader &EphemerisReader::operator=(EphemerisReader &&other) noexcept {
+EphemerisReader& EphemerisReader::operator=(EphemerisReader&& other) noexcept {
   if (this != &other) {
     if (state_ != nullptr && state_->file != nullptr) std::fclose(state_->file);
     state_ = std::move(other.state_);
@@ -359,9 +359,9 @@ EphemerisReader &EphemerisReader::operator=(EphemerisReader &&other) noexcept {
   return *this;
 }
 
-EngineStatus EphemerisReader::OpenEphemerisFile(const char *fileName, double &firstJd,
-                                                double &lastJd) {
-  ReaderState &reader = *state_;
+EngineStatus EphemerisReader::OpenEphemerisFile(const char* fileName, double& firstJd,
+                                                double& lastJd) {
+  ReaderState& reader = *state_;
   if (reader.file != nullptr) std::fclose(reader.file);
   reader.file = nullptr;
   reader.cachedRecord = 0;
@@ -369,7 +369,7 @@ EngineStatus EphemerisReader::OpenEphemerisFile(const char *fileName, double &fi
   reader.failureReason.clear();
   ++reader.opens;
 
-  std::FILE *file = std::fopen(fileName, "rb");
+  std::FILE* file = std::fopen(fileName, "rb");
   if (file == nullptr) {
     reader.failureReason = std::strerror(errno);
     return 1;
@@ -392,7 +392,7 @@ EngineStatus EphemerisReader::OpenEphemerisFile(const char *fileName, double &fi
 }
 
 EngineStatus EphemerisReader::GetBodyState(double jdTt, BodyId body, int16_t origin,
-                                           Vector3 &position, Vector3 &velocity) {
+                                           Vector3& position, Vector3& velocity) {
   if (body < kMercury || body > kMoon) return 1;
   if (origin != kOriginBarycentre && origin != kOriginSun) return 2;
   const int targetSlot = SlotOfBody(body);
@@ -403,7 +403,7 @@ EngineStatus EphemerisReader::GetBodyState(double jdTt, BodyId body, int16_t ori
     return kStatusOk;
   }
 
-  ReaderState &reader = *state_;
+  ReaderState& reader = *state_;
   RecordTime time;
   if (reader.file == nullptr || !LocateRecord(reader, jdTt, time) ||
       !LoadRecord(reader, time.record)) {
@@ -418,13 +418,18 @@ EngineStatus EphemerisReader::GetBodyState(double jdTt, BodyId body, int16_t ori
   for (int c = 0; c < kCoordinates; ++c) {
     position[c] = target.position[c] - from.position[c];
     velocity[c] = target.velocity[c] - from.velocity[c];
+    // Finite coefficients can still sum past the largest double.
+    if (!std::isfinite(position[c]) || !std::isfinite(velocity[c])) {
+      reader.failureReason = "a state is too large to represent";
+      return 3;
+    }
   }
   return kStatusOk;
 }
 
 bool EphemerisReader::IsOpen() const { return state_->file != nullptr; }
 
-const std::string &EphemerisReader::FailureReason() const { return state_->failureReason; }
+const std::string& EphemerisReader::FailureReason() const { return state_->failureReason; }
 
 uint64_t EphemerisReader::RecordReadCount() const { return state_->recordReads; }
 

@@ -42,8 +42,8 @@ class EphemerisReader {
  public:
   EphemerisReader();
   ~EphemerisReader();
-  EphemerisReader(EphemerisReader &&) noexcept;
-  EphemerisReader &operator=(EphemerisReader &&) noexcept;
+  EphemerisReader(EphemerisReader&&) noexcept;
+  EphemerisReader& operator=(EphemerisReader&&) noexcept;
 
   // Closes the open file, opens `fileName`, resets the record cache and
   // checks the whole file; on status 0 returns the first and last Julian
@@ -58,19 +58,20 @@ class EphemerisReader {
   // two doubles of record r must be startJd + (r - 1) step and startJd + r
   // step) and kEphemerisRecordNotFinite. After a failure no file is open,
   // firstJd and lastJd are unchanged and FailureReason() says why in one line.
-  [[nodiscard]] EngineStatus OpenEphemerisFile(const char *fileName, double &firstJd,
-                                               double &lastJd);
+  [[nodiscard]] EngineStatus OpenEphemerisFile(const char* fileName, double& firstJd,
+                                               double& lastJd);
 
   // Position (AU) and velocity (AU/day) of `body` relative to `origin`
   // (kOriginBarycentre or kOriginSun) at the TT Julian date jdTt. Status:
   // 0 ok; 1 body outside kMercury..kMoon; 2 unknown origin; 3 no file open,
-  // the date outside the file, or its record unreadable or no longer sound
-  // (the three share the status; FailureReason() tells a damaged record).
+  // the date outside the file, its record unreadable or no longer sound, or
+  // a state too large to represent (these share the status; FailureReason()
+  // tells the last two).
   [[nodiscard]] EngineStatus GetBodyState(double jdTt, BodyId body, int16_t origin,
-                                          Vector3 &position, Vector3 &velocity);
+                                          Vector3& position, Vector3& velocity);
 
   bool IsOpen() const;
-  const std::string &FailureReason() const;
+  const std::string& FailureReason() const;
   // Data records read from files since this reader was made.
   uint64_t RecordReadCount() const;
   // Calls of OpenEphemerisFile so far: values read before the latest open

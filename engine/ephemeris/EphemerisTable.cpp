@@ -9,12 +9,12 @@ namespace {
 constexpr EngineStatus kFileNotOpened = 11;
 constexpr EngineStatus kHeaderStatusBase = 10;
 
-bool CoversWithMargin(const EphemerisTableEntry &entry, double jd) {
+bool CoversWithMargin(const EphemerisTableEntry& entry, double jd) {
   return entry.firstJd + kEphemerisMarginDays <= jd && jd <= entry.lastJd - kEphemerisMarginDays;
 }
 
-EngineStatus OpenEntry(EphemerisTable &table, int index) {
-  EphemerisTableEntry &entry = table.entries[static_cast<size_t>(index)];
+EngineStatus OpenEntry(EphemerisTable& table, int index) {
+  EphemerisTableEntry& entry = table.entries[static_cast<size_t>(index)];
   const EngineStatus status =
       table.reader.OpenEphemerisFile(entry.fileName.c_str(), entry.firstJd, entry.lastJd);
   table.currentEphemeris = index;
@@ -24,17 +24,17 @@ EngineStatus OpenEntry(EphemerisTable &table, int index) {
 
 }  // namespace
 
-EphemerisTable::EphemerisTable(const std::string &directory)
+EphemerisTable::EphemerisTable(const std::string& directory)
     : entries{EphemerisTableEntry{directory + kDefaultEphemerisFileName, 0.0, 0.0}} {}
 
-EngineStatus OpenDefaultEphemeris(EphemerisTable &table) {
+EngineStatus OpenDefaultEphemeris(EphemerisTable& table) {
   if (table.entries.empty()) return 1;
   const EngineStatus status = OpenEntry(table, 0);
   if (status == kStatusOk) table.ephemerisAvailable = 1;
   return status;
 }
 
-EngineStatus SelectEphemerisForDate(EphemerisTable &table, double jd) {
+EngineStatus SelectEphemerisForDate(EphemerisTable& table, double jd) {
   if (table.ephemerisAvailable == 0) return 1;
   if (!(jd >= kFirstSupportedJd && jd <= kLastSupportedJd)) return 2;
   const auto current = static_cast<size_t>(table.currentEphemeris);

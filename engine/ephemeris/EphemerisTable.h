@@ -33,7 +33,7 @@ struct EphemerisTableEntry {
 // Made with the default entry, kDefaultEphemerisFileName in `directory`
 // (a prefix ending in its separator, or empty for the working directory).
 struct EphemerisTable {
-  explicit EphemerisTable(const std::string &directory = "");
+  explicit EphemerisTable(const std::string& directory = "");
 
   std::vector<EphemerisTableEntry> entries;
   int ephemerisAvailable = 0;   // 1 once the start-up open succeeded
@@ -45,7 +45,7 @@ struct EphemerisTable {
 // Opens the first entry's file; on success marks the table available with
 // that entry current. Returns the status of OpenEphemerisFile; the reader's
 // FailureReason() says why a file was refused.
-[[nodiscard]] EngineStatus OpenDefaultEphemeris(EphemerisTable &table);
+[[nodiscard]] EngineStatus OpenDefaultEphemeris(EphemerisTable& table);
 
 // Makes sure a file covering the UTC Julian date jd is open. Status: 0 open;
 // 1 no file was found at start-up; 2 jd outside the supported dates; 3 no
@@ -53,6 +53,6 @@ struct EphemerisTable {
 // 10 + k its open failed with status k (header or records not sound). After
 // a failed open no file is readable, and every later check reports the
 // failure again until an open succeeds.
-[[nodiscard]] EngineStatus SelectEphemerisForDate(EphemerisTable &table, double jd);
+[[nodiscard]] EngineStatus SelectEphemerisForDate(EphemerisTable& table, double jd);
 
 }  // namespace navora

@@ -73,9 +73,9 @@ double ParallaxInAltitude(double distanceAu, double latitudeDeg, double zenithDi
   return SafeAsin(sinParallax) * kArcsecondsPerRadian;
 }
 
-void PhaseAngle(const Vector3 &body, double bodyDistanceAu, const Vector3 &sun,
-                double &phaseAngleDeg, double &sunDistanceAu, Vector3 &towardSun,
-                Vector3 &towardEarth) {
+void PhaseAngle(const Vector3& body, double bodyDistanceAu, const Vector3& sun,
+                double& phaseAngleDeg, double& sunDistanceAu, Vector3& towardSun,
+                Vector3& towardEarth) {
   const Vector3 sunToBody = SubtractVectors(body, sun);
   sunDistanceAu = VectorLength(sunToBody);
   towardSun = ScaleVector(sunToBody, -1.0 / sunDistanceAu);
@@ -88,7 +88,7 @@ double IlluminatedFraction(double phaseAngleDeg) {
 }
 
 EngineStatus PlanetMagnitude(BodyId planet, double sunDistanceAu, double earthDistanceAu,
-                             double ringTiltDeg, double phaseAngleDeg, double &magnitude) {
+                             double ringTiltDeg, double phaseAngleDeg, double& magnitude) {
   if (planet < kMercury || planet > kPluto || planet == kEarth) {
     magnitude = kNoMagnitude;
     return kMagnitudeUnknownBody;
@@ -99,7 +99,7 @@ EngineStatus PlanetMagnitude(BodyId planet, double sunDistanceAu, double earthDi
         phaseAngleDeg <= kDegreesPerHalfCircle && IsLatitude(ringTiltDeg))) {
     return kStatusOutOfDomain;
   }
-  const MagnitudeLaw &law = kMagnitudeLaws[planet];
+  const MagnitudeLaw& law = kMagnitudeLaws[planet];
   const double i = phaseAngleDeg;
   const double distanceTerm = 5.0 * std::log10(sunDistanceAu * earthDistanceAu);
 
@@ -116,7 +116,7 @@ EngineStatus PlanetMagnitude(BodyId planet, double sunDistanceAu, double earthDi
   return kStatusOk;
 }
 
-double SaturnRingTilt(double jdTdb, double lightTimeDays, const Vector3 &towardEarth) {
+double SaturnRingTilt(double jdTdb, double lightTimeDays, const Vector3& towardEarth) {
   // Saturn is seen as it was when the light left it.
   const double t = jdTdb - lightTimeDays;
 

@@ -42,9 +42,9 @@ double ParallaxInAltitude(double distanceAu, double latitudeDeg, double zenithDi
 // vector and distance and the Sun's geocentric vector (AU). Also gives the
 // Sun-body distance and the unit vectors from the body toward the Sun and
 // toward the Earth.
-void PhaseAngle(const Vector3 &body, double bodyDistanceAu, const Vector3 &sun,
-                double &phaseAngleDeg, double &sunDistanceAu, Vector3 &towardSun,
-                Vector3 &towardEarth);
+void PhaseAngle(const Vector3& body, double bodyDistanceAu, const Vector3& sun,
+                double& phaseAngleDeg, double& sunDistanceAu, Vector3& towardSun,
+                Vector3& towardEarth);
 
 // Illuminated fraction of the disk, (1 + cos i) / 2, 0 to 1, at the phase
 // angle i (degrees).
@@ -60,13 +60,13 @@ double IlluminatedFraction(double phaseAngleDeg);
 // with the magnitude kNoMagnitude.
 [[nodiscard]] EngineStatus PlanetMagnitude(BodyId planet, double sunDistanceAu,
                                            double earthDistanceAu, double ringTiltDeg,
-                                           double phaseAngleDeg, double &magnitude);
+                                           double phaseAngleDeg, double& magnitude);
 
 // Saturnicentric latitude of the Earth referred to the ring plane (degrees)
 // for a TDB date, the light time (days) and the unit vector from Saturn toward
 // the Earth in the equator of date. Saturn's pole is the IAU rotational
 // element (RA 40.58 - 0.036 T, Dec 83.54 - 0.004 T degrees, T centuries from
 // J2000) precessed to date, good to about 0.01 degree.
-double SaturnRingTilt(double jdTdb, double lightTimeDays, const Vector3 &towardEarth);
+double SaturnRingTilt(double jdTdb, double lightTimeDays, const Vector3& towardEarth);
 
 }  // namespace navora

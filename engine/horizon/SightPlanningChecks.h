@@ -47,10 +47,10 @@ inline constexpr EngineStatus kEclipsePlaceFailureOffset = 90;
 // Right ascensions in hours, declinations in degrees, vectors of length
 // distance (positive).
 [[nodiscard]] EngineStatus RelativeDirection(double ra1Hours, double dec1Deg, double distance1,
-                                             const Vector3 &vector1, double ra2Hours,
+                                             const Vector3& vector1, double ra2Hours,
                                              double dec2Deg, double distance2,
-                                             const Vector3 &vector2, double &separationDeg,
-                                             char &direction);
+                                             const Vector3& vector2, double& separationDeg,
+                                             char& direction);
 
 // Overlap of two disks of the radii (arcsec) at the separation (degrees):
 // kDisksApart (touching counts as apart), kDisksPartialOverlap, or one inside
@@ -62,21 +62,21 @@ inline constexpr EngineStatus kEclipsePlaceFailureOffset = 90;
 // Radii (arcsec) of the Earth's penumbra and umbra at the Moon's distance,
 // enlarged by 2 per cent for the atmosphere.
 [[nodiscard]] EngineStatus ShadowRadii(double sunParallaxArcsec, double sunSemiDiameterArcsec,
-                                       double moonDistanceAu, double &penumbraArcsec,
-                                       double &umbraArcsec);
+                                       double moonDistanceAu, double& penumbraArcsec,
+                                       double& umbraArcsec);
 
 // Lunar eclipse at the geocentric positions (AU) of the Sun and the Moon:
 // kTotalLunarEclipse, kPartialLunarEclipse, kPenumbralLunarEclipse or
 // kNoEclipse.
-[[nodiscard]] EngineStatus LunarEclipseCheck(const Vector3 &sun, double sunDistanceAu,
-                                             const Vector3 &moon, double moonDistanceAu);
+[[nodiscard]] EngineStatus LunarEclipseCheck(const Vector3& sun, double sunDistanceAu,
+                                             const Vector3& moon, double moonDistanceAu);
 
 // Eclipse of the Sun or the Moon visible to an observer with the height of eye
 // (metres), from the topocentric zenith distances (degrees) and semi-diameters
 // (arcsec) of both and their separation (degrees). A solar eclipse counts
 // while the Sun's upper limb is above the horizon, a lunar one while the
 // Moon's upper limb is; the lunar check uses geocentric places at jd TT.
-[[nodiscard]] EngineStatus SunMoonEclipseCheck(PlaceContext &context, double jdTt,
+[[nodiscard]] EngineStatus SunMoonEclipseCheck(PlaceContext& context, double jdTt,
                                                double heightOfEyeMetres, double sunZenithDeg,
                                                double moonZenithDeg, double sunSemiDiameterArcsec,
                                                double moonSemiDiameterArcsec, double separationDeg);

@@ -13,8 +13,8 @@ namespace {
 
 // Brings the cache to jdTt; the date is stored only once the Earth state has
 // been read, so a failed date is retried rather than remembered.
-EngineStatus RefreshDateArguments(EphemerisReader &ephemeris, double jdTt, BodyId earth,
-                                  DateArguments &cache, uint64_t &refreshCount) {
+EngineStatus RefreshDateArguments(EphemerisReader& ephemeris, double jdTt, BodyId earth,
+                                  DateArguments& cache, uint64_t& refreshCount) {
   if (cache.Holds(jdTt, earth, ephemeris.OpenCount())) return kStatusOk;
   ++refreshCount;
   cache.jdTt = std::numeric_limits<double>::quiet_NaN();
@@ -29,9 +29,9 @@ EngineStatus RefreshDateArguments(EphemerisReader &ephemeris, double jdTt, BodyI
 }
 
 // Light-time corrected, aberrated J2000 vector -> place of date.
-EngineStatus PlaceOfDate(double jdTt, const DateArguments &cache, const Vector3 &aberrated,
-                         double distanceAu, double &raHours, double &decDeg,
-                         Vector3 &positionOfDate) {
+EngineStatus PlaceOfDate(double jdTt, const DateArguments& cache, const Vector3& aberrated,
+                         double distanceAu, double& raHours, double& decDeg,
+                         Vector3& positionOfDate) {
   Vector3 ofDate{};
   J2000ToTrueOfDate(jdTt, cache.nutation, aberrated, ofDate);
   const EngineStatus status = VectorToRaDec(ofDate, raHours, decDeg);
@@ -49,12 +49,12 @@ constexpr double kPhaseAngleTolerance = 0.0003;
 
 }  // namespace
 
-EngineStatus GeocentricApparentPlace(PlaceContext &context, double jdTt, BodyId body, BodyId earth,
-                                     double &raHours, double &decDeg, double &distanceAu,
-                                     Vector3 &positionOfDate, Vector3 &astrometric,
-                                     double &trueObliquityDeg, double &lightTimeDays) {
-  EphemerisReader &ephemeris = context.ephemeris.reader;
-  const DateArguments &geocentricCache = context.caches.geocentric;
+EngineStatus GeocentricApparentPlace(PlaceContext& context, double jdTt, BodyId body, BodyId earth,
+                                     double& raHours, double& decDeg, double& distanceAu,
+                                     Vector3& positionOfDate, Vector3& astrometric,
+                                     double& trueObliquityDeg, double& lightTimeDays) {
+  EphemerisReader& ephemeris = context.ephemeris.reader;
+  const DateArguments& geocentricCache = context.caches.geocentric;
   EngineStatus status = RefreshDateArguments(ephemeris, jdTt, earth, context.caches.geocentric,
                                              context.caches.bodyRefreshCount);
   if (status != kStatusOk) return status;
@@ -67,19 +67,19 @@ EngineStatus GeocentricApparentPlace(PlaceContext &context, double jdTt, BodyId 
   return PlaceOfDate(jdTt, geocentricCache, aberrated, distanceAu, raHours, decDeg, positionOfDate);
 }
 
-EngineStatus TopocentricApparentPlace(PlaceContext &context, double jdTt, double deltaTSeconds,
+EngineStatus TopocentricApparentPlace(PlaceContext& context, double jdTt, double deltaTSeconds,
                                       BodyId body, BodyId earth, double eastLongitudeDeg,
-                                      double latitudeDeg, double heightMetres, double &raHours,
-                                      double &decDeg, double &distanceAu, Vector3 &positionOfDate,
-                                      Vector3 &astrometric, double &trueObliquityDeg,
-                                      double &gastHours, double &lightTimeDays) {
+                                      double latitudeDeg, double heightMetres, double& raHours,
+                                      double& decDeg, double& distanceAu, Vector3& positionOfDate,
+                                      Vector3& astrometric, double& trueObliquityDeg,
+                                      double& gastHours, double& lightTimeDays) {
   if (!IsLatitude(latitudeDeg) || !std::isfinite(eastLongitudeDeg) ||
       !std::isfinite(heightMetres) || !std::isfinite(deltaTSeconds)) {
     return kStatusOutOfDomain;
   }
   const double jdUt1 = jdTt - deltaTSeconds / kSecondsPerDay;
-  EphemerisReader &ephemeris = context.ephemeris.reader;
-  const DateArguments &topocentricCache = context.caches.topocentric;
+  EphemerisReader& ephemeris = context.ephemeris.reader;
+  const DateArguments& topocentricCache = context.caches.topocentric;
   EngineStatus status = RefreshDateArguments(ephemeris, jdTt, earth, context.caches.topocentric,
                                              context.caches.bodyRefreshCount);
   if (status != kStatusOk) return status;
@@ -109,10 +109,10 @@ EngineStatus TopocentricApparentPlace(PlaceContext &context, double jdTt, double
                      positionOfDate);
 }
 
-EngineStatus CentreOfLightPlace(const Vector3 &towardSun, const Vector3 &towardEarth,
-                                const Vector3 &planetPosition, double phaseAngleDeg,
+EngineStatus CentreOfLightPlace(const Vector3& towardSun, const Vector3& towardEarth,
+                                const Vector3& planetPosition, double phaseAngleDeg,
                                 double planetRadiusMetres, double semiDiameterArcsec,
-                                double &raHours, double &decDeg, double &displacementArcsec) {
+                                double& raHours, double& decDeg, double& displacementArcsec) {
   if (!(phaseAngleDeg >= 0.0 && phaseAngleDeg <= kDegreesPerHalfCircle) ||
       !(planetRadiusMetres >= 0.0) || !std::isfinite(semiDiameterArcsec)) {
     return kStatusOutOfDomain;

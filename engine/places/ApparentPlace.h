@@ -24,11 +24,11 @@ namespace navora {
 // distance x unit vector of the place; astrometric is the light-time corrected
 // J2000 vector; light time in days. earth is the Earth's BodyId (kEarth).
 // Status: that of GetBodyState (1, 2, 3) or of VectorToRaDec (1, 2).
-[[nodiscard]] EngineStatus GeocentricApparentPlace(PlaceContext &context, double jdTt, BodyId body,
-                                                   BodyId earth, double &raHours, double &decDeg,
-                                                   double &distanceAu, Vector3 &positionOfDate,
-                                                   Vector3 &astrometric, double &trueObliquityDeg,
-                                                   double &lightTimeDays);
+[[nodiscard]] EngineStatus GeocentricApparentPlace(PlaceContext& context, double jdTt, BodyId body,
+                                                   BodyId earth, double& raHours, double& decDeg,
+                                                   double& distanceAu, Vector3& positionOfDate,
+                                                   Vector3& astrometric, double& trueObliquityDeg,
+                                                   double& lightTimeDays);
 
 // The same from an observer at east longitude, geodetic latitude -90..90
 // (degrees) and height above the ellipsoid (metres); UT1 = jdTt -
@@ -37,10 +37,10 @@ namespace navora {
 // kStatusOutOfDomain for a latitude outside -90..90 or an argument that is
 // not finite.
 [[nodiscard]] EngineStatus TopocentricApparentPlace(
-    PlaceContext &context, double jdTt, double deltaTSeconds, BodyId body, BodyId earth,
-    double eastLongitudeDeg, double latitudeDeg, double heightMetres, double &raHours,
-    double &decDeg, double &distanceAu, Vector3 &positionOfDate, Vector3 &astrometric,
-    double &trueObliquityDeg, double &gastHours, double &lightTimeDays);
+    PlaceContext& context, double jdTt, double deltaTSeconds, BodyId body, BodyId earth,
+    double eastLongitudeDeg, double latitudeDeg, double heightMetres, double& raHours,
+    double& decDeg, double& distanceAu, Vector3& positionOfDate, Vector3& astrometric,
+    double& trueObliquityDeg, double& gastHours, double& lightTimeDays);
 
 // Place of a planet's centre of light, displaced from its centre toward the
 // Sun across the line of sight by (1 - cos i) x 4 / (3 pi) radii at phase
@@ -49,10 +49,10 @@ namespace navora {
 // semi-diameter and displacement in arcsec; right ascension hours [0, 24),
 // declination degrees. Status of VectorToRaDec, or kStatusOutOfDomain for a
 // phase angle outside 0..180, a negative radius or a value not finite.
-[[nodiscard]] EngineStatus CentreOfLightPlace(const Vector3 &towardSun, const Vector3 &towardEarth,
-                                              const Vector3 &planetPosition, double phaseAngleDeg,
+[[nodiscard]] EngineStatus CentreOfLightPlace(const Vector3& towardSun, const Vector3& towardEarth,
+                                              const Vector3& planetPosition, double phaseAngleDeg,
                                               double planetRadiusMetres, double semiDiameterArcsec,
-                                              double &raHours, double &decDeg,
-                                              double &displacementArcsec);
+                                              double& raHours, double& decDeg,
+                                              double& displacementArcsec);
 
 }  // namespace navora

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/common/Angles.h"     // the angle units used with these
+#include "engine/common/Angles.h"       // the angle units used with these
 #include "engine/time/TimeConstants.h"  // and the time units
 
 namespace navora {
@@ -16,6 +16,5 @@ inline constexpr double kKilometresPerAu = 149597870.66;
 inline constexpr double kEarthEquatorialRadiusMetres = 6378137.0;
 inline constexpr double kEarthFlattening = 0.00335281;
 inline constexpr double kEarthRotationRadPerSecond = 7.2921151467e-5;
-
 
 }  // namespace navora

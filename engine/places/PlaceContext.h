@@ -47,7 +47,7 @@ struct PlaceCaches {
 // looked for in `dataDirectory` (a prefix ending in its separator, or empty
 // for the working directory).
 struct PlaceContext {
-  explicit PlaceContext(const std::string &dataDirectory = "")
+  explicit PlaceContext(const std::string& dataDirectory = "")
       : deltaT(dataDirectory + kDeltaTFileName), ephemeris(dataDirectory) {}
 
   DeltaTTable deltaT;

@@ -11,12 +11,12 @@ namespace {
 constexpr double kHoursPerCircle = 24.0;
 constexpr double kMetresPerKilometre = 1000.0;
 
-double Length(const Vector3 &v) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
+double Length(const Vector3& v) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
 
 }  // namespace
 
 void ObserverVectors(double eastLongitudeDeg, double latitudeDeg, double heightMetres,
-                     double apparentSiderealHours, Vector3 &position, Vector3 &velocity) {
+                     double apparentSiderealHours, Vector3& position, Vector3& velocity) {
   const double polarAxisRatioSquared = (1.0 - kEarthFlattening) * (1.0 - kEarthFlattening);
   const double phi = latitudeDeg * kDegToRad;
   const double cosPhi = std::cos(phi), sinPhi = std::sin(phi);
@@ -41,16 +41,16 @@ void ObserverVectors(double eastLongitudeDeg, double latitudeDeg, double heightM
               0.0};
 }
 
-void GeocentricVector(const Vector3 &bodyPosition, const Vector3 &observerPosition,
-                      Vector3 &difference, double &lightTimeDays) {
+void GeocentricVector(const Vector3& bodyPosition, const Vector3& observerPosition,
+                      Vector3& difference, double& lightTimeDays) {
   difference = {bodyPosition[0] - observerPosition[0], bodyPosition[1] - observerPosition[1],
                 bodyPosition[2] - observerPosition[2]};
   lightTimeDays = Length(difference) / kSpeedOfLightAuPerDay;
 }
 
-EngineStatus LightTimePosition(EphemerisReader &ephemeris, double jdTt, BodyId body,
-                               const Vector3 &observerPosition, Vector3 &vector, double &distanceAu,
-                               double &lightTimeDays) {
+EngineStatus LightTimePosition(EphemerisReader& ephemeris, double jdTt, BodyId body,
+                               const Vector3& observerPosition, Vector3& vector, double& distanceAu,
+                               double& lightTimeDays) {
   Vector3 bodyPosition{};
   Vector3 bodyVelocity{};
   EngineStatus status =
@@ -67,15 +67,15 @@ EngineStatus LightTimePosition(EphemerisReader &ephemeris, double jdTt, BodyId b
   return kStatusOk;
 }
 
-void ApplyAberration(const Vector3 &position, const Vector3 &observerVelocity, double lightTimeDays,
-                     Vector3 &aberrated) {
+void ApplyAberration(const Vector3& position, const Vector3& observerVelocity, double lightTimeDays,
+                     Vector3& aberrated) {
   const double tau =
       lightTimeDays == 0.0 ? Length(position) / kSpeedOfLightAuPerDay : lightTimeDays;
   aberrated = {position[0] + tau * observerVelocity[0], position[1] + tau * observerVelocity[1],
                position[2] + tau * observerVelocity[2]};
 }
 
-EngineStatus VectorToRaDec(const Vector3 &vector, double &raHours, double &decDeg) {
+EngineStatus VectorToRaDec(const Vector3& vector, double& raHours, double& decDeg) {
   const double x = vector[0], y = vector[1], z = vector[2];
   if (x == 0.0 && y == 0.0) {
     raHours = 0.0;
@@ -95,7 +95,7 @@ EngineStatus VectorToRaDec(const Vector3 &vector, double &raHours, double &decDe
   return kStatusOk;
 }
 
-void RaDecToVector(double raHours, double decDeg, double distance, Vector3 &vector) {
+void RaDecToVector(double raHours, double decDeg, double distance, Vector3& vector) {
   const double ra = raHours * kDegreesPerHour * kDegToRad;
   const double dec = decDeg * kDegToRad;
   const double cosDec = std::cos(dec);

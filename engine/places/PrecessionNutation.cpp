@@ -35,13 +35,13 @@ constexpr double kObliquityDegrees = 23.0;
 
 using Matrix3 = std::array<std::array<double, 3>, 3>;
 
-Vector3 Multiply(const Matrix3 &m, const Vector3 &v) {
+Vector3 Multiply(const Matrix3& m, const Vector3& v) {
   return {m[0][0] * v[0] + m[0][1] * v[1] + m[0][2] * v[2],
           m[1][0] * v[0] + m[1][1] * v[1] + m[1][2] * v[2],
           m[2][0] * v[0] + m[2][1] * v[1] + m[2][2] * v[2]};
 }
 
-Vector3 MultiplyTransposed(const Matrix3 &m, const Vector3 &v) {
+Vector3 MultiplyTransposed(const Matrix3& m, const Vector3& v) {
   return {m[0][0] * v[0] + m[1][0] * v[1] + m[2][0] * v[2],
           m[0][1] * v[0] + m[1][1] * v[1] + m[2][1] * v[2],
           m[0][2] * v[0] + m[1][2] * v[1] + m[2][2] * v[2]};
@@ -49,8 +49,8 @@ Vector3 MultiplyTransposed(const Matrix3 &m, const Vector3 &v) {
 
 }  // namespace
 
-void NutationAngles(double centuriesTt, double &nutationLongitudeArcsec,
-                    double &nutationObliquityArcsec) {
+void NutationAngles(double centuriesTt, double& nutationLongitudeArcsec,
+                    double& nutationObliquityArcsec) {
   const double t = centuriesTt;
   // Whole revolutions are split off first so that the large rates keep their
   // precision.
@@ -79,8 +79,8 @@ void NutationAngles(double centuriesTt, double &nutationLongitudeArcsec,
   nutationObliquityArcsec = obliquity * kNutationUnitArcsec;
 }
 
-void MeanAndTrueObliquity(double jdTt, double nutationObliquityArcsec, double &meanObliquityDeg,
-                          double &trueObliquityDeg) {
+void MeanAndTrueObliquity(double jdTt, double nutationObliquityArcsec, double& meanObliquityDeg,
+                          double& trueObliquityDeg) {
   const double t = (jdTt - kJulianDateJ2000) / kDaysPerJulianCentury;
   meanObliquityDeg =
       kObliquityDegrees +
@@ -92,8 +92,8 @@ double EquationOfEquinoxes(double nutationLongitudeArcsec, double obliquityDeg) 
   return nutationLongitudeArcsec * std::cos(obliquityDeg * kDegToRad);
 }
 
-void PrecessionAngles(double jdFrom, double jdTo, double &zetaArcsec, double &zArcsec,
-                      double &thetaArcsec) {
+void PrecessionAngles(double jdFrom, double jdTo, double& zetaArcsec, double& zArcsec,
+                      double& thetaArcsec) {
   const double epoch = (jdFrom - kJulianDateJ2000) / kDaysPerJulianCentury;
   const double t = (jdTo - jdFrom) / kDaysPerJulianCentury;
   const double rate = 2306.2181 + 1.39656 * epoch - 0.000139 * epoch * epoch;
@@ -103,8 +103,8 @@ void PrecessionAngles(double jdFrom, double jdTo, double &zetaArcsec, double &zA
                 (0.42665 + 0.000217 * epoch) * t * t - 0.041833 * t * t * t;
 }
 
-void ApplyPrecession(double zetaArcsec, double zArcsec, double thetaArcsec, const Vector3 &in,
-                     Vector3 &out) {
+void ApplyPrecession(double zetaArcsec, double zArcsec, double thetaArcsec, const Vector3& in,
+                     Vector3& out) {
   const double zeta = zetaArcsec * kRadiansPerArcsecond;
   const double z = zArcsec * kRadiansPerArcsecond;
   const double theta = thetaArcsec * kRadiansPerArcsecond;
@@ -122,7 +122,7 @@ void ApplyPrecession(double zetaArcsec, double zArcsec, double thetaArcsec, cons
 }
 
 void ApplyNutation(double nutationLongitudeArcsec, double meanObliquityDeg, double trueObliquityDeg,
-                   NutationDirection direction, const Vector3 &in, Vector3 &out) {
+                   NutationDirection direction, const Vector3& in, Vector3& out) {
   const double psi = nutationLongitudeArcsec * kRadiansPerArcsecond;
   const double mean = meanObliquityDeg * kDegToRad;
   const double trueObliquity = trueObliquityDeg * kDegToRad;
@@ -140,7 +140,7 @@ void ApplyNutation(double nutationLongitudeArcsec, double meanObliquityDeg, doub
                                                     : Multiply(rotation, in);
 }
 
-void ComputeNutationOfDate(double jdTt, NutationOfDate &nutation) {
+void ComputeNutationOfDate(double jdTt, NutationOfDate& nutation) {
   double nutationObliquityArcsec = 0.0;
   NutationAngles((jdTt - kJulianDateJ2000) / kDaysPerJulianCentury, nutation.longitudeArcsec,
                  nutationObliquityArcsec);
@@ -150,8 +150,8 @@ void ComputeNutationOfDate(double jdTt, NutationOfDate &nutation) {
       EquationOfEquinoxes(nutation.longitudeArcsec, nutation.trueObliquityDeg);
 }
 
-void J2000ToTrueOfDate(double jdTt, const NutationOfDate &nutation, const Vector3 &in,
-                       Vector3 &out) {
+void J2000ToTrueOfDate(double jdTt, const NutationOfDate& nutation, const Vector3& in,
+                       Vector3& out) {
   double zeta = 0.0, z = 0.0, theta = 0.0;
   PrecessionAngles(kJulianDateJ2000, jdTt, zeta, z, theta);
   ApplyPrecession(zeta, z, theta, in, out);
@@ -159,8 +159,8 @@ void J2000ToTrueOfDate(double jdTt, const NutationOfDate &nutation, const Vector
                 NutationDirection::kMeanToTrue, out, out);
 }
 
-void TrueOfDateToJ2000(double jdTt, const NutationOfDate &nutation, const Vector3 &in,
-                       Vector3 &out) {
+void TrueOfDateToJ2000(double jdTt, const NutationOfDate& nutation, const Vector3& in,
+                       Vector3& out) {
   ApplyNutation(nutation.longitudeArcsec, nutation.meanObliquityDeg, nutation.trueObliquityDeg,
                 NutationDirection::kTrueToMean, in, out);
   double zeta = 0.0, z = 0.0, theta = 0.0;

@@ -53,7 +53,7 @@ EngineStatus LookupSelectedStars(double latitudeDeg, double lhaAriesDeg,
   // Refused before any conversion to int: a rounded latitude beyond 89, and
   // non-finite inputs, which would otherwise leave the outputs undefined.
   if (!(std::fabs(latitudeDeg) < kNorthernmostBandLatitude + 0.5) || !std::isfinite(lhaAriesDeg)) {
-    for (int16_t &number : starNumbers) {
+    for (int16_t& number : starNumbers) {
       number = 0;
     }
     return kLatitudeOutsideTable;

@@ -20,9 +20,9 @@ double EquationOfEquinoxesAt(double jdTt) {
 
 }  // namespace
 
-EngineStatus PrepareTimeArguments(DeltaTTable &deltaT, double jdUt1, double &gmstHours,
-                                  double &gastHours, double &jdTt,
-                                  double &equationOfEquinoxesArcsec) {
+EngineStatus PrepareTimeArguments(DeltaTTable& deltaT, double jdUt1, double& gmstHours,
+                                  double& gastHours, double& jdTt,
+                                  double& equationOfEquinoxesArcsec) {
   const double deltaTSeconds = deltaT.LookupDeltaT(jdUt1);
   if (deltaTSeconds <= kDeltaTUnavailable) return kTimeArgumentsNoDeltaT;
   jdTt = jdUt1 + deltaTSeconds / kSecondsPerDay;
@@ -31,7 +31,7 @@ EngineStatus PrepareTimeArguments(DeltaTTable &deltaT, double jdUt1, double &gms
   return kStatusOk;
 }
 
-double LocalApparentSiderealTime(DeltaTTable &deltaT, double jdUtc, double eastLongitudeDeg) {
+double LocalApparentSiderealTime(DeltaTTable& deltaT, double jdUtc, double eastLongitudeDeg) {
   double deltaTSeconds = deltaT.LookupDeltaT(jdUtc);
   if (deltaTSeconds <= kDeltaTUnavailable) deltaTSeconds = kFallbackDeltaTSeconds;
   const double jdTt = jdUtc + deltaTSeconds / kSecondsPerDay;

@@ -13,14 +13,14 @@ inline constexpr EngineStatus kTimeArgumentsNoDeltaT = 1;
 // the table, GMST 1982 and the 4-term nutation (SiderealTime.h,
 // PrecessionNutation.h). GAST agrees with IAU 2006/2000A to 0.0207 s over
 // 1970-2024, given the same Delta T. Holds inside the Delta T table.
-[[nodiscard]] EngineStatus PrepareTimeArguments(DeltaTTable &deltaT, double jdUt1,
-                                                double &gmstHours, double &gastHours, double &jdTt,
-                                                double &equationOfEquinoxesArcsec);
+[[nodiscard]] EngineStatus PrepareTimeArguments(DeltaTTable& deltaT, double jdUt1,
+                                                double& gmstHours, double& gastHours, double& jdTt,
+                                                double& equationOfEquinoxesArcsec);
 
 // Local apparent sidereal time (hours, [0, 24)) for a UTC date taken as UT1.
 // Where Delta T is unavailable a fixed 60 s serves, the nutation being
 // insensitive to it. UTC for UT1 costs up to 0.9 s of time; use
 // PrepareTimeArguments where that matters.
-double LocalApparentSiderealTime(DeltaTTable &deltaT, double jdUtc, double eastLongitudeDeg);
+double LocalApparentSiderealTime(DeltaTTable& deltaT, double jdUtc, double eastLongitudeDeg);
 
 }  // namespace navora

@@ -16,8 +16,8 @@ namespace {
 constexpr double kUnknownParallaxArcsec = 1e-7;
 
 // The date is recorded only once a whole place has succeeded.
-EngineStatus FillDateCache(EphemerisReader &ephemeris, double jdTt, BodyId earth,
-                           DateArguments &cache, uint64_t &refreshCount) {
+EngineStatus FillDateCache(EphemerisReader& ephemeris, double jdTt, BodyId earth,
+                           DateArguments& cache, uint64_t& refreshCount) {
   cache.jdTt = std::numeric_limits<double>::quiet_NaN();
   ++refreshCount;
   ComputeNutationOfDate(jdTt, cache.nutation);
@@ -28,7 +28,7 @@ EngineStatus FillDateCache(EphemerisReader &ephemeris, double jdTt, BodyId earth
 }  // namespace
 
 void StarVectors(double raHours, double decDeg, double pmRa, double pmDec, double parallax,
-                 double radialVelocity, Vector3 &position, Vector3 &velocity) {
+                 double radialVelocity, Vector3& position, Vector3& velocity) {
   const double p = parallax > 0.0 ? parallax : kUnknownParallaxArcsec;
   const double distanceAu = kArcsecondsPerRadian / p;
   const double ra = raHours * kDegreesPerHour * kDegToRad;
@@ -51,25 +51,25 @@ void StarVectors(double raHours, double decDeg, double pmRa, double pmDec, doubl
   };
 }
 
-void ApplyProperMotion(double jd1, const Vector3 &position, const Vector3 &velocity, double jd2,
-                       Vector3 &movedPosition) {
+void ApplyProperMotion(double jd1, const Vector3& position, const Vector3& velocity, double jd2,
+                       Vector3& movedPosition) {
   const double days = jd2 - jd1;
   for (int i = 0; i < 3; ++i) {
     movedPosition[i] = position[i] + days * velocity[i];
   }
 }
 
-EngineStatus StarApparentPlace(PlaceContext &context, double jdTt, BodyId earth, double raHours,
+EngineStatus StarApparentPlace(PlaceContext& context, double jdTt, BodyId earth, double raHours,
                                double decDeg, double pmRa, double pmDec, double parallax,
-                               double radialVelocity, double &apparentRaHours,
-                               double &apparentDecDeg, Vector3 &unitVectorOfDate,
-                               double &trueObliquityDeg) {
+                               double radialVelocity, double& apparentRaHours,
+                               double& apparentDecDeg, Vector3& unitVectorOfDate,
+                               double& trueObliquityDeg) {
   if (!std::isfinite(raHours) || !IsLatitude(decDeg) || !std::isfinite(pmRa) ||
       !std::isfinite(pmDec) || !std::isfinite(parallax) || !std::isfinite(radialVelocity)) {
     return kStatusOutOfDomain;
   }
-  EphemerisReader &ephemeris = context.ephemeris.reader;
-  DateArguments &starPlaceCache = context.caches.star;
+  EphemerisReader& ephemeris = context.ephemeris.reader;
+  DateArguments& starPlaceCache = context.caches.star;
   if (!starPlaceCache.Holds(jdTt, earth, ephemeris.OpenCount())) {
     const EngineStatus status =
         FillDateCache(ephemeris, jdTt, earth, starPlaceCache, context.caches.starRefreshCount);

@@ -14,11 +14,11 @@ namespace navora {
 // zero or negative means "unknown" and places the star very far away, which
 // keeps annual parallax negligible while aberration stays valid.
 void StarVectors(double raHours, double decDeg, double pmRa, double pmDec, double parallax,
-                 double radialVelocity, Vector3 &position, Vector3 &velocity);
+                 double radialVelocity, Vector3& position, Vector3& velocity);
 
 // Space motion from jd1 to jd2: position + (jd2 - jd1) x velocity.
-void ApplyProperMotion(double jd1, const Vector3 &position, const Vector3 &velocity, double jd2,
-                       Vector3 &movedPosition);
+void ApplyProperMotion(double jd1, const Vector3& position, const Vector3& velocity, double jd2,
+                       Vector3& movedPosition);
 
 // Geocentric apparent place of a star at jdTt (true equator and equinox of
 // date): right ascension in hours [0, 24), declination in degrees, the unit
@@ -31,10 +31,10 @@ void ApplyProperMotion(double jd1, const Vector3 &position, const Vector3 &veloc
 // VectorToRaDec; kStatusOutOfDomain for a declination outside -90..90 or a
 // catalogue value that is not finite. The context keeps the Earth state,
 // nutation and obliquity of the last date that succeeded.
-[[nodiscard]] EngineStatus StarApparentPlace(PlaceContext &context, double jdTt, BodyId earth,
+[[nodiscard]] EngineStatus StarApparentPlace(PlaceContext& context, double jdTt, BodyId earth,
                                              double raHours, double decDeg, double pmRa,
                                              double pmDec, double parallax, double radialVelocity,
-                                             double &apparentRaHours, double &apparentDecDeg,
-                                             Vector3 &unitVectorOfDate, double &trueObliquityDeg);
+                                             double& apparentRaHours, double& apparentDecDeg,
+                                             Vector3& unitVectorOfDate, double& trueObliquityDeg);
 
 }  // namespace navora

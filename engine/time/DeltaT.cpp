@@ -17,7 +17,7 @@ constexpr long kMinValueCount = 2;  // a straight line needs two points
 // Far more records than a century of 30-day steps; bounds the allocation.
 constexpr long kMaxValueCount = 100000;
 
-std::string Describe(const char *format, double a, double b) {
+std::string Describe(const char* format, double a, double b) {
   char text[160];
   std::snprintf(text, sizeof text, format, a, b);
   return text;
@@ -33,7 +33,7 @@ DeltaTTable::DeltaTTable(std::string path) : path_(std::move(path)) {}
 
 EngineStatus DeltaTTable::Open() {
   values_.clear();
-  std::FILE *file = std::fopen(path_.c_str(), "rb");
+  std::FILE* file = std::fopen(path_.c_str(), "rb");
   if (file == nullptr) {
     failureReason_ = std::strerror(errno);
     return openStatus_ = kDeltaTNotFound;
@@ -65,7 +65,7 @@ EngineStatus DeltaTTable::Open() {
   double firstJd = 0.0, lastJd = 0.0;
   std::vector<TabulatedValue> values(static_cast<size_t>(valueCount));
   bool read = ReadLittleEndianDouble(file, firstJd) && ReadLittleEndianDouble(file, lastJd);
-  for (TabulatedValue &value : values) {
+  for (TabulatedValue& value : values) {
     read = read && ReadLittleEndianDouble(file, value.jd) &&
            ReadLittleEndianDouble(file, value.deltaT);
   }
@@ -86,7 +86,7 @@ EngineStatus DeltaTTable::Open() {
         Describe("range %.6g to %.6g is not an ascending pair of dates", firstJd, lastJd));
   }
   for (size_t i = 0; i < values.size(); ++i) {
-    const TabulatedValue &value = values[i];
+    const TabulatedValue& value = values[i];
     if (!std::isfinite(value.jd) || !IsUsableDeltaT(value.deltaT)) {
       return refuse(Describe("record at JD %.6g holds Delta T %.6g s", value.jd, value.deltaT));
     }
@@ -121,13 +121,13 @@ double DeltaTTable::LookupDeltaT(double jdUt) {
   while (jdUt < values_[static_cast<size_t>(earlier)].jd && earlier > 0) --earlier;
   while (jdUt > values_[static_cast<size_t>(earlier + 1)].jd && earlier + 2 < count) ++earlier;
 
-  const TabulatedValue &a = values_[static_cast<size_t>(earlier)];
-  const TabulatedValue &b = values_[static_cast<size_t>(earlier + 1)];
+  const TabulatedValue& a = values_[static_cast<size_t>(earlier)];
+  const TabulatedValue& b = values_[static_cast<size_t>(earlier + 1)];
   if (a.jd == b.jd) return a.deltaT;
   return b.deltaT + (jdUt - b.jd) / (a.jd - b.jd) * (a.deltaT - b.deltaT);
 }
 
-EngineStatus DeltaTTable::GetDeltaTCoverage(double &firstJd, double &lastJd) const {
+EngineStatus DeltaTTable::GetDeltaTCoverage(double& firstJd, double& lastJd) const {
   if (!IsOpen()) return 1;
   firstJd = firstJd_;
   lastJd = lastJd_;

@@ -60,13 +60,13 @@ class DeltaTTable {
   [[nodiscard]] double LookupDeltaT(double jdUt);
 
   // The range the held table answers for. Status 1 when no table is held.
-  [[nodiscard]] EngineStatus GetDeltaTCoverage(double &firstJd, double &lastJd) const;
+  [[nodiscard]] EngineStatus GetDeltaTCoverage(double& firstJd, double& lastJd) const;
 
   bool IsOpen() const { return !values_.empty(); }
   // 0 once a table is held; before any open attempt, kDeltaTNotFound.
   EngineStatus OpenStatus() const { return openStatus_; }
-  const std::string &FailureReason() const { return failureReason_; }
-  const std::string &Path() const { return path_; }
+  const std::string& FailureReason() const { return failureReason_; }
+  const std::string& Path() const { return path_; }
 
  private:
   struct TabulatedValue {

@@ -15,8 +15,8 @@ namespace {
 
 const std::string& FilePath() {
   static const std::string path = [] {
-    std::string pattern = access("/dev/shm", W_OK) == 0 ? "/dev/shm/navora-fuzz-XXXXXX"
-                                                        : "/tmp/navora-fuzz-XXXXXX";
+    std::string pattern =
+        access("/dev/shm", W_OK) == 0 ? "/dev/shm/navora-fuzz-XXXXXX" : "/tmp/navora-fuzz-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) std::abort();
     return pattern + "/DeltaT.val";
   }();

@@ -24,8 +24,8 @@ constexpr double kStepDays = 32.0;
 
 const std::string& FilePath() {
   static const std::string path = [] {
-    std::string pattern = access("/dev/shm", W_OK) == 0 ? "/dev/shm/navora-fuzz-XXXXXX"
-                                                        : "/tmp/navora-fuzz-XXXXXX";
+    std::string pattern =
+        access("/dev/shm", W_OK) == 0 ? "/dev/shm/navora-fuzz-XXXXXX" : "/tmp/navora-fuzz-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) std::abort();
     return pattern + "/fuzz.eph";
   }();
@@ -60,11 +60,11 @@ std::vector<uint8_t> WithPlausibleHeader(const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  const std::vector<uint8_t> bytes =
-      data[0] % 2 == 0 ? std::vector<uint8_t>(data + 1, data + size)
-                       : WithPlausibleHeader(data + 1, size - 1);
+  const std::vector<uint8_t> bytes = data[0] % 2 == 0 ? std::vector<uint8_t>(data + 1, data + size)
+                                                      : WithPlausibleHeader(data + 1, size - 1);
   std::ofstream(FilePath(), std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 
   navora::EphemerisReader reader;
   double first = 0.0, last = 0.0;

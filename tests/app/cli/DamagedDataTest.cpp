@@ -22,19 +22,19 @@ constexpr size_t kBlockBytes = 8000;
 constexpr size_t kStartJdOffset = 2652;
 
 // Writes `value` as a little-endian double at `offset` of the file.
-void PutDouble(const std::string &path, size_t offset, double value) {
+void PutDouble(const std::string& path, size_t offset, double value) {
   std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
   unsigned char bytes[8];
   std::memcpy(bytes, &value, 8);  // little-endian host
   file.seekp(static_cast<std::streamoff>(offset));
-  file.write(reinterpret_cast<const char *>(bytes), 8);
+  file.write(reinterpret_cast<const char*>(bytes), 8);
 }
 
-double GetDouble(const std::string &path, size_t offset) {
+double GetDouble(const std::string& path, size_t offset) {
   std::ifstream file(path, std::ios::binary);
   file.seekg(static_cast<std::streamoff>(offset));
   unsigned char bytes[8] = {};
-  file.read(reinterpret_cast<char *>(bytes), 8);
+  file.read(reinterpret_cast<char*>(bytes), 8);
   double value = 0.0;
   std::memcpy(&value, bytes, 8);
   return value;
@@ -43,7 +43,7 @@ double GetDouble(const std::string &path, size_t offset) {
 class DamagedData : public ::testing::Test {
  public:
   void SetUp() override {
-    for (const char *name : {"1970-2025.eph", "DeltaT.val"}) {
+    for (const char* name : {"1970-2025.eph", "DeltaT.val"}) {
       std::filesystem::copy_file(name, directory_.File(name),
                                  std::filesystem::copy_options::overwrite_existing);
     }
@@ -58,35 +58,35 @@ class DamagedData : public ::testing::Test {
 
 TEST_F(DamagedData, EveryDamageIsRefusedByNameAndPrintsNoTable) {
   struct Damage {
-    const char *what;
-    const char *file;
-    void (*spoil)(const DamagedData &);
+    const char* what;
+    const char* file;
+    void (*spoil)(const DamagedData&);
   };
   const Damage kDamage[] = {
       {"ephemeris cut short", "1970-2025.eph",
-       [](const DamagedData &d) { std::filesystem::resize_file(d.Ephemeris(), 4000000); }},
+       [](const DamagedData& d) { std::filesystem::resize_file(d.Ephemeris(), 4000000); }},
       {"a record's dates disagree with the header", "1970-2025.eph",
-       [](const DamagedData &d) {
+       [](const DamagedData& d) {
          PutDouble(d.Ephemeris(), 300 * kBlockBytes,
                    GetDouble(d.Ephemeris(), 300 * kBlockBytes) + 1);
        }},
       {"header start shifted by a day", "1970-2025.eph",
-       [](const DamagedData &d) {
+       [](const DamagedData& d) {
          PutDouble(d.Ephemeris(), kStartJdOffset, GetDouble(d.Ephemeris(), kStartJdOffset) + 1.0);
        }},
       {"NaN coefficients", "1970-2025.eph",
-       [](const DamagedData &d) {
+       [](const DamagedData& d) {
          PutDouble(d.Ephemeris(), 200 * kBlockBytes + 8 * 500, std::nan(""));
        }},
       {"NaN Delta T", "DeltaT.val",
-       [](const DamagedData &d) { PutDouble(d.DeltaT(), 16 * 200 + 8, std::nan("")); }},
+       [](const DamagedData& d) { PutDouble(d.DeltaT(), 16 * 200 + 8, std::nan("")); }},
       {"Delta T cut inside a record", "DeltaT.val",
-       [](const DamagedData &d) { std::filesystem::resize_file(d.DeltaT(), 16 * 300 + 5); }},
+       [](const DamagedData& d) { std::filesystem::resize_file(d.DeltaT(), 16 * 300 + 5); }},
   };
-  for (const Damage &damage : kDamage) {
+  for (const Damage& damage : kDamage) {
     SetUp();
     damage.spoil(*this);
-    for (const char *command : {"almanac all", "check-data"}) {
+    for (const char* command : {"almanac all", "check-data"}) {
       const CliRun run = testing::RunCliIn(directory_.path(), command);
       EXPECT_EQ(run.exitCode, 1) << damage.what << ": " << command;
       EXPECT_NE(run.err.find(directory_.path() + "/" + damage.file + " refused: "),

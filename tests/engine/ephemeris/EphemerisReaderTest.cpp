@@ -175,6 +175,19 @@ TEST_F(SyntheticFile, RecordSpoiledAfterOpeningIsRefusedWhenRead) {
   ExpectState(file_, file_.startJd + 5.0, kJupiter, kOriginBarycentre);
 }
 
+// Finite coefficients whose sum is beyond the largest double give no state.
+TEST_F(SyntheticFile, StateTooLargeToRepresentIsRefused) {
+  std::vector<unsigned char> bytes = file_.Bytes();
+  const double huge = 1.7e308;
+  for (int j = 0; j < 6; ++j) {  // Mercury: position 3 onward, 6 per coordinate
+    std::memcpy(&bytes[SyntheticEphemeris::kBlockBytes * 2 + 8 * (2 + j)], &huge, 8);
+  }
+  testing::WriteBytes(path_, bytes);
+  ASSERT_EQ(reader_.OpenEphemerisFile(path_.c_str(), first_, last_), 0);
+  EXPECT_EQ(State(file_.startJd + file_.stepDays + 0.1, kMercury), 3);
+  EXPECT_FALSE(reader_.FailureReason().empty());
+}
+
 TEST_F(SyntheticFile, BodyOriginAndDateAreValidated) {
   ASSERT_EQ(Open(file_), 0);
   const double jd = file_.startJd + 3.0;

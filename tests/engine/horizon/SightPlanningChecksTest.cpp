@@ -153,7 +153,7 @@ TEST(SightPlanningChecks, RefuseArgumentsOutsideTheDomain) {
 }
 
 // Moon well up, Sun well down: only the shadow decides.
-EngineStatus LunarCheckOfRecord(PlaceContext &places, double jdTt) {
+EngineStatus LunarCheckOfRecord(PlaceContext& places, double jdTt) {
   return SunMoonEclipseCheck(places, jdTt, 0.0, 130.0, 50.0, 970.0, 900.0, 179.5);
 }
 

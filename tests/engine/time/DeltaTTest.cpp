@@ -31,10 +31,10 @@ std::vector<Tabulated> Records(int count, double spacing = 30.0) {
 }
 
 // Straight line through the records around jd, by a plain search.
-double Interpolated(const std::vector<Tabulated> &records, double jd) {
+double Interpolated(const std::vector<Tabulated>& records, double jd) {
   for (size_t i = 0; i + 1 < records.size(); ++i) {
-    const Tabulated &a = records[i];
-    const Tabulated &b = records[i + 1];
+    const Tabulated& a = records[i];
+    const Tabulated& b = records[i + 1];
     if (jd >= a.jd && jd <= b.jd)
       return a.deltaT + (jd - a.jd) / (b.jd - a.jd) * (b.deltaT - a.deltaT);
   }
@@ -43,10 +43,10 @@ double Interpolated(const std::vector<Tabulated> &records, double jd) {
 
 class DeltaTFile : public ::testing::Test {
  protected:
-  void Write(double firstJd, double lastJd, const std::vector<Tabulated> &records,
+  void Write(double firstJd, double lastJd, const std::vector<Tabulated>& records,
              size_t trailingBytes = 0) {
     std::vector<double> values{firstJd, lastJd};
-    for (const Tabulated &r : records) values.insert(values.end(), {r.jd, r.deltaT});
+    for (const Tabulated& r : records) values.insert(values.end(), {r.jd, r.deltaT});
     std::vector<unsigned char> bytes(values.size() * 8 + trailingBytes, 0x7f);
     std::memcpy(bytes.data(), values.data(),
                 values.size() * 8);  // little-endian host
@@ -91,7 +91,7 @@ TEST_F(DeltaTFile, ExactOnRecordsLinearBetweenAndOnlyInsideTheRange) {
 // Spacing away from the nominal 30 days: the first guess is many records off.
 TEST_F(DeltaTFile, IrregularSpacingWalksToTheBracketingPair) {
   std::vector<Tabulated> records = Records(30, 16.0);
-  for (const Tabulated &r : Records(30, 55.0)) records.push_back({r.jd + 500.0, r.deltaT + 1.0});
+  for (const Tabulated& r : Records(30, 55.0)) records.push_back({r.jd + 500.0, r.deltaT + 1.0});
   Write(records.front().jd, records.back().jd, records);
   for (double jd = records.front().jd; jd <= records.back().jd; jd += 3.7) {
     EXPECT_NEAR(table_.LookupDeltaT(jd), Interpolated(records, jd), 1e-12) << jd;
@@ -102,25 +102,24 @@ TEST_F(DeltaTFile, IrregularSpacingWalksToTheBracketingPair) {
 // lookups answer "missing" rather than a value from the damaged table.
 TEST_F(DeltaTFile, DamagedFilesAreRefused) {
   const struct {
-    const char *damage;
-    std::function<void(std::vector<Tabulated> &, double &, double &, size_t &)> spoil;
+    const char* damage;
+    std::function<void(std::vector<Tabulated>&, double&, double&, size_t&)> spoil;
   } kDamage[] = {
-      {"a partial record", [](auto &, double &, double &, size_t &trailing) { trailing = 7; }},
-      {"a single value", [](auto &r, double &, double &, size_t &) { r.resize(1); }},
+      {"a partial record", [](auto&, double&, double&, size_t& trailing) { trailing = 7; }},
+      {"a single value", [](auto& r, double&, double&, size_t&) { r.resize(1); }},
       {"inverted range",
-       [](auto &, double &first, double &last, size_t &) { std::swap(first, last); }},
-      {"range not a number",
-       [](auto &, double &first, double &, size_t &) { first = std::nan(""); }},
+       [](auto&, double& first, double& last, size_t&) { std::swap(first, last); }},
+      {"range not a number", [](auto&, double& first, double&, size_t&) { first = std::nan(""); }},
       {"Delta T not a number",
-       [](auto &r, double &, double &, size_t &) { r[7].deltaT = std::nan(""); }},
-      {"Delta T out of range", [](auto &r, double &, double &, size_t &) { r[3].deltaT = 400.0; }},
-      {"Delta T negative", [](auto &r, double &, double &, size_t &) { r[3].deltaT = -11.0; }},
-      {"dates descending", [](auto &r, double &, double &, size_t &) { std::swap(r[4], r[5]); }},
-      {"a date shifted", [](auto &r, double &, double &, size_t &) { r[6].jd += 20.0; }},
+       [](auto& r, double&, double&, size_t&) { r[7].deltaT = std::nan(""); }},
+      {"Delta T out of range", [](auto& r, double&, double&, size_t&) { r[3].deltaT = 400.0; }},
+      {"Delta T negative", [](auto& r, double&, double&, size_t&) { r[3].deltaT = -11.0; }},
+      {"dates descending", [](auto& r, double&, double&, size_t&) { std::swap(r[4], r[5]); }},
+      {"a date shifted", [](auto& r, double&, double&, size_t&) { r[6].jd += 20.0; }},
       {"range beyond the records",
-       [](auto &r, double &, double &last, size_t &) { last = r.back().jd + 1.0; }},
+       [](auto& r, double&, double& last, size_t&) { last = r.back().jd + 1.0; }},
   };
-  for (const auto &d : kDamage) {
+  for (const auto& d : kDamage) {
     std::vector<Tabulated> records = Records(20);
     double first = records.front().jd, last = records.back().jd;
     size_t trailing = 0;
