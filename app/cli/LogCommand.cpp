@@ -1,61 +1,107 @@
 #include "app/cli/LogCommand.h"
 
 #include <cinttypes>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <vector>
 
+#include "app/bridge/ConsoleNotice.h"
+#include "app/bridge/LogBridge.h"
 #include "app/bridge/VoyageDirectory.h"
+#include "app/cli/CliArguments.h"
 #include "app/cli/CliCommand.h"
 #include "app/cli/CliOutput.h"
 #include "engine/log/EventLog.h"
+#include "engine/log/EventLogListing.h"
 #include "engine/log/EventLogRepair.h"
+#include "engine/log/NewInitialFix.h"
+#include "engine/log/TextLog.h"
 
 namespace navora {
 namespace {
 
 constexpr char kUsage[] =
     "usage: navora-cli log repair [--voyage-dir DIR]\n"
+    "       navora-cli log new-fix --time T --lat L --lon L [--course C --speed S]\n"
+    "                              [--yes] [--voyage-dir DIR]\n"
+    "       navora-cli log comment TEXT [--voyage-dir DIR]\n"
+    "       navora-cli log show [--voyage-dir DIR]\n"
+    "       navora-cli log entries [--voyage-dir DIR]\n"
     "\n"
     "  repair            make an event log that ends in a torn entry (after a\n"
     "                    power loss or crash during a write) whole again: the\n"
     "                    file is first copied to navora.evt.torn-<n>, then the\n"
     "                    torn tail is cut; every complete entry is kept\n"
+    "  new-fix           start a new voyage from an initial fix; the current text\n"
+    "                    log is archived as log<nnnnn>.saf, which needs --yes\n"
+    "    --time T        UTC, YYYY-MM-DDTHH:MM[:SS]\n"
+    "    --lat L         49N30.5 or signed degrees (north positive), below 80\n"
+    "    --lon L         004W15.2 or signed degrees (east positive)\n"
+    "    --course C      degrees true, 0 to 359.9 (default 0)\n"
+    "    --speed S       knots, 0 to 99.9 (default 0)\n"
+    "  comment TEXT      log a comment (lines break at 78 characters)\n"
+    "  show              print the text log\n"
+    "  entries           list the event log: offset, kind, type or body, sequence\n"
+    "                    number, time UTC, latitude, longitude\n"
     "  --voyage-dir DIR  the voyage directory; default $NAVORA_VOYAGE_DIR, else\n"
     "                    $XDG_DATA_HOME/navora/, else $HOME/.local/share/navora/\n";
 
-int UsageError(const char* reason) {
-  std::fprintf(stderr, "navora-cli log: %s\n%s", reason, kUsage);
+constexpr char kUsageHint[] =
+    "usage: navora-cli log repair|new-fix|comment|show|entries ... (see navora-cli log --help)";
+
+// A bad argument: one line.
+int UsageError(const std::string& reason) {
+  std::fprintf(stderr, "navora-cli log: %s; %s\n", reason.c_str(), kUsageHint);
   return kExitUsage;
 }
 
-int Failure(const std::string& message) {
-  std::fprintf(stderr, "navora-cli log repair: %s\n", message.c_str());
+// The options of every subcommand; those a subcommand does not take are
+// refused by the parser.
+struct Options {
+  const char* subcommand = nullptr;
+  const char* voyageDirectory = nullptr;
+  const char* time = nullptr;
+  const char* latitude = nullptr;
+  const char* longitude = nullptr;
+  const char* course = nullptr;
+  const char* speed = nullptr;
+  bool yes = false;
+  std::vector<const char*> words;  // the arguments that are not options
+};
+
+constexpr char kNoVoyageDirectory[] =
+    "no voyage directory: give --voyage-dir or set NAVORA_VOYAGE_DIR or HOME";
+
+int Failure(const Options& options, const std::string& message) {
+  std::fprintf(stderr, "navora-cli log %s: %s\n", options.subcommand, message.c_str());
   return kExitFailure;
 }
 
 // Why a log that is not only torn is left alone.
-int ReportDamage(const EventLog& log, const std::string& path) {
+int ReportDamage(const Options& options, const EventLog& log, const std::string& path) {
   EventLogExtent extent;
   if (InspectEventLog(log, extent) != kStatusOk) {
-    return Failure("cannot read " + path);
+    return Failure(options, "cannot read " + path);
   }
   char where[160];
   std::snprintf(where, sizeof where,
                 "damaged at byte %" PRId64 " of %" PRId64 " (%" PRId32 " whole entries before it)",
                 extent.wholeEnd, extent.fileSize, extent.wholeEntries);
-  return Failure(path + " is " + where +
+  return Failure(options, path + " is " + where +
                  ", not only in a torn last entry; it was left unchanged");
 }
 
-int Repair(const char* optionDirectory) {
+int Repair(const Options& options) {
   std::string directory;
-  if (!ResolveVoyageDirectory(optionDirectory, directory)) {
-    return Failure("no voyage directory: give --voyage-dir or set NAVORA_VOYAGE_DIR or HOME");
+  if (!ResolveVoyageDirectory(options.voyageDirectory, directory)) {
+    return Failure(options, kNoVoyageDirectory);
   }
   EventLog log;
   if (SetEventLogDirectory(log, directory.c_str()) != kStatusOk) {
-    return Failure("the voyage directory name is longer than 255 characters: " + directory);
+    return Failure(options, "the voyage directory name is longer than 255 characters: " + directory);
   }
   const std::string path = EventLogPath(log);
   EventLogRepair repair;
@@ -63,13 +109,13 @@ int Repair(const char* optionDirectory) {
     case kStatusOk:
       break;
     case 1:
-      return Failure("cannot read and write " + path);
+      return Failure(options, "cannot read and write " + path);
     case 2:
-      return ReportDamage(log, path);
+      return ReportDamage(options, log, path);
     case 3:
-      return Failure("could not make a complete copy of " + path + "; nothing was cut");
+      return Failure(options, "could not make a complete copy of " + path + "; nothing was cut");
     default:
-      return Failure("the copy " + repair.copyPath + " was made, but the torn tail of " + path +
+      return Failure(options, "the copy " + repair.copyPath + " was made, but the torn tail of " + path +
                      " could not be cut");
   }
   if (repair.cutBytes == 0) {
@@ -86,37 +132,273 @@ int Repair(const char* optionDirectory) {
   const EngineStatus opened = OpenEventLog(log);
   constexpr EngineStatus kOpenedEmpty = 2;  // every entry was torn: a new voyage starts
   if (opened != kStatusOk && opened != kOpenedEmpty) {
-    return Failure(path + " still does not open");
+    return Failure(options, path + " still does not open");
   }
   return written;
 }
+
+// The limits of the initial-fix entry: polar navigation is not supported.
+constexpr double kMaxFixLatitude = 80.0;   // degrees, exclusive
+constexpr double kMaxCourse = 359.9;       // degrees true
+constexpr double kMaxSpeed = 99.9;         // knots
+
+// One bad value: a line naming the option.
+int BadValue(const char* option, const char* text, const std::string& reason) {
+  return UsageError(std::string(option) + " '" + text + "': " + reason);
+}
+
+// The voyage directory set on both logs. False after saying why.
+bool SetVoyageDirectory(const Options& options, EventLog& events, TextLog& text) {
+  std::string directory;
+  if (!ResolveVoyageDirectory(options.voyageDirectory, directory)) {
+    Failure(options, kNoVoyageDirectory);
+    return false;
+  }
+  if (SetEventLogDirectory(events, directory.c_str()) != kStatusOk ||
+      SetTextLogDirectory(text, directory.c_str()) != kStatusOk) {
+    Failure(options, "the voyage directory name is longer than 255 characters: " + directory);
+    return false;
+  }
+  return true;
+}
+
+void PrintLines(const ReportLine* lines, int count) {
+  for (int i = 0; i < count; ++i) {
+    std::printf("%s\n", lines[i]);
+  }
+}
+
+int NewFix(const Options& options) {
+  if (options.time == nullptr || options.latitude == nullptr || options.longitude == nullptr) {
+    return UsageError("new-fix needs --time, --lat and --lon");
+  }
+  double time = 0.0, latitude = 0.0, longitude = 0.0, course = 0.0, speed = 0.0;
+  std::string error;
+  if (!ParseUtcTime(options.time, time, error)) {
+    return BadValue("--time", options.time, error);
+  }
+  if (!ParseLatitude(options.latitude, latitude, error)) {
+    return BadValue("--lat", options.latitude, error);
+  }
+  if (std::fabs(latitude) >= kMaxFixLatitude) {
+    return BadValue("--lat", options.latitude, "must be below 80 degrees");
+  }
+  if (!ParseLongitude(options.longitude, longitude, error)) {
+    return BadValue("--lon", options.longitude, error);
+  }
+  if (options.course != nullptr && !ParseNumber(options.course, 0.0, kMaxCourse, course, error)) {
+    return BadValue("--course", options.course, error);
+  }
+  if (options.speed != nullptr && !ParseNumber(options.speed, 0.0, kMaxSpeed, speed, error)) {
+    return BadValue("--speed", options.speed, error);
+  }
+  EventLog events;
+  TextLog text;
+  if (!SetVoyageDirectory(options, events, text)) {
+    return kExitFailure;
+  }
+  std::error_code ignored;  // a directory that cannot be made fails below, with the log's message
+  std::filesystem::create_directories(
+      std::filesystem::path(EventLogPath(events)).parent_path(), ignored);
+  // Opened first so that the new voyage's sequence numbers continue; a
+  // damaged or read-only log is dealt with by the new voyage itself.
+  static_cast<void>(OpenEventLog(events));
+  ConsoleNotice notice(options.yes);
+  NewVoyage voyage;
+  int64_t textBytes = 0;
+  const bool asksFirst = MeasureTextLogFile(text, textBytes) == kStatusOk && textBytes > 0;
+  if (TaskNewInitialFix(notice, events, text, MakeInitialFixRecord(time, latitude, longitude,
+                                                                   course, speed),
+                        voyage) != kStatusOk) {
+    if (asksFirst && !options.yes) {
+      Failure(options, "the current log was not archived; give --yes to archive it");
+    }
+    return kExitFailure;
+  }
+  PrintLines(voyage.entry.data(), kNewPositionEntryLines);
+  return FinishStandardOutput(kExitOk);
+}
+
+int Comment(const Options& options) {
+  if (options.words.size() != 1) {
+    return UsageError("comment takes one TEXT");
+  }
+  if (options.words[0][0] == '\0') {
+    return UsageError("the comment is empty");
+  }
+  EventLog events;
+  TextLog text;
+  if (!SetVoyageDirectory(options, events, text)) {
+    return kExitFailure;
+  }
+  ConsoleNotice notice;
+  std::vector<std::string> lines;
+  if (TaskOpenTextLog(notice, text) % kTextLogOpenedNew != kStatusOk ||
+      TaskWriteComment(notice, text, options.words[0], lines) != kStatusOk) {
+    return kExitFailure;
+  }
+  for (const std::string& line : lines) {
+    std::printf("%s\n", line.c_str());
+  }
+  return FinishStandardOutput(kExitOk);
+}
+
+int Show(const Options& options) {
+  EventLog events;
+  TextLog text;
+  if (!SetVoyageDirectory(options, events, text)) {
+    return kExitFailure;
+  }
+  if (TextLogFileIsMissingOrEmpty(text)) {
+    return FinishStandardOutput(kExitOk);  // nothing logged yet
+  }
+  ConsoleNotice notice;
+  if (TaskOpenTextLog(notice, text) != kStatusOk) {
+    return kExitFailure;
+  }
+  constexpr EngineStatus kEndOfLog = 1;
+  std::string line;
+  EngineStatus status = kStatusOk;
+  for (bool first = true; (status = ReadTextLogLine(text, first, line)) == kStatusOk; first = false) {
+    std::printf("%s\n", line.c_str());
+  }
+  if (status != kEndOfLog) {
+    notice.Show("An error occurred while\n reading the log.", kNoticeOk);
+    return kExitFailure;
+  }
+  return FinishStandardOutput(kExitOk);
+}
+
+const char* KindName(int16_t kind) {
+  constexpr const char* kNames[kEntryKindCount] = {
+      "fix", "dr-update", "sight", "deleted-fix", "deleted-dr-update", "deleted-sight"};
+  return kNames[kind];
+}
+
+void PrintEntry(const EventLogListingEntry& entry) {
+  constexpr uint16_t kStarBody = 20;
+  char type[32];
+  std::string latitude = "-";
+  std::string longitude = "-";
+  if (IsSightKind(entry.kind)) {
+    std::snprintf(type, sizeof type, entry.bodyCode == kStarBody ? "star %u" : "body %u",
+                  entry.bodyCode == kStarBody ? entry.starNumber : entry.bodyCode);
+  } else {
+    std::snprintf(type, sizeof type, "%s", PositionTypeName(entry.positionType));
+    latitude = FormatLatitude(entry.latitude);
+    longitude = FormatLongitude(entry.longitude);
+  }
+  std::printf("%8" PRId64 "  %-17s  %-13s  %6" PRIu32 "  %s  %s  %s\n", entry.offset,
+              KindName(entry.kind), type, entry.sequenceNumber, FormatUtcTime(entry.time).c_str(),
+              latitude.c_str(), longitude.c_str());
+}
+
+int Entries(const Options& options) {
+  EventLog events;
+  TextLog text;
+  if (!SetVoyageDirectory(options, events, text)) {
+    return kExitFailure;
+  }
+  const std::string path = EventLogPath(events);
+  std::error_code missing;
+  if (!std::filesystem::exists(path, missing)) {
+    return FinishStandardOutput(kExitOk);  // nothing logged yet
+  }
+  std::vector<EventLogListingEntry> entries;
+  int64_t wholeEnd = 0;
+  const EngineStatus status = ListEventLogEntries(events, entries, wholeEnd);
+  for (const EventLogListingEntry& entry : entries) {
+    PrintEntry(entry);
+  }
+  const int written = FinishStandardOutput(kExitOk);
+  constexpr EngineStatus kNotWhole = 2;
+  if (status == kNotWhole) {
+    return Failure(options, path + " is not a whole entry after byte " + std::to_string(wholeEnd) +
+                                " (see navora-cli log repair)");
+  }
+  return status == kStatusOk ? written : Failure(options, "cannot read " + path);
+}
+
+// What each subcommand takes.
+enum OptionSet : unsigned { kTakesFix = 1, kTakesYes = 2, kTakesWords = 4 };
+
+struct Subcommand {
+  const char* name;
+  unsigned takes;
+  int (*run)(const Options&);
+};
+
+constexpr Subcommand kSubcommands[] = {
+    {"repair", 0, Repair},
+    {"new-fix", kTakesFix | kTakesYes, NewFix},
+    {"comment", kTakesWords, Comment},
+    {"show", 0, Show},
+    {"entries", 0, Entries},
+};
 
 bool IsHelp(const char* argument) {
   return std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0;
 }
 
+// The option's slot for its value, or nullptr when the subcommand does not take it.
+const char** ValueSlot(const char* option, unsigned takes, Options& options) {
+  const struct {
+    const char* name;
+    unsigned needs;
+    const char** slot;
+  } kValued[] = {
+      {"--voyage-dir", 0, &options.voyageDirectory}, {"--time", kTakesFix, &options.time},
+      {"--lat", kTakesFix, &options.latitude},       {"--lon", kTakesFix, &options.longitude},
+      {"--course", kTakesFix, &options.course},      {"--speed", kTakesFix, &options.speed},
+  };
+  for (const auto& valued : kValued) {
+    if (std::strcmp(option, valued.name) == 0 && (valued.needs & ~takes) == 0) {
+      return valued.slot;
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 int RunLogCommand(int argc, char** argv) {
-  if (argc >= 1 && IsHelp(argv[0])) {
-    std::fputs(kUsage, stdout);
-    return FinishStandardOutput(kExitOk);
-  }
-  if (argc < 1 || std::strcmp(argv[0], "repair") != 0) {
-    return UsageError(argc < 1 ? "missing subcommand" : "unknown subcommand");
-  }
-  const char* optionDirectory = nullptr;
-  for (int i = 1; i < argc; ++i) {
+  for (int i = 0; i < argc; ++i) {
     if (IsHelp(argv[i])) {
       std::fputs(kUsage, stdout);
       return FinishStandardOutput(kExitOk);
     }
-    if (std::strcmp(argv[i], "--voyage-dir") != 0 || i + 1 >= argc) {
-      return UsageError("unknown option or missing directory");
-    }
-    optionDirectory = argv[++i];
   }
-  return Repair(optionDirectory);
+  if (argc < 1) {
+    return UsageError("missing subcommand");
+  }
+  const Subcommand* subcommand = nullptr;
+  for (const Subcommand& candidate : kSubcommands) {
+    if (std::strcmp(argv[0], candidate.name) == 0) subcommand = &candidate;
+  }
+  if (subcommand == nullptr) {
+    return UsageError(std::string("unknown subcommand '") + argv[0] + "'");
+  }
+  Options options;
+  options.subcommand = subcommand->name;
+  for (int i = 1; i < argc; ++i) {
+    const char* argument = argv[i];
+    if (std::strcmp(argument, "--yes") == 0 && (subcommand->takes & kTakesYes) != 0) {
+      options.yes = true;
+    } else if (const char** slot = ValueSlot(argument, subcommand->takes, options)) {
+      if (i + 1 >= argc) {
+        return UsageError(std::string(argument) + " needs a value");
+      }
+      *slot = argv[++i];
+    } else if (argument[0] != '-' || (argument[1] != '-' && (subcommand->takes & kTakesWords) != 0)) {
+      if ((subcommand->takes & kTakesWords) == 0) {
+        return UsageError(std::string("unexpected argument '") + argument + "'");
+      }
+      options.words.push_back(argument);
+    } else {
+      return UsageError(std::string("unknown option '") + argument + "' for " + subcommand->name);
+    }
+  }
+  return subcommand->run(options);
 }
 
 }  // namespace navora

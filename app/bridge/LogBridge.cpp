@@ -1,0 +1,109 @@
+#include "app/bridge/LogBridge.h"
+
+#include <cstdio>
+
+#include "engine/log/CommentWrapping.h"
+#include "engine/log/TextLogPending.h"
+
+namespace navora {
+
+namespace {
+
+constexpr char kWriteProtected[] =
+    "           WARNING!!          \n\nThe file NAVORA.EVT has been  \nwrite-protected. Please "
+    "allow \nwrite access before continuing.";
+constexpr char kCorrupted[] =
+    "            WARNING!!            \n\nThe log may have been corrupted. \nGo to 'New Initial "
+    "Fix...' on the\n'Task' menu, to archive the old  \nlog, and to create a new one.";
+constexpr char kReadingFailed[] = "An error occurred while\n reading the log.";
+constexpr char kWritingFailed[] = "An error occurred while\n writing to the log.";
+constexpr char kWritingFileFailed[] = "An error occurred writing to the log file";
+constexpr char kOpeningFailed[] = "Error opening the log file.";
+constexpr char kArchiveQuestion[] =
+    "This action will archive the current\nlog and set up the program for a new\ninitial fix. "
+    "Do you want to continue?";
+constexpr char kEventLogReadOnly[] =
+    "The file 'NAVORA.EVT' has been made\nread-only. It must be changed to read-write\nbefore "
+    "NAVORA can do a New Initial Fix.";
+constexpr char kArchivedFormat[] = " Archiving current log in file %s.";
+
+constexpr EngineStatus kOpenWriteProtected = 1;
+constexpr EngineStatus kOpenDamaged = 3;  // and above
+constexpr EngineStatus kWriteLineFailed = 2;
+constexpr EngineStatus kEmptyComment = 1;
+constexpr int kStopped = 1;
+
+// StartNewVoyage's refusals that have a message of their own.
+constexpr EngineStatus kVoyageEventLogReadOnly = 1;
+constexpr EngineStatus kVoyageTextLogUnreadable = 2;
+
+}  // namespace
+
+int TaskOpenEventLog(Notice& notice, EventLog& log) {
+  const EngineStatus status = OpenEventLog(log);
+  if (status == kOpenWriteProtected) {
+    notice.Show(kWriteProtected, kNoticeOk);
+  } else if (status >= kOpenDamaged) {
+    notice.Show(kCorrupted, kNoticeOk);
+  }
+  return status;
+}
+
+int TaskOpenTextLog(Notice& notice, TextLog& log) {
+  const bool isNew = TextLogFileIsMissingOrEmpty(log);
+  const EngineStatus status = OpenTextLog(log);
+  if (status != kStatusOk) {
+    notice.Show(kReadingFailed, kNoticeOk);
+  }
+  return status + (isNew ? kTextLogOpenedNew : 0);
+}
+
+int TaskWriteComment(Notice& notice, TextLog& log, std::string_view comment,
+                     std::vector<std::string>& written) {
+  if (FormatCommentLines(comment, written) != kStatusOk) {
+    return kEmptyComment;
+  }
+  const EngineStatus status =
+      WriteTextLogLines(log, written.data(), static_cast<int>(written.size()));
+  if (status != kStatusOk) {
+    notice.Show(status == kWriteLineFailed ? kWritingFailed : kWritingFileFailed, kNoticeOk);
+    return status;
+  }
+  AppendPendingLogText(log, written.data(), static_cast<int>(written.size()));
+  return kStatusOk;
+}
+
+int TaskNewInitialFix(Notice& notice, EventLog& events, TextLog& text, const PositionRecord& fix,
+                      NewVoyage& voyage) {
+  int64_t textBytes = 0;
+  if (MeasureTextLogFile(text, textBytes) != kStatusOk) {
+    notice.Show(kOpeningFailed, kNoticeOk);
+    return kStopped;
+  }
+  if (textBytes > 0 && notice.Show(kArchiveQuestion, kNoticeYesNoQuestion) != NoticeAnswer::kYes) {
+    return kStopped;
+  }
+  switch (StartNewVoyage(events, text, fix, voyage)) {
+    case kStatusOk:
+      break;
+    case kVoyageEventLogReadOnly:
+      notice.Show(kEventLogReadOnly, kNoticeOk);
+      return kStopped;
+    case kVoyageTextLogUnreadable:
+      notice.Show(kOpeningFailed, kNoticeOk);
+      return kStopped;
+    default:
+      notice.Show(kWritingFailed, kNoticeOk);
+      return kStopped;
+  }
+  if (!voyage.archivePath.empty()) {
+    std::string archived(sizeof kArchivedFormat + voyage.archivePath.size(), '\0');
+    archived.resize(static_cast<size_t>(std::snprintf(archived.data(), archived.size(),
+                                                      kArchivedFormat,
+                                                      voyage.archivePath.c_str())));
+    notice.Show(archived, kNoticeOkInformation);
+  }
+  return kStatusOk;
+}
+
+}  // namespace navora

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/bridge/Notice.h"
+#include "engine/common/PositionRecord.h"
+#include "engine/log/EventLog.h"
+#include "engine/log/NewInitialFix.h"
+#include "engine/log/TextLog.h"
+
+namespace navora {
+
+// The voyage-log entries of the task bridge: each calls the engine's log
+// operations and, when they fail, shows the user's message and returns a
+// non-zero value that stops the task. The messages are fixed texts, shown
+// exactly ('\n' breaks lines).
+
+// A notice with the information icon and an OK button.
+inline constexpr NoticeStyle kNoticeOkInformation = 64;
+
+// OpenEventLog. Returns its status: 0 entries exist, 2 empty (no message);
+// 1 write-protected and 3 or more damaged (each with its warning).
+int TaskOpenEventLog(Notice& notice, EventLog& log);
+
+// OpenTextLog. Returns its status (1 with the reading message), plus 10 when
+// the file was missing or empty before: a new voyage's text log.
+int TaskOpenTextLog(Notice& notice, TextLog& log);
+
+// The returned value of TaskOpenTextLog for a new, empty text log.
+inline constexpr int kTextLogOpenedNew = 10;
+
+// Logs a comment as the "COMMENT:" entry (CommentWrapping.h) and adds it to
+// the pending log text; `written` receives its lines. 1 for an empty comment
+// (nothing written, no message); otherwise the writing status, with the
+// writing messages.
+int TaskWriteComment(Notice& notice, TextLog& log, std::string_view comment,
+                     std::vector<std::string>& written);
+
+// New Initial Fix with the logs' directory and a fix already entered
+// (MakeInitialFixRecord): asks before archiving a non-empty text log (Yes and
+// No), starts the new voyage (StartNewVoyage), tells where the old log was
+// archived. Returns 0 when the fix was recorded, with `voyage` filled;
+// 1 when the navigator declined or the start was refused (with its message),
+// both logs then as before.
+int TaskNewInitialFix(Notice& notice, EventLog& events, TextLog& text, const PositionRecord& fix,
+                      NewVoyage& voyage);
+
+}  // namespace navora
