@@ -15,7 +15,7 @@ namespace {
 constexpr CliCommand kCommands[] = {
     {"check-data", "check the data files and print the dates they cover", RunCheckDataCommand},
     {"almanac", "print almanac tables (see navora-cli almanac --help)", RunAlmanacCommand},
-    {"log", "repair a voyage log torn by a crash (see navora-cli log --help)", RunLogCommand},
+    {"log", "record, list and repair the voyage log (see navora-cli log --help)", RunLogCommand},
 };
 
 void PrintHelp(std::FILE* stream) {

@@ -1,0 +1,110 @@
+// The voyage-log bridge entries: what the navigator is asked and told, word
+// for word, and what each answer does to the logs.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/bridge/LogBridge.h"
+#include "app/bridge/RecordingNotice.h"
+#include "engine/log/TextLogPending.h"
+#include "support/TemporaryDirectory.h"
+
+namespace navora {
+namespace {
+
+using testing::TemporaryDirectory;
+
+std::string Contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class LogBridgeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    directory_ = scratch_.path() + "/";
+    ASSERT_EQ(SetEventLogDirectory(events_, directory_.c_str()), 0);
+    ASSERT_EQ(SetTextLogDirectory(text_, directory_.c_str()), 0);
+  }
+
+  TemporaryDirectory scratch_;
+  std::string directory_;
+  EventLog events_;
+  TextLog text_;
+  RecordingNotice notice_;
+  const PositionRecord fix_ = MakeInitialFixRecord(2460400.5, 49.5, -4.25, 90, 6);
+};
+
+TEST_F(LogBridgeTest, OpeningTellsOfADamagedLogAndOfANewTextLog) {
+  EXPECT_EQ(TaskOpenEventLog(notice_, events_), 2);
+  EXPECT_TRUE(notice_.shown.empty());
+  std::ofstream(directory_ + kEventLogFileName, std::ios::binary) << std::string(72, '\1');
+  EXPECT_EQ(TaskOpenEventLog(notice_, events_), 3);
+  ASSERT_EQ(notice_.shown.size(), 1u);
+  EXPECT_EQ(notice_.shown[0].text,
+            "            WARNING!!            \n\nThe log may have been corrupted. \nGo to 'New "
+            "Initial Fix...' on the\n'Task' menu, to archive the old  \nlog, and to create a new "
+            "one.");
+
+  EXPECT_EQ(TaskOpenTextLog(notice_, text_), kTextLogOpenedNew);
+  std::vector<std::string> lines;
+  EXPECT_EQ(TaskWriteComment(notice_, text_, "", lines), 1);
+  ASSERT_EQ(TaskWriteComment(notice_, text_, std::string(100, 'x'), lines), 0);
+  EXPECT_EQ(lines, (std::vector<std::string>{"", "COMMENT:", std::string(78, 'x'),
+                                             std::string(22, 'x')}));
+  EXPECT_EQ(PendingLogText(text_), "\r\nCOMMENT:\r\n" + std::string(78, 'x') + "\r\n" +
+                                       std::string(22, 'x') + "\r\n");
+  EXPECT_EQ(TaskOpenTextLog(notice_, text_), 0);
+  EXPECT_EQ(notice_.shown.size(), 1u);
+}
+
+TEST_F(LogBridgeTest, NewInitialFixAsksBeforeArchivingAndTellsWhere) {
+  NewVoyage voyage;
+  ASSERT_EQ(TaskNewInitialFix(notice_, events_, text_, fix_, voyage), 0);
+  EXPECT_TRUE(notice_.shown.empty()) << "an empty log is not archived, so nothing is asked";
+  const std::string firstText = Contents(directory_ + kTextLogFileName);
+
+  notice_.answers = {NoticeAnswer::kNo};
+  EXPECT_EQ(TaskNewInitialFix(notice_, events_, text_, fix_, voyage), 1);
+  ASSERT_EQ(notice_.shown.size(), 1u);
+  EXPECT_EQ(notice_.shown[0].text,
+            "This action will archive the current\nlog and set up the program for a new\n"
+            "initial fix. Do you want to continue?");
+  EXPECT_EQ(notice_.shown[0].style, kNoticeYesNoQuestion);
+  EXPECT_EQ(Contents(directory_ + kTextLogFileName), firstText);
+  EXPECT_FALSE(std::filesystem::exists(directory_ + "log00000.saf"));
+
+  notice_.shown.clear();
+  ASSERT_EQ(TaskNewInitialFix(notice_, events_, text_, fix_, voyage), 0);
+  ASSERT_EQ(notice_.shown.size(), 2u);
+  EXPECT_EQ(notice_.shown[1].text, " Archiving current log in file " + directory_ + "log00000.saf.");
+  EXPECT_EQ(notice_.shown[1].style, kNoticeOkInformation);
+  EXPECT_EQ(Contents(directory_ + "log00000.saf"), firstText);
+}
+
+TEST_F(LogBridgeTest, NewInitialFixRefusesAReadOnlyEventLog) {
+  NewVoyage voyage;
+  ASSERT_EQ(TaskNewInitialFix(notice_, events_, text_, fix_, voyage), 0);
+  const std::string path = directory_ + kEventLogFileName;
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                         std::filesystem::perms::group_read |
+                                         std::filesystem::perms::others_read);
+  if (std::ofstream(path, std::ios::app).is_open()) {
+    GTEST_SKIP() << "running with privileges that write through a read-only mode";
+  }
+  notice_.answers = {NoticeAnswer::kYes};
+  EXPECT_EQ(TaskNewInitialFix(notice_, events_, text_, fix_, voyage), 1);
+  ASSERT_EQ(notice_.shown.size(), 2u);
+  EXPECT_EQ(notice_.shown[1].text,
+            "The file 'NAVORA.EVT' has been made\nread-only. It must be changed to read-write\n"
+            "before NAVORA can do a New Initial Fix.");
+  EXPECT_FALSE(std::filesystem::exists(directory_ + "log00000.saf"));
+}
+
+}  // namespace
+}  // namespace navora
