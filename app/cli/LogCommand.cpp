@@ -385,7 +385,8 @@ int RunLogCommand(int argc, char** argv) {
     if (std::strcmp(argument, "--yes") == 0 && (subcommand->takes & kTakesYes) != 0) {
       options.yes = true;
     } else if (const char** slot = ValueSlot(argument, subcommand->takes, options)) {
-      if (i + 1 >= argc) {
+      // A value never starts with "--" ("-12.5" is a value): that is the next option.
+      if (i + 1 >= argc || std::strncmp(argv[i + 1], "--", 2) == 0) {
         return UsageError(std::string(argument) + " needs a value");
       }
       *slot = argv[++i];
