@@ -58,6 +58,22 @@ int TaskOpenTextLog(Notice& notice, TextLog& log) {
   return status + (isNew ? kTextLogOpenedNew : 0);
 }
 
+int TaskReadTextLog(Notice& notice, TextLog& log, std::vector<std::string>& lines) {
+  constexpr EngineStatus kEndOfLog = 1;
+  lines.clear();
+  std::string line;
+  EngineStatus status = kStatusOk;
+  for (bool first = true; (status = ReadTextLogLine(log, first, line)) == kStatusOk;
+       first = false) {
+    lines.push_back(line);
+  }
+  if (status != kEndOfLog) {
+    notice.Show(kReadingFailed, kNoticeOk);
+    return status;
+  }
+  return kStatusOk;
+}
+
 int TaskWriteComment(Notice& notice, TextLog& log, std::string_view comment,
                      std::vector<std::string>& written) {
   if (FormatCommentLines(comment, written) != kStatusOk) {
@@ -98,9 +114,8 @@ int TaskNewInitialFix(Notice& notice, EventLog& events, TextLog& text, const Pos
   }
   if (!voyage.archivePath.empty()) {
     std::string archived(sizeof kArchivedFormat + voyage.archivePath.size(), '\0');
-    archived.resize(static_cast<size_t>(std::snprintf(archived.data(), archived.size(),
-                                                      kArchivedFormat,
-                                                      voyage.archivePath.c_str())));
+    archived.resize(static_cast<size_t>(std::snprintf(
+        archived.data(), archived.size(), kArchivedFormat, voyage.archivePath.c_str())));
     notice.Show(archived, kNoticeOkInformation);
   }
   return kStatusOk;

@@ -31,6 +31,10 @@ int TaskOpenTextLog(Notice& notice, TextLog& log);
 // The returned value of TaskOpenTextLog for a new, empty text log.
 inline constexpr int kTextLogOpenedNew = 10;
 
+// Every line of the open text log in clear, from its start (separators as
+// 78 hyphens). Returns 0, or 2 with the reading message.
+int TaskReadTextLog(Notice& notice, TextLog& log, std::vector<std::string>& lines);
+
 // Logs a comment as the "COMMENT:" entry (CommentWrapping.h) and adds it to
 // the pending log text; `written` receives its lines. 1 for an empty comment
 // (nothing written, no message); otherwise the writing status, with the

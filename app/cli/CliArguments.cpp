@@ -15,10 +15,10 @@ constexpr int kHoursPerDay = 24;
 constexpr int kMinutesPerHour = 60;
 constexpr int kSecondsPerMinute = 60;
 constexpr double kMinutesPerDegree = 60.0;
-constexpr double kMaxLatitude = 90.0;    // degrees
-constexpr double kMaxLongitude = 180.0;  // degrees
+constexpr double kMaxLatitude = 90.0;        // degrees
+constexpr double kMaxLongitude = 180.0;      // degrees
 constexpr long long kTenthsPerDegree = 600;  // tenths of a minute of arc
-constexpr size_t kFormattedBytes = 64;  // room for any int16 field the compiler can imagine
+constexpr size_t kFormattedBytes = 64;       // room for any int16 field the compiler can imagine
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -163,15 +163,16 @@ std::string FormatUtcTime(double julianDate) {
   int16_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
   double seconds = 0.0;
   char weekday[4];
-  SplitJulianToSeconds(julianDate, kWholeSeconds, year, month, day, hour, minute, seconds,
-                       weekday);
+  SplitJulianToSeconds(julianDate, kWholeSeconds, year, month, day, hour, minute, seconds, weekday);
   char text[kFormattedBytes];
   std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02.0f", year, month, day, hour,
                 minute, std::floor(seconds + 0.5));
   return text;
 }
 
-std::string FormatLatitude(double degrees) { return FormatAngle(degrees, "%02lld%c%04.1f", 'N', 'S'); }
+std::string FormatLatitude(double degrees) {
+  return FormatAngle(degrees, "%02lld%c%04.1f", 'N', 'S');
+}
 
 std::string FormatLongitude(double degrees) {
   return FormatAngle(degrees, "%03lld%c%04.1f", 'E', 'W');

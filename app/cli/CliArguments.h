@@ -22,8 +22,7 @@ namespace navora {
 bool ParseUtcTime(std::string_view text, double& julianDate, std::string& error);
 bool ParseLatitude(std::string_view text, double& degrees, std::string& error);
 bool ParseLongitude(std::string_view text, double& degrees, std::string& error);
-bool ParseNumber(std::string_view text, double low, double high, double& value,
-                 std::string& error);
+bool ParseNumber(std::string_view text, double low, double high, double& value, std::string& error);
 
 // The same forms for output, so that what a command prints can be given back
 // to it: "YYYY-MM-DDTHH:MM:SS" (rounded to the second), "49N30.5" and

@@ -90,8 +90,8 @@ int ReportDamage(const Options& options, const EventLog& log, const std::string&
   std::snprintf(where, sizeof where,
                 "damaged at byte %" PRId64 " of %" PRId64 " (%" PRId32 " whole entries before it)",
                 extent.wholeEnd, extent.fileSize, extent.wholeEntries);
-  return Failure(options, path + " is " + where +
-                 ", not only in a torn last entry; it was left unchanged");
+  return Failure(options,
+                 path + " is " + where + ", not only in a torn last entry; it was left unchanged");
 }
 
 int Repair(const Options& options) {
@@ -101,7 +101,8 @@ int Repair(const Options& options) {
   }
   EventLog log;
   if (SetEventLogDirectory(log, directory.c_str()) != kStatusOk) {
-    return Failure(options, "the voyage directory name is longer than 255 characters: " + directory);
+    return Failure(options,
+                   "the voyage directory name is longer than 255 characters: " + directory);
   }
   const std::string path = EventLogPath(log);
   EventLogRepair repair;
@@ -115,8 +116,8 @@ int Repair(const Options& options) {
     case 3:
       return Failure(options, "could not make a complete copy of " + path + "; nothing was cut");
     default:
-      return Failure(options, "the copy " + repair.copyPath + " was made, but the torn tail of " + path +
-                     " could not be cut");
+      return Failure(options, "the copy " + repair.copyPath + " was made, but the torn tail of " +
+                                  path + " could not be cut");
   }
   if (repair.cutBytes == 0) {
     std::printf("%s is whole: %" PRId32 " entries, %" PRId64 " bytes; nothing was changed.\n",
@@ -138,9 +139,9 @@ int Repair(const Options& options) {
 }
 
 // The limits of the initial-fix entry: polar navigation is not supported.
-constexpr double kMaxFixLatitude = 80.0;   // degrees, exclusive
-constexpr double kMaxCourse = 359.9;       // degrees true
-constexpr double kMaxSpeed = 99.9;         // knots
+constexpr double kMaxFixLatitude = 80.0;  // degrees, exclusive
+constexpr double kMaxCourse = 359.9;      // degrees true
+constexpr double kMaxSpeed = 99.9;        // knots
 
 // One bad value: a line naming the option.
 int BadValue(const char* option, const char* text, const std::string& reason) {
@@ -198,8 +199,8 @@ int NewFix(const Options& options) {
     return kExitFailure;
   }
   std::error_code ignored;  // a directory that cannot be made fails below, with the log's message
-  std::filesystem::create_directories(
-      std::filesystem::path(EventLogPath(events)).parent_path(), ignored);
+  std::filesystem::create_directories(std::filesystem::path(EventLogPath(events)).parent_path(),
+                                      ignored);
   // Opened first so that the new voyage's sequence numbers continue; a
   // damaged or read-only log is dealt with by the new voyage itself.
   static_cast<void>(OpenEventLog(events));
@@ -207,8 +208,8 @@ int NewFix(const Options& options) {
   NewVoyage voyage;
   int64_t textBytes = 0;
   const bool asksFirst = MeasureTextLogFile(text, textBytes) == kStatusOk && textBytes > 0;
-  if (TaskNewInitialFix(notice, events, text, MakeInitialFixRecord(time, latitude, longitude,
-                                                                   course, speed),
+  if (TaskNewInitialFix(notice, events, text,
+                        MakeInitialFixRecord(time, latitude, longitude, course, speed),
                         voyage) != kStatusOk) {
     if (asksFirst && !options.yes) {
       Failure(options, "the current log was not archived; give --yes to archive it");
@@ -256,15 +257,12 @@ int Show(const Options& options) {
   if (TaskOpenTextLog(notice, text) != kStatusOk) {
     return kExitFailure;
   }
-  constexpr EngineStatus kEndOfLog = 1;
-  std::string line;
-  EngineStatus status = kStatusOk;
-  for (bool first = true; (status = ReadTextLogLine(text, first, line)) == kStatusOk; first = false) {
-    std::printf("%s\n", line.c_str());
-  }
-  if (status != kEndOfLog) {
-    notice.Show("An error occurred while\n reading the log.", kNoticeOk);
+  std::vector<std::string> lines;
+  if (TaskReadTextLog(notice, text, lines) != kStatusOk) {
     return kExitFailure;
+  }
+  for (const std::string& line : lines) {
+    std::printf("%s\n", line.c_str());
   }
   return FinishStandardOutput(kExitOk);
 }
@@ -390,7 +388,8 @@ int RunLogCommand(int argc, char** argv) {
         return UsageError(std::string(argument) + " needs a value");
       }
       *slot = argv[++i];
-    } else if (argument[0] != '-' || (argument[1] != '-' && (subcommand->takes & kTakesWords) != 0)) {
+    } else if (argument[0] != '-' ||
+               (argument[1] != '-' && (subcommand->takes & kTakesWords) != 0)) {
       if ((subcommand->takes & kTakesWords) == 0) {
         return UsageError(std::string("unexpected argument '") + argument + "'");
       }

@@ -50,8 +50,8 @@ EngineStatus ListEventLogEntries(const EventLog& log, std::vector<EventLogListin
   wholeEnd = 0;
   const int descriptor = OpenFileForReading(EventLogPath(log).c_str());
   int64_t fileSize = 0;
-  EngineStatus status = descriptor >= 0 && GetFileSize(descriptor, fileSize) ? kStatusOk
-                                                                              : kUnreadable;
+  EngineStatus status =
+      descriptor >= 0 && GetFileSize(descriptor, fileSize) ? kStatusOk : kUnreadable;
   while (status == kStatusOk && wholeEnd < fileSize) {
     int16_t kind = 0;
     const EntryCheck check = CheckEntryAt(descriptor, wholeEnd, fileSize, kind);

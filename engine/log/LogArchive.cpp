@@ -34,7 +34,8 @@ bool CopyDurably(int from, int to) {
     if (got == 0) {
       return ::fsync(to) == 0;
     }
-    if (!WriteDurablyAt(to, offset, std::span<const uint8_t>(chunk.data(), static_cast<size_t>(got)))) {
+    if (!WriteDurablyAt(to, offset,
+                        std::span<const uint8_t>(chunk.data(), static_cast<size_t>(got)))) {
       return false;
     }
     offset += got;

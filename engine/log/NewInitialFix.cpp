@@ -54,8 +54,8 @@ bool SetDirectories(EventLog& events, TextLog& text, const std::string& eventDir
 bool StageNewLogs(EventLog& events, TextLog& text, const PositionRecord& fix,
                   const NewVoyage& voyage) {
   const bool staged =
-      OpenEventLog(events) == kEventLogOpenedEmpty && AppendPositionEntry(events, fix) == kStatusOk &&
-      OpenTextLog(text) == kStatusOk &&
+      OpenEventLog(events) == kEventLogOpenedEmpty &&
+      AppendPositionEntry(events, fix) == kStatusOk && OpenTextLog(text) == kStatusOk &&
       WriteTextLogLines(text, voyage.entry.data(), kNewPositionEntryLines) == kStatusOk;
   CloseEventLog(events);
   CloseTextLog(text);

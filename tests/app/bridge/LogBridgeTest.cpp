@@ -55,10 +55,10 @@ TEST_F(LogBridgeTest, OpeningTellsOfADamagedLogAndOfANewTextLog) {
   std::vector<std::string> lines;
   EXPECT_EQ(TaskWriteComment(notice_, text_, "", lines), 1);
   ASSERT_EQ(TaskWriteComment(notice_, text_, std::string(100, 'x'), lines), 0);
-  EXPECT_EQ(lines, (std::vector<std::string>{"", "COMMENT:", std::string(78, 'x'),
-                                             std::string(22, 'x')}));
-  EXPECT_EQ(PendingLogText(text_), "\r\nCOMMENT:\r\n" + std::string(78, 'x') + "\r\n" +
-                                       std::string(22, 'x') + "\r\n");
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{"", "COMMENT:", std::string(78, 'x'), std::string(22, 'x')}));
+  EXPECT_EQ(PendingLogText(text_),
+            "\r\nCOMMENT:\r\n" + std::string(78, 'x') + "\r\n" + std::string(22, 'x') + "\r\n");
   EXPECT_EQ(TaskOpenTextLog(notice_, text_), 0);
   EXPECT_EQ(notice_.shown.size(), 1u);
 }
@@ -82,7 +82,8 @@ TEST_F(LogBridgeTest, NewInitialFixAsksBeforeArchivingAndTellsWhere) {
   notice_.shown.clear();
   ASSERT_EQ(TaskNewInitialFix(notice_, events_, text_, fix_, voyage), 0);
   ASSERT_EQ(notice_.shown.size(), 2u);
-  EXPECT_EQ(notice_.shown[1].text, " Archiving current log in file " + directory_ + "log00000.saf.");
+  EXPECT_EQ(notice_.shown[1].text,
+            " Archiving current log in file " + directory_ + "log00000.saf.");
   EXPECT_EQ(notice_.shown[1].style, kNoticeOkInformation);
   EXPECT_EQ(Contents(directory_ + "log00000.saf"), firstText);
 }

@@ -94,10 +94,9 @@ TEST(CliArguments, PrintedAnglesReadBackAndRoundWithCarry) {
     const char* latitude;
     const char* longitude;
   };
-  for (const Printed& p : {Printed{49.508333333, "49N30.5", "049E30.5"},
-                           Printed{-4.2533333, "04S15.2", "004W15.2"},
-                           Printed{-0.0000001, "00N00.0", "000E00.0"},
-                           Printed{59.99999, "60N00.0", "060E00.0"}}) {
+  for (const Printed& p :
+       {Printed{49.508333333, "49N30.5", "049E30.5"}, Printed{-4.2533333, "04S15.2", "004W15.2"},
+        Printed{-0.0000001, "00N00.0", "000E00.0"}, Printed{59.99999, "60N00.0", "060E00.0"}}) {
     EXPECT_EQ(FormatLatitude(p.degrees), p.latitude);
     EXPECT_EQ(FormatLongitude(p.degrees), p.longitude);
     double back = 0;

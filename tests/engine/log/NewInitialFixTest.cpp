@@ -2,10 +2,9 @@
 // started from the initial fix, and every refusal leaving the old voyage whole.
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
