@@ -36,10 +36,42 @@ void AppendFormatted(std::string& out, const char* format, long value) {
   if (length > 0) out.append(buffer, static_cast<size_t>(length));
 }
 
-void AppendEscaped(std::string& out, std::string_view text) {
-  for (const char c : text) {
-    if (c == '\\' || c == '{' || c == '}') out.push_back('\\');
-    if (c != ';') out.push_back(c);
+void WriteUtf16Unit(std::string& out, char32_t unit) {
+  AppendFormatted(out, "\\u%ld?", static_cast<long>(static_cast<int16_t>(unit)));
+}
+
+void WriteText(std::string& out, std::string_view text) {
+  for (size_t position = 0; position < text.size();) {
+    const char32_t c = DecodeUtf8(text, position);
+    if (c == '\n') {
+      out += "\\par\r\n";
+    } else if (c == '\t') {
+      out += "\\tab ";
+    } else if (c == '\\' || c == '{' || c == '}') {
+      out.push_back('\\');
+      out.push_back(static_cast<char>(c));
+    } else if (c >= 0x20 && c < 0x80) {
+      out.push_back(static_cast<char>(c));
+    } else if (c < 0x20 || (c >= 0xA0 && c <= 0xFF)) {
+      AppendFormatted(out, "\\'%02lx", static_cast<long>(c));
+    } else if (c < 0x10000) {
+      WriteUtf16Unit(out, c);
+    } else {
+      const char32_t offset = c - 0x10000;
+      WriteUtf16Unit(out, 0xD800 + (offset >> 10));
+      WriteUtf16Unit(out, 0xDC00 + (offset & 0x3FF));
+    }
+  }
+}
+
+// A face name is written as text, without the ';' that would end the
+// font-table entry and without line breaks, tabs or other controls.
+void WriteFaceName(std::string& out, std::string_view face) {
+  for (size_t position = 0; position < face.size();) {
+    size_t next = position;
+    const char32_t c = DecodeUtf8(face, next);
+    if (c >= 0x20 && c != ';') WriteText(out, face.substr(position, next - position));
+    position = next;
   }
 }
 
@@ -47,7 +79,7 @@ void WriteHeader(std::string& out, const Tables& tables) {
   out += "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
   for (size_t i = 0; i < tables.faces.size(); ++i) {
     AppendFormatted(out, "{\\f%ld\\fnil\\fcharset0 ", static_cast<long>(i));
-    AppendEscaped(out, tables.faces[i]);
+    WriteFaceName(out, tables.faces[i]);
     out += ";}";
   }
   out += "}\r\n{\\colortbl ;";
@@ -78,34 +110,6 @@ void WriteFormatChange(std::string& out, Tables& tables, const CharFormat* from,
     AppendFormatted(out, "\\cf%ld", static_cast<long>(index));
   }
   if (out.size() != before) out.push_back(' ');
-}
-
-void WriteUtf16Unit(std::string& out, char32_t unit) {
-  AppendFormatted(out, "\\u%ld?", static_cast<long>(static_cast<int16_t>(unit)));
-}
-
-void WriteText(std::string& out, std::string_view text) {
-  for (size_t position = 0; position < text.size();) {
-    const char32_t c = DecodeUtf8(text, position);
-    if (c == '\n') {
-      out += "\\par\r\n";
-    } else if (c == '\t') {
-      out += "\\tab ";
-    } else if (c == '\\' || c == '{' || c == '}') {
-      out.push_back('\\');
-      out.push_back(static_cast<char>(c));
-    } else if (c >= 0x20 && c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x20 || (c >= 0xA0 && c <= 0xFF)) {
-      AppendFormatted(out, "\\'%02lx", static_cast<long>(c));
-    } else if (c < 0x10000) {
-      WriteUtf16Unit(out, c);
-    } else {
-      const char32_t offset = c - 0x10000;
-      WriteUtf16Unit(out, 0xD800 + (offset >> 10));
-      WriteUtf16Unit(out, 0xDC00 + (offset & 0x3FF));
-    }
-  }
 }
 
 }  // namespace

@@ -13,8 +13,8 @@
 // N the signed 16-bit UTF-16 unit (two units for characters beyond U+FFFF) and
 // '?' the fallback for readers without Unicode. Other control characters are
 // "\'hh" too. Lines end with CR LF after each "\par", to keep the stream
-// readable in a text editor. A face name loses any ';', which would end the
-// font-table entry.
+// readable in a text editor. Face names are written as text is, less any
+// ';' (which would end the font-table entry) and control characters.
 
 #include <string>
 

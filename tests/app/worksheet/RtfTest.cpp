@@ -65,6 +65,13 @@ TEST(Rtf, FormatsRoundTripAndOnlyChangesAreWritten) {
 
   ASSERT_EQ(ReadRtf(WriteRtf(RichText{}), read), RtfStatus::kOk);
   EXPECT_TRUE(read.runs.empty());
+
+  // Face names are text like any other, less the ';' that ends an entry.
+  CharFormat mincho;
+  mincho.face = "\xEF\xBC\xAD\xEF\xBC\xB3 \xE6\x98\x8E\xE6\x9C\x9D;{\xC3\xA9}";
+  ASSERT_EQ(ReadRtf(WriteRtf(OneRun("x", mincho)), read), RtfStatus::kOk);
+  mincho.face = "\xEF\xBC\xAD\xEF\xBC\xB3 \xE6\x98\x8E\xE6\x9C\x9D{\xC3\xA9}";
+  EXPECT_EQ(read, OneRun("x", mincho));
 }
 
 // As a word processor saves it: a header full of tables and destinations the
