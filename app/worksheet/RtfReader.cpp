@@ -34,13 +34,15 @@ enum class Destination { kText, kFontTable, kColourTable, kSkip };
 
 // Destinations whose content is not text of the document.
 constexpr std::string_view kSkippedDestinations[] = {
-    "stylesheet", "info",     "pict",      "object",    "header",      "headerl",
-    "headerr",    "headerf",  "footer",    "footerl",   "footerr",     "footerf",
-    "footnote",   "fldinst",  "listtable", "listoverridetable", "revtbl", "rsidtbl",
-    "themedata",  "colorschememapping", "latentstyles", "datastore", "xmlnstbl",
-    "generator",  "filetbl",  "nonshppict", "userprops", "annotation", "atnid",
-    "atnauthor",  "bkmkstart", "bkmkend",  "xe",        "tc",          "txe",
-    "private",    "pntext",   "pntxta",    "pntxtb",    "listtext",    "template"};
+    "stylesheet",        "info",      "pict",       "object",    "header",
+    "headerl",           "headerr",   "headerf",    "footer",    "footerl",
+    "footerr",           "footerf",   "footnote",   "fldinst",   "listtable",
+    "listoverridetable", "revtbl",    "rsidtbl",    "themedata", "colorschememapping",
+    "latentstyles",      "datastore", "xmlnstbl",   "generator", "filetbl",
+    "nonshppict",        "userprops", "annotation", "atnid",     "atnauthor",
+    "bkmkstart",         "bkmkend",   "xe",         "tc",        "txe",
+    "private",           "pntext",    "pntxta",     "pntxtb",    "listtext",
+    "template"};
 
 // Control words that stand for one character.
 struct CharacterWord {
@@ -48,14 +50,14 @@ struct CharacterWord {
   char32_t character;
 };
 constexpr CharacterWord kCharacterWords[] = {
-    {"par", '\n'},         {"line", '\n'},        {"row", '\n'},        {"sect", '\n'},
-    {"page", '\n'},        {"tab", '\t'},         {"cell", '\t'},       {"emdash", 0x2014},
-    {"endash", 0x2013},    {"lquote", 0x2018},    {"rquote", 0x2019},   {"ldblquote", 0x201C},
-    {"rdblquote", 0x201D}, {"bullet", 0x2022},    {"emspace", 0x2003},  {"enspace", 0x2002},
+    {"par", '\n'},         {"line", '\n'},     {"row", '\n'},       {"sect", '\n'},
+    {"page", '\n'},        {"tab", '\t'},      {"cell", '\t'},      {"emdash", 0x2014},
+    {"endash", 0x2013},    {"lquote", 0x2018}, {"rquote", 0x2019},  {"ldblquote", 0x201C},
+    {"rdblquote", 0x201D}, {"bullet", 0x2022}, {"emspace", 0x2003}, {"enspace", 0x2002},
     {"qmspace", 0x2005}};
 
-constexpr std::string_view kUnderlineWords[] = {"ul", "uld", "uldb", "ulw", "ulth", "uldash",
-                                                "ulwave", "uldashd", "uldashdd", "ulhwave"};
+constexpr std::string_view kUnderlineWords[] = {
+    "ul", "uld", "uldb", "ulw", "ulth", "uldash", "ulwave", "uldashd", "uldashdd", "ulhwave"};
 
 template <typename List>
 bool Contains(const List& list, std::string_view name) {
@@ -277,7 +279,8 @@ class RtfParser {
     } else if (name == "ulnone") {
       format.underline = false;
     } else if (name == "cf") {
-      const bool known = word.parameter >= 0 && static_cast<size_t>(word.parameter) < colours_.size();
+      const bool known =
+          word.parameter >= 0 && static_cast<size_t>(word.parameter) < colours_.size();
       format.colour = known ? colours_[word.parameter] : std::nullopt;
     }
   }

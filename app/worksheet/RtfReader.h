@@ -35,10 +35,10 @@ inline constexpr size_t kMaxRtfFaceBytes = 256;
 
 enum class RtfStatus {
   kOk,
-  kNotRtf,      // does not begin with "{\rtf"
-  kTooLarge,    // more than kMaxRtfBytes
-  kTooDeep,     // groups nested deeper than kMaxRtfDepth
-  kTruncated,   // ends before its groups close
+  kNotRtf,     // does not begin with "{\rtf"
+  kTooLarge,   // more than kMaxRtfBytes
+  kTooDeep,    // groups nested deeper than kMaxRtfDepth
+  kTruncated,  // ends before its groups close
 };
 
 // What a status means, in a few words for a message.

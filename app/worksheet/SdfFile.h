@@ -33,12 +33,12 @@ inline constexpr size_t kMaxSdfBytes = kMaxRtfBytes;
 
 enum class SdfStatus {
   kOk,
-  kPlainTextOnly,   // the RTF part is damaged: the worksheet is its plain text
-  kNotAWorksheet,   // the marker is missing or is not "sdf"
-  kTextTruncated,   // the plain text's length runs past the end of the file
-  kTooLarge,        // the file is larger than kMaxSdfBytes
-  kCannotRead,      // the file cannot be opened or read
-  kCannotWrite,     // the file cannot be written whole
+  kPlainTextOnly,  // the RTF part is damaged: the worksheet is its plain text
+  kNotAWorksheet,  // the marker is missing or is not "sdf"
+  kTextTruncated,  // the plain text's length runs past the end of the file
+  kTooLarge,       // the file is larger than kMaxSdfBytes
+  kCannotRead,     // the file cannot be opened or read
+  kCannotWrite,    // the file cannot be written whole
 };
 
 struct SdfReadResult {

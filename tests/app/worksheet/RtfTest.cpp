@@ -27,7 +27,10 @@ struct EncodingCase {
 
 TEST(Rtf, CharactersAreWrittenInTheirRtfFormAndReadBack) {
   const EncodingCase cases[] = {
-      {"degree sign as a Latin-1 byte", "49\xC2\xB0" "30'", "49\\'b030'"},
+      {"degree sign as a Latin-1 byte",
+       "49\xC2\xB0"
+       "30'",
+       "49\\'b030'"},
       {"Latin-1 letters", "\xC3\xA9t\xC3\xA9", "\\'e9t\\'e9"},
       {"Greek", "\xCE\x94\xCE\xBB", "\\u916?\\u955?"},
       {"above U+7FFF as a negative unit", "\xEF\xBC\xA1", "\\u-223?"},
@@ -51,8 +54,9 @@ TEST(Rtf, CharactersAreWrittenInTheirRtfFormAndReadBack) {
 TEST(Rtf, FormatsRoundTripAndOnlyChangesAreWritten) {
   const RichText notes = testing::FormattedNotes();
   const std::string rtf = WriteRtf(notes);
-  EXPECT_TRUE(rtf.starts_with("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl"
-                              "{\\f0\\fnil\\fcharset0 Arial;}{\\f1\\fnil\\fcharset0 Courier New;}}"))
+  EXPECT_TRUE(
+      rtf.starts_with("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl"
+                      "{\\f0\\fnil\\fcharset0 Arial;}{\\f1\\fnil\\fcharset0 Courier New;}}"))
       << rtf;
   EXPECT_NE(rtf.find("{\\colortbl ;\\red0\\green0\\blue128;\\red255\\green0\\blue0;}"),
             std::string::npos);
@@ -102,7 +106,11 @@ TEST(Rtf, WordProcessorDocumentReadsToItsText) {
   redItalic.italic = true;
   redItalic.colour = RgbColour{192, 0, 0};
   RichText expected;
-  AppendText(expected, "Fix at 12:00: \xE2\x80\x9C" "49\xC2\xB0" "30'N\xE2\x80\x9D", plain);
+  AppendText(expected,
+             "Fix at 12:00: \xE2\x80\x9C"
+             "49\xC2\xB0"
+             "30'N\xE2\x80\x9D",
+             plain);
   AppendText(expected, "bold", bold);
   AppendText(expected, " red italic", redItalic);
   AppendText(expected, "\nSmaller\xE2\x89\xA4than\nlink\n", plain);
@@ -123,8 +131,9 @@ TEST(Rtf, StreamsThatCannotBeReadWholeEndInAStatus) {
       {"cut inside a control word", "{\\rtf1 text\\u12", RtfStatus::kTruncated},
       {"cut inside binary data", "{\\rtf1 {\\pict\\bin999999 abc", RtfStatus::kTruncated},
       {"nested too deeply", "{\\rtf1" + std::string(kMaxRtfDepth + 1, '{'), RtfStatus::kTooDeep},
-      {"nested to the limit", "{\\rtf1" + std::string(kMaxRtfDepth - 1, '{') +
-                                  std::string(kMaxRtfDepth, '}'), RtfStatus::kOk},
+      {"nested to the limit",
+       "{\\rtf1" + std::string(kMaxRtfDepth - 1, '{') + std::string(kMaxRtfDepth, '}'),
+       RtfStatus::kOk},
       {"huge parameters", "{\\rtf1\\uc99999999999\\u99999999999 x\\fs-99999999999 y}",
        RtfStatus::kOk},
   };
@@ -143,7 +152,10 @@ TEST(Rtf, DamagedUnicodeBecomesReplacementCharacters) {
   RichText read;
   // A high surrogate without its partner, then a lone low surrogate.
   ASSERT_EQ(ReadRtf("{\\rtf1\\uc0\\u-10180 a\\u-8659 b}", read), RtfStatus::kOk);
-  EXPECT_EQ(PlainText(read), "\xEF\xBF\xBD" "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(PlainText(read),
+            "\xEF\xBF\xBD"
+            "a\xEF\xBF\xBD"
+            "b");
   // Malformed UTF-8 in memory is written as U+FFFD, never as raw bytes.
   EXPECT_NE(WriteRtf(OneRun("x\xC3")).find("x\\u-3?"), std::string::npos);
 }

@@ -15,7 +15,9 @@ inline RichText AlmanacReport() {
   RichText document;
   AppendText(document,
              "SUN  2024-03-20  12:00 UT\n"
-             " GHA 358\xC2\xB0" "07,2'  Dec N 0\xC2\xB0" "00,4'  SD 16,1'\n"
+             " GHA 358\xC2\xB0"
+             "07,2'  Dec N 0\xC2\xB0"
+             "00,4'  SD 16,1'\n"
              "\n",
              Worksheet());
   return document;
@@ -31,7 +33,10 @@ inline RichText FormattedNotes() {
   warning.colour = RgbColour{255, 0, 0};
   RichText document;
   AppendText(document, "Noon sight {log}\n", heading);
-  AppendText(document, "\xCE\x94\xCE\xBB = 0\xC2\xB0" "12' E\t", Worksheet());
+  AppendText(document,
+             "\xCE\x94\xCE\xBB = 0\xC2\xB0"
+             "12' E\t",
+             Worksheet());
   AppendText(document, "\xE2\x9A\x93 anchored\n", italic);
   AppendText(document, "check C:\\logs \xF0\x9F\xA7\xAD\n", warning);
   return document;

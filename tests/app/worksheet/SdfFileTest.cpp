@@ -40,7 +40,10 @@ TEST(SdfFile, GoldenFilesAreWrittenAndReadByteForByte) {
   }
   // The plain-text copy is Latin-1 with CR LF line ends.
   EXPECT_EQ(Fixture("almanac_report.sdf").substr(0, 10), std::string("\x03sdf\x46SUN  ", 10));
-  EXPECT_NE(Fixture("almanac_report.sdf").find("358\xB0" "07,2'"), std::string::npos);
+  EXPECT_NE(Fixture("almanac_report.sdf")
+                .find("358\xB0"
+                      "07,2'"),
+            std::string::npos);
   EXPECT_NE(Fixture("almanac_report.sdf").find("UT\r\n GHA"), std::string::npos);
 }
 
@@ -100,7 +103,11 @@ struct DamageCase {
 };
 
 TEST(SdfFile, DamageIsNamedAndADamagedRichTextOpensFromThePlainText) {
-  const std::string header("\x03sdf\x0C" "49\xB0" "N\r\nline 2", 17);
+  const std::string header(
+      "\x03sdf\x0C"
+      "49\xB0"
+      "N\r\nline 2",
+      17);
   const DamageCase cases[] = {
       {"empty", "", SdfStatus::kNotAWorksheet},
       {"other marker", std::string("\x03sdx\x00", 5), SdfStatus::kNotAWorksheet},
@@ -110,7 +117,8 @@ TEST(SdfFile, DamageIsNamedAndADamagedRichTextOpensFromThePlainText) {
        SdfStatus::kTextTruncated},
       {"no rich text", header, SdfStatus::kPlainTextOnly},
       {"rich text cut", header + "{\\rtf1{\\b bold}", SdfStatus::kPlainTextOnly},
-      {"rich text nested too deeply", header + "{\\rtf1" + std::string(300, '{'), SdfStatus::kPlainTextOnly},
+      {"rich text nested too deeply", header + "{\\rtf1" + std::string(300, '{'),
+       SdfStatus::kPlainTextOnly},
   };
   for (const DamageCase& test : cases) {
     SCOPED_TRACE(test.what);

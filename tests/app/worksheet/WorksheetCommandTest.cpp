@@ -36,7 +36,9 @@ TEST(WorksheetCommand, DamagedRichTextPrintsThePlainTextCopyAndSaysSo) {
   const CliRun run = RunWorksheet("text '" + path + "'");
   EXPECT_EQ(run.exitCode, 0) << run.err;
   // The plain-text copy holds Latin-1 only.
-  EXPECT_EQ(run.out, "Noon sight {log}\n?? = 0\xC2\xB0" "12' E\t? anchored\ncheck C:\\logs ?\n");
+  EXPECT_EQ(run.out,
+            "Noon sight {log}\n?? = 0\xC2\xB0"
+            "12' E\t? anchored\ncheck C:\\logs ?\n");
   EXPECT_EQ(run.err, "navora-cli worksheet: " + path +
                          ": the rich text is damaged; the plain text was used (the rich text "
                          "ends before its groups close)\n");
@@ -56,7 +58,8 @@ TEST(WorksheetCommand, UnreadableFileExitsOneNamingFileAndReason) {
     const CliRun run = RunWorksheet("text '" + test.path + "'");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "navora-cli worksheet: cannot open " + test.path + ": " + test.reason + "\n");
+    EXPECT_EQ(run.err,
+              "navora-cli worksheet: cannot open " + test.path + ": " + test.reason + "\n");
   }
 }
 
