@@ -151,6 +151,7 @@ SdfReadResult ReadSdfFile(const std::string& path, RichText& document) {
 
 SdfStatus WriteSdfFile(const std::string& path, const RichText& document) {
   const std::string bytes = WriteSdf(document);
+  if (bytes.size() > kMaxSdfBytes) return SdfStatus::kTooLarge;  // it could not be opened again
   const std::string partial = path + ".partial";
   std::FILE* file = std::fopen(partial.c_str(), "wb");
   if (file == nullptr) return SdfStatus::kCannotWrite;

@@ -36,7 +36,7 @@ enum class SdfStatus {
   kPlainTextOnly,  // the RTF part is damaged: the worksheet is its plain text
   kNotAWorksheet,  // the marker is missing or is not "sdf"
   kTextTruncated,  // the plain text's length runs past the end of the file
-  kTooLarge,       // the file is larger than kMaxSdfBytes
+  kTooLarge,       // the file is (or would be) larger than kMaxSdfBytes
   kCannotRead,     // the file cannot be opened or read
   kCannotWrite,    // the file cannot be written whole
 };
@@ -65,7 +65,8 @@ SdfReadResult ReadSdf(std::string_view bytes, RichText& document);
 
 // The same from and to a file. The file is written beside its final name
 // and renamed over it once complete, so a failed save leaves the previous
-// file as it was.
+// file as it was; a worksheet whose file would exceed kMaxSdfBytes is not
+// written (kTooLarge), since it could not be opened again.
 SdfReadResult ReadSdfFile(const std::string& path, RichText& document);
 SdfStatus WriteSdfFile(const std::string& path, const RichText& document);
 
