@@ -12,7 +12,10 @@ void AppendText(RichText& document, const std::string& text, const CharFormat& f
 }
 
 std::string PlainText(const RichText& document) {
+  size_t size = 0;
+  for (const TextRun& run : document.runs) size += run.text.size();
   std::string text;
+  text.reserve(size);
   for (const TextRun& run : document.runs) text += run.text;
   return text;
 }

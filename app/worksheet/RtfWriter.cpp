@@ -115,18 +115,24 @@ void WriteFormatChange(std::string& out, Tables& tables, const CharFormat* from,
 }  // namespace
 
 std::string WriteRtf(const RichText& document) {
+  // The tables come first in the stream, so they are gathered first.
   Tables tables;
-  std::string body;
-  const CharFormat* previous = nullptr;
+  size_t textBytes = 0;
   for (const TextRun& run : document.runs) {
-    WriteFormatChange(body, tables, previous, run.format);
-    WriteText(body, run.text);
-    previous = &run.format;
+    IndexOf(tables.faces, run.format.face);
+    if (run.format.colour) IndexOf(tables.colours, *run.format.colour);
+    textBytes += run.text.size();
   }
   if (tables.faces.empty()) tables.faces.push_back(CharFormat{}.face);
   std::string out;
+  out.reserve(textBytes + textBytes / 4 + 256);  // line ends and escapes
   WriteHeader(out, tables);
-  out += body;
+  const CharFormat* previous = nullptr;
+  for (const TextRun& run : document.runs) {
+    WriteFormatChange(out, tables, previous, run.format);
+    WriteText(out, run.text);
+    previous = &run.format;
+  }
   out += "}\r\n";
   return out;
 }

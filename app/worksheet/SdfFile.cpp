@@ -31,6 +31,7 @@ bool ReadLittleEndian(std::string_view bytes, size_t& position, int width, uint3
 
 std::string ToFileText(const std::string& text) {
   std::string crlf;
+  crlf.reserve(text.size() + text.size() / 16);  // a CR for each line
   for (const char c : Utf8ToLatin1(text)) {
     if (c == '\n') crlf.push_back('\r');
     crlf.push_back(c);
@@ -102,10 +103,13 @@ bool ReadLengthPrefixed(std::string_view bytes, size_t& position, std::string_vi
 }
 
 std::string WriteSdf(const RichText& document) {
+  const std::string text = ToFileText(PlainText(document));
+  const std::string rtf = WriteRtf(document);
   std::string file;
+  file.reserve(kSdfMarker.size() + text.size() + rtf.size() + 16);  // 16: both prefixes
   AppendLengthPrefixed(file, kSdfMarker);
-  AppendLengthPrefixed(file, ToFileText(PlainText(document)));
-  file += WriteRtf(document);
+  AppendLengthPrefixed(file, text);
+  file += rtf;
   return file;
 }
 
