@@ -104,6 +104,7 @@ class RtfParser {
 
  private:
   bool OpenGroup() {
+    DropHighSurrogate();  // a pair does not span a group boundary
     Flush();
     pendingSkip_ = 0;
     if (stack_.size() >= static_cast<size_t>(kMaxRtfDepth)) return false;
@@ -112,6 +113,7 @@ class RtfParser {
   }
 
   void CloseGroup() {
+    DropHighSurrogate();
     Flush();
     pendingSkip_ = 0;
     if (state_.destination == Destination::kFontTable) EndFontEntry();

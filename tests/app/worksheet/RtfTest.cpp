@@ -150,12 +150,12 @@ TEST(Rtf, StreamsThatCannotBeReadWholeEndInAStatus) {
 
 TEST(Rtf, DamagedUnicodeBecomesReplacementCharacters) {
   RichText read;
-  // A high surrogate without its partner, then a lone low surrogate.
-  ASSERT_EQ(ReadRtf("{\\rtf1\\uc0\\u-10180 a\\u-8659 b}", read), RtfStatus::kOk);
-  EXPECT_EQ(PlainText(read),
-            "\xEF\xBF\xBD"
-            "a\xEF\xBF\xBD"
-            "b");
+  // A high surrogate without its partner, a lone low surrogate, and a pair
+  // split by a group boundary.
+  ASSERT_EQ(ReadRtf("{\\rtf1\\uc0\\u-10180 a\\u-8659 b{\\u-10180}\\u-8659 }", read),
+            RtfStatus::kOk);
+  const std::string replacement = "\xEF\xBF\xBD";
+  EXPECT_EQ(PlainText(read), replacement + "a" + replacement + "b" + replacement + replacement);
   // Malformed UTF-8 in memory is written as U+FFFD, never as raw bytes.
   EXPECT_NE(WriteRtf(OneRun("x\xC3")).find("x\\u-3?"), std::string::npos);
 }
