@@ -8,6 +8,7 @@
 #include "app/cli/CheckDataCommand.h"
 #include "app/cli/CliCommand.h"
 #include "app/cli/LogCommand.h"
+#include "app/cli/WorksheetCommand.h"
 
 namespace navora {
 namespace {
@@ -16,6 +17,7 @@ constexpr CliCommand kCommands[] = {
     {"check-data", "check the data files and print the dates they cover", RunCheckDataCommand},
     {"almanac", "print almanac tables (see navora-cli almanac --help)", RunAlmanacCommand},
     {"log", "record, list and repair the voyage log (see navora-cli log --help)", RunLogCommand},
+    {"worksheet", "print worksheet text (see navora-cli worksheet --help)", RunWorksheetCommand},
 };
 
 void PrintHelp(std::FILE* stream) {
