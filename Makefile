@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
-FUZZ_SECONDS ?= 40
+FUZZ_SECONDS ?= 30
 
 .PHONY: deps configure build run test test-plain test-asan test-tsan fuzz bench clean
 

@@ -33,10 +33,6 @@ constexpr EngineStatus kWriteLineFailed = 2;
 constexpr EngineStatus kEmptyComment = 1;
 constexpr int kStopped = 1;
 
-// StartNewVoyage's refusals that have a message of their own.
-constexpr EngineStatus kVoyageEventLogReadOnly = 1;
-constexpr EngineStatus kVoyageTextLogUnreadable = 2;
-
 }  // namespace
 
 int TaskOpenEventLog(Notice& notice, EventLog& log) {
@@ -102,10 +98,10 @@ int TaskNewInitialFix(Notice& notice, EventLog& events, TextLog& text, const Pos
   switch (StartNewVoyage(events, text, fix, voyage)) {
     case kStatusOk:
       break;
-    case kVoyageEventLogReadOnly:
+    case kNewVoyageEventLogReadOnly:
       notice.Show(kEventLogReadOnly, kNoticeOk);
       return kStopped;
-    case kVoyageTextLogUnreadable:
+    case kNewVoyageTextLogUnreadable:
       notice.Show(kOpeningFailed, kNoticeOk);
       return kStopped;
     default:

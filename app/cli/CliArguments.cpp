@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/common/Angles.h"
 #include "engine/time/Calendar.h"
 
 namespace navora {
@@ -14,9 +15,6 @@ constexpr int kMinYear = 1000;
 constexpr int kHoursPerDay = 24;
 constexpr int kMinutesPerHour = 60;
 constexpr int kSecondsPerMinute = 60;
-constexpr double kMinutesPerDegree = 60.0;
-constexpr double kMaxLatitude = 90.0;        // degrees
-constexpr double kMaxLongitude = 180.0;      // degrees
 constexpr long long kTenthsPerDegree = 600;  // tenths of a minute of arc
 constexpr size_t kFormattedBytes = 64;       // room for any int16 field the compiler can imagine
 
@@ -77,11 +75,11 @@ bool Sexagesimal(std::string_view text, char plus, char minus, double limit, dou
     error = std::string("expected degrees, ") + plus + " or " + minus + ", decimal minutes";
     return false;
   }
-  if (minutes >= kMinutesPerDegree) {
+  if (minutes >= kArcminutesPerDegree) {
     error = "minutes must be below 60";
     return false;
   }
-  const double value = whole + minutes / kMinutesPerDegree;
+  const double value = whole + minutes / kArcminutesPerDegree;
   if (value > limit) {
     error = "must be at most " + std::to_string(static_cast<int>(limit)) + " degrees";
     return false;
@@ -134,11 +132,11 @@ bool ParseUtcTime(std::string_view text, double& julianDate, std::string& error)
 }
 
 bool ParseLatitude(std::string_view text, double& degrees, std::string& error) {
-  return Angle(text, 'N', 'S', kMaxLatitude, degrees, error);
+  return Angle(text, 'N', 'S', kDegreesPerQuarterCircle, degrees, error);
 }
 
 bool ParseLongitude(std::string_view text, double& degrees, std::string& error) {
-  return Angle(text, 'E', 'W', kMaxLongitude, degrees, error);
+  return Angle(text, 'E', 'W', kDegreesPerHalfCircle, degrees, error);
 }
 
 bool ParseNumber(std::string_view text, double low, double high, double& value,

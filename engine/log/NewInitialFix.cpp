@@ -14,14 +14,6 @@ namespace navora {
 
 namespace {
 
-constexpr EngineStatus kEventLogReadOnly = 1;
-constexpr EngineStatus kTextLogUnreadable = 2;
-constexpr EngineStatus kFixNotLoggable = 3;
-constexpr EngineStatus kStagingFailed = 4;
-constexpr EngineStatus kArchiveFailed = 5;
-constexpr EngineStatus kReplaceFailed = 6;
-constexpr EngineStatus kReopenFailed = 7;
-
 constexpr EngineStatus kEventLogOpenedEmpty = 2;
 constexpr int16_t kInitialEntry = 1;
 
@@ -92,7 +84,7 @@ EngineStatus MeasureTextLogFile(const TextLog& log, int64_t& bytes) {
   const int descriptor = OpenFileForReading(path.c_str());
   const bool measured = descriptor >= 0 && GetFileSize(descriptor, bytes);
   CloseFile(descriptor);
-  return measured ? kStatusOk : kTextLogUnreadable;
+  return measured ? kStatusOk : kNewVoyageTextLogUnreadable;
 }
 
 EngineStatus StartNewVoyage(EventLog& events, TextLog& text, const PositionRecord& fix,
@@ -100,7 +92,7 @@ EngineStatus StartNewVoyage(EventLog& events, TextLog& text, const PositionRecor
   result = NewVoyage{};
   if (PositionEntryKind(fix.positionType) != kEntryFix ||
       FormatNewPositionEntry(fix, kInitialEntry, result.entry.data()) != kStatusOk) {
-    return kFixNotLoggable;
+    return kNewVoyageFixNotLoggable;
   }
   CloseEventLog(events);
   CloseTextLog(text);
@@ -111,9 +103,9 @@ EngineStatus StartNewVoyage(EventLog& events, TextLog& text, const PositionRecor
   int64_t textBytes = 0;
   EngineStatus status = kStatusOk;
   if (IsReadOnlyFile(eventPath)) {
-    status = kEventLogReadOnly;
+    status = kNewVoyageEventLogReadOnly;
   } else if (MeasureTextLogFile(text, textBytes) != kStatusOk) {
-    status = kTextLogUnreadable;
+    status = kNewVoyageTextLogUnreadable;
   }
   if (status != kStatusOk) {
     ReopenAsTheyAre(events, text);
@@ -128,17 +120,17 @@ EngineStatus StartNewVoyage(EventLog& events, TextLog& text, const PositionRecor
   RemoveFile(stagedText.c_str());
   if (!SetDirectories(events, text, eventStage, textStage) ||
       !StageNewLogs(events, text, fix, result)) {
-    status = kStagingFailed;
+    status = kNewVoyageStagingFailed;
   }
   // The live directories were set before and are short enough.
   static_cast<void>(SetDirectories(events, text, eventDirectory, textDirectory));
 
   if (status == kStatusOk && textBytes > 0 &&
       CopyToNextArchive(textPath, textDirectory, result.archivePath) != kStatusOk) {
-    status = kArchiveFailed;
+    status = kNewVoyageArchiveFailed;
   }
   if (status == kStatusOk && !(Replace(stagedText, textPath) && Replace(stagedEvents, eventPath))) {
-    status = kReplaceFailed;
+    status = kNewVoyageReplaceFailed;
   }
   RemoveFile(stagedEvents.c_str());
   RemoveFile(stagedText.c_str());
@@ -147,7 +139,7 @@ EngineStatus StartNewVoyage(EventLog& events, TextLog& text, const PositionRecor
     return status;
   }
   if (OpenEventLog(events) != kStatusOk || OpenTextLog(text) != kStatusOk) {
-    return kReopenFailed;
+    return kNewVoyageReopenFailed;
   }
   ClearPendingLogText(text);
   AppendPendingLogText(text, result.entry.data(), kNewPositionEntryLines);

@@ -53,6 +53,13 @@ PositionRecord MakeInitialFixRecord(double time, double latitude, double longitu
 // 5 the archive cannot be written (or every number is taken).
 // 6 the new files could not replace the old (the archive stays; the old
 // event log is kept); 7 the new logs are in place but do not reopen.
+inline constexpr EngineStatus kNewVoyageEventLogReadOnly = 1;
+inline constexpr EngineStatus kNewVoyageTextLogUnreadable = 2;
+inline constexpr EngineStatus kNewVoyageFixNotLoggable = 3;
+inline constexpr EngineStatus kNewVoyageStagingFailed = 4;
+inline constexpr EngineStatus kNewVoyageArchiveFailed = 5;
+inline constexpr EngineStatus kNewVoyageReplaceFailed = 6;
+inline constexpr EngineStatus kNewVoyageReopenFailed = 7;
 [[nodiscard]] EngineStatus StartNewVoyage(EventLog& events, TextLog& text,
                                           const PositionRecord& fix, NewVoyage& result);
 
