@@ -19,6 +19,7 @@
 #include "engine/log/EventLogRepair.h"
 #include "engine/log/NewInitialFix.h"
 #include "engine/log/TextLog.h"
+#include "engine/sightreduction/BodyNames.h"
 
 namespace navora {
 namespace {
@@ -274,13 +275,17 @@ const char* KindName(int16_t kind) {
 }
 
 void PrintEntry(const EventLogListingEntry& entry) {
-  constexpr uint16_t kStarBody = 20;
   char type[32];
   std::string latitude = "-";
   std::string longitude = "-";
   if (IsSightKind(entry.kind)) {
-    std::snprintf(type, sizeof type, entry.bodyCode == kStarBody ? "star %u" : "body %u",
-                  entry.bodyCode == kStarBody ? entry.starNumber : entry.bodyCode);
+    // A damaged record's codes are shown as they are stored.
+    const char* name = nullptr;
+    if (BodyNameForCode(entry.bodyCode, entry.starNumber, name) == kStatusOk) {
+      std::snprintf(type, sizeof type, "%s", name);
+    } else {
+      std::snprintf(type, sizeof type, "body %u star %u", entry.bodyCode, entry.starNumber);
+    }
   } else {
     std::snprintf(type, sizeof type, "%s", PositionTypeName(entry.positionType));
     latitude = FormatLatitude(entry.latitude);

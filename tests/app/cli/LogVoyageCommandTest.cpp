@@ -7,6 +7,10 @@
 #include <filesystem>
 #include <string>
 
+#include "engine/common/ObservationRecord.h"
+#include "engine/log/EventLog.h"
+#include "engine/sightreduction/BodyNames.h"
+#include "engine/time/Calendar.h"
 #include "tests/app/cli/CliRun.h"
 
 namespace navora {
@@ -15,6 +19,10 @@ namespace {
 using testing::CliRun;
 using testing::ReadFile;
 using testing::TemporaryDirectory;
+
+double Jd(int16_t year, int16_t month, int16_t day, int16_t hour, int16_t minute) {
+  return CalendarToJulian(year, month, day, hour, minute, 0.0);
+}
 
 class LogVoyageCommand : public ::testing::Test {
  protected:
@@ -77,6 +85,22 @@ TEST_F(LogVoyageCommand, AVoyageIsStartedCommentedListedAndArchived) {
   EXPECT_EQ(run.out,
             "       0  fix                External Fix        2  2024-04-20T06:15:00  33S30.0  "
             "151E15.0\n");
+
+  // Sights are listed by the name of the body observed.
+  {
+    EventLog log;
+    ASSERT_EQ(SetEventLogDirectory(log, (voyage_.path() + "/").c_str()), kStatusOk);
+    ASSERT_EQ(OpenEventLog(log), kStatusOk);
+    const double time = Jd(2024, 4, 20, 8, 0);
+    constexpr uint16_t kSirius = 18, kAverage = 2;
+    ASSERT_EQ(
+        AppendSightEntry(log, MakeObservationRecord(0, kBodyCodeStar, kSirius, time, 0.0, 10.0,
+                                                    1010.0, 0.0, 30.0, 0.0, 3.0, kAverage)),
+        kStatusOk);
+  }
+  run = Log("entries");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("  sight              SIRIUS "), std::string::npos) << run.out;
 }
 
 TEST_F(LogVoyageCommand, EmptyVoyageShowsNothing) {
