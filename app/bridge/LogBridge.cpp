@@ -1,6 +1,8 @@
 #include "app/bridge/LogBridge.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "engine/log/CommentWrapping.h"
 #include "engine/log/TextLogPending.h"
@@ -114,6 +116,37 @@ int TaskNewInitialFix(Notice& notice, EventLog& events, TextLog& text, const Pos
         archived.data(), archived.size(), kArchivedFormat, voyage.archivePath.c_str())));
     notice.Show(archived, kNoticeOkInformation);
   }
+  return kStatusOk;
+}
+
+int TaskCountSinceLastFix(Notice& notice, EventLog& log, int32_t& positions, int32_t& sights) {
+  constexpr int kReadFailed = 5;
+  if (CountSinceLastFix(log, positions, sights) != kStatusOk) {
+    notice.Show(kReadingFailed, kNoticeOk);
+    return kStopped;
+  }
+  if (positions <= kMaxLoadedLegs) {
+    sights = std::min<int32_t>(sights, kMaxLoadedSights);
+    return kStatusOk;
+  }
+  std::vector<ObservationRecord> sightRecords(static_cast<size_t>(sights));
+  std::vector<EventLogOffset> sightOffsets(sightRecords.size());
+  std::vector<PositionRecord> positionRecords(static_cast<size_t>(positions));
+  std::vector<EventLogOffset> positionOffsets(positionRecords.size());
+  int32_t sightsRead = 0;
+  int32_t positionsRead = 0;
+  if (ReadSinceLastFix(log, sightRecords, sightOffsets, positionRecords, positionOffsets,
+                       sightsRead, positionsRead) != kStatusOk) {
+    notice.Show(kReadingFailed, kNoticeOk);
+    return kReadFailed;
+  }
+  // Legs are counted from the fix, so the last 4 start at positions - 4.
+  const int32_t firstLeg = positions - kMaxLoadedLegs;
+  const auto latest = sightRecords.begin() + (sightsRead - std::min(sightsRead, kMaxLoadedSights));
+  sights = static_cast<int32_t>(
+      std::count_if(latest, sightRecords.begin() + sightsRead,
+                    [firstLeg](const ObservationRecord& s) { return s.legIndex >= firstLeg; }));
+  positions = kMaxLoadedLegs;
   return kStatusOk;
 }
 

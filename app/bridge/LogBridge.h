@@ -51,4 +51,10 @@ int TaskWriteComment(Notice& notice, TextLog& log, std::string_view comment,
 int TaskNewInitialFix(Notice& notice, EventLog& events, TextLog& text, const PositionRecord& fix,
                       NewVoyage& voyage);
 
+// How many positions and sights since the last fix the log views and sight
+// tasks list: at most the last 4 positions (kMaxLoadedLegs) and, of the
+// latest 25 sights (kMaxLoadedSights), those on them. Returns 0; 1 when
+// counting and 5 when reading fails (with the reading message).
+int TaskCountSinceLastFix(Notice& notice, EventLog& log, int32_t& positions, int32_t& sights);
+
 }  // namespace navora

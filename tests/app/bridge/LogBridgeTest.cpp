@@ -107,5 +107,45 @@ TEST_F(LogBridgeTest, NewInitialFixRefusesAReadOnlyEventLog) {
   EXPECT_FALSE(std::filesystem::exists(directory_ + "log00000.saf"));
 }
 
+// Each row: how many sights follow each position (the fix first).
+TEST_F(LogBridgeTest, CountSinceLastFixKeepsTheLastFourLegsAndLatestSights) {
+  struct Case {
+    std::vector<int> sightsAfterPosition;
+    int32_t positions;
+    int32_t sights;
+  };
+  const Case cases[] = {
+      {{30, 0}, 2, 25},              // few legs: the sights are only capped
+      {{3, 1, 2, 0, 0, 4}, 4, 6},    // the first two legs drop out
+      {{0, 0, 30, 0, 0, 0}, 4, 25},  // the latest 25 only
+      {{10, 0, 0, 0, 0, 20}, 4, 20},  // of the latest 25, five lie on a dropped leg
+  };
+  int32_t positions = 0;
+  int32_t sights = 0;
+  EXPECT_EQ(TaskCountSinceLastFix(notice_, events_, positions, sights), 1) << "log not open";
+  ASSERT_EQ(notice_.shown.size(), 1u);
+  EXPECT_EQ(notice_.shown[0].text, "An error occurred while\n reading the log.");
+  for (const Case& c : cases) {
+    std::filesystem::remove(directory_ + kEventLogFileName);
+    ASSERT_EQ(OpenEventLog(events_), 2);
+    PositionRecord position = fix_;
+    for (const int count : c.sightsAfterPosition) {
+      ASSERT_EQ(AppendPositionEntry(events_, position), 0);
+      ObservationRecord sight;
+      for (int i = 0; i < count; ++i) {
+        sight.time = position.time + 0.01 * (i + 1);
+        ASSERT_EQ(AppendSightEntry(events_, sight), 0);
+      }
+      position.positionType = kPositionDr;
+      position.time += 1.0;
+    }
+    ASSERT_EQ(TaskCountSinceLastFix(notice_, events_, positions, sights), 0);
+    EXPECT_EQ(positions, c.positions) << c.sightsAfterPosition.size() << " positions";
+    EXPECT_EQ(sights, c.sights) << c.sightsAfterPosition.size() << " positions";
+    CloseEventLog(events_);
+  }
+  EXPECT_EQ(notice_.shown.size(), 1u);
+}
+
 }  // namespace
 }  // namespace navora
