@@ -17,9 +17,6 @@ constexpr char kWriteProtected[] =
 constexpr char kCorrupted[] =
     "            WARNING!!            \n\nThe log may have been corrupted. \nGo to 'New Initial "
     "Fix...' on the\n'Task' menu, to archive the old  \nlog, and to create a new one.";
-constexpr char kReadingFailed[] = "An error occurred while\n reading the log.";
-constexpr char kWritingFailed[] = "An error occurred while\n writing to the log.";
-constexpr char kWritingFileFailed[] = "An error occurred writing to the log file";
 constexpr char kOpeningFailed[] = "Error opening the log file.";
 constexpr char kArchiveQuestion[] =
     "This action will archive the current\nlog and set up the program for a new\ninitial fix. "
@@ -51,7 +48,7 @@ int TaskOpenTextLog(Notice& notice, TextLog& log) {
   const bool isNew = TextLogFileIsMissingOrEmpty(log);
   const EngineStatus status = OpenTextLog(log);
   if (status != kStatusOk) {
-    notice.Show(kReadingFailed, kNoticeOk);
+    notice.Show(kLogReadingFailedText, kNoticeOk);
   }
   return status + (isNew ? kTextLogOpenedNew : 0);
 }
@@ -66,7 +63,7 @@ int TaskReadTextLog(Notice& notice, TextLog& log, std::vector<std::string>& line
     lines.push_back(line);
   }
   if (status != kEndOfLog) {
-    notice.Show(kReadingFailed, kNoticeOk);
+    notice.Show(kLogReadingFailedText, kNoticeOk);
     return status;
   }
   return kStatusOk;
@@ -80,7 +77,8 @@ int TaskWriteComment(Notice& notice, TextLog& log, std::string_view comment,
   const EngineStatus status =
       WriteTextLogLines(log, written.data(), static_cast<int>(written.size()));
   if (status != kStatusOk) {
-    notice.Show(status == kWriteLineFailed ? kWritingFailed : kWritingFileFailed, kNoticeOk);
+    notice.Show(status == kWriteLineFailed ? kLogWritingFailedText : kLogFileWritingFailedText,
+                kNoticeOk);
     return status;
   }
   AppendPendingLogText(log, written.data(), static_cast<int>(written.size()));
@@ -107,7 +105,7 @@ int TaskNewInitialFix(Notice& notice, EventLog& events, TextLog& text, const Pos
       notice.Show(kOpeningFailed, kNoticeOk);
       return kStopped;
     default:
-      notice.Show(kWritingFailed, kNoticeOk);
+      notice.Show(kLogWritingFailedText, kNoticeOk);
       return kStopped;
   }
   if (!voyage.archivePath.empty()) {
@@ -122,7 +120,7 @@ int TaskNewInitialFix(Notice& notice, EventLog& events, TextLog& text, const Pos
 int TaskCountSinceLastFix(Notice& notice, EventLog& log, int32_t& positions, int32_t& sights) {
   constexpr int kReadFailed = 5;
   if (CountSinceLastFix(log, positions, sights) != kStatusOk) {
-    notice.Show(kReadingFailed, kNoticeOk);
+    notice.Show(kLogReadingFailedText, kNoticeOk);
     return kStopped;
   }
   if (positions <= kMaxLoadedLegs) {
@@ -137,7 +135,7 @@ int TaskCountSinceLastFix(Notice& notice, EventLog& log, int32_t& positions, int
   int32_t positionsRead = 0;
   if (ReadSinceLastFix(log, sightRecords, sightOffsets, positionRecords, positionOffsets,
                        sightsRead, positionsRead) != kStatusOk) {
-    notice.Show(kReadingFailed, kNoticeOk);
+    notice.Show(kLogReadingFailedText, kNoticeOk);
     return kReadFailed;
   }
   // Legs are counted from the fix, so the last 4 start at positions - 4.

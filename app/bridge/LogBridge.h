@@ -17,6 +17,11 @@ namespace navora {
 // non-zero value that stops the task. The messages are fixed texts, shown
 // exactly ('\n' breaks lines).
 
+// The log's reading and writing messages, shared by the entries that use the log.
+inline constexpr char kLogReadingFailedText[] = "An error occurred while\n reading the log.";
+inline constexpr char kLogWritingFailedText[] = "An error occurred while\n writing to the log.";
+inline constexpr char kLogFileWritingFailedText[] = "An error occurred writing to the log file";
+
 // A notice with the information icon and an OK button.
 inline constexpr NoticeStyle kNoticeOkInformation = 64;
 

@@ -115,9 +115,9 @@ TEST_F(LogBridgeTest, CountSinceLastFixKeepsTheLastFourLegsAndLatestSights) {
     int32_t sights;
   };
   const Case cases[] = {
-      {{30, 0}, 2, 25},              // few legs: the sights are only capped
-      {{3, 1, 2, 0, 0, 4}, 4, 6},    // the first two legs drop out
-      {{0, 0, 30, 0, 0, 0}, 4, 25},  // the latest 25 only
+      {{30, 0}, 2, 25},               // few legs: the sights are only capped
+      {{3, 1, 2, 0, 0, 4}, 4, 6},     // the first two legs drop out
+      {{0, 0, 30, 0, 0, 0}, 4, 25},   // the latest 25 only
       {{10, 0, 0, 0, 0, 20}, 4, 20},  // of the latest 25, five lie on a dropped leg
   };
   int32_t positions = 0;
