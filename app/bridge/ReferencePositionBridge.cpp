@@ -1,0 +1,176 @@
+#include "app/bridge/ReferencePositionBridge.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "app/bridge/DataFileChecks.h"
+#include "app/bridge/LogBridge.h"
+#include "engine/common/BodyId.h"
+#include "engine/log/LogEntries.h"
+#include "engine/log/NewInitialFix.h"
+#include "engine/log/TextLogPending.h"
+#include "engine/position/DrChecks.h"
+#include "engine/time/Calendar.h"
+
+namespace navora {
+
+namespace {
+
+constexpr char kEnterFixQuestion[] =
+    "The reference position does not exist.\n You must enter a fix to start.\n\n Enter a fix?";
+constexpr char kEnterFixCaption[] = "Enter an External Fix.";
+constexpr char kTimeTooEarlyFormat[] =
+    "The time must be later than that for the\n reference position( %02d %3s %04d at %s )";
+constexpr char kPolarRegion[] =
+    "DR will advance position into\npolar region; polar navigation \nis not supported.";
+constexpr char kLongitudeChange[] = "DR will advance position more\nthan 100 degrees in longitude.";
+constexpr char kBeyondTenDays[] =
+    "Input date is more than 10 days  \nafter the latest fix date. If this\nis a new voyage, "
+    "select \n\n  New Initial Fix \n\nfrom the Task menu.";
+constexpr char kFixedSite[] = "Observer is at a fixed site.";
+constexpr char kHighLatitudeNote[] = "Accuracy of rise/set times decreases at high latitudes.";
+
+constexpr EngineStatus kOpenEmpty = 2;
+constexpr EngineStatus kWriteLineFailed = 2;
+constexpr int kNoEphemeris = 7;
+constexpr int16_t kInitialFixEntry = 1;
+
+constexpr double kSecondsPerDay = 86400.0;
+constexpr int kSecondsPerMinute = 60;
+constexpr int kMinutesPerHour = 60;
+constexpr int kHoursPerDay = 24;
+
+// "dd Mon yyyy at hh:mm:ss" parts of jd. The carries look at the unrounded
+// seconds, so 59.5 s and more prints as 60 rather than moving the minute.
+std::string ReferenceTimeText(double jd) {
+  const double dayStart = std::floor(jd + 0.5);
+  double seconds = (jd + 0.5 - dayStart) * kSecondsPerDay;
+  int hour = static_cast<int>(seconds / (kSecondsPerMinute * kMinutesPerHour));
+  seconds -= hour * kSecondsPerMinute * kMinutesPerHour;
+  int minute = static_cast<int>(seconds / kSecondsPerMinute);
+  seconds -= minute * kSecondsPerMinute;
+  if (seconds >= kSecondsPerMinute) {
+    seconds -= kSecondsPerMinute;
+    ++minute;
+  }
+  if (minute >= kMinutesPerHour) {
+    minute -= kMinutesPerHour;
+    ++hour;
+  }
+  if (hour >= kHoursPerDay) {
+    hour = 0;
+  }
+  int16_t year = 0;
+  int16_t month = 0;
+  int16_t day = 0;
+  JulianDayToCalendar(static_cast<int32_t>(dayStart), year, month, day);
+  char time[40];
+  std::snprintf(time, sizeof time, "%02d:%02d:%02ld", hour, minute, std::lround(seconds));
+  char text[sizeof kTimeTooEarlyFormat + sizeof time + 40];
+  std::snprintf(text, sizeof text, kTimeTooEarlyFormat, day, MonthAbbreviation(month - 1), year,
+                time);
+  return text;
+}
+
+// The first fix of an empty log in both logs, as New Initial Fix records it.
+bool LogFirstFix(Notice& notice, EventLog& events, TextLog& text, const PositionRecord& fix) {
+  if (AppendPositionEntry(events, fix) != kStatusOk) {
+    notice.Show(kLogWritingFailedText, kNoticeOk);
+    return false;
+  }
+  ReportLine lines[kNewPositionEntryLines];
+  if (FormatNewPositionEntry(fix, kInitialFixEntry, lines) != kStatusOk) {
+    notice.Show(kLogWritingFailedText, kNoticeOk);
+    return false;
+  }
+  const EngineStatus written = WriteTextLogLines(text, lines, kNewPositionEntryLines);
+  if (written != kStatusOk) {
+    notice.Show(written == kWriteLineFailed ? kLogWritingFailedText : kLogFileWritingFailedText,
+                kNoticeOk);
+    return false;
+  }
+  AppendPendingLogText(text, lines, kNewPositionEntryLines);
+  return true;
+}
+
+}  // namespace
+
+int TaskEnsureReferencePosition(Notice& notice, EventLog& events, TextLog& text, bool quiet,
+                                const FixDialog& enterFix, ReferenceState& state) {
+  const int opened = TaskOpenEventLog(notice, events);
+  if (opened == kStatusOk) {
+    PositionRecord reference;
+    const EngineStatus read = ReadReferencePosition(events, kLatestPosition, reference);
+    if (read != kStatusOk) {
+      notice.Show(kLogReadingFailedText, kNoticeOk);
+      return kReferenceReadFailed + read;
+    }
+  } else if (opened == kOpenEmpty) {
+    if (!quiet && notice.Show(kEnterFixQuestion, kNoticeYesNoQuestion) != NoticeAnswer::kYes) {
+      return kReferenceFixDeclined;
+    }
+    PositionRecord entered;
+    if (!enterFix(kEnterFixCaption, DefaultPositionRecord(), entered)) {
+      return kReferenceFixCancelled;
+    }
+    const PositionRecord fix = MakeInitialFixRecord(
+        entered.time, entered.latitude, entered.longitude, entered.course, entered.speed);
+    if (!LogFirstFix(notice, events, text, fix)) {
+      return kReferenceFixNotLogged;
+    }
+  } else {
+    return opened;
+  }
+  state.referenceKnown = true;
+  return kStatusOk;
+}
+
+int TaskCheckUnderway(Notice& notice, EphemerisTable& ephemeris, ReferenceState& state,
+                      const PositionRecord& position, double jd, int16_t mode,
+                      double* latitudeDeg) {
+  if (CheckEphemerisForDate(notice, ephemeris, jd) != kStatusOk) {
+    return kNoEphemeris;
+  }
+  const bool positionUpdate = mode < kSun;
+  EngineStatus status = kStatusOk;
+  if (positionUpdate) {
+    status = CheckDrAdvance(mode, jd, position);
+  } else {
+    double tableStartJd = jd;
+    double latitude = 0.0;
+    status = CheckUnderwayAdvance(position, mode, tableStartJd, latitude);
+    if (latitudeDeg != nullptr) {
+      *latitudeDeg = latitude;
+    }
+  }
+  switch (status) {
+    case kStatusOk:
+      return kStatusOk;
+    case kDrTimeTooEarly:
+      notice.Show(ReferenceTimeText(position.time), kNoticeOk);
+      return status;
+    case kDrEntersPolarRegion:
+      notice.Show(kPolarRegion, kNoticeOk);
+      return status;
+    case kDrLongitudeChangeTooLarge:
+      notice.Show(kLongitudeChange, kNoticeOk);
+      return status;
+    case kDrBeyondTenDays:
+      notice.Show(kBeyondTenDays, kNoticeOk);
+      return status;
+    default:
+      break;
+  }
+  if (status == kDrNoMotion && positionUpdate) {
+    notice.Show(kFixedSite, kNoticeOk);
+    return status;
+  }
+  if (state.highLatitudeNoteDue) {
+    state.highLatitudeNoteDue = false;
+    notice.Show(kHighLatitudeNote, kNoticeOk);
+  }
+  return kStatusOk;
+}
+
+}  // namespace navora
