@@ -30,6 +30,9 @@ constexpr char kBeyondTenDays[] =
     "select \n\n  New Initial Fix \n\nfrom the Task menu.";
 constexpr char kFixedSite[] = "Observer is at a fixed site.";
 constexpr char kHighLatitudeNote[] = "Accuracy of rise/set times decreases at high latitudes.";
+// A damaged record must not be advanced as if it were a position.
+constexpr char kPositionOutOfDomain[] =
+    "The reference position is not a valid\nlatitude and longitude; check the\nvoyage log.";
 
 constexpr EngineStatus kOpenEmpty = 2;
 constexpr EngineStatus kWriteLineFailed = 2;
@@ -159,13 +162,18 @@ int TaskCheckUnderway(Notice& notice, EphemerisTable& ephemeris, ReferenceState&
     case kDrBeyondTenDays:
       notice.Show(kBeyondTenDays, kNoticeOk);
       return status;
+    case kStatusOutOfDomain:
+      notice.Show(kPositionOutOfDomain, kNoticeOk);
+      return status;
     default:
       break;
   }
-  if (status == kDrNoMotion && positionUpdate) {
-    notice.Show(kFixedSite, kNoticeOk);
+  if (positionUpdate) {
+    if (status == kDrNoMotion) notice.Show(kFixedSite, kNoticeOk);
     return status;
   }
+  if (status != kDrSunHighLatitude && status != kDrMoonHighLatitude) return status;
+  // The tables are still computed; the navigator is warned once.
   if (state.highLatitudeNoteDue) {
     state.highLatitudeNoteDue = false;
     notice.Show(kHighLatitudeNote, kNoticeOk);

@@ -49,9 +49,10 @@ int TaskEnsureReferencePosition(Notice& notice, EventLog& events, TextLog& text,
 // can be worked out for a ship underway (CheckUnderwayAdvance).
 // `latitudeDeg` (nullptr when not wanted) receives the latitude extrapolated
 // by the underway check. Returns 0; 7 when no ephemeris covers jd (told by
-// CheckEphemerisForDate); or 1 to 5, the refusal of the check, with its
-// message. The high-latitude notes of the underway check are shown once
-// while `state` lets them, and return 0.
+// CheckEphemerisForDate); 1 to 5, the refusal of the check, with its
+// message; kStatusOutOfDomain, with a message, for a reference position that
+// is not a latitude and longitude. The high-latitude notes of the underway
+// check are shown once while `state` lets them, and return 0.
 int TaskCheckUnderway(Notice& notice, EphemerisTable& ephemeris, ReferenceState& state,
                       const PositionRecord& position, double jd, int16_t mode, double* latitudeDeg);
 

@@ -160,6 +160,8 @@ TEST(TaskCheckUnderway, RefusalsAreToldAndTheHighLatitudeNoteOnce) {
        "Accuracy of rise/set times decreases at high latitudes."},
       {"Moon high", 65, 90, 6, 1, kMoon, 0,
        "Accuracy of rise/set times decreases at high latitudes."},
+      {"damaged record", 95, 90, 6, 1, kDrCheckRequireLaterTime, kStatusOutOfDomain,
+       "The reference position is not a valid\nlatitude and longitude; check the\nvoyage log."},
   };
   RecordingNotice startup;
   PlaceContext places;
