@@ -97,6 +97,23 @@ bool LogFirstFix(Notice& notice, EventLog& events, TextLog& text, const Position
   return true;
 }
 
+// The fixed message of a refusal that both kinds of check share; nullptr for
+// the other statuses.
+const char* CheckRefusalText(EngineStatus status) {
+  switch (status) {
+    case kDrEntersPolarRegion:
+      return kPolarRegion;
+    case kDrLongitudeChangeTooLarge:
+      return kLongitudeChange;
+    case kDrBeyondTenDays:
+      return kBeyondTenDays;
+    case kStatusOutOfDomain:
+      return kPositionOutOfDomain;
+    default:
+      return nullptr;
+  }
+}
+
 }  // namespace
 
 int TaskEnsureReferencePosition(Notice& notice, EventLog& events, TextLog& text, bool quiet,
@@ -147,26 +164,14 @@ int TaskCheckUnderway(Notice& notice, EphemerisTable& ephemeris, ReferenceState&
       *latitudeDeg = latitude;
     }
   }
-  switch (status) {
-    case kStatusOk:
-      return kStatusOk;
-    case kDrTimeTooEarly:
-      notice.Show(ReferenceTimeText(position.time), kNoticeOk);
-      return status;
-    case kDrEntersPolarRegion:
-      notice.Show(kPolarRegion, kNoticeOk);
-      return status;
-    case kDrLongitudeChangeTooLarge:
-      notice.Show(kLongitudeChange, kNoticeOk);
-      return status;
-    case kDrBeyondTenDays:
-      notice.Show(kBeyondTenDays, kNoticeOk);
-      return status;
-    case kStatusOutOfDomain:
-      notice.Show(kPositionOutOfDomain, kNoticeOk);
-      return status;
-    default:
-      break;
+  if (status == kStatusOk) return kStatusOk;
+  if (status == kDrTimeTooEarly) {
+    notice.Show(ReferenceTimeText(position.time), kNoticeOk);
+    return status;
+  }
+  if (const char* text = CheckRefusalText(status)) {
+    notice.Show(text, kNoticeOk);
+    return status;
   }
   if (positionUpdate) {
     if (status == kDrNoMotion) notice.Show(kFixedSite, kNoticeOk);
