@@ -17,10 +17,15 @@ endfunction()
 # One static library per source folder; a folder's sources are globbed so that
 # adding a file needs no edit here. DEPENDS names every library whose headers
 # the folder includes that its other dependencies do not already bring.
+# QT marks a folder of Qt widgets: moc runs over its headers. EXCLUDE names
+# sources of the folder that belong to an executable instead.
 function(navora_add_library target dir)
-  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "DEPENDS;EXCLUDE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
   file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.h)
+  foreach(excluded IN LISTS ARG_EXCLUDE)
+    list(REMOVE_ITEM sources ${CMAKE_SOURCE_DIR}/${dir}/${excluded})
+  endforeach()
   navora_stage_headers(${target} ${dir} ${dir})
   if(sources)
     set(scope PUBLIC)
@@ -31,6 +36,9 @@ function(navora_add_library target dir)
   endif()
   target_include_directories(${target} ${scope} ${NAVORA_INCLUDE_ROOTS}/${target})
   target_link_libraries(${target} ${scope} ${ARG_DEPENDS})
+  if(ARG_QT)
+    set_target_properties(${target} PROPERTIES AUTOMOC ON AUTORCC ON)
+  endif()
 endfunction()
 
 # An executable's own folder, visible to its sources only.
@@ -50,8 +58,10 @@ if(NAVORA_TSAN)
 endif()
 set(NAVORA_SHUFFLE_SEED 2024 CACHE STRING "Seed of the shuffled whole-program test runs")
 
+# QT: the program drives Qt widgets; its main starts a QApplication on the
+# offscreen platform instead of GoogleTest's plain main.
 function(navora_add_test_folder dir)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "LIBS" ${ARGN})
   if(NOT dir MATCHES "${NAVORA_TEST_FOLDERS}")
     return()
   endif()
@@ -62,7 +72,12 @@ function(navora_add_test_folder dir)
   string(REPLACE "/" "_" name "test_${dir}")
   add_executable(${name} ${sources})
   navora_own_headers(${name} tests/${dir})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  if(ARG_QT)
+    set(main navora_qt_test_main)
+  else()
+    set(main GTest::gtest_main)
+  endif()
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest ${main} GTest::gmock)
   add_dependencies(${name} navora_data)
   # The launcher of every entry, discovered or shuffled (CMake has no other
   # per-target launcher that the GoogleTest module honours).

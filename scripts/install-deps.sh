@@ -9,6 +9,8 @@ packages=(
   clang libclang-rt-14-dev              # fuzzing and sanitizer runtime
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libgeographiclib-dev                  # independent geodesy, tests only
+  qt6-base-dev qt6-base-dev-tools libgl-dev   # the desktop program
+  qt6-qpa-plugins fonts-dejavu-core xauth xvfb # offscreen tests and screenshots
 )
 if [[ "${1:-}" == "--tools" ]]; then
   packages+=(python3 python3-numpy python3-erfa python3-astropy python3-casacore casacore-data-jpl-de405)

@@ -1,0 +1,39 @@
+// navora: the desktop program.
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include "app/bridge/DataDirectory.h"
+#include "app/bridge/VoyageDirectory.h"
+#include "app/shell/MainWindow.h"
+#include "app/shell/QtNotice.h"
+#include "app/shell/SettingsStore.h"
+#include "app/tasks/ApplicationState.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setOrganizationName(QString::fromLatin1(navora::kSettingsOrganisation));
+  QApplication::setApplicationName(QString::fromLatin1(navora::kSettingsApplication));
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription("NAVORA: marine celestial navigation");
+  parser.addHelpOption();
+  const QCommandLineOption voyageDir("voyage-dir", "Keep the voyage log in DIR.", "DIR");
+  const QCommandLineOption noSplash("no-splash", "Start without the splash window.");
+  parser.addOption(voyageDir);
+  parser.addOption(noSplash);
+  parser.process(application);
+
+  std::string voyageDirectory;
+  const QByteArray chosen = parser.value(voyageDir).toLocal8Bit();
+  if (!navora::ResolveVoyageDirectory(parser.isSet(voyageDir) ? chosen.constData() : nullptr,
+                                      voyageDirectory)) {
+    return 1;
+  }
+  navora::ApplicationState state(navora::FindDataDirectory(), voyageDirectory);
+  navora::QtNotice notice(nullptr);
+  navora::MainWindow window(state, notice);
+  notice.SetParent(&window);
+  window.Start(!parser.isSet(noSplash));
+  return QApplication::exec();
+}
