@@ -79,6 +79,7 @@ void MainWindow::BuildMenus() {
     });
     recentFileActions_.append(recent);
   }
+  UpdateRecentFiles();
   file->addSeparator();
   add(file, "E&xit", "Quit the application; prompts to save documents", [this] { close(); });
 

@@ -1,22 +1,131 @@
 // The main window's documents: worksheets, File Open and its routing, the
 // recently-used list, and the file commands on the active document.
 
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
 #include <QMdiSubWindow>
+#include <QSettings>
+#include <QTextEdit>
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
 
+#include "app/shell/DocumentPrinting.h"
 #include "app/shell/MainWindow.h"
+#include "app/shell/SettingsStore.h"
 #include "app/shell/WorksheetWindow.h"
+#include "app/tasks/WorksheetNaming.h"
 
 namespace navora {
+namespace {
+
+// The File Open filters; a file's document type is the position of the
+// filter it was chosen with, from 1.
+constexpr std::array kOpenFilters = {
+    "NAVORA Worksheet( *.sdf )",  "Archived Logs( *.saf )", "Archived DOS Logs( *.log *.bak )",
+    "Sight Reduction Plot( *.srp )", "Sight Plan Plot( *.spp )"};
+constexpr int kWorksheetFilter = 1;
+constexpr int kArchivedLogFilter = 2;
+constexpr int kDosLogFilter = 3;
+constexpr int kSightReductionPlotFilter = 4;
+constexpr int kSkyChartFilter = 5;
+
+constexpr char kReloadText[] =
+    "This file is already open in a window, and\nhas been modified. Do you want to reload\n"
+    "the original (and lose the changes)?";
+constexpr char kFontFailedText[] = "Could not create new font!";
+
+constexpr char kRecentSection[] = "Recent File List";
+
+QString Text(const char* text) { return QString::fromLatin1(text); }
+
+void Tell(Notice& notice, const QString& text, NoticeStyle style = kNoticeOk) {
+  notice.Show(text.toLatin1().toStdString(), style);
+}
+
+QStringList OpenFilters() {
+  QStringList filters;
+  for (const char* filter : kOpenFilters) filters.append(Text(filter));
+  return filters;
+}
+
+// The recently-used list, newest first: path and File Open filter.
+struct RecentFile {
+  QString path;
+  int filter = kWorksheetFilter;
+};
+
+std::vector<RecentFile> LoadRecentFiles() {
+  QSettings settings(kSettingsOrganisation, kSettingsApplication);
+  settings.beginGroup(Text(kRecentSection));
+  std::vector<RecentFile> files;
+  for (int i = 1; i <= MainWindow::kRecentFileCount; ++i) {
+    const QString path = settings.value(QStringLiteral("File%1").arg(i)).toString();
+    const int filter = settings.value(QStringLiteral("Filter%1").arg(i), kWorksheetFilter).toInt();
+    if (!path.isEmpty()) files.push_back({path, std::clamp(filter, 1, int{kOpenFilters.size()})});
+  }
+  return files;
+}
+
+void RememberRecentFile(const QString& path, int filter) {
+  std::vector<RecentFile> files = LoadRecentFiles();
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  std::erase_if(files, [&absolute](const RecentFile& file) { return file.path == absolute; });
+  files.insert(files.begin(), {absolute, filter});
+  if (files.size() > MainWindow::kRecentFileCount) files.resize(MainWindow::kRecentFileCount);
+  QSettings settings(kSettingsOrganisation, kSettingsApplication);
+  settings.remove(Text(kRecentSection));
+  settings.beginGroup(Text(kRecentSection));
+  for (size_t i = 0; i < files.size(); ++i) {
+    settings.setValue(QStringLiteral("File%1").arg(i + 1), files[i].path);
+    settings.setValue(QStringLiteral("Filter%1").arg(i + 1), files[i].filter);
+  }
+}
+
+// The filter a file would be opened with, from its extension.
+int FilterForSuffix(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == QLatin1String("saf")) return kArchivedLogFilter;
+  if (suffix == QLatin1String("log") || suffix == QLatin1String("bak")) return kDosLogFilter;
+  if (suffix == QLatin1String("srp")) return kSightReductionPlotFilter;
+  if (suffix == QLatin1String("spp")) return kSkyChartFilter;
+  return kWorksheetFilter;
+}
+
+QMdiSubWindow* FrameOf(QWidget* widget) { return qobject_cast<QMdiSubWindow*>(widget->parentWidget()); }
+
+// The text of a document window: a worksheet's editor, or the text view of
+// a log window.
+QTextEdit* TextEditOf(QMdiSubWindow* frame) {
+  if (frame == nullptr || frame->widget() == nullptr) return nullptr;
+  if (auto* worksheet = qobject_cast<WorksheetWindow*>(frame->widget())) return &worksheet->Editor();
+  if (auto* edit = qobject_cast<QTextEdit*>(frame->widget())) return edit;
+  return frame->widget()->findChild<QTextEdit*>();
+}
+
+}  // namespace
 
 WorksheetWindow* MainWindow::NewWorksheet() {
+  std::vector<std::string> titles;
+  for (const WorksheetWindow* open : WorksheetWindow::OpenWorksheets(*mdiArea_)) {
+    titles.push_back(open->Title().toStdString());
+  }
   auto* worksheet = new WorksheetWindow;
+  worksheet->SetNotice(&notice_);
   QMdiSubWindow* frame = mdiArea_->addSubWindow(worksheet);
-  worksheet->SetTitle(QStringLiteral("WorkSheet1.sdf"));
-  frame->show();
-  currentWorksheet_ = worksheet;
+  LoadPlacement(kWorksheetPlacementSection, *frame);
+  worksheet->SetTitle(QString::fromStdString(NewWorksheetTitle(titles)));
+  worksheet->ReadDefaultDirectory(QString::fromStdString(state_.voyageDirectory));
+  worksheet->SetModified(false);
+  connect(worksheet, &WorksheetWindow::Saved, this, &MainWindow::AddRecentFile);
   connect(worksheet, &QObject::destroyed, this, [this, worksheet] {
     if (currentWorksheet_ == worksheet) currentWorksheet_ = nullptr;
   });
+  frame->show();
+  currentWorksheet_ = worksheet;
   return worksheet;
 }
 
@@ -27,31 +136,145 @@ WorksheetWindow* MainWindow::ChooseWorksheet() {
       return worksheet;
     }
   }
-  const QList<QMdiSubWindow*> frames = mdiArea_->subWindowList(QMdiArea::CreationOrder);
-  for (auto frame = frames.rbegin(); frame != frames.rend(); ++frame) {
-    if (auto* worksheet = qobject_cast<WorksheetWindow*>((*frame)->widget())) {
-      mdiArea_->setActiveSubWindow(*frame);
-      currentWorksheet_ = worksheet;
-      return worksheet;
-    }
-  }
-  return NewWorksheet();
+  const QList<WorksheetWindow*> worksheets = WorksheetWindow::OpenWorksheets(*mdiArea_);
+  if (worksheets.isEmpty()) return NewWorksheet();
+  WorksheetWindow* last = worksheets.back();
+  mdiArea_->setActiveSubWindow(FrameOf(last));
+  currentWorksheet_ = last;
+  return last;
 }
 
-void MainWindow::OpenFile() {}
+void MainWindow::OpenFile() {
+  const QStringList filters = OpenFilters();
+  QFileDialog dialog(this, tr("Open"), QString::fromStdString(state_.voyageDirectory));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters(filters);
+  dialog.setDefaultSuffix(QStringLiteral("sdf"));
+  dialog.selectNameFilter(filters.value(lastOpenFilter_ - 1, filters.front()));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  lastOpenFilter_ = std::max(kWorksheetFilter, int(filters.indexOf(dialog.selectedNameFilter())) + 1);
+  OpenPath(dialog.selectedFiles().front(), lastOpenFilter_);
+}
 
 bool MainWindow::OpenPath(const QString& path, int filterIndex) {
-  static_cast<void>(path);
-  static_cast<void>(filterIndex);
-  return false;
+  bool opened = false;
+  switch (filterIndex) {
+    case kWorksheetFilter: {
+      const QFileInfo file(path);
+      for (WorksheetWindow* open : WorksheetWindow::OpenWorksheets(*mdiArea_)) {
+        if (open->PathName().isEmpty() || QFileInfo(open->PathName()) != file) continue;
+        if (!open->IsModified()) {
+          mdiArea_->setActiveSubWindow(FrameOf(open));
+          return true;
+        }
+        if (notice_.Show(kReloadText, kNoticeYesNoQuestion) != NoticeAnswer::kYes) return false;
+        open->SetModified(false);  // the changes are given up, unasked
+        FrameOf(open)->close();
+        break;
+      }
+      WorksheetWindow* previous = currentWorksheet_;
+      WorksheetWindow* worksheet = NewWorksheet();
+      opened = worksheet->Load(path);
+      if (!opened) {
+        FrameOf(worksheet)->close();
+        currentWorksheet_ = previous;
+      }
+      break;
+    }
+    case kArchivedLogFilter:
+    case kDosLogFilter:
+      opened = OpenArchivedLog(path);
+      break;
+    case kSightReductionPlotFilter:
+    case kSkyChartFilter:
+      Tell(notice_, tr("%1\ncannot be opened: this version of NAVORA does not open %2 files.")
+                        .arg(QDir::toNativeSeparators(path),
+                             filterIndex == kSightReductionPlotFilter ? tr("sight reduction plot")
+                                                                      : tr("sky chart")));
+      return false;
+    default:
+      return false;
+  }
+  if (opened) {
+    RememberRecentFile(path, filterIndex);
+    UpdateRecentFiles();
+  }
+  return opened;
 }
 
-void MainWindow::SaveActive(bool saveAs) { static_cast<void>(saveAs); }
-void MainWindow::PrintActive() {}
-void MainWindow::PrintPreviewActive() {}
-void MainWindow::ExportPdfActive() {}
-void MainWindow::ChangeFontActive() {}
-void MainWindow::UpdateRecentFiles() {}
-void MainWindow::AddRecentFile(const QString& path) { static_cast<void>(path); }
+void MainWindow::SaveActive(bool saveAs) {
+  QMdiSubWindow* frame = mdiArea_->activeSubWindow();
+  if (auto* worksheet = frame ? qobject_cast<WorksheetWindow*>(frame->widget()) : nullptr) {
+    worksheet->Save(saveAs);
+  }
+}
+
+void MainWindow::PrintActive() {
+  if (QTextEdit* edit = TextEditOf(mdiArea_->activeSubWindow())) PrintDocument(this, *edit->document());
+}
+
+void MainWindow::PrintPreviewActive() {
+  if (QTextEdit* edit = TextEditOf(mdiArea_->activeSubWindow())) {
+    PreviewDocument(this, *edit->document());
+  }
+}
+
+void MainWindow::ExportPdfActive() {
+  QMdiSubWindow* frame = mdiArea_->activeSubWindow();
+  QTextEdit* edit = TextEditOf(frame);
+  if (edit == nullptr) return;
+  auto* worksheet = qobject_cast<WorksheetWindow*>(frame->widget());
+  const QString directory =
+      worksheet ? worksheet->DefaultDirectory() : QString::fromStdString(state_.voyageDirectory);
+  const QString title = QString::fromStdString(TitleWithoutMark(frame->windowTitle().toStdString()));
+  const QString proposed = QDir(directory).filePath(QFileInfo(title).completeBaseName() + ".pdf");
+  QString path = QFileDialog::getSaveFileName(this, tr("Export PDF"), proposed, tr("PDF files (*.pdf)"));
+  if (path.isEmpty()) return;
+  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+  if (!ExportPdf(*edit->document(), path)) {
+    Tell(notice_, tr("The PDF file\n%1\ncould not be written.").arg(QDir::toNativeSeparators(path)));
+  }
+}
+
+void MainWindow::ChangeFontActive() {
+  QMdiSubWindow* frame = mdiArea_->activeSubWindow();
+  QTextEdit* edit = TextEditOf(frame);
+  if (edit == nullptr) return;
+  bool chosen = false;
+  const QFont font = QFontDialog::getFont(&chosen, edit->currentFont(), this, tr("Font"));
+  if (!chosen) return;
+  if (font.family().isEmpty() || font.pointSizeF() <= 0) {
+    notice_.Show(kFontFailedText, kNoticeOk);
+    return;
+  }
+  QTextCharFormat format;
+  format.setFont(font);
+  edit->mergeCurrentCharFormat(format);
+  edit->setFont(font);
+  const bool isWorksheet = qobject_cast<WorksheetWindow*>(frame->widget()) != nullptr;
+  StoreFont(isWorksheet ? kWorksheetFontSection : kLogFontSection, font);
+}
+
+void MainWindow::UpdateRecentFiles() {
+  const std::vector<RecentFile> files = LoadRecentFiles();
+  for (qsizetype i = 0; i < recentFileActions_.size(); ++i) {
+    QAction* action = recentFileActions_[i];
+    const bool shown = static_cast<size_t>(i) < files.size();
+    action->setVisible(shown);
+    if (!shown) continue;
+    const RecentFile& file = files[static_cast<size_t>(i)];
+    QString name = QFileInfo(file.path).fileName();
+    name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+    action->setToolTip(QDir::toNativeSeparators(file.path));
+    action->setData(QStringList{file.path, QString::number(file.filter)});
+  }
+}
+
+void MainWindow::AddRecentFile(const QString& path) {
+  RememberRecentFile(path, FilterForSuffix(path));
+  UpdateRecentFiles();
+}
 
 }  // namespace navora
