@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <vector>
 
 #include "app/tasks/InterruptCheck.h"
 
@@ -31,10 +32,49 @@ bool IsUserInput(QEvent::Type type) {
     case QEvent::TabletPress:
     case QEvent::TabletRelease:
     case QEvent::Drop:
+    case QEvent::Close:  // a window's close button: closing a window would end the task under it
       return true;
     default:
       return false;
   }
+}
+
+// Swallows user input application-wide for as long as it lives, keeping the
+// keys pressed in one window.
+class InputSwallower : public QObject {
+ public:
+  explicit InputSwallower(QWidget& window);
+  ~InputSwallower() override;
+
+  // Qt key codes pressed in the window, in order.
+  const std::vector<int>& Keys() const { return keys_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QWidget& window_;
+  std::vector<int> keys_;
+};
+
+InputSwallower::InputSwallower(QWidget& window) : window_(window) {
+  QApplication::instance()->installEventFilter(this);
+}
+
+InputSwallower::~InputSwallower() { QApplication::instance()->removeEventFilter(this); }
+
+bool InputSwallower::eventFilter(QObject* watched, QEvent* event) {
+  if (!IsUserInput(event->type())) return false;
+  if (event->type() == QEvent::KeyPress) {
+    // A key from the system reaches the top-level QWindow first, on its way
+    // to the focus widget; a posted one goes to its widget directly.
+    const QWidget* widget = watched->isWindowType() ? QApplication::focusWidget()
+                                                    : qobject_cast<const QWidget*>(watched);
+    if (widget != nullptr && (widget == &window_ || window_.isAncestorOf(widget))) {
+      keys_.push_back(static_cast<const QKeyEvent*>(event)->key());
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -55,26 +95,6 @@ uint32_t VirtualKeyCode(int qtKey) {
     default:
       return kOtherKeyCode;
   }
-}
-
-InputSwallower::InputSwallower(QWidget& window) : window_(window) {
-  QApplication::instance()->installEventFilter(this);
-}
-
-InputSwallower::~InputSwallower() { QApplication::instance()->removeEventFilter(this); }
-
-bool InputSwallower::eventFilter(QObject* watched, QEvent* event) {
-  if (!IsUserInput(event->type())) return false;
-  if (event->type() == QEvent::KeyPress) {
-    // A key from the system reaches the top-level QWindow first, on its way
-    // to the focus widget; a posted one goes to its widget directly.
-    const QWidget* widget = watched->isWindowType() ? QApplication::focusWidget()
-                                                    : qobject_cast<const QWidget*>(watched);
-    if (widget != nullptr && (widget == &window_ || window_.isAncestorOf(widget))) {
-      keys_.push_back(static_cast<const QKeyEvent*>(event)->key());
-    }
-  }
-  return true;
 }
 
 std::optional<uint32_t> TakePendingKey(QWidget& window) {

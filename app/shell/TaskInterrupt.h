@@ -5,11 +5,9 @@
 // processing the pending events here; no command or edit may run in the
 // middle of a task, so every keyboard and mouse event is swallowed meanwhile.
 
-#include <QObject>
 #include <QWidget>
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 namespace navora {
 
@@ -25,23 +23,5 @@ uint32_t VirtualKeyCode(int qtKey);
 // its virtual-key code; none when no key was pressed there. Later keys are
 // discarded with the rest of the input.
 std::optional<uint32_t> TakePendingKey(QWidget& window);
-
-// The application-wide filter behind TakePendingKey, installed for as long
-// as it lives.
-class InputSwallower : public QObject {
- public:
-  explicit InputSwallower(QWidget& window);
-  ~InputSwallower() override;
-
-  // Qt key codes pressed in the window, in order.
-  const std::vector<int>& Keys() const { return keys_; }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  QWidget& window_;
-  std::vector<int> keys_;
-};
 
 }  // namespace navora
