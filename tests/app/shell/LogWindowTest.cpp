@@ -27,8 +27,6 @@ QString Shown(const Lines& lines) {
   return text;
 }
 
-Lines EntryLines(const NewVoyage& voyage) { return {voyage.entry.begin(), voyage.entry.end()}; }
-
 Lines operator+(Lines a, const Lines& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
@@ -50,7 +48,7 @@ class LogWindowTest : public ::testing::Test {
               0);
     archive_ = voyage.archivePath;
     state_.logAvailable = true;
-    return EntryLines(voyage);
+    return {voyage.entry.begin(), voyage.entry.end()};
   }
 
   Lines Comment(std::string_view text) {
@@ -109,12 +107,6 @@ TEST_F(LogWindowTest, CurrentLogShowsTheTextLogAndFollowsItsEntries) {
   EXPECT_FALSE(frame->isHidden());
   EXPECT_TRUE(logShown->isChecked());
 
-  // A new voyage empties it and shows the new entry only.
-  window.ClearCurrentLog();
-  const Lines next = NewInitialFix(50.0);
-  window.NoteLogEntry(next, nullptr);
-  EXPECT_EQ(log->View().toPlainText(), Shown(next + Lines{kSeparator}));
-
   // The closing main window closes it for good.
   state_.closing = true;
   EXPECT_TRUE(frame->close());
@@ -166,7 +158,6 @@ TEST_F(LogWindowTest, ArchivedLogOpensReadOnlyOnceAndUnreadableFilesAreRefused) 
   EXPECT_EQ(log->Title(), QFileInfo(archive).fileName() + "( READ ONLY )");
   EXPECT_TRUE(log->View().isReadOnly());
   EXPECT_EQ(log->View().toPlainText(), Shown(first));
-  EXPECT_EQ(window.MdiArea().activeSubWindow(), LogFrames(window).front());
 
   const QString missing = QString::fromStdString(session_.File("log99999.saf"));
   EXPECT_FALSE(window.OpenArchivedLog(missing));
