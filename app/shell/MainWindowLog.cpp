@@ -1,25 +1,156 @@
 // The main window's log windows: "Current Log", archived logs, and the
 // "Current Track" pane.
 
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiSubWindow>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/bridge/LogBridge.h"
+#include "app/shell/LogWindow.h"
 #include "app/shell/MainWindow.h"
+#include "app/shell/TrackPane.h"
+#include "app/shell/WorksheetWindow.h"
+#include "engine/log/ArchivedTextLog.h"
+#include "engine/log/TextLogPending.h"
 
 namespace navora {
 
-void MainWindow::CreateLogWindows() {}
-void MainWindow::SetCurrentLogShown(bool shown) { static_cast<void>(shown); }
-void MainWindow::SetTrackShown(bool shown) { trackDock_->setVisible(shown); }
+namespace {
+
+constexpr char kReportLineEnd[] = "\r\n";
+
+// The lines of a text whose every line ends in "\r\n".
+std::vector<std::string> SplitReportLines(std::string_view text) {
+  std::vector<std::string> lines;
+  while (!text.empty()) {
+    const size_t end = text.find(kReportLineEnd);
+    lines.emplace_back(text.substr(0, end));
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 2);
+  }
+  return lines;
+}
+
+// The file a path names, whatever way it is spelt, so that one file opens once.
+QString FileIdentity(const QString& path) {
+  const QFileInfo file(path);
+  const QString canonical = file.canonicalFilePath();
+  return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
+}
+
+std::string ArchiveRefusal(EngineStatus status, const QString& path) {
+  const std::string name = path.toLatin1().toStdString();
+  if (status == kArchivedLogTooLarge) {
+    return "The file\n" + name + "\nis too large to be a voyage log.";
+  }
+  return "The log file\n" + name + "\ncould not be read.";
+}
+
+}  // namespace
+
+void MainWindow::CreateLogWindows() {
+  if (!state_.logAvailable) {
+    // No voyage yet: the empty pane stays out of view until the first fix.
+    if (trackPane_ == nullptr) SetTrackShown(false);
+    if (currentLog_ == nullptr) SetCurrentLogShown(false);
+    return;
+  }
+  if (trackPane_ == nullptr) {
+    trackPane_ = new TrackPane(state_);
+    trackDock_->setWidget(trackPane_);
+    // The pane's own close button hides it too. The action is the context:
+    // the connection must not outlive either while the window is destroyed.
+    QAction* shown = Action(kCommandCurrentTrack);
+    QDockWidget* dock = trackDock_;
+    connect(dock, &QDockWidget::visibilityChanged, shown,
+            [shown, dock] { shown->setChecked(!dock->isHidden()); });
+    trackPane_->Refresh();
+    SetTrackShown(true);
+  }
+  if (currentLog_ == nullptr) {
+    currentLog_ = LogWindow::NewCurrentLog([this] { return state_.closing; },
+                                           [this] { SetCurrentLogShown(false); });
+    // Only the closing main window really closes it.
+    connect(currentLog_, &QObject::destroyed, this, [this] { currentLog_ = nullptr; });
+    QMdiSubWindow* frame = mdiArea_->addSubWindow(currentLog_);
+    // The window shows the whole file; what the log wrote before is in it.
+    std::vector<std::string> lines;
+    if (TaskReadTextLog(notice_, state_.text, lines) == kStatusOk) currentLog_->AppendLines(lines);
+    ClearPendingLogText(state_.text);
+    currentLog_->PlaceFrame();
+    frame->show();
+    Action(kCommandCurrentLog)->setChecked(true);
+  }
+}
+
+void MainWindow::SetCurrentLogShown(bool shown) {
+  if (currentLog_ != nullptr) {
+    QWidget* frame = currentLog_->parentWidget();
+    frame->setVisible(shown);
+    if (shown) mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(frame));
+  }
+  Action(kCommandCurrentLog)->setChecked(shown && currentLog_ != nullptr);
+}
+
+void MainWindow::SetTrackShown(bool shown) {
+  const bool visible = shown && trackPane_ != nullptr;
+  trackDock_->setVisible(visible);
+  Action(kCommandCurrentTrack)->setChecked(visible);
+}
 
 bool MainWindow::OpenArchivedLog(const QString& path) {
-  static_cast<void>(path);
-  return false;
+  const QString identity = FileIdentity(path);
+  for (QMdiSubWindow* frame : mdiArea_->subWindowList()) {
+    const auto* log = qobject_cast<LogWindow*>(frame->widget());
+    if (log != nullptr && log->Path() == identity) {
+      frame->show();
+      mdiArea_->setActiveSubWindow(frame);
+      return true;
+    }
+  }
+  std::vector<std::string> lines;
+  const EngineStatus status = ReadArchivedTextLog(QFile::encodeName(identity).toStdString(), lines);
+  if (status != kStatusOk) {
+    notice_.Show(ArchiveRefusal(status, path), kNoticeOkStop);
+    return false;
+  }
+  LogWindow* log = LogWindow::NewArchivedLog(identity);
+  log->AppendLines(lines);
+  QMdiSubWindow* frame = mdiArea_->addSubWindow(log);
+  log->PlaceFrame();
+  frame->show();
+  mdiArea_->setActiveSubWindow(frame);
+  return true;
 }
 
 void MainWindow::NoteLogEntry(const std::vector<std::string>& lines, WorksheetWindow* worksheet) {
-  static_cast<void>(lines);
-  static_cast<void>(worksheet);
+  // The Current Log takes what the log wrote since it last looked, each batch
+  // closed by its separator as the file has it: a window created by this very
+  // entry has read it from the file already.
+  if (currentLog_ != nullptr) {
+    std::vector<std::string> written = SplitReportLines(PendingLogText(state_.text));
+    ClearPendingLogText(state_.text);
+    if (!written.empty()) {
+      written.emplace_back(kTextLogSeparatorWidth, '-');
+      currentLog_->AppendLines(written);
+    }
+  }
+  if (worksheet != nullptr && !lines.empty()) {
+    std::string text;
+    for (const std::string& line : lines) text.append(line).append(kReportLineEnd);
+    worksheet->AppendReport(text);
+  }
+  RefreshTrack();
 }
 
-void MainWindow::ClearCurrentLog() {}
-void MainWindow::RefreshTrack() {}
+void MainWindow::ClearCurrentLog() {
+  if (currentLog_ != nullptr) currentLog_->Clear();
+}
+
+void MainWindow::RefreshTrack() {
+  if (trackPane_ != nullptr) trackPane_->Refresh();
+}
 
 }  // namespace navora
