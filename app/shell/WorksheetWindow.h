@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <string_view>
 
+#include "app/bridge/Notice.h"
 #include "app/tasks/ReportSink.h"
 
 namespace navora {
@@ -24,6 +25,9 @@ class WorksheetWindow : public QWidget {
 
   // Receives a task's lines one at a time, each appended with "\r\n".
   ReportSink& Sink() { return sink_; }
+
+  // Stand-in until the worksheet's own interrupt check arrives.
+  bool InterruptRequested(Notice&) { return false; }
 
   QString Title() const { return title_; }
   void SetTitle(const QString& title);
