@@ -85,8 +85,8 @@ int TaskWriteComment(Notice& notice, TextLog& log, std::string_view comment,
   return kStatusOk;
 }
 
-int TaskNewInitialFix(Notice& notice, EventLog& events, TextLog& text, const PositionRecord& fix,
-                      NewVoyage& voyage) {
+int TaskNewInitialFix(Notice& notice, EventLog& events, TextLog& text, const PositionRecord& start,
+                      const FixDialog& enterFix, NewVoyage& voyage) {
   int64_t textBytes = 0;
   if (MeasureTextLogFile(text, textBytes) != kStatusOk) {
     notice.Show(kOpeningFailed, kNoticeOk);
@@ -95,6 +95,12 @@ int TaskNewInitialFix(Notice& notice, EventLog& events, TextLog& text, const Pos
   if (textBytes > 0 && notice.Show(kArchiveQuestion, kNoticeYesNoQuestion) != NoticeAnswer::kYes) {
     return kStopped;
   }
+  PositionRecord entered;
+  if (!enterFix(kNewInitialFixCaption, start, entered)) {
+    return kStopped;
+  }
+  const PositionRecord fix = MakeInitialFixRecord(entered.time, entered.latitude, entered.longitude,
+                                                  entered.course, entered.speed);
   switch (StartNewVoyage(events, text, fix, voyage)) {
     case kStatusOk:
       break;

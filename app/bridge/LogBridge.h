@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/bridge/Notice.h"
+#include "app/bridge/ReferencePositionBridge.h"
 #include "engine/common/PositionRecord.h"
 #include "engine/log/EventLog.h"
 #include "engine/log/NewInitialFix.h"
@@ -47,14 +48,18 @@ int TaskReadTextLog(Notice& notice, TextLog& log, std::vector<std::string>& line
 int TaskWriteComment(Notice& notice, TextLog& log, std::string_view comment,
                      std::vector<std::string>& written);
 
-// New Initial Fix with the logs' directory and a fix already entered
-// (MakeInitialFixRecord): asks before archiving a non-empty text log (Yes and
-// No), starts the new voyage (StartNewVoyage), tells where the old log was
-// archived. Returns 0 when the fix was recorded, with `voyage` filled;
-// 1 when the navigator declined or the start was refused (with its message),
-// both logs then as before.
-int TaskNewInitialFix(Notice& notice, EventLog& events, TextLog& text, const PositionRecord& fix,
-                      NewVoyage& voyage);
+// The caption of the fix dialog that New Initial Fix opens.
+inline constexpr char kNewInitialFixCaption[] = "New Initial Fix";
+
+// New Initial Fix in the logs' directory: asks before archiving a non-empty
+// text log (Yes and No), then lets the navigator enter the fix, starting from
+// `start` (the latest position when the reference position is known, else
+// DefaultPositionRecord); starts the new voyage from it (StartNewVoyage) and
+// tells where the old log was archived. Returns 0 when the fix was recorded,
+// with `voyage` filled; 1 when the navigator declined or cancelled, or the
+// start was refused (with its message), both logs then as before.
+int TaskNewInitialFix(Notice& notice, EventLog& events, TextLog& text, const PositionRecord& start,
+                      const FixDialog& enterFix, NewVoyage& voyage);
 
 // How many positions and sights since the last fix the log views and sight
 // tasks list: at most the last 4 positions (kMaxLoadedLegs) and, of the

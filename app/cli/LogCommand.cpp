@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/bridge/ConsoleNotice.h"
@@ -209,9 +210,15 @@ int NewFix(const Options& options) {
   NewVoyage voyage;
   int64_t textBytes = 0;
   const bool asksFirst = MeasureTextLogFile(text, textBytes) == kStatusOk && textBytes > 0;
-  if (TaskNewInitialFix(notice, events, text,
-                        MakeInitialFixRecord(time, latitude, longitude, course, speed),
-                        voyage) != kStatusOk) {
+  // The fix comes from the arguments, so the dialog only hands it over.
+  const PositionRecord fix = MakeInitialFixRecord(time, latitude, longitude, course, speed);
+  const FixDialog fromArguments = [&fix](std::string_view, const PositionRecord&,
+                                         PositionRecord& entered) {
+    entered = fix;
+    return true;
+  };
+  if (TaskNewInitialFix(notice, events, text, DefaultPositionRecord(), fromArguments, voyage) !=
+      kStatusOk) {
     if (asksFirst && !options.yes) {
       Failure(options, "the current log was not archived; give --yes to archive it");
     }

@@ -37,7 +37,19 @@ class LogBridgeTest : public ::testing::Test {
   EventLog events_;
   TextLog text_;
   RecordingNotice notice_;
+  const PositionRecord start_ = DefaultPositionRecord();
   const PositionRecord fix_ = MakeInitialFixRecord(2460400.5, 49.5, -4.25, 90, 6);
+  // The fix dialog: records each opening after the notices shown so far, and
+  // enters fix_ unless told to cancel.
+  bool cancel_ = false;
+  std::vector<std::string> dialogOpenings_;
+  const FixDialog enterFix_ = [this](std::string_view caption, const PositionRecord&,
+                                     PositionRecord& fix) {
+    dialogOpenings_.push_back(std::string(caption) + " after " +
+                              std::to_string(notice_.shown.size()) + " notices");
+    fix = fix_;
+    return !cancel_;
+  };
 };
 
 TEST_F(LogBridgeTest, OpeningTellsOfADamagedLogAndOfANewTextLog) {
@@ -65,12 +77,12 @@ TEST_F(LogBridgeTest, OpeningTellsOfADamagedLogAndOfANewTextLog) {
 
 TEST_F(LogBridgeTest, NewInitialFixAsksBeforeArchivingAndTellsWhere) {
   NewVoyage voyage;
-  ASSERT_EQ(TaskNewInitialFix(notice_, events_, text_, fix_, voyage), 0);
+  ASSERT_EQ(TaskNewInitialFix(notice_, events_, text_, start_, enterFix_, voyage), 0);
   EXPECT_TRUE(notice_.shown.empty()) << "an empty log is not archived, so nothing is asked";
   const std::string firstText = Contents(directory_ + kTextLogFileName);
 
   notice_.answers = {NoticeAnswer::kNo};
-  EXPECT_EQ(TaskNewInitialFix(notice_, events_, text_, fix_, voyage), 1);
+  EXPECT_EQ(TaskNewInitialFix(notice_, events_, text_, start_, enterFix_, voyage), 1);
   ASSERT_EQ(notice_.shown.size(), 1u);
   EXPECT_EQ(notice_.shown[0].text,
             "This action will archive the current\nlog and set up the program for a new\n"
@@ -79,18 +91,37 @@ TEST_F(LogBridgeTest, NewInitialFixAsksBeforeArchivingAndTellsWhere) {
   EXPECT_EQ(Contents(directory_ + kTextLogFileName), firstText);
   EXPECT_FALSE(std::filesystem::exists(directory_ + "log00000.saf"));
 
+  // Yes, then Cancel in the dialog: both logs as they were, the text log open.
   notice_.shown.clear();
-  ASSERT_EQ(TaskNewInitialFix(notice_, events_, text_, fix_, voyage), 0);
+  cancel_ = true;
+  EXPECT_EQ(TaskNewInitialFix(notice_, events_, text_, start_, enterFix_, voyage), 1);
+  EXPECT_EQ(Contents(directory_ + kTextLogFileName), firstText);
+  EXPECT_FALSE(std::filesystem::exists(directory_ + "log00000.saf"));
+  int32_t positions = 0, sights = 0;
+  ASSERT_EQ(CountSinceLastFix(events_, positions, sights), 0);
+  EXPECT_EQ(positions, 1);
+  std::vector<std::string> comment;
+  EXPECT_EQ(TaskWriteComment(notice_, text_, "still open", comment), 0);
+  const std::string commentedText = Contents(directory_ + kTextLogFileName);
+
+  notice_.shown.clear();
+  cancel_ = false;
+  ASSERT_EQ(TaskNewInitialFix(notice_, events_, text_, start_, enterFix_, voyage), 0);
+  // The archive question comes before the dialog; declining opens no dialog.
+  EXPECT_EQ(dialogOpenings_,
+            (std::vector<std::string>{"New Initial Fix after 0 notices",
+                                      "New Initial Fix after 1 notices",
+                                      "New Initial Fix after 1 notices"}));
   ASSERT_EQ(notice_.shown.size(), 2u);
   EXPECT_EQ(notice_.shown[1].text,
             " Archiving current log in file " + directory_ + "log00000.saf.");
   EXPECT_EQ(notice_.shown[1].style, kNoticeOkInformation);
-  EXPECT_EQ(Contents(directory_ + "log00000.saf"), firstText);
+  EXPECT_EQ(Contents(directory_ + "log00000.saf"), commentedText);
 }
 
 TEST_F(LogBridgeTest, NewInitialFixRefusesAReadOnlyEventLog) {
   NewVoyage voyage;
-  ASSERT_EQ(TaskNewInitialFix(notice_, events_, text_, fix_, voyage), 0);
+  ASSERT_EQ(TaskNewInitialFix(notice_, events_, text_, start_, enterFix_, voyage), 0);
   const std::string path = directory_ + kEventLogFileName;
   std::filesystem::permissions(path, std::filesystem::perms::owner_read |
                                          std::filesystem::perms::group_read |
@@ -99,7 +130,7 @@ TEST_F(LogBridgeTest, NewInitialFixRefusesAReadOnlyEventLog) {
     GTEST_SKIP() << "running with privileges that write through a read-only mode";
   }
   notice_.answers = {NoticeAnswer::kYes};
-  EXPECT_EQ(TaskNewInitialFix(notice_, events_, text_, fix_, voyage), 1);
+  EXPECT_EQ(TaskNewInitialFix(notice_, events_, text_, start_, enterFix_, voyage), 1);
   ASSERT_EQ(notice_.shown.size(), 2u);
   EXPECT_EQ(notice_.shown[1].text,
             "The file 'NAVORA.EVT' has been made\nread-only. It must be changed to read-write\n"

@@ -1,0 +1,202 @@
+#include "app/tasks/NewInitialFixDialogModel.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+#include "app/tasks/AlmanacDialogModel.h"
+#include "app/tasks/NumericFieldRules.h"
+#include "engine/horizon/AngleFormatting.h"
+#include "engine/log/NewInitialFix.h"
+#include "engine/time/Calendar.h"
+
+namespace navora {
+namespace {
+
+constexpr char kLongitudeTooLarge[] = "The longitude must be less than\nor equal to 180 degrees.";
+
+constexpr int kLastHour = 23;
+constexpr int kLastMinute = 59;
+constexpr int kLastSecond = 59;
+constexpr int kMaxLatitudeDegrees = 79;  // polar navigation is not supported
+constexpr int kMaxLongitudeDegrees = 180;
+constexpr double kMaxMinutes = 59.9;     // minutes of arc, one decimal
+constexpr double kMaxCourse = 359.9;     // degrees true
+constexpr double kMaxSpeed = 99.9;       // knots
+constexpr double kMinutesPerDegree = 60.0;
+constexpr int16_t kTenths = 1;           // decimals of the minute and value edits
+
+std::string TwoDigits(int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d", value);
+  return text;
+}
+
+// One decimal, with a point whatever the C locale.
+std::string Tenths(double value) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1).ptr;
+  return std::string(text, end);
+}
+
+FixField FixFieldOf(AlmanacField field) {
+  switch (field) {
+    case AlmanacField::kMonth:
+      return FixField::kMonth;
+    case AlmanacField::kYear:
+      return FixField::kYear;
+    default:
+      return FixField::kDay;
+  }
+}
+
+// Each check shows its message and names its field on failure.
+class FieldChecks {
+ public:
+  FieldChecks(Notice& notice, FixField& returnTo) : notice_(notice), returnTo_(returnTo) {}
+
+  // An empty time edit reads as kEmptyDialogField.
+  bool TimeField(const std::string& text, int hi, FixField field, int16_t& value) {
+    int parsed = 0;
+    switch (ParseIntegerField(text, parsed)) {
+      case FieldText::kEmpty:
+        value = kEmptyDialogField;
+        return true;
+      case FieldText::kInvalid:
+        return Refuse(kIntegerExpectedText, field);
+      case FieldText::kValue:
+        break;
+    }
+    if (parsed < 0 || parsed > hi) return Refuse(IntegerRangeText(0, hi), field);
+    value = static_cast<int16_t>(parsed);
+    return true;
+  }
+
+  bool Degrees(const std::string& text, int hi, FixField field, int& value) {
+    if (ParseIntegerField(text, value) != FieldText::kValue) {
+      return Refuse(kIntegerExpectedText, field);
+    }
+    return value >= 0 && value <= hi ? true : Refuse(IntegerRangeText(0, hi), field);
+  }
+
+  bool Number(const std::string& text, double hi, FixField field, double& value) {
+    if (ParseNumberField(text, value) != FieldText::kValue) {
+      return Refuse(kNumberExpectedText, field);
+    }
+    return value >= 0.0 && value <= hi ? true : Refuse(NumberRangeText(0.0, hi), field);
+  }
+
+  bool Refuse(std::string_view text, FixField field) {
+    notice_.Show(text, kNoticeOk);
+    returnTo_ = field;
+    return false;
+  }
+
+ private:
+  Notice& notice_;
+  FixField& returnTo_;
+};
+
+}  // namespace
+
+PositionRecord LatestPositionOrDefault(EventLog& events) {
+  PositionRecord latest;
+  if (ReadReferencePosition(events, kLatestPosition, latest) != kStatusOk) {
+    return DefaultPositionRecord();
+  }
+  return latest;
+}
+
+NewInitialFixFields InitialNewInitialFixFields(const PositionRecord& start) {
+  NewInitialFixFields fields;
+  int16_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
+  double seconds = 0.0;
+  char weekday[4];
+  SplitJulianToSeconds(start.time, 0, year, month, day, hour, minute, seconds, weekday);
+  const int yearIndex = year - kFirstAlmanacYear;
+  fields.yearIndex = yearIndex >= 0 && yearIndex < kAlmanacYearCount ? yearIndex : kNoSelection;
+  fields.monthIndex = month - 1;
+  fields.day = day;
+  fields.hour = TwoDigits(hour);
+  fields.minute = TwoDigits(minute);
+  fields.second = TwoDigits(static_cast<int>(std::lround(seconds)));
+
+  int16_t negative = 0, degrees = 0;
+  double minutes = 0.0;
+  if (SplitAngleForDialog(start.latitude, kTenths, negative, degrees, minutes) == kStatusOk) {
+    fields.latitudeDegrees = std::to_string(degrees);
+    fields.latitudeMinutes = Tenths(minutes);
+    fields.south = negative != 0;
+  }
+  if (SplitAngleForDialog(start.longitude, kTenths, negative, degrees, minutes) == kStatusOk) {
+    fields.longitudeDegrees = std::to_string(degrees);
+    fields.longitudeMinutes = Tenths(minutes);
+    fields.west = negative != 0;
+  }
+  fields.course = Tenths(start.course);
+  fields.speed = Tenths(start.speed);
+  return fields;
+}
+
+void SetCurrentFixDate(NewInitialFixFields& fields, double nowJd) {
+  AlmanacDialogFields date;
+  SetCurrentAlmanacDate(date, nowJd);
+  fields.day = date.day;
+  fields.monthIndex = date.monthIndex;
+  fields.yearIndex = date.yearIndex;
+  fields.hour.clear();
+  fields.minute.clear();
+  fields.second.clear();
+}
+
+bool AcceptNewInitialFixDialog(Notice& notice, const NewInitialFixFields& fields,
+                               PositionRecord& fix, FixField& returnTo) {
+  // The date is checked exactly as the almanac dialogs check theirs.
+  AlmanacDialogFields date;
+  date.day = fields.day;
+  date.monthIndex = fields.monthIndex;
+  date.yearIndex = fields.yearIndex;
+  AlmanacDayRequest day;
+  AlmanacField dateField = AlmanacField::kDay;
+  if (!AcceptAlmanacDayDialog(notice, date, day, dateField)) {
+    returnTo = FixFieldOf(dateField);
+    return false;
+  }
+  FieldChecks check(notice, returnTo);
+  int16_t hour = 0, minute = 0, second = 0;
+  int latitudeDegrees = 0, longitudeDegrees = 0;
+  double latitudeMinutes = 0.0, longitudeMinutes = 0.0, course = 0.0, speed = 0.0;
+  if (!check.TimeField(fields.hour, kLastHour, FixField::kHour, hour) ||
+      !check.TimeField(fields.minute, kLastMinute, FixField::kMinute, minute) ||
+      !check.TimeField(fields.second, kLastSecond, FixField::kSecond, second) ||
+      !check.Degrees(fields.latitudeDegrees, kMaxLatitudeDegrees, FixField::kLatitudeDegrees,
+                     latitudeDegrees) ||
+      !check.Number(fields.latitudeMinutes, kMaxMinutes, FixField::kLatitudeMinutes,
+                    latitudeMinutes) ||
+      !check.Degrees(fields.longitudeDegrees, kMaxLongitudeDegrees, FixField::kLongitudeDegrees,
+                     longitudeDegrees) ||
+      !check.Number(fields.longitudeMinutes, kMaxMinutes, FixField::kLongitudeMinutes,
+                    longitudeMinutes)) {
+    return false;
+  }
+  const double longitude = longitudeDegrees + longitudeMinutes / kMinutesPerDegree;
+  if (longitude > kMaxLongitudeDegrees) {
+    return check.Refuse(kLongitudeTooLarge, FixField::kLongitudeDegrees);
+  }
+  if (!check.Number(fields.course, kMaxCourse, FixField::kCourse, course) ||
+      !check.Number(fields.speed, kMaxSpeed, FixField::kSpeed, speed)) {
+    return false;
+  }
+  const double seconds = second == kEmptyDialogField ? kEmptyDialogSeconds : second;
+  const double time =
+      DialogFieldsToJulian(static_cast<int16_t>(fields.yearIndex),
+                           static_cast<int16_t>(fields.monthIndex),
+                           static_cast<int16_t>(fields.day), hour, minute, seconds);
+  const double latitude = latitudeDegrees + latitudeMinutes / kMinutesPerDegree;
+  fix = MakeInitialFixRecord(time, fields.south ? -latitude : latitude,
+                             fields.west ? -longitude : longitude, course, speed);
+  return true;
+}
+
+}  // namespace navora
