@@ -6,6 +6,8 @@
 #include <QStatusBar>
 #include <QTextEdit>
 
+#include "app/shell/TaskCommandsEnabled.h"
+
 
 namespace navora {
 namespace {
@@ -25,6 +27,7 @@ MainWindow::MainWindow(ApplicationState& state, Notice& notice, QWidget* parent)
   trackDock_->setObjectName("CurrentTrack");
   addDockWidget(Qt::LeftDockWidgetArea, trackDock_);
   BuildMenus();
+  EnableBuiltTaskCommands(*this);
   statusBar()->showMessage(Text(kIdleStatusText));
   connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
     if (message.isEmpty()) statusBar()->showMessage(Text(kIdleStatusText));
