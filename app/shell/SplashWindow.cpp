@@ -55,9 +55,9 @@ void SplashWindow::paintEvent(QPaintEvent*) {
 
   const double textLeft = roseSize + 56.0;
   QFont title(QStringLiteral("Serif"));
-  title.setPointSize(34);
+  title.setPointSize(28);
   title.setBold(true);
-  title.setLetterSpacing(QFont::AbsoluteSpacing, 4.0);
+  title.setLetterSpacing(QFont::AbsoluteSpacing, 3.0);
   painter.setFont(title);
   painter.setPen(QColor(244, 238, 222));
   painter.drawText(QRectF(textLeft, 70, width() - textLeft - 16, 60),
