@@ -1,10 +1,15 @@
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMdiSubWindow>
+#include <QRegularExpression>
 #include <QSettings>
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#include "app/shell/HelpWindow.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/SettingsStore.h"
 #include "app/shell/SplashWindow.h"
@@ -102,6 +107,31 @@ TEST(Startup, ClosingStoresThePlacementAndADocumentMayRefuse) {
   delete stubborn;
   EXPECT_TRUE(window.close());
   EXPECT_TRUE(session.state.closing);
+}
+
+// The manual lies beside the program, as installed, and none of its pages
+// links to a page that is not there.
+TEST(Startup, TheManualIsFoundAndItsPagesLinkOnlyToEachOther) {
+  testing::ScratchSession session;
+  const QString index = FindManualIndex();
+  ASSERT_FALSE(index.isEmpty());
+  const QDir manual = QFileInfo(index).dir();
+  const QRegularExpression link(QStringLiteral("href=\"([^\":#]+)"));
+  int pages = 0;
+  for (const QString& page : manual.entryList({QStringLiteral("*.html")})) {
+    QFile file(manual.filePath(page));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    for (auto found = link.globalMatch(text); found.hasNext();) {
+      const QString target = found.next().captured(1);
+      EXPECT_TRUE(manual.exists(target)) << page.toStdString() << " links to " << target.toStdString();
+    }
+    ++pages;
+  }
+  EXPECT_GE(pages, 2);
+
+  HelpWindow help(index);
+  EXPECT_EQ(help.Browser().documentTitle(), QStringLiteral("NAVORA: the navigator's manual"));
 }
 
 }  // namespace
