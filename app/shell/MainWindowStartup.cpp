@@ -59,7 +59,10 @@ void MainWindow::Start(bool splash) {
 
   if (splash && !quietStart) {
     auto* splashWindow = new SplashWindow(this);
-    connect(splashWindow, &SplashWindow::Finished, this, [this] { AfterSplash(*this); });
+    // Queued: the question must not open inside the splash's close, while
+    // the splash still stands over the window.
+    connect(splashWindow, &SplashWindow::Finished, this, [this] { AfterSplash(*this); },
+            Qt::QueuedConnection);
     splashWindow->show();
     splashWindow->raise();
   } else {
