@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include "app/bridge/DataFileChecks.h"
@@ -43,11 +44,8 @@ void MainWindow::Start(bool splash) {
   OpenVoyageLogsAtStartup(notice_, state_);
   CreateLogWindows();
   if (state_.logAvailable) restoreState(LoadBytes(kTrackBarStateSection, kBarStateKey));
-  if (WorksheetWindow* worksheet = NewWorksheet()) {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(worksheet->parentWidget())) {
-      LoadPlacement(kWorksheetPlacementSection, *frame);
-    }
-  }
+  // Guarded: the data-file messages below run an event loop.
+  const QPointer<WorksheetWindow> worksheet = NewWorksheet();
   CheckDataFilesAtStartup(notice_, state_.places);
 
   LoadPlacement(kMainFrameSection, *this);
@@ -56,6 +54,13 @@ void MainWindow::Start(bool splash) {
   const bool quietStart = windowState().testFlag(Qt::WindowMinimized);
   setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
+  // The worksheet is placed once the document area has its size: a stored
+  // placement is kept only when it lies at least partly inside the area.
+  if (worksheet) {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(worksheet->parentWidget())) {
+      LoadPlacement(kWorksheetPlacementSection, *frame);
+    }
+  }
 
   if (splash && !quietStart) {
     auto* splashWindow = new SplashWindow(this);

@@ -13,6 +13,7 @@
 #include "app/shell/MainWindow.h"
 #include "app/shell/SettingsStore.h"
 #include "app/shell/SplashWindow.h"
+#include "app/shell/WorksheetWindow.h"
 #include "support/ScratchSession.h"
 
 namespace navora {
@@ -76,6 +77,28 @@ TEST(Startup, AnEmptyVoyageDirectoryAsksForAnInitialFixOnceAfterTheSplash) {
     const std::string eventLog = session.VoyageDirectory() + "navora.evt";
     EXPECT_TRUE(!std::filesystem::exists(eventLog) || std::filesystem::file_size(eventLog) == 0);
   }
+}
+
+TEST(Startup, TheMainWindowAndTheFirstWorksheetOpenWhereTheyWereLeft) {
+  testing::ScratchSession session;
+  QWidget mainFrame;
+  mainFrame.setGeometry(30, 20, 720, 540);
+  StorePlacement(kMainFrameSection, mainFrame);
+  {
+    QSettings settings(kSettingsOrganisation, kSettingsApplication);
+    settings.beginGroup(QStringLiteral("WorkSheetSettings/WindowPlacement"));
+    const std::pair<const char*, int> keys[] = {
+        {"wp.left", 400}, {"wp.top", 300}, {"wp.right", 800}, {"wp.bottom", 600}};
+    for (const auto& [key, value] : keys) settings.setValue(key, value);
+  }
+  MainWindow window(session.state, session.notice);
+  window.Start(false);
+  SettleEvents();
+  EXPECT_EQ(window.geometry(), QRect(30, 20, 720, 540));
+  ASSERT_NE(window.CurrentWorksheet(), nullptr);
+  auto* frame = qobject_cast<QMdiSubWindow*>(window.CurrentWorksheet()->parentWidget());
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->geometry(), QRect(400, 300, 400, 300));
 }
 
 // A document that will not close, as a worksheet with unsaved changes whose
