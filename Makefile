@@ -7,7 +7,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 
-.PHONY: deps configure build run test test-plain test-asan test-tsan fuzz bench clean
+.PHONY: deps configure build run screenshots test test-plain test-asan test-tsan fuzz bench clean
 
 deps:
 	./scripts/install-deps.sh
@@ -19,9 +19,22 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Only the program and its data files: the tests and benchmarks wait for `make test`.
+# With a display, the desktop program; without one, the almanac page of the
+# command-line program.
 run: configure
-	cmake --build $(BUILD) -j $(JOBS) --target navora-cli navora_data
-	cd $(BUILD)/bin && ./navora-cli almanac all
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  cmake --build $(BUILD) -j $(JOBS) --target navora navora_data && $(BUILD)/bin/navora; \
+	else \
+	  cmake --build $(BUILD) -j $(JOBS) --target navora-cli navora_data && \
+	  (cd $(BUILD)/bin && ./navora-cli almanac all) && \
+	  echo "No display (DISPLAY and WAYLAND_DISPLAY are empty): printed the almanac page instead." \
+	    "Start the desktop program from a graphical session with: make run, or $(BUILD)/bin/navora" >&2; \
+	fi
+
+# Pictures of the desktop program's windows, drawn offscreen, in $(BUILD)/screenshots.
+screenshots: configure
+	cmake --build $(BUILD) -j $(JOBS) --target navora-screenshots
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/navora-screenshots $(BUILD)/screenshots
 
 test: test-plain test-asan test-tsan fuzz
 

@@ -8,6 +8,7 @@
 #include "app/shell/MainWindow.h"
 #include "app/shell/QtNotice.h"
 #include "app/shell/SettingsStore.h"
+#include "app/shell/SingleInstance.h"
 #include "app/tasks/ApplicationState.h"
 
 int main(int argc, char** argv) {
@@ -24,6 +25,11 @@ int main(int argc, char** argv) {
   parser.addOption(noSplash);
   parser.process(application);
 
+  // A second copy would share the voyage log with the first: it hands over
+  // to the running copy and leaves.
+  navora::SingleInstance instance(navora::SingleInstance::DefaultName());
+  if (!instance.Claim()) return 0;
+
   std::string voyageDirectory;
   const QByteArray chosen = parser.value(voyageDir).toLocal8Bit();
   if (!navora::ResolveVoyageDirectory(parser.isSet(voyageDir) ? chosen.constData() : nullptr,
@@ -34,6 +40,12 @@ int main(int argc, char** argv) {
   navora::QtNotice notice(nullptr);
   navora::MainWindow window(state, notice);
   notice.SetParent(&window);
+  QObject::connect(&instance, &navora::SingleInstance::RaiseRequested, &window, [&window] {
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+  });
   window.Start(!parser.isSet(noSplash));
   return QApplication::exec();
 }
