@@ -6,7 +6,9 @@
 #include <QStatusBar>
 #include <QTextEdit>
 
+#include "app/shell/LogWindow.h"
 #include "app/shell/TaskCommandsEnabled.h"
+#include "app/shell/WorksheetWindow.h"
 
 
 namespace navora {
@@ -35,6 +37,10 @@ MainWindow::MainWindow(ApplicationState& state, Notice& notice, QWidget* parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+WorksheetWindow* MainWindow::CurrentWorksheet() const { return currentWorksheet_.data(); }
+
+LogWindow* MainWindow::CurrentLog() const { return currentLog_.data(); }
 
 QAction* MainWindow::Action(CommandId id) const {
   const auto found = actions_.find(id);

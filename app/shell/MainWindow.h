@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMenu>
+#include <QPointer>
 #include <map>
 
 #include "app/bridge/Notice.h"
@@ -57,7 +58,7 @@ class MainWindow : public QMainWindow {
   // worksheet, else the last open worksheet brought to the top, else a new one.
   WorksheetWindow* ChooseWorksheet();
   // The worksheet that receives task reports; null when none is open.
-  WorksheetWindow* CurrentWorksheet() const { return currentWorksheet_; }
+  WorksheetWindow* CurrentWorksheet() const;
   // File Open: the file dialog with its five filters.
   void OpenFile();
   // Opens `path` as the document type of filter 1 to 5 (worksheet, archived
@@ -68,7 +69,7 @@ class MainWindow : public QMainWindow {
   void CreateLogWindows();
   void SetCurrentLogShown(bool shown);
   void SetTrackShown(bool shown);
-  LogWindow* CurrentLog() const { return currentLog_; }
+  LogWindow* CurrentLog() const;
   TrackPane* Track() const { return trackPane_; }
   // An archived log, read-only; an open one is brought to the top instead.
   bool OpenArchivedLog(const QString& path);
@@ -110,8 +111,9 @@ class MainWindow : public QMainWindow {
   std::map<CommandId, QAction*> actions_;
   QList<QAction*> recentFileActions_;
   int lastOpenFilter_ = 1;  // the File Open filter chosen last, from 1
-  WorksheetWindow* currentWorksheet_ = nullptr;
-  LogWindow* currentLog_ = nullptr;
+  // Guarded: each becomes null when its window is destroyed.
+  QPointer<WorksheetWindow> currentWorksheet_;
+  QPointer<LogWindow> currentLog_;
   TrackPane* trackPane_ = nullptr;
 };
 

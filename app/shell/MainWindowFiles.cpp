@@ -121,9 +121,6 @@ WorksheetWindow* MainWindow::NewWorksheet() {
   worksheet->ReadDefaultDirectory(QString::fromStdString(state_.voyageDirectory));
   worksheet->SetModified(false);
   connect(worksheet, &WorksheetWindow::Saved, this, &MainWindow::AddRecentFile);
-  connect(worksheet, &QObject::destroyed, this, [this, worksheet] {
-    if (currentWorksheet_ == worksheet) currentWorksheet_ = nullptr;
-  });
   frame->show();
   currentWorksheet_ = worksheet;
   return worksheet;

@@ -72,8 +72,6 @@ void MainWindow::CreateLogWindows() {
   if (currentLog_ == nullptr) {
     currentLog_ = LogWindow::NewCurrentLog([this] { return state_.closing; },
                                            [this] { SetCurrentLogShown(false); });
-    // Only the closing main window really closes it.
-    connect(currentLog_, &QObject::destroyed, this, [this] { currentLog_ = nullptr; });
     QMdiSubWindow* frame = mdiArea_->addSubWindow(currentLog_);
     // The window shows the whole file; what the log wrote before is in it.
     std::vector<std::string> lines;

@@ -1,6 +1,7 @@
 // navora: the desktop program.
 
 #include <QApplication>
+#include <clocale>
 #include <QCommandLineParser>
 
 #include "app/bridge/DataDirectory.h"
@@ -13,6 +14,8 @@
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  // Qt adopts the user's locale; the reports are fixed formats with a decimal point.
+  std::setlocale(LC_NUMERIC, "C");
   QApplication::setOrganizationName(QString::fromLatin1(navora::kSettingsOrganisation));
   QApplication::setApplicationName(QString::fromLatin1(navora::kSettingsApplication));
 

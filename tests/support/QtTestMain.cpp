@@ -3,6 +3,7 @@
 // so that the tests run without a display.
 
 #include <QApplication>
+#include <clocale>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
@@ -11,5 +12,7 @@ int main(int argc, char** argv) {
   }
   testing::InitGoogleTest(&argc, argv);
   QApplication application(argc, argv);
+  // Qt adopts the user's locale; the reports are fixed formats with a decimal point.
+  std::setlocale(LC_NUMERIC, "C");
   return RUN_ALL_TESTS();
 }
