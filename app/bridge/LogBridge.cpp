@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/bridge/LogEntryBridge.h"
 #include "engine/log/CommentWrapping.h"
 #include "engine/log/TextLogPending.h"
 
@@ -28,7 +29,6 @@ constexpr char kArchivedFormat[] = " Archiving current log in file %s.";
 
 constexpr EngineStatus kOpenWriteProtected = 1;
 constexpr EngineStatus kOpenDamaged = 3;  // and above
-constexpr EngineStatus kWriteLineFailed = 2;
 constexpr EngineStatus kEmptyComment = 1;
 constexpr int kStopped = 1;
 
@@ -74,13 +74,9 @@ int TaskWriteComment(Notice& notice, TextLog& log, std::string_view comment,
   if (FormatCommentLines(comment, written) != kStatusOk) {
     return kEmptyComment;
   }
-  const EngineStatus status =
-      WriteTextLogLines(log, written.data(), static_cast<int>(written.size()));
-  if (status != kStatusOk) {
-    notice.Show(status == kWriteLineFailed ? kLogWritingFailedText : kLogFileWritingFailedText,
-                kNoticeOk);
-    return status;
-  }
+  const int status =
+      TaskWriteTextLogLines(notice, log, written.data(), static_cast<int>(written.size()));
+  if (status != kStatusOk) return status;
   AppendPendingLogText(log, written.data(), static_cast<int>(written.size()));
   return kStatusOk;
 }

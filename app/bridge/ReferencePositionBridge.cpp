@@ -3,13 +3,13 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/bridge/DataFileChecks.h"
 #include "app/bridge/LogBridge.h"
+#include "app/bridge/LogEntryBridge.h"
 #include "engine/common/BodyId.h"
-#include "engine/log/LogEntries.h"
 #include "engine/log/NewInitialFix.h"
-#include "engine/log/TextLogPending.h"
 #include "engine/position/DrChecks.h"
 #include "engine/time/Calendar.h"
 
@@ -35,9 +35,7 @@ constexpr char kPositionOutOfDomain[] =
     "The reference position is not a valid\nlatitude and longitude; check the\nvoyage log.";
 
 constexpr EngineStatus kOpenEmpty = 2;
-constexpr EngineStatus kWriteLineFailed = 2;
 constexpr int kNoEphemeris = 7;
-constexpr int16_t kInitialFixEntry = 1;
 
 constexpr double kSecondsPerDay = 86400.0;
 constexpr int kSecondsPerMinute = 60;
@@ -78,23 +76,10 @@ std::string ReferenceTimeText(double jd) {
 
 // The first fix of an empty log in both logs, as New Initial Fix records it.
 bool LogFirstFix(Notice& notice, EventLog& events, TextLog& text, const PositionRecord& fix) {
-  if (AppendPositionEntry(events, fix) != kStatusOk) {
-    notice.Show(kLogWritingFailedText, kNoticeOk);
-    return false;
-  }
-  ReportLine lines[kNewPositionEntryLines];
-  if (FormatNewPositionEntry(fix, kInitialFixEntry, lines) != kStatusOk) {
-    notice.Show(kLogWritingFailedText, kNoticeOk);
-    return false;
-  }
-  const EngineStatus written = WriteTextLogLines(text, lines, kNewPositionEntryLines);
-  if (written != kStatusOk) {
-    notice.Show(written == kWriteLineFailed ? kLogWritingFailedText : kLogFileWritingFailedText,
-                kNoticeOk);
-    return false;
-  }
-  AppendPendingLogText(text, lines, kNewPositionEntryLines);
-  return true;
+  constexpr bool kInitialFix = true;
+  std::vector<std::string> written;
+  return TaskAppendPositionEntry(notice, events, fix) == kStatusOk &&
+         TaskLogNewPosition(notice, text, fix, kInitialFix, written) == kStatusOk;
 }
 
 // The fixed message of a refusal that both kinds of check share; nullptr for
@@ -121,11 +106,8 @@ int TaskEnsureReferencePosition(Notice& notice, EventLog& events, TextLog& text,
   const int opened = TaskOpenEventLog(notice, events);
   if (opened == kStatusOk) {
     PositionRecord reference;
-    const EngineStatus read = ReadReferencePosition(events, kLatestPosition, reference);
-    if (read != kStatusOk) {
-      notice.Show(kLogReadingFailedText, kNoticeOk);
-      return kReferenceReadFailed + read;
-    }
+    const int read = TaskReadReferencePosition(notice, events, kLatestPosition, reference);
+    if (read != kStatusOk) return kReferenceReadFailed + read;
   } else if (opened == kOpenEmpty) {
     if (!quiet && notice.Show(kEnterFixQuestion, kNoticeYesNoQuestion) != NoticeAnswer::kYes) {
       return kReferenceFixDeclined;
