@@ -14,6 +14,8 @@ NoticeAnswer ConsoleNotice::Show(std::string_view text, NoticeStyle style) {
   NoticeAnswer answer = NoticeAnswer::kOk;
   if (style == kNoticeYesNoQuestion) {
     answer = acceptQuestions_ ? NoticeAnswer::kYes : NoticeAnswer::kNo;
+  } else if (style == kNoticeYesNoCancelQuestion) {
+    answer = acceptQuestions_ ? NoticeAnswer::kYes : NoticeAnswer::kCancel;
   } else {
     answer = acceptQuestions_ ? NoticeAnswer::kOk : NoticeAnswer::kCancel;
   }

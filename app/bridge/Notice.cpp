@@ -3,7 +3,8 @@
 namespace navora {
 
 bool NoticeAsksQuestion(NoticeStyle style) {
-  return style == kNoticeYesNoQuestion || style == kNoticeOkCancelStop;
+  return style == kNoticeYesNoQuestion || style == kNoticeOkCancelStop ||
+         style == kNoticeYesNoCancelQuestion;
 }
 
 }  // namespace navora

@@ -9,7 +9,8 @@ NoticeAnswer RecordingNotice::Show(std::string_view text, NoticeStyle style) {
     answers.pop_front();
     return answer;
   }
-  return style == kNoticeYesNoQuestion ? NoticeAnswer::kYes : NoticeAnswer::kOk;
+  const bool yesFirst = style == kNoticeYesNoQuestion || style == kNoticeYesNoCancelQuestion;
+  return yesFirst ? NoticeAnswer::kYes : NoticeAnswer::kOk;
 }
 
 }  // namespace navora

@@ -17,6 +17,11 @@ NoticeAnswer QtNotice::Show(std::string_view text, NoticeStyle style) {
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
       box.setDefaultButton(QMessageBox::No);
       break;
+    case kNoticeYesNoCancelQuestion:
+      box.setIcon(QMessageBox::Question);
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      box.setDefaultButton(QMessageBox::Yes);
+      break;
     case kNoticeOkStop:
       box.setIcon(QMessageBox::Critical);
       box.setStandardButtons(QMessageBox::Ok);

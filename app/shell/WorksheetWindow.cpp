@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QMdiSubWindow>
-#include <QMessageBox>
 #include <QTextCursor>
 #include <QVBoxLayout>
 #include <cerrno>
@@ -136,11 +135,13 @@ bool WorksheetWindow::Save(bool saveAs) {
   // The dialog confirmed replacing the name as typed; a name the extension
   // rule lengthens is confirmed here.
   const QString target = QString::fromStdString(WithWorksheetExtension(chosen.toStdString()));
-  if (target != chosen && QFileInfo::exists(target) &&
-      QMessageBox::question(this, QString::fromLatin1(kNoticeCaption),
-                            tr("%1 already exists.\nDo you want to replace it?")
-                                .arg(QDir::toNativeSeparators(target))) != QMessageBox::Yes) {
-    return false;
+  if (target != chosen && QFileInfo::exists(target)) {
+    const QString question =
+        tr("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(target));
+    if (Messages().Show(question.toLatin1().toStdString(), kNoticeYesNoQuestion) !=
+        NoticeAnswer::kYes) {
+      return false;
+    }
   }
   return SaveAs(chosen);
 }
@@ -256,10 +257,9 @@ bool WorksheetWindow::InterruptRequested(Notice& notice) {
 
 void WorksheetWindow::closeEvent(QCloseEvent* event) {
   if (IsModified()) {
-    const QMessageBox::StandardButton answer = QMessageBox::question(
-        this, QString::fromLatin1(kNoticeCaption), tr("Save changes to %1?").arg(Title()),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-    if (answer == QMessageBox::Cancel || (answer == QMessageBox::Yes && !Save(false))) {
+    const std::string question = tr("Save changes to %1?").arg(Title()).toLatin1().toStdString();
+    const NoticeAnswer answer = Messages().Show(question, kNoticeYesNoCancelQuestion);
+    if (answer == NoticeAnswer::kCancel || (answer == NoticeAnswer::kYes && !Save(false))) {
       event->ignore();
       return;
     }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "engine/common/PositionRecord.h"
+#include "engine/almanac/AlmanacRow.h"
 #include "engine/places/StarCatalogue.h"
 
 namespace navora {
@@ -33,9 +34,12 @@ constexpr BodyLabel kBodyLabels[] = {
     {15, "Moon, Lower Limb"},
 };
 
-// Catalogue names are padded in places ("Wezen "); the tree shows the name only.
-std::string TrimmedName(const char* name) {
-  std::string_view text(name);
+// Catalogue names are stored in mixed spellings and padded in places
+// ("SIRIUS", "Wezen "); the tree writes them as the almanac prints them.
+std::string StarLabel(const char* catalogueName) {
+  char mixed[14];
+  MixedCaseStarName(catalogueName, mixed);
+  std::string_view text(mixed);
   const size_t end = text.find_last_not_of(' ');
   return std::string(end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1));
 }
@@ -51,7 +55,7 @@ std::string TrackSightLabel(uint16_t bodyCode, uint16_t starNumber) {
     if (body.bodyCode == bodyCode) return body.label;
   }
   if (starNumber < 1 || starNumber > kStarCount) return "Star " + std::to_string(starNumber);
-  return TrimmedName(kStarCatalogue[starNumber - 1].name);
+  return StarLabel(kStarCatalogue[starNumber - 1].name);
 }
 
 std::vector<TrackLeg> BuildTrackTree(const LegsAndSights& loaded) {

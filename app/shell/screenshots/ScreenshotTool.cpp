@@ -17,13 +17,21 @@
 #include <memory>
 
 #include "app/bridge/DataDirectory.h"
+#include "app/bridge/LogBridge.h"
+#include "app/bridge/LogEntryBridge.h"
+#include "app/dialogs/AlmanacDialog.h"
+#include "app/dialogs/CommentDialog.h"
+#include "app/dialogs/NewInitialFixDialog.h"
 #include "app/shell/AboutBox.h"
 #include "app/shell/HelpWindow.h"
+#include "app/shell/LogWindow.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/SettingsStore.h"
 #include "app/shell/SplashWindow.h"
+#include "app/shell/TrackPane.h"
 #include "app/shell/WorksheetWindow.h"
 #include "app/tasks/AlmanacTasks.h"
+#include "engine/log/NewInitialFix.h"
 #include "engine/time/Calendar.h"
 
 namespace navora {
@@ -77,8 +85,99 @@ std::unique_ptr<QWidget> MainWindowWithAlmanac(Session& session) {
   return window;
 }
 
+// A voyage of three legs in both logs: the initial fix off Ushant with a Sun
+// sight, a course change with two star sights, a second with a Moon sight,
+// and a comment; written as the tasks write them.
+void LogThreeLegs(Session& session) {
+  ApplicationState& state = session.state;
+  const double start = CalendarToJulian(2024, 6, 21, 4, 0, 0.0);
+  const char* directory = state.voyageDirectory.c_str();
+  NewVoyage voyage;
+  if (SetTextLogDirectory(state.text, directory) != kStatusOk ||
+      SetEventLogDirectory(state.events, directory) != kStatusOk ||
+      StartNewVoyage(state.events, state.text, MakeInitialFixRecord(start, 48.5, -5.2, 245.0, 12.0),
+                     voyage) != kStatusOk) {
+    return;
+  }
+  std::vector<std::string> written;
+  auto sight = [&](double hours, uint16_t body, uint16_t star) {
+    ObservationRecord record = DefaultObservationRecord();
+    record.time = start + hours / 24.0;
+    record.bodyCode = body;
+    record.starNumber = star;
+    static_cast<void>(TaskAppendSightEntry(session.notice, state.events, record));
+  };
+  auto courseChange = [&](double hours, double latitude, double longitude, double course) {
+    const PositionRecord change = MakePositionRecord(
+        kMotionRhumbLine, kPositionDr, start + hours / 24.0, latitude, longitude, course, 12.0, 0.0,
+        0.0);
+    if (TaskAppendPositionEntry(session.notice, state.events, change) == kStatusOk) {
+      static_cast<void>(TaskLogNewPosition(session.notice, state.text, change, false, written));
+    }
+  };
+  sight(1.5, 14, 0);
+  courseChange(3.0, 48.2, -5.9, 220.0);
+  sight(4.0, 20, 1);
+  sight(4.1, 20, 18);
+  courseChange(6.0, 47.8, -6.4, 200.0);
+  sight(7.0, 11, 0);
+  static_cast<void>(TaskWriteComment(session.notice, state.text,
+                                     "Ushant light abeam to port, 9 miles. Wind SW 4.", written));
+}
+
+// The main window on a voyage under way: the Current Log beside a worksheet,
+// the Current Track pane with three legs.
+std::unique_ptr<QWidget> MainWindowOnAVoyage(Session& session) {
+  LogThreeLegs(session);
+  auto window = std::make_unique<MainWindow>(session.state, session.notice);
+  window->resize(kMainWindowSize);
+  window->Start(false);
+  window->MdiArea().tileSubWindows();
+  return window;
+}
+
+std::unique_ptr<QWidget> CurrentLogWindow(Session& session) {
+  LogThreeLegs(session);
+  auto window = std::make_unique<MainWindow>(session.state, session.notice);
+  window->resize(kMainWindowSize);
+  window->Start(false);
+  std::unique_ptr<QWidget> log;
+  if (LogWindow* current = window->CurrentLog()) {
+    QWidget* frame = current->parentWidget();
+    frame->setParent(nullptr);
+    frame->resize(800, 600);
+    log.reset(frame);
+  }
+  return log;
+}
+
+std::unique_ptr<QWidget> TrackTree(Session& session) {
+  LogThreeLegs(session);
+  session.state.logAvailable = true;
+  auto pane = std::make_unique<TrackPane>(session.state);
+  pane->resize(320, 400);
+  pane->Refresh();
+  return pane;
+}
+
 const Scene kScenes[] = {
     {"main-window", MainWindowWithAlmanac},
+    {"voyage", MainWindowOnAVoyage},
+    {"current-log", CurrentLogWindow},
+    {"track-tree", TrackTree},
+    {"almanac-dialog",
+     [](Session& session) {
+       return std::make_unique<AlmanacDialog>(
+           AlmanacDialogKind::kTable, QStringLiteral("Almanac - Sun, Moon, and Aries"),
+           session.notice, InitialAlmanacDialogFields(CalendarToJulian(2024, 6, 21, 0, 0, 0.0)));
+     }},
+    {"new-initial-fix-dialog",
+     [](Session& session) {
+       return std::make_unique<NewInitialFixDialog>(
+           QStringLiteral("New Initial Fix"), session.notice,
+           MakeInitialFixRecord(CalendarToJulian(2024, 6, 21, 4, 0, 0.0), 48.5, -5.2, 245.0, 12.0));
+     }},
+    {"comment-dialog", [](Session&) { return std::make_unique<CommentDialog>(); }},
     {"about-box", [](Session&) { return std::make_unique<AboutBox>(); }},
     {"splash", [](Session&) { return std::make_unique<SplashWindow>(); }},
     {"help", [](Session&) { return std::make_unique<HelpWindow>(FindManualIndex()); }},
@@ -93,6 +192,10 @@ const Scene kScenes[] = {
 bool Render(const Scene& scene, const QDir& output) {
   Session session;
   std::unique_ptr<QWidget> window = scene.build(session);
+  if (window == nullptr) {
+    std::printf("FAILED %s: nothing to picture\n", scene.name);
+    return false;
+  }
   window->show();
   for (int pass = 0; pass < 5; ++pass) QApplication::processEvents();
   const QString path = output.filePath(QString::fromLatin1(scene.name) + ".png");

@@ -91,6 +91,7 @@ TEST(Startup, TheMainWindowAndTheFirstWorksheetOpenWhereTheyWereLeft) {
         {"wp.left", 400}, {"wp.top", 300}, {"wp.right", 800}, {"wp.bottom", 600}};
     for (const auto& [key, value] : keys) settings.setValue(key, value);
   }
+  session.notice.answers = {NoticeAnswer::kNo};  // no initial fix now
   MainWindow window(session.state, session.notice);
   window.Start(false);
   SettleEvents();
@@ -110,6 +111,7 @@ class StubbornDocument : public QWidget {
 
 TEST(Startup, ClosingStoresThePlacementAndADocumentMayRefuse) {
   testing::ScratchSession session;
+  session.notice.answers = {NoticeAnswer::kNo};  // no initial fix now
   MainWindow window(session.state, session.notice);
   window.Start(false);
   SettleEvents();

@@ -80,7 +80,7 @@ TEST_F(TrackPaneTest, ThreeLegsWithTheirSightsInTheDockedPane) {
     QStringList sights;
   } expected[] = {
       {"Initial Fix", {"Sun, Lower Limb"}},
-      {"Course/Speed Change", {"Alpheratz", "SIRIUS"}},
+      {"Course/Speed Change", {"Alpheratz", "Sirius"}},
       {"Course/Speed Change", {"Moon, Center"}},
   };
   for (int leg = 0; leg < 3; ++leg) {
@@ -96,7 +96,7 @@ TEST_F(TrackPaneTest, ThreeLegsWithTheirSightsInTheDockedPane) {
   ASSERT_EQ(LoadLegsAndSights(state_.events, loaded), 0);
   ASSERT_EQ(DeleteSightEntry(state_.events, loaded.sightOffsets[1]), 0);
   window.RefreshTrack();
-  EXPECT_EQ(Children(*tree.topLevelItem(1)), QStringList{"SIRIUS"});
+  EXPECT_EQ(Children(*tree.topLevelItem(1)), QStringList{"Sirius"});
 }
 
 TEST_F(TrackPaneTest, HitTestSelectsTheItemAndOffersItsCommands) {

@@ -3,10 +3,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMdiSubWindow>
-#include <QMessageBox>
 #include <QSettings>
 #include <QTextCursor>
-#include <QTimer>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -40,16 +38,6 @@ QList<WorksheetWindow*> Worksheets(MainWindow& window) {
 
 bool PlacementStored() {
   return QSettings(kSettingsOrganisation, kSettingsApplication).contains(kPlacementKey);
-}
-
-// Answers the next message box, shown modally by the code under test.
-void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text) {
-  QTimer::singleShot(0, [button, text] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    *text = box->text();
-    box->button(button)->click();
-  });
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
@@ -212,14 +200,14 @@ TEST(Worksheet, ClosingAModifiedWorksheetAsksAndCancelKeepsItOpen) {
   MainWindow window(session.state, session.notice);
   WorksheetWindow* sheet = window.NewWorksheet();
   sheet->AppendReport("unsaved\r\n");
-  QString asked;
-  AnswerNextMessageBox(QMessageBox::Cancel, &asked);
+  session.notice.answers = {NoticeAnswer::kCancel, NoticeAnswer::kNo};
   EXPECT_FALSE(FrameOf(sheet)->close());
-  EXPECT_EQ(asked.toStdString(), "Save changes to WorkSheet1.sdf( modified )?");
+  ASSERT_EQ(session.notice.shown.size(), 1u);
+  EXPECT_EQ(session.notice.shown[0].text, "Save changes to WorkSheet1.sdf( modified )?");
+  EXPECT_EQ(session.notice.shown[0].style, kNoticeYesNoCancelQuestion);
   EXPECT_EQ(Worksheets(window).size(), 1);
   EXPECT_FALSE(PlacementStored());
 
-  AnswerNextMessageBox(QMessageBox::No, &asked);
   EXPECT_TRUE(FrameOf(sheet)->close());
   EXPECT_TRUE(Worksheets(window).isEmpty());
   EXPECT_TRUE(PlacementStored());

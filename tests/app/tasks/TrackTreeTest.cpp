@@ -37,11 +37,11 @@ TEST(TrackTreeTest, LabelsOfLegsAndSights) {
       {14, 0, "Sun, Lower Limb"},
       {15, 0, "Moon, Lower Limb"},
       {20, 1, "Alpheratz"},
-      {20, 5, "ACHERNAR"},
-      {20, 38, "RIGIL KENT."},
-      {20, 58, "POLARIS"},
+      {20, 5, "Achernar"},
+      {20, 38, "Rigil Kent."},
+      {20, 58, "Polaris"},
       {20, 164, "Wezen"},  // stored padded
-      {20, 173, "Zeta TAU"},
+      {20, 173, "Zeta Tau"},
       {3, 57, "Markab"},  // any other code is a star
       {20, 0, "Star 0"},
       {20, 174, "Star 174"},
