@@ -2,35 +2,22 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QTextCursor>
 #include <QVBoxLayout>
 #include <utility>
 
 #include "app/shell/SettingsStore.h"
+#include "app/shell/WorksheetWindow.h"
 
 namespace navora {
 
 namespace {
 
-constexpr char kDefaultFace[] = "Courier New";
-constexpr int kDefaultPointSize = 9;
-
-// The worksheets' face when the system has it, else the system's fixed-pitch font.
-QFont DefaultLogFont() {
-  if (QFontDatabase::hasFamily(QString::fromLatin1(kDefaultFace))) {
-    return QFont(QString::fromLatin1(kDefaultFace), kDefaultPointSize);
-  }
-  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setPointSize(kDefaultPointSize);
-  return font;
-}
-
 // The stored log font, refined by the stored character format (which the
 // font editor of the log windows writes beside it).
 QTextCharFormat LogCharFormat() {
   QTextCharFormat format;
-  format.setFont(LoadFont(kLogFontSection).value_or(DefaultLogFont()));
+  format.setFont(LoadFont(kLogFontSection).value_or(WorksheetWindow::DefaultFont()));
   if (const std::optional<QTextCharFormat> stored = LoadCharFormat(kLogCharFormatSection)) {
     format.merge(*stored);
   }

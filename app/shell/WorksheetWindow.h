@@ -56,7 +56,7 @@ class WorksheetWindow : public QWidget {
   QString DefaultDirectory() const { return defaultDirectory_; }
   void ReadDefaultDirectory(const QString& programDirectory);
 
-  // The view's font unless one is stored: "Courier New" 9 pt, or the
+  // The font of worksheets and log windows unless one is stored: "Courier New" 9 pt, or the
   // system's fixed-pitch font at 9 pt where that family is missing.
   static QFont DefaultFont();
 
