@@ -37,8 +37,7 @@ constexpr char kUsage[] =
 constexpr double kMaxWaypointLatitude = 80.0;  // degrees, exclusive
 
 int UsageError(const std::string& reason) {
-  std::fprintf(stderr, "navora-cli waypoint: %s; see navora-cli waypoint --help\n",
-               reason.c_str());
+  std::fprintf(stderr, "navora-cli waypoint: %s; see navora-cli waypoint --help\n", reason.c_str());
   return kExitUsage;
 }
 

@@ -64,8 +64,8 @@ constexpr TimeGroup kArrivalGroup = {WaypointField::kArrivalDay,    WaypointFiel
                                      WaypointField::kArrivalYear,   WaypointField::kArrivalHour,
                                      WaypointField::kArrivalMinute, WaypointField::kArrivalSecond};
 constexpr TimeGroup kDepartureGroup = {
-    WaypointField::kDepartureDay,  WaypointField::kDepartureMonth,
-    WaypointField::kDepartureYear, WaypointField::kDepartureHour,
+    WaypointField::kDepartureDay,    WaypointField::kDepartureMonth,
+    WaypointField::kDepartureYear,   WaypointField::kDepartureHour,
     WaypointField::kDepartureMinute, WaypointField::kDepartureSecond};
 
 // Each check shows its message and names its field on failure.
@@ -227,9 +227,8 @@ TaskOutcome RunWaypoint(TaskContext& context, EventLog& events, const WaypointRe
     return TaskOutcome::kStopped;
   }
   WaypointResult result;
-  const EngineStatus status =
-      ComputeWaypoint(reference, request.departureJd, request.latitudeDeg, request.longitudeDeg,
-                      request.arrivalJd, result);
+  const EngineStatus status = ComputeWaypoint(reference, request.departureJd, request.latitudeDeg,
+                                              request.longitudeDeg, request.arrivalJd, result);
   ReportLine lines[kWaypointReportMaxLines];
   int count = 0;
   if (status == kWaypointNoGreatCircle) {

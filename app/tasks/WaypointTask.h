@@ -55,10 +55,10 @@ struct WaypointFields {
 
 // What an accepted dialog hands to the course.
 struct WaypointRequest {
-  double departureJd = 0.0;  // UTC
-  double arrivalJd = 0.0;    // UTC
-  double latitudeDeg = 0.0;  // north positive
-  double longitudeDeg = 0.0; // east positive
+  double departureJd = 0.0;   // UTC
+  double arrivalJd = 0.0;     // UTC
+  double latitudeDeg = 0.0;   // north positive
+  double longitudeDeg = 0.0;  // east positive
 };
 
 // The fields the dialog opens with: both times those of the reference to

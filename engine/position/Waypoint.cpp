@@ -90,12 +90,12 @@ EngineStatus ComputeWaypoint(const PositionRecord& reference, double departureJd
     return kWaypointNoGreatCircle;
   }
   departure.motionMode = kMotionRhumbLine;
-  EngineStatus status = SolveRoute(kRouteRhumbLine, departure, result.waypoint, elapsedDays,
-                                   result.rhumbLine);
+  EngineStatus status =
+      SolveRoute(kRouteRhumbLine, departure, result.waypoint, elapsedDays, result.rhumbLine);
   departure.motionMode = kMotionGreatCircle;
   if (status == kStatusOk) {
-    status = SolveRoute(kRouteGreatCircle, departure, result.waypoint, elapsedDays,
-                        result.greatCircle);
+    status =
+        SolveRoute(kRouteGreatCircle, departure, result.waypoint, elapsedDays, result.greatCircle);
   }
   return status;
 }
@@ -114,8 +114,7 @@ EngineStatus FormatWaypointReport(const WaypointResult& result, const PositionRe
   static_cast<void>(RoundAngle360(result.rhumbLine.course, rhumbCourse));
   static_cast<void>(RoundAngle360(result.greatCircle.course, greatCircleCourse));
   char rhumbSpeedMark, greatCircleSpeedMark, rhumbDistanceMark, greatCircleDistanceMark;
-  const double rhumbSpeed =
-      Capped(result.rhumbLine.speed, kMaxPrintedSpeedKnots, rhumbSpeedMark);
+  const double rhumbSpeed = Capped(result.rhumbLine.speed, kMaxPrintedSpeedKnots, rhumbSpeedMark);
   const double greatCircleSpeed =
       Capped(result.greatCircle.speed, kMaxPrintedSpeedKnots, greatCircleSpeedMark);
   const double rhumbDistance =
@@ -141,16 +140,16 @@ EngineStatus FormatWaypointReport(const WaypointResult& result, const PositionRe
                    d.seconds);
   FormatReportLine(L[n++], "                        %c   %c           %c   %c           %c   %c",
                    'o', ',', 'o', ',', 'o', ',');
-  FormatReportLine(L[n++], "           Lat:      %c %02d %04.1f       %c %02d %04.1f       %c %02d %04.1f",
-                   w.latitudeLetter, w.latitudeDegrees, w.latitudeMinutes, r.latitudeLetter,
-                   r.latitudeDegrees, r.latitudeMinutes, d.latitudeLetter, d.latitudeDegrees,
-                   d.latitudeMinutes);
-  FormatReportLine(L[n++], "           Lon:      %c%03d %04.1f       %c%03d %04.1f       %c%03d %04.1f",
+  FormatReportLine(
+      L[n++], "           Lat:      %c %02d %04.1f       %c %02d %04.1f       %c %02d %04.1f",
+      w.latitudeLetter, w.latitudeDegrees, w.latitudeMinutes, r.latitudeLetter, r.latitudeDegrees,
+      r.latitudeMinutes, d.latitudeLetter, d.latitudeDegrees, d.latitudeMinutes);
+  FormatReportLine(L[n++],
+                   "           Lon:      %c%03d %04.1f       %c%03d %04.1f       %c%03d %04.1f",
                    w.longitudeLetter, w.longitudeDegrees, w.longitudeMinutes, r.longitudeLetter,
                    r.longitudeDegrees, r.longitudeMinutes, d.longitudeLetter, d.longitudeDegrees,
                    d.longitudeMinutes);
-  FormatReportLine(L[n++], "                                        %c               %c", 'o',
-                   'o');
+  FormatReportLine(L[n++], "                                        %c               %c", 'o', 'o');
   FormatReportLine(L[n++], "           Course:   ---             %05.1f           %05.1f", r.course,
                    d.course);
   FormatReportLine(L[n++], "           Speed:    ---              %04.1f kn         %04.1f kn ",
@@ -167,8 +166,8 @@ EngineStatus FormatWaypointReport(const WaypointResult& result, const PositionRe
   const double arcDeg = result.greatCircle.distanceNm / kNauticalMilesPerDegree;
   if (arcDeg > kDistanceWarningArcDeg) {
     CopyReportLine(" ", L[n++]);
-    FormatReportLine(L[n++], "            WARNING: Great circle distance to waypoint is %03.0f deg.",
-                     arcDeg);
+    FormatReportLine(
+        L[n++], "            WARNING: Great circle distance to waypoint is %03.0f deg.", arcDeg);
     CopyReportLine("                         Recommend 5 deg. waypoints.", L[n++]);
   }
   if (rhumbSpeedMark == '+' || greatCircleSpeedMark == '+') {

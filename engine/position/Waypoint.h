@@ -64,7 +64,7 @@ struct WaypointResult {
 // adds a warning. kStatusOutOfDomain (no lines) for records outside the
 // domain or results that are not finite.
 [[nodiscard]] EngineStatus FormatWaypointReport(const WaypointResult& result,
-                                                const PositionRecord& reference,
-                                                ReportLine* lines, int& lineCount);
+                                                const PositionRecord& reference, ReportLine* lines,
+                                                int& lineCount);
 
 }  // namespace navora

@@ -30,22 +30,22 @@ constexpr double kJdTolerance = 1e-8;  // under a millisecond
 
 // A ship at 49 30.0 N 004 15.0 W at 2009 June 18 08:30 UTC, logging course
 // 250 but lying still, so that its dead reckoning stays there.
-const PositionRecord kLyingStill = MakePositionRecord(
-    kMotionRhumbLine, kPositionCelestialFix, Jd(2009, 6, 18, 8, 30), 49.5, -4.25, 250.0, 0.0, 0.0,
-    0.0);
+const PositionRecord kLyingStill =
+    MakePositionRecord(kMotionRhumbLine, kPositionCelestialFix, Jd(2009, 6, 18, 8, 30), 49.5, -4.25,
+                       250.0, 0.0, 0.0, 0.0);
 
-// Arrival 2009 June 19 12:00:00, waypoint 47 10.5 N 008 30.0 W, departure
-// June 18 10:15:30.
+constexpr int k2009 = 2009 - kFirstAlmanacYear;
+
+// Arrival 2009 June 19 12:00:00 at 47 10.5 N 008 30.0 W, departure June 18
+// 10:15:30.
 WaypointFields ValidFields() {
-  WaypointFields f;
-  f.arrival = {19, 5, 2009 - kFirstAlmanacYear, "12", "00", "00"};
-  f.latitudeDegrees = "47";
-  f.latitudeMinutes = "10.5";
-  f.longitudeDegrees = "8";
-  f.longitudeMinutes = "30.0";
-  f.west = true;
-  f.departure = {18, 5, 2009 - kFirstAlmanacYear, "10", "15", "30"};
-  return f;
+  return {{19, 5, k2009, "12", "00", "00"}, "47", "10.5", false, "8", "30.0", true,
+          {18, 5, k2009, "10", "15", "30"}};
+}
+
+std::string Shown(const WaypointTimeFields& t) {
+  return std::to_string(t.day) + "/" + std::to_string(t.monthIndex) + "/" +
+         std::to_string(t.yearIndex) + " " + t.hour + ":" + t.minute + ":" + t.second;
 }
 
 TEST_F(WaypointTask, AcceptsTheEntriesAndOpensOnTheReferenceTime) {
@@ -60,20 +60,25 @@ TEST_F(WaypointTask, AcceptsTheEntriesAndOpensOnTheReferenceTime) {
   EXPECT_DOUBLE_EQ(request.latitudeDeg, 47.175);
   EXPECT_DOUBLE_EQ(request.longitudeDeg, -8.5);
 
-  const WaypointFields opened = InitialWaypointFields(kLyingStill);
-  const WaypointTimeFields expected{18, 5, 2009 - kFirstAlmanacYear, "08", "30", "00"};
-  for (const WaypointTimeFields& group : {opened.arrival, opened.departure}) {
-    EXPECT_EQ(group.day, expected.day);
-    EXPECT_EQ(group.monthIndex, expected.monthIndex);
-    EXPECT_EQ(group.yearIndex, expected.yearIndex);
-    EXPECT_EQ(group.hour + group.minute + group.second, "083000");
-  }
-  WaypointFields today = opened;
-  SetCurrentDepartureDate(today, Jd(2010, 2, 3, 18));
-  EXPECT_EQ(today.departure.day, 3);
-  EXPECT_EQ(today.departure.monthIndex, 1);
-  EXPECT_EQ(today.departure.hour + today.departure.minute + today.departure.second, "");
-  EXPECT_EQ(today.arrival.day, 18);
+  WaypointFields opened = InitialWaypointFields(kLyingStill);
+  EXPECT_EQ(Shown(opened.arrival), "18/5/39 08:30:00");
+  EXPECT_EQ(Shown(opened.departure), "18/5/39 08:30:00");
+  SetCurrentDepartureDate(opened, Jd(2010, 2, 3, 18));
+  EXPECT_EQ(Shown(opened.departure), "3/1/40 ::");
+  EXPECT_EQ(Shown(opened.arrival), "18/5/39 08:30:00");
+}
+
+// The waypoint entered as degrees and minutes with its hemispheres.
+std::function<void(WaypointFields&)> At(const char* latDeg, const char* latMin, bool south,
+                                        const char* lonDeg, const char* lonMin, bool west) {
+  return [=](WaypointFields& f) {
+    f.latitudeDegrees = latDeg;
+    f.latitudeMinutes = latMin;
+    f.south = south;
+    f.longitudeDegrees = lonDeg;
+    f.longitudeMinutes = lonMin;
+    f.west = west;
+  };
 }
 
 TEST_F(WaypointTask, RefusesInTheDialogsOrder) {
@@ -91,45 +96,33 @@ TEST_F(WaypointTask, RefusesInTheDialogsOrder) {
   const Row rows[] = {
       {"no arrival month", [](WaypointFields& f) { f.arrival.monthIndex = kNoSelection; },
        "Please select a month.\n", WaypointField::kArrivalMonth},
-      {"arrival hour 24", [](WaypointFields& f) { f.arrival.hour = "24"; },
-       IntegerRangeText(0, 23), WaypointField::kArrivalHour},
+      {"arrival hour 24", [](WaypointFields& f) { f.arrival.hour = "24"; }, IntegerRangeText(0, 23),
+       WaypointField::kArrivalHour},
       // Checked before the departure group's broken minute.
-      {"latitude 80", [](WaypointFields& f) { f.latitudeDegrees = "80"; f.departure.minute = "x"; },
+      {"latitude 80",
+       [](WaypointFields& f) {
+         f.latitudeDegrees = "80";
+         f.departure.minute = "x";
+       },
        IntegerRangeText(0, 79), WaypointField::kLatitudeDegrees},
-      {"latitude minutes 60", [](WaypointFields& f) { f.latitudeMinutes = "60"; },
-       NumberRangeText(0.0, 59.9), WaypointField::kLatitudeMinutes},
       {"longitude 180 0.1",
-       [](WaypointFields& f) { f.longitudeDegrees = "180"; f.longitudeMinutes = "0.1"; },
+       [](WaypointFields& f) {
+         f.longitudeDegrees = "180";
+         f.longitudeMinutes = "0.1";
+       },
        "The longitude must be less than\nor equal to 180 degrees.",
        WaypointField::kLongitudeDegrees},
       {"departure second", [](WaypointFields& f) { f.departure.second = "6x"; },
        kIntegerExpectedText, WaypointField::kDepartureSecond},
       {"departure at the reference",
-       [](WaypointFields& f) { f.departure = {18, 5, 2009 - kFirstAlmanacYear, "08", "30", "00"}; },
-       "", WaypointField::kArrivalDay},
-      {"arrival at the departure",
-       [](WaypointFields& f) { f.arrival = f.departure; }, kArrivalEarly,
+       [](WaypointFields& f) { f.departure = {18, 5, k2009, "08", "30", "00"}; }, "",
        WaypointField::kArrivalDay},
-      {"arrival before the departure", [](WaypointFields& f) { f.arrival.day = 17; f.arrival.hour = "23"; },
+      {"arrival at the departure", [](WaypointFields& f) { f.arrival = f.departure; },
        kArrivalEarly, WaypointField::kArrivalDay},
-      {"at the departure position",
-       [](WaypointFields& f) {
-         f.latitudeDegrees = "49";
-         f.latitudeMinutes = "30.0";
-         f.longitudeDegrees = "4";
-         f.longitudeMinutes = "15.0";
-       },
-       kNoGreatCircle, WaypointField::kLatitudeDegrees},
-      {"at its antipode",
-       [](WaypointFields& f) {
-         f.latitudeDegrees = "49";
-         f.latitudeMinutes = "30.0";
-         f.south = true;
-         f.longitudeDegrees = "175";
-         f.longitudeMinutes = "45.0";
-         f.west = false;
-       },
-       kNoGreatCircle, WaypointField::kLatitudeDegrees},
+      {"at the departure position", At("49", "30.0", false, "4", "15.0", true), kNoGreatCircle,
+       WaypointField::kLatitudeDegrees},
+      {"at its antipode", At("49", "30.0", true, "175", "45.0", false), kNoGreatCircle,
+       WaypointField::kLatitudeDegrees},
   };
   for (const Row& row : rows) {
     WaypointFields fields = ValidFields();
@@ -138,8 +131,8 @@ TEST_F(WaypointTask, RefusesInTheDialogsOrder) {
     ReferenceState state;
     WaypointRequest request;
     WaypointField field = WaypointField::kDepartureSecond;
-    EXPECT_FALSE(AcceptWaypointDialog(told, places.ephemeris, state, kLyingStill, fields, request,
-                                      field))
+    EXPECT_FALSE(
+        AcceptWaypointDialog(told, places.ephemeris, state, kLyingStill, fields, request, field))
         << row.what;
     ASSERT_EQ(told.shown.size(), 1u) << row.what;
     if (!row.message.empty()) {
@@ -173,12 +166,12 @@ TEST_F(WaypointReport, AntipodeGivesAMessageAndNoReport) {
 
 TEST_F(WaypointReport, MatchesGoldenFiles) {
   const double t = Jd(2009, 6, 18, 8, 30);
-  const PositionRecord drifting = MakePositionRecord(kMotionRhumbLine, kPositionExternalFix, t, -0.02,
-                                               -0.5, 200.0, 8.5, 90.0, 1.5);
+  const PositionRecord drifting = MakePositionRecord(kMotionRhumbLine, kPositionExternalFix, t,
+                                                     -0.02, -0.5, 200.0, 8.5, 90.0, 1.5);
   const PositionRecord northing =
       MakePositionRecord(kMotionRhumbLine, kPositionCelestialFix, t, 0.0, 0.0, 359.96, 6.0, 0, 0);
-  const PositionRecord lying = MakePositionRecord(kMotionRhumbLine, kPositionCelestialFix, t,
-                                                  49.4, -4.25, 90.0, 0.0, 0.0, 0.0);
+  const PositionRecord lying = MakePositionRecord(kMotionRhumbLine, kPositionCelestialFix, t, 49.4,
+                                                  -4.25, 90.0, 0.0, 0.0, 0.0);
   const PositionRecord steaming = MakePositionRecord(kMotionGreatCircle, kPositionCelestialFix, t,
                                                      49.5, -4.25, 250.0, 14.2, 0.0, 0.0);
   struct Case {
