@@ -123,56 +123,60 @@ EngineStatus FormatWaypointReport(const WaypointResult& result, const PositionRe
       Capped(result.greatCircle.distanceNm, kMaxPrintedDistanceNm, greatCircleDistanceMark);
 
   int n = 0;
-  auto& L = lines;
-  CopyReportLine("                            WAYPOINT CALCULATION", L[n++]);
-  CopyReportLine(" ", L[n++]);
-  CopyReportLine("                                     Reference       Departure", L[n++]);
-  CopyReportLine("                     Waypoint        Position        Position", L[n++]);
-  CopyReportLine(" ", L[n++]);
-  FormatReportLine(L[n++], "           Type:     %-7s         %-7s         %-7s", w.typeName,
+  CopyReportLine("                            WAYPOINT CALCULATION", lines[n++]);
+  CopyReportLine(" ", lines[n++]);
+  CopyReportLine("                                     Reference       Departure", lines[n++]);
+  CopyReportLine("                     Waypoint        Position        Position", lines[n++]);
+  CopyReportLine(" ", lines[n++]);
+  FormatReportLine(lines[n++], "           Type:     %-7s         %-7s         %-7s", w.typeName,
                    r.typeName, d.typeName);
-  FormatReportLine(L[n++], "           Date:     %02d %3s %4d     %02d %3s %4d     %02d %3s %4d",
-                   w.day, w.month, w.year, r.day, r.month, r.year, d.day, d.month, d.year);
-  FormatReportLine(L[n++],
+  FormatReportLine(lines[n++],
+                   "           Date:     %02d %3s %4d     %02d %3s %4d     %02d %3s %4d", w.day,
+                   w.month, w.year, r.day, r.month, r.year, d.day, d.month, d.year);
+  FormatReportLine(lines[n++],
                    "           Time:     %02d:%02d:%02.0f UTC    %02d:%02d:%02.0f UTC    "
                    "%02d:%02d:%02.0f UTC",
                    w.hour, w.minute, w.seconds, r.hour, r.minute, r.seconds, d.hour, d.minute,
                    d.seconds);
-  FormatReportLine(L[n++], "                        %c   %c           %c   %c           %c   %c",
-                   'o', ',', 'o', ',', 'o', ',');
+  FormatReportLine(lines[n++],
+                   "                        %c   %c           %c   %c           %c   %c", 'o', ',',
+                   'o', ',', 'o', ',');
   FormatReportLine(
-      L[n++], "           Lat:      %c %02d %04.1f       %c %02d %04.1f       %c %02d %04.1f",
+      lines[n++], "           Lat:      %c %02d %04.1f       %c %02d %04.1f       %c %02d %04.1f",
       w.latitudeLetter, w.latitudeDegrees, w.latitudeMinutes, r.latitudeLetter, r.latitudeDegrees,
       r.latitudeMinutes, d.latitudeLetter, d.latitudeDegrees, d.latitudeMinutes);
-  FormatReportLine(L[n++],
+  FormatReportLine(lines[n++],
                    "           Lon:      %c%03d %04.1f       %c%03d %04.1f       %c%03d %04.1f",
                    w.longitudeLetter, w.longitudeDegrees, w.longitudeMinutes, r.longitudeLetter,
                    r.longitudeDegrees, r.longitudeMinutes, d.longitudeLetter, d.longitudeDegrees,
                    d.longitudeMinutes);
-  FormatReportLine(L[n++], "                                        %c               %c", 'o', 'o');
-  FormatReportLine(L[n++], "           Course:   ---             %05.1f           %05.1f", r.course,
-                   d.course);
-  FormatReportLine(L[n++], "           Speed:    ---              %04.1f kn         %04.1f kn ",
+  FormatReportLine(lines[n++], "                                        %c               %c", 'o',
+                   'o');
+  FormatReportLine(lines[n++], "           Course:   ---             %05.1f           %05.1f",
+                   r.course, d.course);
+  FormatReportLine(lines[n++], "           Speed:    ---              %04.1f kn         %04.1f kn ",
                    reference.speed, result.departure.speed);
-  CopyReportLine(" ", L[n++]);
-  CopyReportLine("                                   Rhumb Line    Great Circle", L[n++]);
-  FormatReportLine(L[n++], "                                       %c             %c", 'o', 'o');
-  FormatReportLine(L[n++], "           Initial Course:          %05.1f         %05.1f", rhumbCourse,
-                   greatCircleCourse);
-  FormatReportLine(L[n++], "           Speed of advance:         %04.1f kn %c     %04.1f kn %c",
+  CopyReportLine(" ", lines[n++]);
+  CopyReportLine("                                   Rhumb Line    Great Circle", lines[n++]);
+  FormatReportLine(lines[n++], "                                       %c             %c", 'o',
+                   'o');
+  FormatReportLine(lines[n++], "           Initial Course:          %05.1f         %05.1f",
+                   rhumbCourse, greatCircleCourse);
+  FormatReportLine(lines[n++], "           Speed of advance:         %04.1f kn %c     %04.1f kn %c",
                    rhumbSpeed, rhumbSpeedMark, greatCircleSpeed, greatCircleSpeedMark);
-  FormatReportLine(L[n++], "           Distance to waypoint:   %6.1f NM %c   %6.1f NM %c",
+  FormatReportLine(lines[n++], "           Distance to waypoint:   %6.1f NM %c   %6.1f NM %c",
                    rhumbDistance, rhumbDistanceMark, greatCircleDistance, greatCircleDistanceMark);
   const double arcDeg = result.greatCircle.distanceNm / kNauticalMilesPerDegree;
   if (arcDeg > kDistanceWarningArcDeg) {
-    CopyReportLine(" ", L[n++]);
-    FormatReportLine(
-        L[n++], "            WARNING: Great circle distance to waypoint is %03.0f deg.", arcDeg);
-    CopyReportLine("                         Recommend 5 deg. waypoints.", L[n++]);
+    CopyReportLine(" ", lines[n++]);
+    FormatReportLine(lines[n++],
+                     "            WARNING: Great circle distance to waypoint is %03.0f deg.",
+                     arcDeg);
+    CopyReportLine("                         Recommend 5 deg. waypoints.", lines[n++]);
   }
   if (rhumbSpeedMark == '+' || greatCircleSpeedMark == '+') {
-    CopyReportLine(" ", L[n++]);
-    FormatReportLine(L[n++], "                  WARNING: Speed of advance exceeds %2.0f kn.",
+    CopyReportLine(" ", lines[n++]);
+    FormatReportLine(lines[n++], "                  WARNING: Speed of advance exceeds %2.0f kn.",
                      kMaxPrintedSpeedKnots);
   }
   lineCount = n;
