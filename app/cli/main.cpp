@@ -8,6 +8,7 @@
 #include "app/cli/CheckDataCommand.h"
 #include "app/cli/CliCommand.h"
 #include "app/cli/LogCommand.h"
+#include "app/cli/WaypointCommand.h"
 #include "app/cli/WorksheetCommand.h"
 
 namespace navora {
@@ -18,6 +19,7 @@ constexpr CliCommand kCommands[] = {
     {"almanac", "print almanac tables (see navora-cli almanac --help)", RunAlmanacCommand},
     {"log", "record, list and repair the voyage log (see navora-cli log --help)", RunLogCommand},
     {"worksheet", "print worksheet text (see navora-cli worksheet --help)", RunWorksheetCommand},
+    {"waypoint", "course and speed to reach a waypoint by a given time", RunWaypointCommand},
 };
 
 void PrintHelp(std::FILE* stream) {

@@ -1,0 +1,246 @@
+#include "app/tasks/WaypointTask.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
+
+#include "app/bridge/LogEntryBridge.h"
+#include "app/tasks/AlmanacDialogModel.h"
+#include "app/tasks/NumericFieldRules.h"
+#include "engine/position/DrChecks.h"
+#include "engine/position/Waypoint.h"
+#include "engine/time/Calendar.h"
+
+namespace navora {
+namespace {
+
+constexpr char kLongitudeTooLarge[] = "The longitude must be less than\nor equal to 180 degrees.";
+constexpr char kDepartureBeforeReference[] =
+    "Departure time is earlier than \nthe reference time( the time of\nthe last log entry ).";
+constexpr char kArrivalNotAfterDeparture[] =
+    "Arrival time at waypoint is earlier \nthan or equal to the departure time.\n";
+constexpr char kNoGreatCircle[] =
+    "The waypoint is at the departure position\nor at its antipode, where no great\n"
+    "circle course is defined. Please enter\nanother waypoint.";
+constexpr char kBigProblem[] =
+    "BIG problem in Waypoint. Please\ncontact software vendor and\nreport problem";
+
+constexpr int kLastHour = 23;
+constexpr int kLastMinute = 59;
+constexpr int kLastSecond = 59;
+constexpr int kMaxLatitudeDegrees = 79;  // polar navigation is not supported
+constexpr int kMaxLongitudeDegrees = 180;
+constexpr double kMaxMinutes = 59.9;  // minutes of arc, one decimal
+constexpr double kMinutesPerDegree = 60.0;
+
+std::string TwoDigits(int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d", value);
+  return text;
+}
+
+WaypointTimeFields TimeFieldsOf(double jd) {
+  WaypointTimeFields fields;
+  int16_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
+  double seconds = 0.0;
+  char weekday[4];
+  SplitJulianToSeconds(jd, 0, year, month, day, hour, minute, seconds, weekday);
+  const int yearIndex = year - kFirstAlmanacYear;
+  fields.yearIndex = yearIndex >= 0 && yearIndex < kAlmanacYearCount ? yearIndex : kNoSelection;
+  fields.monthIndex = month - 1;
+  fields.day = day;
+  fields.hour = TwoDigits(hour);
+  fields.minute = TwoDigits(minute);
+  fields.second = TwoDigits(static_cast<int>(std::lround(seconds)));
+  return fields;
+}
+
+// The fields of one date and time group, in the order of WaypointField.
+struct TimeGroup {
+  WaypointField day, month, year, hour, minute, second;
+};
+constexpr TimeGroup kArrivalGroup = {WaypointField::kArrivalDay,    WaypointField::kArrivalMonth,
+                                     WaypointField::kArrivalYear,   WaypointField::kArrivalHour,
+                                     WaypointField::kArrivalMinute, WaypointField::kArrivalSecond};
+constexpr TimeGroup kDepartureGroup = {
+    WaypointField::kDepartureDay,    WaypointField::kDepartureMonth,
+    WaypointField::kDepartureYear,   WaypointField::kDepartureHour,
+    WaypointField::kDepartureMinute, WaypointField::kDepartureSecond};
+
+// Each check shows its message and names its field on failure.
+class FieldChecks {
+ public:
+  FieldChecks(Notice& notice, WaypointField& returnTo) : notice_(notice), returnTo_(returnTo) {}
+
+  // A date and time group to a Julian date; the date is checked exactly as
+  // the almanac dialogs check theirs, an empty time edit as in
+  // DialogFieldsToJulian.
+  bool DateTime(const WaypointTimeFields& fields, const TimeGroup& group, double& jd) {
+    AlmanacDialogFields date;
+    date.day = fields.day;
+    date.monthIndex = fields.monthIndex;
+    date.yearIndex = fields.yearIndex;
+    AlmanacDayRequest day;
+    AlmanacField dateField = AlmanacField::kDay;
+    if (!AcceptAlmanacDayDialog(notice_, date, day, dateField)) {
+      returnTo_ = dateField == AlmanacField::kMonth  ? group.month
+                  : dateField == AlmanacField::kYear ? group.year
+                                                     : group.day;
+      return false;
+    }
+    int16_t hour = 0, minute = 0, second = 0;
+    if (!TimeField(fields.hour, kLastHour, group.hour, hour) ||
+        !TimeField(fields.minute, kLastMinute, group.minute, minute) ||
+        !TimeField(fields.second, kLastSecond, group.second, second)) {
+      return false;
+    }
+    const double seconds = second == kEmptyDialogField ? kEmptyDialogSeconds : second;
+    jd = DialogFieldsToJulian(static_cast<int16_t>(fields.yearIndex),
+                              static_cast<int16_t>(fields.monthIndex),
+                              static_cast<int16_t>(fields.day), hour, minute, seconds);
+    return true;
+  }
+
+  // Degrees and minutes to degrees, within 0..maxDegrees degrees.
+  bool Angle(const std::string& degreesText, const std::string& minutesText, int maxDegrees,
+             WaypointField degreesField, WaypointField minutesField, double& degrees) {
+    int whole = 0;
+    double minutes = 0.0;
+    if (ParseIntegerField(degreesText, whole) != FieldText::kValue) {
+      return Refuse(kIntegerExpectedText, degreesField);
+    }
+    if (whole < 0 || whole > maxDegrees) {
+      return Refuse(IntegerRangeText(0, maxDegrees), degreesField);
+    }
+    if (ParseNumberField(minutesText, minutes) != FieldText::kValue) {
+      return Refuse(kNumberExpectedText, minutesField);
+    }
+    if (minutes < 0.0 || minutes > kMaxMinutes) {
+      return Refuse(NumberRangeText(0.0, kMaxMinutes), minutesField);
+    }
+    degrees = whole + minutes / kMinutesPerDegree;
+    return true;
+  }
+
+  bool Refuse(std::string_view text, WaypointField field) {
+    notice_.Show(text, kNoticeOk);
+    returnTo_ = field;
+    return false;
+  }
+
+ private:
+  // An empty edit reads as kEmptyDialogField.
+  bool TimeField(const std::string& text, int hi, WaypointField field, int16_t& value) {
+    int parsed = 0;
+    switch (ParseIntegerField(text, parsed)) {
+      case FieldText::kEmpty:
+        value = kEmptyDialogField;
+        return true;
+      case FieldText::kInvalid:
+        return Refuse(kIntegerExpectedText, field);
+      case FieldText::kValue:
+        break;
+    }
+    if (parsed < 0 || parsed > hi) return Refuse(IntegerRangeText(0, hi), field);
+    value = static_cast<int16_t>(parsed);
+    return true;
+  }
+
+  Notice& notice_;
+  WaypointField& returnTo_;
+};
+
+}  // namespace
+
+WaypointFields InitialWaypointFields(const PositionRecord& reference) {
+  WaypointFields fields;
+  fields.arrival = TimeFieldsOf(reference.time);
+  fields.departure = fields.arrival;
+  return fields;
+}
+
+void SetCurrentDepartureDate(WaypointFields& fields, double nowJd) {
+  AlmanacDialogFields date;
+  SetCurrentAlmanacDate(date, nowJd);
+  fields.departure.day = date.day;
+  fields.departure.monthIndex = date.monthIndex;
+  fields.departure.yearIndex = date.yearIndex;
+  fields.departure.hour.clear();
+  fields.departure.minute.clear();
+  fields.departure.second.clear();
+}
+
+bool CheckWaypointRequest(Notice& notice, EphemerisTable& ephemeris, ReferenceState& state,
+                          const PositionRecord& reference, const WaypointRequest& request,
+                          WaypointField& returnTo) {
+  returnTo = WaypointField::kArrivalDay;
+  if (TaskCheckUnderway(notice, ephemeris, state, reference, request.departureJd,
+                        kDrCheckRequireLaterTime, nullptr) != kStatusOk) {
+    return false;
+  }
+  const bool departsEarly = reference.time > request.departureJd;
+  const bool arrivesEarly = request.departureJd >= request.arrivalJd;
+  if (departsEarly) notice.Show(kDepartureBeforeReference, kNoticeOk);
+  if (arrivesEarly) notice.Show(kArrivalNotAfterDeparture, kNoticeOk);
+  if (departsEarly && !arrivesEarly) returnTo = WaypointField::kDepartureDay;
+  if (departsEarly || arrivesEarly) return false;
+
+  WaypointResult result;
+  if (ComputeWaypoint(reference, request.departureJd, request.latitudeDeg, request.longitudeDeg,
+                      request.arrivalJd, result) == kWaypointNoGreatCircle) {
+    notice.Show(kNoGreatCircle, kNoticeOk);
+    returnTo = WaypointField::kLatitudeDegrees;
+    return false;
+  }
+  return true;
+}
+
+bool AcceptWaypointDialog(Notice& notice, EphemerisTable& ephemeris, ReferenceState& state,
+                          const PositionRecord& reference, const WaypointFields& fields,
+                          WaypointRequest& request, WaypointField& returnTo) {
+  FieldChecks check(notice, returnTo);
+  WaypointRequest entered;
+  if (!check.DateTime(fields.arrival, kArrivalGroup, entered.arrivalJd) ||
+      !check.Angle(fields.latitudeDegrees, fields.latitudeMinutes, kMaxLatitudeDegrees,
+                   WaypointField::kLatitudeDegrees, WaypointField::kLatitudeMinutes,
+                   entered.latitudeDeg) ||
+      !check.Angle(fields.longitudeDegrees, fields.longitudeMinutes, kMaxLongitudeDegrees,
+                   WaypointField::kLongitudeDegrees, WaypointField::kLongitudeMinutes,
+                   entered.longitudeDeg)) {
+    return false;
+  }
+  if (entered.longitudeDeg > kMaxLongitudeDegrees) {
+    return check.Refuse(kLongitudeTooLarge, WaypointField::kLongitudeDegrees);
+  }
+  if (!check.DateTime(fields.departure, kDepartureGroup, entered.departureJd)) return false;
+  if (fields.south) entered.latitudeDeg = -entered.latitudeDeg;
+  if (fields.west) entered.longitudeDeg = -entered.longitudeDeg;
+  if (!CheckWaypointRequest(notice, ephemeris, state, reference, entered, returnTo)) return false;
+  request = entered;
+  return true;
+}
+
+TaskOutcome RunWaypoint(TaskContext& context, EventLog& events, const WaypointRequest& request) {
+  PositionRecord reference;
+  if (TaskReadReferencePosition(context.notice, events, kLatestPosition, reference) != kStatusOk) {
+    return TaskOutcome::kStopped;
+  }
+  WaypointResult result;
+  const EngineStatus status = ComputeWaypoint(reference, request.departureJd, request.latitudeDeg,
+                                              request.longitudeDeg, request.arrivalJd, result);
+  ReportLine lines[kWaypointReportMaxLines];
+  int count = 0;
+  if (status == kWaypointNoGreatCircle) {
+    context.notice.Show(kNoGreatCircle, kNoticeOk);
+    return TaskOutcome::kStopped;
+  }
+  if (status != kStatusOk || FormatWaypointReport(result, reference, lines, count) != kStatusOk) {
+    context.notice.Show(kBigProblem, kNoticeOk);
+    return TaskOutcome::kStopped;
+  }
+  for (int i = 0; i < count; ++i) context.sink.AppendLine(lines[i]);
+  return TaskOutcome::kCompleted;
+}
+
+}  // namespace navora
