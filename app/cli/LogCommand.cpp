@@ -12,6 +12,7 @@
 
 #include "app/bridge/ConsoleNotice.h"
 #include "app/bridge/DataDirectory.h"
+#include "app/bridge/DataFileChecks.h"
 #include "app/bridge/LogEntryBridge.h"
 #include "app/bridge/LogBridge.h"
 #include "app/bridge/VoyageDirectory.h"
@@ -276,7 +277,10 @@ class PositionCommand {
 
   // False after saying why.
   bool Open() {
-    if (!SetVoyageDirectory(options_, events_, text_)) return false;
+    if (!CheckDataFilesAtStartup(notice_, places_) ||
+        !SetVoyageDirectory(options_, events_, text_)) {
+      return false;
+    }
     std::error_code missing;
     if (!std::filesystem::exists(EventLogPath(events_), missing)) {
       Failure(options_, "no voyage in this directory; start one with log new-fix");

@@ -21,11 +21,10 @@ namespace navora {
 // Units: Julian dates UTC (days), degrees, knots (km per day / 44.448).
 // Domain: records in IsPositionRecordInDomain. Accuracy against an
 // independent geodesy library on the same ellipsoid, between 70 S and 70 N
-// over 1 to 12 hours, for drifts of at least 0.5 kn: set within 0.011 degree,
-// drift within 0.0003 kn, course made good within 0.0001 degree and speed made
-// good within 0.0004 kn (rhumb line); the same within 0.16 degree and 0.02 kn
-// for great-circle legs.
-
+// and across 180 degrees, over 1 to 12 hours, drifts 0.5 to 2.5 kn: rhumb
+// line within 0.0002 degree and 0.0001 kn for set, drift, course and speed
+// made good; great circle within 0.2 degree (the sphere's course) and
+// 0.0001 kn.
 inline constexpr double kCurrentMinimumDays = 0.04166;   // about 1 hour
 inline constexpr double kMadeGoodMinimumDays = 0.00069;  // about 1 minute
 
