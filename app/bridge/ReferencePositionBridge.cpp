@@ -42,9 +42,36 @@ constexpr int kSecondsPerMinute = 60;
 constexpr int kMinutesPerHour = 60;
 constexpr int kHoursPerDay = 24;
 
+// The first fix of an empty log in both logs, as New Initial Fix records it.
+bool LogFirstFix(Notice& notice, EventLog& events, TextLog& text, const PositionRecord& fix) {
+  constexpr bool kInitialFix = true;
+  std::vector<std::string> written;
+  return TaskAppendPositionEntry(notice, events, fix) == kStatusOk &&
+         TaskLogNewPosition(notice, text, fix, kInitialFix, written) == kStatusOk;
+}
+
+// The fixed message of a refusal that both kinds of check share; nullptr for
+// the other statuses.
+const char* CheckRefusalText(EngineStatus status) {
+  switch (status) {
+    case kDrEntersPolarRegion:
+      return kPolarRegion;
+    case kDrLongitudeChangeTooLarge:
+      return kLongitudeChange;
+    case kDrBeyondTenDays:
+      return kBeyondTenDays;
+    case kStatusOutOfDomain:
+      return kPositionOutOfDomain;
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
 // "dd Mon yyyy at hh:mm:ss" parts of jd. The carries look at the unrounded
 // seconds, so 59.5 s and more prints as 60 rather than moving the minute.
-std::string ReferenceTimeText(double jd) {
+std::string TimeTooEarlyMessage(double jd) {
   const double dayStart = std::floor(jd + 0.5);
   double seconds = (jd + 0.5 - dayStart) * kSecondsPerDay;
   int hour = static_cast<int>(seconds / (kSecondsPerMinute * kMinutesPerHour));
@@ -73,33 +100,6 @@ std::string ReferenceTimeText(double jd) {
                 time);
   return text;
 }
-
-// The first fix of an empty log in both logs, as New Initial Fix records it.
-bool LogFirstFix(Notice& notice, EventLog& events, TextLog& text, const PositionRecord& fix) {
-  constexpr bool kInitialFix = true;
-  std::vector<std::string> written;
-  return TaskAppendPositionEntry(notice, events, fix) == kStatusOk &&
-         TaskLogNewPosition(notice, text, fix, kInitialFix, written) == kStatusOk;
-}
-
-// The fixed message of a refusal that both kinds of check share; nullptr for
-// the other statuses.
-const char* CheckRefusalText(EngineStatus status) {
-  switch (status) {
-    case kDrEntersPolarRegion:
-      return kPolarRegion;
-    case kDrLongitudeChangeTooLarge:
-      return kLongitudeChange;
-    case kDrBeyondTenDays:
-      return kBeyondTenDays;
-    case kStatusOutOfDomain:
-      return kPositionOutOfDomain;
-    default:
-      return nullptr;
-  }
-}
-
-}  // namespace
 
 int TaskEnsureReferencePosition(Notice& notice, EventLog& events, TextLog& text, bool quiet,
                                 const FixDialog& enterFix, ReferenceState& state) {
@@ -148,7 +148,7 @@ int TaskCheckUnderway(Notice& notice, EphemerisTable& ephemeris, ReferenceState&
   }
   if (status == kStatusOk) return kStatusOk;
   if (status == kDrTimeTooEarly) {
-    notice.Show(ReferenceTimeText(position.time), kNoticeOk);
+    notice.Show(TimeTooEarlyMessage(position.time), kNoticeOk);
     return status;
   }
   if (const char* text = CheckRefusalText(status)) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "app/bridge/Notice.h"
@@ -43,6 +44,10 @@ inline constexpr int kReferenceFixCancelled = 99;
 // log must be open. On 0 the reference is known in `state`.
 int TaskEnsureReferencePosition(Notice& notice, EventLog& events, TextLog& text, bool quiet,
                                 const FixDialog& enterFix, ReferenceState& state);
+
+// The refusal of a time not after the reference position's (Julian date
+// `referenceJd`), naming that position's date and time to the second.
+std::string TimeTooEarlyMessage(double referenceJd);
 
 // Modes of TaskCheckUnderway below kSun select the time check of a position
 // update (CheckDrAdvance); kSun and kMoon ask whether their rise/set table

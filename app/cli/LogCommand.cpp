@@ -1,5 +1,6 @@
 #include "app/cli/LogCommand.h"
 
+#include <charconv>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
@@ -10,16 +11,21 @@
 #include <vector>
 
 #include "app/bridge/ConsoleNotice.h"
+#include "app/bridge/DataDirectory.h"
+#include "app/bridge/DataFileChecks.h"
+#include "app/bridge/LogEntryBridge.h"
 #include "app/bridge/LogBridge.h"
 #include "app/bridge/VoyageDirectory.h"
 #include "app/cli/CliArguments.h"
 #include "app/cli/CliCommand.h"
 #include "app/cli/CliOutput.h"
+#include "app/tasks/PositionTasks.h"
 #include "engine/log/EventLog.h"
 #include "engine/log/EventLogListing.h"
 #include "engine/log/EventLogRepair.h"
 #include "engine/log/NewInitialFix.h"
 #include "engine/log/TextLog.h"
+#include "engine/places/PlaceContext.h"
 #include "engine/sightreduction/BodyNames.h"
 
 namespace navora {
@@ -29,6 +35,12 @@ constexpr char kUsage[] =
     "usage: navora-cli log repair [--voyage-dir DIR]\n"
     "       navora-cli log new-fix --time T --lat L --lon L [--course C --speed S]\n"
     "                              [--yes] [--voyage-dir DIR]\n"
+    "       navora-cli log update-dr --time T [--course C --speed S] [--save] [--yes]\n"
+    "       navora-cli log external-fix --time T --lat L --lon L --course C --speed S\n"
+    "                                   [--save]\n"
+    "       navora-cli log correct-position --offset N --time T --lat L --lon L\n"
+    "                                       --course C --speed S\n"
+    "       navora-cli log delete-position --offset N\n"
     "       navora-cli log comment TEXT [--voyage-dir DIR]\n"
     "       navora-cli log show [--voyage-dir DIR]\n"
     "       navora-cli log entries [--voyage-dir DIR]\n"
@@ -44,6 +56,15 @@ constexpr char kUsage[] =
     "    --lon L         004W15.2 or signed degrees (east positive)\n"
     "    --course C      degrees true, 0 to 359.9 (default 0)\n"
     "    --speed S       knots, 0 to 99.9 (default 0)\n"
+    "  update-dr         advance the latest position to T, with a new course or\n"
+    "                    speed when given (the other one stays); --yes keeps going\n"
+    "                    when the new leg loses observations\n"
+    "  external-fix      compare a fix with the DR: current, course and speed made\n"
+    "                    good\n"
+    "    --save          log it (without: print the report only)\n"
+    "  correct-position  rewrite the fix or DR update at byte offset N (see\n"
+    "                    entries) since the last fix, keeping its type\n"
+    "  delete-position   mark the fix or DR update at offset N deleted\n"
     "  comment TEXT      log a comment (lines break at 78 characters)\n"
     "  show              print the text log\n"
     "  entries           list the event log: offset, kind, type or body, sequence\n"
@@ -52,7 +73,8 @@ constexpr char kUsage[] =
     "                    $XDG_DATA_HOME/navora/, else $HOME/.local/share/navora/\n";
 
 constexpr char kUsageHint[] =
-    "usage: navora-cli log repair|new-fix|comment|show|entries ... (see navora-cli log --help)";
+    "usage: navora-cli log repair|new-fix|update-dr|external-fix|correct-position|"
+    "delete-position|comment|show|entries ... (see navora-cli log --help)";
 
 // A bad argument: one line.
 int UsageError(const std::string& reason) {
@@ -70,7 +92,9 @@ struct Options {
   const char* longitude = nullptr;
   const char* course = nullptr;
   const char* speed = nullptr;
+  const char* offset = nullptr;
   bool yes = false;
+  bool save = false;
   std::vector<const char*> words;  // the arguments that are not options
 };
 
@@ -171,30 +195,45 @@ void PrintLines(const ReportLine* lines, int count) {
   }
 }
 
-int NewFix(const Options& options) {
-  if (options.time == nullptr || options.latitude == nullptr || options.longitude == nullptr) {
-    return UsageError("new-fix needs --time, --lat and --lon");
-  }
+// A position entered on the command line, as the fix dialogs take it.
+struct EnteredFix {
   double time = 0.0, latitude = 0.0, longitude = 0.0, course = 0.0, speed = 0.0;
+};
+
+// The time, latitude and longitude (all needed) and the course and speed
+// (0 when not given). kExitOk, or kExitUsage after saying why.
+int ParseFixOptions(const Options& options, EnteredFix& fix) {
+  if (options.time == nullptr || options.latitude == nullptr || options.longitude == nullptr) {
+    return UsageError(std::string(options.subcommand) + " needs --time, --lat and --lon");
+  }
   std::string error;
-  if (!ParseUtcTime(options.time, time, error)) {
+  if (!ParseUtcTime(options.time, fix.time, error)) {
     return BadValue("--time", options.time, error);
   }
-  if (!ParseLatitude(options.latitude, latitude, error)) {
+  if (!ParseLatitude(options.latitude, fix.latitude, error)) {
     return BadValue("--lat", options.latitude, error);
   }
-  if (std::fabs(latitude) >= kMaxFixLatitude) {
+  if (std::fabs(fix.latitude) >= kMaxFixLatitude) {
     return BadValue("--lat", options.latitude, "must be below 80 degrees");
   }
-  if (!ParseLongitude(options.longitude, longitude, error)) {
+  if (!ParseLongitude(options.longitude, fix.longitude, error)) {
     return BadValue("--lon", options.longitude, error);
   }
-  if (options.course != nullptr && !ParseNumber(options.course, 0.0, kMaxCourse, course, error)) {
+  if (options.course != nullptr &&
+      !ParseNumber(options.course, 0.0, kMaxCourse, fix.course, error)) {
     return BadValue("--course", options.course, error);
   }
-  if (options.speed != nullptr && !ParseNumber(options.speed, 0.0, kMaxSpeed, speed, error)) {
+  if (options.speed != nullptr && !ParseNumber(options.speed, 0.0, kMaxSpeed, fix.speed, error)) {
     return BadValue("--speed", options.speed, error);
   }
+  return kExitOk;
+}
+
+int NewFix(const Options& options) {
+  EnteredFix entered;
+  if (const int parsed = ParseFixOptions(options, entered); parsed != kExitOk) return parsed;
+  const double time = entered.time, latitude = entered.latitude, longitude = entered.longitude,
+               course = entered.course, speed = entered.speed;
   EventLog events;
   TextLog text;
   if (!SetVoyageDirectory(options, events, text)) {
@@ -226,6 +265,166 @@ int NewFix(const Options& options) {
   }
   PrintLines(voyage.entry.data(), kNewPositionEntryLines);
   return FinishStandardOutput(kExitOk);
+}
+
+// What the position commands work with: both logs of the voyage open with a
+// reference position, the ephemeris for the time checks, and notices on the
+// error output (questions answered Yes with --yes).
+class PositionCommand {
+ public:
+  explicit PositionCommand(const Options& options)
+      : options_(options), notice_(options.yes), places_(FindDataDirectory()) {}
+
+  // False after saying why.
+  bool Open() {
+    if (!CheckDataFilesAtStartup(notice_, places_) ||
+        !SetVoyageDirectory(options_, events_, text_)) {
+      return false;
+    }
+    std::error_code missing;
+    if (!std::filesystem::exists(EventLogPath(events_), missing)) {
+      Failure(options_, "no voyage in this directory; start one with log new-fix");
+      return false;
+    }
+    constexpr int kOpenedEmpty = 2;
+    const int opened = TaskOpenEventLog(notice_, events_);
+    if (opened == kOpenedEmpty) {
+      Failure(options_, "the event log holds no position; start a voyage with log new-fix");
+    }
+    return opened == kStatusOk && TaskOpenTextLog(notice_, text_) % kTextLogOpenedNew == kStatusOk;
+  }
+
+  PositionTaskLogs Logs() { return {notice_, events_, text_, places_.ephemeris, state_}; }
+
+ private:
+  const Options& options_;
+  ConsoleNotice notice_;
+  EventLog events_;
+  TextLog text_;
+  PlaceContext places_;
+  ReferenceState state_;
+};
+
+void PrintLines(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) std::printf("%s\n", line.c_str());
+}
+
+// The report, then with --save the entry logged.
+int FinishPositionCommand(const std::vector<std::string>& report, int saved) {
+  PrintLines(report);
+  return saved == 0 ? FinishStandardOutput(kExitOk) : kExitFailure;
+}
+
+int UpdateDr(const Options& options) {
+  if (options.time == nullptr) return UsageError("update-dr needs --time");
+  double time = 0.0, course = 0.0, speed = 0.0;
+  std::string error;
+  if (!ParseUtcTime(options.time, time, error)) return BadValue("--time", options.time, error);
+  if (options.course != nullptr && !ParseNumber(options.course, 0.0, kMaxCourse, course, error)) {
+    return BadValue("--course", options.course, error);
+  }
+  if (options.speed != nullptr && !ParseNumber(options.speed, 0.0, kMaxSpeed, speed, error)) {
+    return BadValue("--speed", options.speed, error);
+  }
+  PositionCommand command(options);
+  if (!command.Open()) return kExitFailure;
+  PositionTaskLogs logs = command.Logs();
+  PositionRecord reference;
+  if (TaskReadReferencePosition(logs.notice, logs.events, kLatestPosition, reference) != 0) {
+    return kExitFailure;
+  }
+  LegsAndSights loaded;
+  if (TaskLoadLegsAndSights(logs.events, loaded) != 0) {
+    return Failure(options, "the legs since the last fix cannot be read");
+  }
+  if (!ConfirmNewLeg(logs.notice, loaded)) {
+    return Failure(options, "not updated; give --yes to start a new leg all the same");
+  }
+  PositionRecord atTime = reference;
+  atTime.time = time;
+  UpdateDrFields fields = InitialUpdateDrFields(atTime);
+  fields.change = options.course != nullptr || options.speed != nullptr;
+  if (options.course != nullptr) fields.course = options.course;
+  if (options.speed != nullptr) fields.speed = options.speed;
+  UpdateDrPreview preview;
+  FixField returnTo = FixField::kDay;
+  if (!AcceptUpdateDr(logs, reference, fields, preview, returnTo)) return kExitFailure;
+  std::vector<std::string> written;
+  return FinishPositionCommand(preview.report,
+                               options.save ? SaveUpdateDr(logs, preview, written) : 0);
+}
+
+int ExternalFix(const Options& options) {
+  if (options.course == nullptr || options.speed == nullptr) {
+    return UsageError("external-fix needs --time, --lat, --lon, --course and --speed");
+  }
+  EnteredFix entered;
+  if (const int parsed = ParseFixOptions(options, entered); parsed != kExitOk) return parsed;
+  PositionCommand command(options);
+  if (!command.Open()) return kExitFailure;
+  PositionTaskLogs logs = command.Logs();
+  const NewInitialFixFields fields = InitialNewInitialFixFields(
+      MakePositionRecord(kMotionNone, kPositionExternalFix, entered.time, entered.latitude,
+                         entered.longitude, entered.course, entered.speed, 0.0, 0.0));
+  ExternalFixPreview preview;
+  FixField returnTo = FixField::kDay;
+  if (!AcceptExternalFix(logs, fields, preview, returnTo)) return kExitFailure;
+  std::vector<std::string> written;
+  return FinishPositionCommand(preview.report,
+                               options.save ? SaveExternalFix(logs, preview, written) : 0);
+}
+
+// --offset: a byte offset of the event log, as log entries lists them.
+int ParseOffset(const Options& options, EventLogOffset& offset) {
+  if (options.offset == nullptr) {
+    return UsageError(std::string(options.subcommand) + " needs --offset");
+  }
+  const std::string_view text = options.offset;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), offset);
+  if (error != std::errc() || end != text.data() + text.size() || offset < 0) {
+    return BadValue("--offset", options.offset, "must be a byte offset of the event log");
+  }
+  return kExitOk;
+}
+
+// The correction or deletion's text-log entry, or why nothing was changed.
+int FinishPositionChange(const Options& options, int status,
+                         const std::vector<std::string>& written) {
+  if (status == kNoSuchLeg) {
+    return Failure(options, std::string("no fix or DR update since the last fix at offset ") +
+                                options.offset + " (see log entries)");
+  }
+  if (status != 0) return kExitFailure;
+  PrintLines(written);
+  return FinishStandardOutput(kExitOk);
+}
+
+int CorrectPositionEntry(const Options& options) {
+  EventLogOffset offset = 0;
+  if (const int parsed = ParseOffset(options, offset); parsed != kExitOk) return parsed;
+  if (options.course == nullptr || options.speed == nullptr) {
+    return UsageError("correct-position needs --time, --lat, --lon, --course and --speed");
+  }
+  EnteredFix entered;
+  if (const int parsed = ParseFixOptions(options, entered); parsed != kExitOk) return parsed;
+  PositionCommand command(options);
+  if (!command.Open()) return kExitFailure;
+  PositionTaskLogs logs = command.Logs();
+  const PositionRecord corrected =
+      MakePositionRecord(kMotionRhumbLine, kPositionExternalFix, entered.time, entered.latitude,
+                         entered.longitude, entered.course, entered.speed, 0.0, 0.0);
+  std::vector<std::string> written;
+  return FinishPositionChange(options, CorrectPosition(logs, offset, corrected, written), written);
+}
+
+int DeletePositionEntry(const Options& options) {
+  EventLogOffset offset = 0;
+  if (const int parsed = ParseOffset(options, offset); parsed != kExitOk) return parsed;
+  PositionCommand command(options);
+  if (!command.Open()) return kExitFailure;
+  PositionTaskLogs logs = command.Logs();
+  std::vector<std::string> written;
+  return FinishPositionChange(options, DeletePosition(logs, offset, written), written);
 }
 
 int Comment(const Options& options) {
@@ -330,7 +529,16 @@ int Entries(const Options& options) {
 }
 
 // What each subcommand takes.
-enum OptionSet : unsigned { kTakesFix = 1, kTakesYes = 2, kTakesWords = 4 };
+enum OptionSet : unsigned {
+  kTakesTime = 1,
+  kTakesPosition = 2,
+  kTakesCourseSpeed = 4,
+  kTakesYes = 8,
+  kTakesWords = 16,
+  kTakesSave = 32,
+  kTakesOffset = 64,
+  kTakesFix = kTakesTime | kTakesPosition | kTakesCourseSpeed,
+};
 
 struct Subcommand {
   const char* name;
@@ -341,6 +549,10 @@ struct Subcommand {
 constexpr Subcommand kSubcommands[] = {
     {"repair", 0, Repair},
     {"new-fix", kTakesFix | kTakesYes, NewFix},
+    {"update-dr", kTakesTime | kTakesCourseSpeed | kTakesSave | kTakesYes, UpdateDr},
+    {"external-fix", kTakesFix | kTakesSave, ExternalFix},
+    {"correct-position", kTakesFix | kTakesOffset, CorrectPositionEntry},
+    {"delete-position", kTakesOffset, DeletePositionEntry},
     {"comment", kTakesWords, Comment},
     {"show", 0, Show},
     {"entries", 0, Entries},
@@ -357,9 +569,13 @@ const char** ValueSlot(const char* option, unsigned takes, Options& options) {
     unsigned needs;
     const char** slot;
   } kValued[] = {
-      {"--voyage-dir", 0, &options.voyageDirectory}, {"--time", kTakesFix, &options.time},
-      {"--lat", kTakesFix, &options.latitude},       {"--lon", kTakesFix, &options.longitude},
-      {"--course", kTakesFix, &options.course},      {"--speed", kTakesFix, &options.speed},
+      {"--voyage-dir", 0, &options.voyageDirectory},
+      {"--time", kTakesTime, &options.time},
+      {"--lat", kTakesPosition, &options.latitude},
+      {"--lon", kTakesPosition, &options.longitude},
+      {"--course", kTakesCourseSpeed, &options.course},
+      {"--speed", kTakesCourseSpeed, &options.speed},
+      {"--offset", kTakesOffset, &options.offset},
   };
   for (const auto& valued : kValued) {
     if (std::strcmp(option, valued.name) == 0 && (valued.needs & ~takes) == 0) {
@@ -394,6 +610,8 @@ int RunLogCommand(int argc, char** argv) {
     const char* argument = argv[i];
     if (std::strcmp(argument, "--yes") == 0 && (subcommand->takes & kTakesYes) != 0) {
       options.yes = true;
+    } else if (std::strcmp(argument, "--save") == 0 && (subcommand->takes & kTakesSave) != 0) {
+      options.save = true;
     } else if (const char** slot = ValueSlot(argument, subcommand->takes, options)) {
       // A value never starts with "--" ("-12.5" is a value): that is the next option.
       if (i + 1 >= argc || std::strncmp(argv[i + 1], "--", 2) == 0) {
