@@ -69,32 +69,26 @@ const char* CheckRefusalText(EngineStatus status) {
 
 }  // namespace
 
-// "dd Mon yyyy at hh:mm:ss" parts of jd. The carries look at the unrounded
-// seconds, so 59.5 s and more prints as 60 rather than moving the minute.
+// "dd Mon yyyy at hh:mm:ss" of jd, rounded to the second before the carries,
+// so that a time a hair before a whole minute (as a logged 08:30:00 reads
+// back) prints as that minute, never as "08:29:60".
 std::string TimeTooEarlyMessage(double jd) {
-  const double dayStart = std::floor(jd + 0.5);
-  double seconds = (jd + 0.5 - dayStart) * kSecondsPerDay;
-  int hour = static_cast<int>(seconds / (kSecondsPerMinute * kMinutesPerHour));
-  seconds -= hour * kSecondsPerMinute * kMinutesPerHour;
-  int minute = static_cast<int>(seconds / kSecondsPerMinute);
-  seconds -= minute * kSecondsPerMinute;
-  if (seconds >= kSecondsPerMinute) {
-    seconds -= kSecondsPerMinute;
-    ++minute;
+  constexpr long kSecondsPerHour = static_cast<long>(kSecondsPerMinute * kMinutesPerHour);
+  double dayStart = std::floor(jd + 0.5);
+  long seconds = std::lround((jd + 0.5 - dayStart) * kSecondsPerDay);
+  if (seconds >= static_cast<long>(kSecondsPerDay)) {
+    seconds -= static_cast<long>(kSecondsPerDay);
+    dayStart += 1.0;
   }
-  if (minute >= kMinutesPerHour) {
-    minute -= kMinutesPerHour;
-    ++hour;
-  }
-  if (hour >= kHoursPerDay) {
-    hour = 0;
-  }
+  const int hour = static_cast<int>(seconds / kSecondsPerHour);
+  const int minute = static_cast<int>(seconds % kSecondsPerHour / static_cast<long>(kSecondsPerMinute));
+  seconds %= static_cast<long>(kSecondsPerMinute);
   int16_t year = 0;
   int16_t month = 0;
   int16_t day = 0;
   JulianDayToCalendar(static_cast<int32_t>(dayStart), year, month, day);
   char time[40];
-  std::snprintf(time, sizeof time, "%02d:%02d:%02ld", hour, minute, std::lround(seconds));
+  std::snprintf(time, sizeof time, "%02d:%02d:%02ld", hour, minute, seconds);
   char text[sizeof kTimeTooEarlyFormat + sizeof time + 40];
   std::snprintf(text, sizeof text, kTimeTooEarlyFormat, day, MonthAbbreviation(month - 1), year,
                 time);

@@ -145,8 +145,8 @@ TEST(TaskCheckUnderway, RefusalsAreToldAndTheHighLatitudeNoteOnce) {
   const Case cases[] = {
       {"accepted", 49.5, 90, 6, 1, kDrCheckRequireLaterTime, 0, ""},
       {"too early", 49.5, 90, 6, 0, kDrCheckRequireLaterTime, 1,
-       "The time must be later than that for the\n reference position( 31 Mar 2024 at "
-       "23:59:60 )"},
+       "The time must be later than that for the\n reference position( 01 Apr 2024 at "
+       "00:00:00 )"},
       {"polar", 79, 0, 20, 5, kDrCheckRequireLaterTime, 2,
        "DR will advance position into\npolar region; polar navigation \nis not supported."},
       {"longitude", 60, 90, 60, 9, kDrCheckRequireLaterTime, 3,
