@@ -32,9 +32,10 @@ class NewInitialFixDialog : public QDialog {
   DateTimeGroup& DateTime() { return *dateTime_; }
   QLineEdit& LatitudeDegreesField() { return *latitudeDegrees_; }
   QLineEdit& LongitudeDegreesField() { return *longitudeDegrees_; }
+  // The widget a refused entry returns to.
+  QWidget* FieldWidget(FixField field);
 
  private:
-  QWidget* FieldWidget(FixField field);
 
   Notice& notice_;
   DateTimeGroup* dateTime_;

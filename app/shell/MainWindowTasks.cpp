@@ -6,21 +6,29 @@
 #include <vector>
 
 #include "app/bridge/LogBridge.h"
+#include "app/bridge/LogEntryBridge.h"
 #include "app/dialogs/AlmanacDialog.h"
 #include "app/dialogs/CommentDialog.h"
+#include "app/dialogs/ExternalFixDialog.h"
 #include "app/dialogs/NewInitialFixDialog.h"
+#include "app/dialogs/ReportPreviewDialog.h"
+#include "app/dialogs/UpdateDrDialog.h"
+#include "app/dialogs/WaypointDialog.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/TaskCommandsEnabled.h"
 #include "app/shell/WorksheetWindow.h"
 #include "app/tasks/AlmanacTasks.h"
 #include "app/tasks/NewInitialFixDialogModel.h"
+#include "app/tasks/PositionTasks.h"
+#include "app/tasks/WaypointTask.h"
 
 namespace navora {
 namespace {
 
-constexpr CommandId kBuiltTaskCommands[] = {kCommandSunMoonAries, kCommandPlanets,
-                                            kCommandStars,        kCommandAllBodies,
-                                            kCommandNewInitialFix, kCommandEnterComment};
+constexpr CommandId kBuiltTaskCommands[] = {
+    kCommandSunMoonAries, kCommandPlanets,  kCommandStars,         kCommandAllBodies,
+    kCommandUpdateDr,     kCommandExternalFix, kCommandWaypoint, kCommandNewInitialFix,
+    kCommandEnterComment};
 
 // The busy cursor while a task computes, removed on every way out.
 class WaitCursor {
@@ -93,6 +101,117 @@ void RunComment(MainWindow& window, WorksheetWindow& worksheet) {
   window.NoteLogEntry(lines, &worksheet);
 }
 
+// The position commands start from a known reference: on the first of them
+// in a run, an empty log asks for an initial fix. False ends the command.
+bool EnsureReference(MainWindow& window) {
+  ApplicationState& state = window.State();
+  if (state.reference.referenceKnown) return true;
+  Notice& notice = window.TaskNotice();
+  const bool hadLog = state.logAvailable;
+  if (TaskEnsureReferencePosition(notice, state.events, state.text, false,
+                                  MakeFixDialog(&window, notice), state.reference) != kStatusOk) {
+    return false;
+  }
+  if (!hadLog) {
+    // The first fix was logged just now: show it.
+    state.logAvailable = true;
+    window.CreateLogWindows();
+    window.RefreshTrack();
+  }
+  return true;
+}
+
+void AppendLines(WorksheetWindow& worksheet, const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) worksheet.Sink().AppendLine(line);
+}
+
+// The report shown for confirmation; true for "Save to Log".
+bool ConfirmSave(MainWindow& window, const std::vector<std::string>& report) {
+  ReportPreviewDialog preview(report, WorksheetWindow::DefaultFont(), &window);
+  return preview.exec() == QDialog::Accepted;
+}
+
+// The report goes to the worksheet either way; saved, the text-log entry
+// follows it there and in the Current Log.
+void FinishPositionReport(MainWindow& window, WorksheetWindow& worksheet,
+                          const std::vector<std::string>& report,
+                          const std::vector<std::string>* written) {
+  const WaitCursor busy;
+  AppendLines(worksheet, report);
+  if (written != nullptr) window.NoteLogEntry(*written, &worksheet);
+}
+
+void RunUpdateDr(MainWindow& window, WorksheetWindow& worksheet) {
+  if (!EnsureReference(window)) return;
+  ApplicationState& state = window.State();
+  Notice& notice = window.TaskNotice();
+  LegsAndSights loaded;
+  if (TaskLoadLegsAndSights(state.events, loaded) != kStatusOk || loaded.legCount == 0) return;
+  if (!ConfirmNewLeg(notice, loaded)) return;
+  PositionTaskLogs logs{notice, state.events, state.text, state.places.ephemeris, state.reference};
+  UpdateDrDialog dialog(logs, loaded.legs[static_cast<size_t>(loaded.legCount - 1)], &window);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const UpdateDrPreview& preview = dialog.Preview();
+  if (!ConfirmSave(window, preview.report)) {
+    FinishPositionReport(window, worksheet, preview.report, nullptr);
+    return;
+  }
+  std::vector<std::string> written;
+  const int saved = [&] {
+    const WaitCursor busy;
+    return SaveUpdateDr(logs, preview, written);
+  }();
+  if (saved != kStatusOk) {
+    window.RefreshTrack();  // the event log may hold the new leg though the text log refused
+    return;
+  }
+  FinishPositionReport(window, worksheet, preview.report, &written);
+}
+
+void RunExternalFix(MainWindow& window, WorksheetWindow& worksheet) {
+  if (!EnsureReference(window)) return;
+  ApplicationState& state = window.State();
+  Notice& notice = window.TaskNotice();
+  PositionRecord reference;
+  if (TaskReadReferencePosition(notice, state.events, kLatestPosition, reference) != kStatusOk) {
+    return;
+  }
+  PositionTaskLogs logs{notice, state.events, state.text, state.places.ephemeris, state.reference};
+  ExternalFixDialog dialog(logs, reference, &window);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const ExternalFixPreview& preview = dialog.Preview();
+  if (!ConfirmSave(window, preview.report)) {
+    FinishPositionReport(window, worksheet, preview.report, nullptr);
+    return;
+  }
+  std::vector<std::string> written;
+  const int saved = [&] {
+    const WaitCursor busy;
+    return SaveExternalFix(logs, preview, written);
+  }();
+  if (saved != kStatusOk) {
+    window.RefreshTrack();
+    return;
+  }
+  FinishPositionReport(window, worksheet, preview.report, &written);
+}
+
+// Only reports: nothing is logged.
+void RunWaypointCommand(MainWindow& window, WorksheetWindow& worksheet) {
+  if (!EnsureReference(window)) return;
+  ApplicationState& state = window.State();
+  Notice& notice = window.TaskNotice();
+  PositionRecord reference;
+  if (TaskReadReferencePosition(notice, state.events, kLatestPosition, reference) != kStatusOk) {
+    return;
+  }
+  WaypointDialog dialog(notice, state.places.ephemeris, state.reference, reference, &window);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const WaitCursor busy;
+  TaskContext context{notice, worksheet.Sink(), state.places};
+  static_cast<void>(RunWaypoint(context, state.events, dialog.Request()));
+}
+
 }  // namespace
 
 void EnableBuiltTaskCommands(MainWindow& window) {
@@ -106,6 +225,12 @@ void MainWindow::RunTaskCommand(CommandId id) {
   if (worksheet == nullptr) return;
   if (const AlmanacCommand* almanac = FindAlmanacCommand(id)) {
     RunAlmanac(*this, *almanac, *worksheet);
+  } else if (id == kCommandUpdateDr) {
+    RunUpdateDr(*this, *worksheet);
+  } else if (id == kCommandExternalFix) {
+    RunExternalFix(*this, *worksheet);
+  } else if (id == kCommandWaypoint) {
+    RunWaypointCommand(*this, *worksheet);
   } else if (id == kCommandNewInitialFix) {
     RunNewInitialFix(worksheet);
   } else if (id == kCommandEnterComment) {

@@ -21,7 +21,11 @@
 #include "app/bridge/LogEntryBridge.h"
 #include "app/dialogs/AlmanacDialog.h"
 #include "app/dialogs/CommentDialog.h"
+#include "app/dialogs/ExternalFixDialog.h"
 #include "app/dialogs/NewInitialFixDialog.h"
+#include "app/dialogs/ReportPreviewDialog.h"
+#include "app/dialogs/UpdateDrDialog.h"
+#include "app/dialogs/WaypointDialog.h"
 #include "app/shell/AboutBox.h"
 #include "app/shell/HelpWindow.h"
 #include "app/shell/LogWindow.h"
@@ -186,6 +190,56 @@ const Scene kScenes[] = {
        auto help = std::make_unique<HelpWindow>(FindManualIndex());
        help->Browser().setSource(QUrl(QStringLiteral("almanac.html")));
        return help;
+     }},
+    {"update-dr-dialog",
+     [](Session& session) {
+       LogThreeLegs(session);
+       ApplicationState& state = session.state;
+       auto dialog = std::make_unique<UpdateDrDialog>(
+           PositionTaskLogs{session.notice, state.events, state.text, state.places.ephemeris,
+                            state.reference},
+           LatestPositionOrDefault(state.events));
+       UpdateDrFields fields = dialog->Fields();
+       fields.hour = "12";
+       fields.change = true;
+       fields.course = "180.0";
+       dialog->SetFields(fields);
+       return dialog;
+     }},
+    {"external-fix-dialog",
+     [](Session& session) {
+       LogThreeLegs(session);
+       ApplicationState& state = session.state;
+       return std::make_unique<ExternalFixDialog>(
+           PositionTaskLogs{session.notice, state.events, state.text, state.places.ephemeris,
+                            state.reference},
+           LatestPositionOrDefault(state.events));
+     }},
+    {"waypoint-dialog",
+     [](Session& session) {
+       LogThreeLegs(session);
+       ApplicationState& state = session.state;
+       return std::make_unique<WaypointDialog>(session.notice, state.places.ephemeris,
+                                               state.reference,
+                                               LatestPositionOrDefault(state.events));
+     }},
+    // An Update DR two hours after the third leg, turning south at 10 knots.
+    {"report-preview",
+     [](Session& session) -> std::unique_ptr<QWidget> {
+       LogThreeLegs(session);
+       ApplicationState& state = session.state;
+       PositionTaskLogs logs{session.notice, state.events, state.text, state.places.ephemeris,
+                             state.reference};
+       const PositionRecord reference = LatestPositionOrDefault(state.events);
+       UpdateDrFields fields = InitialUpdateDrFields(reference);
+       fields.hour = "12";
+       fields.change = true;
+       fields.course = "180.0";
+       fields.speed = "10.0";
+       UpdateDrPreview preview;
+       FixField refused = FixField::kDay;
+       if (!AcceptUpdateDr(logs, reference, fields, preview, refused)) return nullptr;
+       return std::make_unique<ReportPreviewDialog>(preview.report, WorksheetWindow::DefaultFont());
      }},
 };
 

@@ -1,0 +1,133 @@
+#include "app/dialogs/UpdateDrDialog.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <string>
+
+#include "app/dialogs/NumericField.h"
+#include "app/dialogs/ReferenceTimeGroup.h"
+
+namespace navora {
+namespace {
+
+std::string Latin1(const QLineEdit* edit) { return edit->text().toLatin1().toStdString(); }
+QString FromLatin1(const std::string& text) { return QString::fromLatin1(text); }
+
+}  // namespace
+
+UpdateDrDialog::UpdateDrDialog(const PositionTaskLogs& logs, const PositionRecord& reference,
+                               QWidget* parent)
+    : QDialog(parent),
+      logs_(logs),
+      reference_(reference),
+      dateTime_(new DateTimeGroup(DateTimeGroup::TimeFields::kHourMinuteSecond, this)) {
+  setWindowTitle(QStringLiteral("Position Update - Update DR"));
+  auto* layout = new QVBoxLayout(this);
+  dateTime_->setTitle(QStringLiteral("Date and Time for DR (UTC)"));
+  layout->addWidget(dateTime_);
+
+  auto* motion = new QGroupBox(QStringLiteral("Course and Speed"), this);
+  auto* grid = new QGridLayout(motion);
+  change_ = new QCheckBox(QStringLiteral("C&hange ?"), motion);
+  course_ = new QLineEdit(motion);
+  speed_ = new QLineEdit(motion);
+  MakeNumericField(*course_);
+  MakeNumericField(*speed_);
+  auto* courseLabel = new QLabel(QStringLiteral("C&ourse:"), motion);
+  auto* speedLabel = new QLabel(QStringLiteral("S&peed:"), motion);
+  courseLabel->setBuddy(course_);
+  speedLabel->setBuddy(speed_);
+  grid->addWidget(change_, 0, 0);
+  grid->addWidget(courseLabel, 0, 1);
+  grid->addWidget(course_, 0, 2);
+  grid->addWidget(new QLabel(QStringLiteral("deg."), motion), 0, 3);
+  grid->addWidget(speedLabel, 0, 4);
+  grid->addWidget(speed_, 0, 5);
+  grid->addWidget(new QLabel(QStringLiteral("kn."), motion), 0, 6);
+  layout->addWidget(motion);
+  // Course and speed are the reference's until the navigator asks to change them.
+  connect(change_, &QCheckBox::toggled, this, [this](bool on) {
+    course_->setReadOnly(!on);
+    speed_->setReadOnly(!on);
+    if (on) ReturnToField(*course_);
+  });
+
+  layout->addWidget(new ReferenceTimeGroup(reference.time, this));
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  setTabOrder(dateTime_->SecondField(), change_);
+  setTabOrder(change_, course_);
+  setTabOrder(course_, speed_);
+
+  SetFields(InitialUpdateDrFields(reference));
+  dateTime_->DayField().setFocus(Qt::OtherFocusReason);
+}
+
+UpdateDrFields UpdateDrDialog::Fields() const {
+  UpdateDrFields fields;
+  fields.day = dateTime_->Day();
+  fields.monthIndex = dateTime_->MonthIndex();
+  fields.yearIndex = dateTime_->YearIndex();
+  fields.hour = Latin1(dateTime_->HourField());
+  fields.minute = Latin1(dateTime_->MinuteField());
+  fields.second = Latin1(dateTime_->SecondField());
+  fields.change = change_->isChecked();
+  fields.course = Latin1(course_);
+  fields.speed = Latin1(speed_);
+  return fields;
+}
+
+void UpdateDrDialog::SetFields(const UpdateDrFields& fields) {
+  dateTime_->SetDate(fields.day, fields.monthIndex, fields.yearIndex);
+  dateTime_->HourField()->setText(FromLatin1(fields.hour));
+  dateTime_->MinuteField()->setText(FromLatin1(fields.minute));
+  dateTime_->SecondField()->setText(FromLatin1(fields.second));
+  course_->setText(FromLatin1(fields.course));
+  speed_->setText(FromLatin1(fields.speed));
+  change_->setChecked(fields.change);
+  course_->setReadOnly(!fields.change);
+  speed_->setReadOnly(!fields.change);
+}
+
+void UpdateDrDialog::accept() {
+  FixField returnTo = FixField::kDay;
+  if (!AcceptUpdateDr(logs_, reference_, Fields(), preview_, returnTo)) {
+    if (QWidget* field = FieldWidget(returnTo)) ReturnToField(*field);
+    return;
+  }
+  QDialog::accept();
+}
+
+QWidget* UpdateDrDialog::FieldWidget(FixField field) {
+  switch (field) {
+    case FixField::kDay:
+      return &dateTime_->DayField();
+    case FixField::kMonth:
+      return &dateTime_->MonthField();
+    case FixField::kYear:
+      return &dateTime_->YearField();
+    case FixField::kHour:
+      return dateTime_->HourField();
+    case FixField::kMinute:
+      return dateTime_->MinuteField();
+    case FixField::kSecond:
+      return dateTime_->SecondField();
+    case FixField::kCourse:
+      return course_;
+    case FixField::kSpeed:
+      return speed_;
+    default:
+      break;
+  }
+  return nullptr;
+}
+
+}  // namespace navora
