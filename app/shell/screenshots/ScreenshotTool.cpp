@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "app/bridge/DataDirectory.h"
+#include "app/bridge/DataFileChecks.h"
 #include "app/bridge/LogBridge.h"
 #include "app/bridge/LogEntryBridge.h"
 #include "app/dialogs/AlmanacDialog.h"
@@ -228,6 +229,7 @@ const Scene kScenes[] = {
      [](Session& session) -> std::unique_ptr<QWidget> {
        LogThreeLegs(session);
        ApplicationState& state = session.state;
+       if (!CheckDataFilesAtStartup(session.notice, state.places)) return nullptr;
        PositionTaskLogs logs{session.notice, state.events, state.text, state.places.ephemeris,
                              state.reference};
        const PositionRecord reference = LatestPositionOrDefault(state.events);

@@ -100,7 +100,7 @@ TEST_F(TaskCommandsTest, AlmanacCommandsOpenTheirDialogAndCancelWritesNothing) {
     window_.RunTaskCommand(c.id);
   }
   EXPECT_EQ(WorksheetText(), "");
-  EXPECT_FALSE(window_.Action(kCommandUpdateDr)->isEnabled()) << "not built yet";
+  EXPECT_FALSE(window_.Action(kCommandSkyChart)->isEnabled()) << "not built yet";
 }
 
 TEST_F(TaskCommandsTest, SunMoonAriesAppendsWhatTheCoursePrints) {
