@@ -9,8 +9,8 @@ namespace navora {
 
 ExternalFixDialog::ExternalFixDialog(const PositionTaskLogs& logs, const PositionRecord& reference,
                                      QWidget* parent)
-    : NewInitialFixDialog(QStringLiteral("Position Update - External Fix"), logs.notice,
-                          reference, parent),
+    : NewInitialFixDialog(QStringLiteral("Position Update - External Fix"), logs.notice, reference,
+                          parent),
       logs_(logs) {
   // Above the OK and Cancel row, the last item of the fix dialog's layout.
   if (auto* column = qobject_cast<QVBoxLayout*>(layout())) {

@@ -104,8 +104,15 @@ WaypointDialog::WaypointDialog(Notice& notice, EphemerisTable& ephemeris, Refere
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  QWidget* order[] = {arrival_->SecondField(), latitudeDegrees_, latitudeMinutes_,  north_,
-                      south_, longitudeDegrees_, longitudeMinutes_, east_, west_,
+  QWidget* order[] = {arrival_->SecondField(),
+                      latitudeDegrees_,
+                      latitudeMinutes_,
+                      north_,
+                      south_,
+                      longitudeDegrees_,
+                      longitudeMinutes_,
+                      east_,
+                      west_,
                       &departure_->DayField()};
   for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 

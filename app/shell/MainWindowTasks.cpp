@@ -26,9 +26,9 @@ namespace navora {
 namespace {
 
 constexpr CommandId kBuiltTaskCommands[] = {
-    kCommandSunMoonAries, kCommandPlanets,  kCommandStars,         kCommandAllBodies,
-    kCommandUpdateDr,     kCommandExternalFix, kCommandWaypoint, kCommandNewInitialFix,
-    kCommandEnterComment};
+    kCommandSunMoonAries, kCommandPlanets,       kCommandStars,
+    kCommandAllBodies,    kCommandUpdateDr,      kCommandExternalFix,
+    kCommandWaypoint,     kCommandNewInitialFix, kCommandEnterComment};
 
 // The busy cursor while a task computes, removed on every way out.
 class WaitCursor {

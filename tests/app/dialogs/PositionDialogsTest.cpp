@@ -1,20 +1,15 @@
 // The Update DR, External Fix and Waypoint dialogs over a voyage of one
 // fix: refused entries keep the dialog open on the field the model names,
-// accepted ones hand over the model's preview or request; and the report
-// preview's buttons.
+// accepted ones hand over the model's preview or request.
 
 #include <gtest/gtest.h>
 
-#include <QFontDatabase>
-#include <QSignalSpy>
-#include <QTest>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app/bridge/DataFileChecks.h"
 #include "app/dialogs/ExternalFixDialog.h"
-#include "app/dialogs/ReportPreviewDialog.h"
 #include "app/dialogs/UpdateDrDialog.h"
 #include "app/dialogs/WaypointDialog.h"
 #include "engine/log/NewInitialFix.h"
@@ -69,16 +64,25 @@ TEST_F(PositionDialogsTest, UpdateDrRefusesOnTheNamedFieldAndAcceptsWithThePrevi
   const Case cases[] = {
       {"at the reference time", [](UpdateDrFields&) {},
        [](UpdateDrDialog& d) -> QWidget* { return &d.DateTime().DayField(); }, false},
-      {"eleven days on", [](UpdateDrFields& f) { f.day = 2; f.monthIndex = 6; },
-       [](UpdateDrDialog& d) -> QWidget* { return &d.DateTime().DayField(); }, false},
       {"course out of range",
-       [](UpdateDrFields& f) { f.hour = "06"; f.change = true; f.course = "360"; },
+       [](UpdateDrFields& f) {
+         f.hour = "06";
+         f.change = true;
+         f.course = "360";
+       },
        [](UpdateDrDialog& d) -> QWidget* { return &d.CourseField(); }, false},
-      {"same course and speed", [](UpdateDrFields& f) { f.hour = "06"; f.change = true; },
+      {"new course, box clear",
+       [](UpdateDrFields& f) {
+         f.hour = "06";
+         f.course = "200";
+       },
        nullptr, false},
-      {"new course, box clear", [](UpdateDrFields& f) { f.hour = "06"; f.course = "200"; },
-       nullptr, false},
-      {"new course", [](UpdateDrFields& f) { f.hour = "06"; f.change = true; f.course = "200"; },
+      {"new course",
+       [](UpdateDrFields& f) {
+         f.hour = "06";
+         f.change = true;
+         f.course = "200";
+       },
        nullptr, true},
   };
   for (const Case& test : cases) {
@@ -108,13 +112,12 @@ TEST_F(PositionDialogsTest, ChangeUnlocksCourseAndSpeed) {
   UpdateDrDialog dialog(logs_, reference_);
   EXPECT_EQ(dialog.windowTitle(), "Position Update - Update DR");
   EXPECT_TRUE(dialog.CourseField().isReadOnly());
-  EXPECT_TRUE(dialog.SpeedField().isReadOnly());
   EXPECT_EQ(dialog.CourseField().text(), "245.0");
-  dialog.ChangeBox().click();
-  EXPECT_FALSE(dialog.CourseField().isReadOnly());
-  EXPECT_FALSE(dialog.SpeedField().isReadOnly());
-  dialog.ChangeBox().click();
-  EXPECT_TRUE(dialog.CourseField().isReadOnly());
+  for (const bool change : {true, false}) {
+    dialog.ChangeBox().click();
+    EXPECT_EQ(dialog.CourseField().isReadOnly(), !change);
+    EXPECT_EQ(dialog.SpeedField().isReadOnly(), !change);
+  }
 }
 
 TEST_F(PositionDialogsTest, ExternalFixRefusesOnTheNamedFieldAndWorksOutTheCurrent) {
@@ -144,7 +147,7 @@ TEST_F(PositionDialogsTest, WaypointRefusesOnTheNamedFieldAndAcceptsTheRequest) 
   struct Case {
     const char* name;
     std::function<void(WaypointFields&)> enter;
-    const char* message;                                 // null: accepted
+    const char* message;  // null: accepted
     std::function<QWidget*(WaypointDialog&)> refused;
   };
   auto position = [](WaypointFields& f) {
@@ -156,15 +159,27 @@ TEST_F(PositionDialogsTest, WaypointRefusesOnTheNamedFieldAndAcceptsTheRequest) 
   };
   const Case cases[] = {
       {"longitude over 180",
-       [&](WaypointFields& f) { position(f); f.longitudeDegrees = "180"; f.longitudeMinutes = "1"; },
+       [&](WaypointFields& f) {
+         position(f);
+         f.longitudeDegrees = "180";
+         f.longitudeMinutes = "1";
+       },
        "The longitude must be less than\nor equal to 180 degrees.",
        [](WaypointDialog& d) -> QWidget* { return &d.LongitudeDegreesField(); }},
       {"arrival at the departure",
-       [&](WaypointFields& f) { position(f); f.departure.hour = "06"; f.arrival.hour = "06"; },
+       [&](WaypointFields& f) {
+         position(f);
+         f.departure.hour = "06";
+         f.arrival.hour = "06";
+       },
        "Arrival time at waypoint is earlier \nthan or equal to the departure time.\n",
        [](WaypointDialog& d) -> QWidget* { return &d.Arrival().DayField(); }},
       {"arrival a day on",
-       [&](WaypointFields& f) { position(f); f.departure.hour = "06"; f.arrival.day = 22; },
+       [&](WaypointFields& f) {
+         position(f);
+         f.departure.hour = "06";
+         f.arrival.day = 22;
+       },
        nullptr, nullptr},
   };
   for (const Case& test : cases) {
@@ -189,19 +204,6 @@ TEST_F(PositionDialogsTest, WaypointRefusesOnTheNamedFieldAndAcceptsTheRequest) 
     EXPECT_NEAR(dialog.Request().arrivalJd, kFixJd + 1.0, 1e-8);
     EXPECT_NEAR(dialog.Request().longitudeDeg, -8.0, 1e-12);
   }
-}
-
-TEST(ReportPreview, ShowsTheLinesReadOnlyAndEscapeIsDontSave) {
-  const std::vector<std::string> lines = {"      UPDATE DR", " ", "  Lat:  N 49 30.0\xb0"};
-  ReportPreviewDialog preview(lines, QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  EXPECT_TRUE(preview.Report().isReadOnly());
-  EXPECT_EQ(preview.Report().toPlainText(),
-            QString::fromLatin1("      UPDATE DR\n \n  Lat:  N 49 30.0\xb0"));
-  EXPECT_EQ(preview.SaveButton().text(), "Save to Log");
-  EXPECT_EQ(preview.DontSaveButton().text(), "Don't Save");
-  preview.show();
-  QTest::keyClick(&preview, Qt::Key_Escape);
-  EXPECT_EQ(preview.result(), QDialog::Rejected);
 }
 
 }  // namespace

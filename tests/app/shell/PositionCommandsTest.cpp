@@ -129,9 +129,9 @@ struct PositionCase {
   CommandId command;
   bool save;
   const char* reportTitle;
-  const char* logTitle;   // the text-log entry's title
-  int positionType;       // of the entry appended on saving
-  int treeItems;          // afterwards
+  const char* logTitle;  // the text-log entry's title
+  int positionType;      // of the entry appended on saving
+  int treeItems;         // afterwards
   const char* lastTreeLabel;
 };
 
@@ -169,6 +169,7 @@ class PreviewTest : public PositionCommandsTest,
 
 TEST_P(PreviewTest, ThePreviewDecidesWhatIsLoggedAndTheReportAlwaysReachesTheWorksheet) {
   const PositionCase& test = GetParam();
+  EXPECT_TRUE(window_.Action(test.command)->isEnabled());
   std::string report;
   ModalScript script;
   script.Then<QDialog>([](QDialog& dialog) {
@@ -247,6 +248,7 @@ TEST_F(PositionCommandsTest, TheWaypointReportGoesToTheWorksheetAndNothingIsLogg
     dialog.accept();
   });
   script.Start();
+  EXPECT_TRUE(window_.Action(kCommandWaypoint)->isEnabled());
   const QString logBefore = CurrentLogText();
   window_.RunTaskCommand(kCommandWaypoint);
   ASSERT_TRUE(script.Finished());
@@ -256,13 +258,6 @@ TEST_F(PositionCommandsTest, TheWaypointReportGoesToTheWorksheetAndNothingIsLogg
   EXPECT_TRUE(text.contains(QStringLiteral("Distance to waypoint:")));
   EXPECT_EQ(Entries().size(), 1u);
   EXPECT_EQ(CurrentLogText(), logBefore);
-}
-
-TEST_F(PositionCommandsTest, ThePositionCommandsAreEnabled) {
-  for (const CommandId id : {kCommandUpdateDr, kCommandExternalFix, kCommandWaypoint}) {
-    ASSERT_NE(window_.Action(id), nullptr);
-    EXPECT_TRUE(window_.Action(id)->isEnabled()) << id;
-  }
 }
 
 }  // namespace
