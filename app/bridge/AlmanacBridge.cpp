@@ -10,11 +10,12 @@ constexpr int kTaskStops = 1;
 
 }  // namespace
 
-int TaskAlmanacHeading(Notice& notice, PlaceContext& context, double jdUtc, double dut1Seconds, AlmanacKind kind,
-                       double intervalDays, int16_t& lineCount, AlmanacHeadingLines& lines) {
+int TaskAlmanacHeading(Notice& notice, PlaceContext& context, double jdUtc, double dut1Seconds,
+                       AlmanacKind kind, double intervalDays, int16_t& lineCount,
+                       AlmanacHeadingLines& lines) {
   int16_t lastLineIndex = 0;
-  if (ComputeAlmanacHeading(context, jdUtc, dut1Seconds, kind, intervalDays, lines, lastLineIndex) !=
-      kStatusOk) {
+  if (ComputeAlmanacHeading(context, jdUtc, dut1Seconds, kind, intervalDays, lines,
+                            lastLineIndex) != kStatusOk) {
     notice.Show(kHeadingFailed, kNoticeOk);
     return kTaskStops;
   }
@@ -22,9 +23,10 @@ int TaskAlmanacHeading(Notice& notice, PlaceContext& context, double jdUtc, doub
   return 0;
 }
 
-int TaskAlmanac(Notice& notice, PlaceContext& context, double jdUtc, double dut1Seconds, AlmanacKind kind,
-                int16_t starNumber, double intervalDays, AlmanacLine& row) {
-  if (ComputeAlmanacRow(context, jdUtc, dut1Seconds, kind, starNumber, intervalDays, row) != kStatusOk) {
+int TaskAlmanac(Notice& notice, PlaceContext& context, double jdUtc, double dut1Seconds,
+                AlmanacKind kind, int16_t starNumber, double intervalDays, AlmanacLine& row) {
+  if (ComputeAlmanacRow(context, jdUtc, dut1Seconds, kind, starNumber, intervalDays, row) !=
+      kStatusOk) {
     notice.Show(kRowFailed, kNoticeOk);
     return kTaskStops;
   }

@@ -8,10 +8,10 @@ namespace navora {
 
 // The platform's message-box type values used for notices.
 using NoticeStyle = uint32_t;
-inline constexpr NoticeStyle kNoticeOk = 0;             // OK button
-inline constexpr NoticeStyle kNoticeYesNoQuestion = 4;  // Yes and No, question icon
-inline constexpr NoticeStyle kNoticeOkStop = 16;        // OK button, stop icon
-inline constexpr NoticeStyle kNoticeOkCancelStop = 17;  // OK and Cancel, stop icon
+inline constexpr NoticeStyle kNoticeOk = 0;                    // OK button
+inline constexpr NoticeStyle kNoticeYesNoQuestion = 4;         // Yes and No, question icon
+inline constexpr NoticeStyle kNoticeOkStop = 16;               // OK button, stop icon
+inline constexpr NoticeStyle kNoticeOkCancelStop = 17;         // OK and Cancel, stop icon
 inline constexpr NoticeStyle kNoticeYesNoCancelQuestion = 35;  // Yes, No and Cancel, question icon
 
 enum class NoticeAnswer { kOk, kCancel, kYes, kNo };

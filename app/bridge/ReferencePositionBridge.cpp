@@ -81,7 +81,8 @@ std::string TimeTooEarlyMessage(double jd) {
     dayStart += 1.0;
   }
   const int hour = static_cast<int>(seconds / kSecondsPerHour);
-  const int minute = static_cast<int>(seconds % kSecondsPerHour / static_cast<long>(kSecondsPerMinute));
+  const int minute =
+      static_cast<int>(seconds % kSecondsPerHour / static_cast<long>(kSecondsPerMinute));
   seconds %= static_cast<long>(kSecondsPerMinute);
   int16_t year = 0;
   int16_t month = 0;

@@ -55,7 +55,7 @@ AlmanacDialog::AlmanacDialog(AlmanacDialogKind kind, const QString& caption, Not
   ShowTime(dateTime_->MinuteField(), initial.minute);
   ShowTime(dateTime_->SecondField(), initial.second);
 
-  QWidget* lastField = dateTime_->SecondField() ? dateTime_->SecondField()
+  QWidget* lastField = dateTime_->SecondField()   ? dateTime_->SecondField()
                        : dateTime_->MinuteField() ? static_cast<QWidget*>(dateTime_->MinuteField())
                                                   : &dateTime_->CurrentDateButton();
   if (kind == AlmanacDialogKind::kTable) {
@@ -123,12 +123,11 @@ bool AlmanacDialog::ReadFields(AlmanacDialogFields& fields, AlmanacField& return
     std::optional<int>* time;
     int* count;
   };
-  const Edit edits[] = {
-      {dateTime_->HourField(), AlmanacField::kHour, &fields.hour, nullptr},
-      {dateTime_->MinuteField(), AlmanacField::kMinute, &fields.minute, nullptr},
-      {dateTime_->SecondField(), AlmanacField::kSecond, &fields.second, nullptr},
-      {repetitions_, AlmanacField::kRepetitions, nullptr, &fields.repetitions},
-      {interval_, AlmanacField::kInterval, nullptr, &fields.intervalValue}};
+  const Edit edits[] = {{dateTime_->HourField(), AlmanacField::kHour, &fields.hour, nullptr},
+                        {dateTime_->MinuteField(), AlmanacField::kMinute, &fields.minute, nullptr},
+                        {dateTime_->SecondField(), AlmanacField::kSecond, &fields.second, nullptr},
+                        {repetitions_, AlmanacField::kRepetitions, nullptr, &fields.repetitions},
+                        {interval_, AlmanacField::kInterval, nullptr, &fields.intervalValue}};
   for (const Edit& edit : edits) {
     if (edit.edit == nullptr) continue;
     int value = 0;

@@ -26,8 +26,7 @@ QFont CommentFont() {
 
 }  // namespace
 
-CommentDialog::CommentDialog(QWidget* parent)
-    : QDialog(parent), editor_(new QPlainTextEdit(this)) {
+CommentDialog::CommentDialog(QWidget* parent) : QDialog(parent), editor_(new QPlainTextEdit(this)) {
   setWindowTitle(QStringLiteral("Enter a Comment"));
   auto* layout = new QVBoxLayout(this);
   editor_->setFont(CommentFont());

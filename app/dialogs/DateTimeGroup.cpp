@@ -10,9 +10,9 @@
 namespace navora {
 namespace {
 
-constexpr const char* kMonthNames[] = {"January", "February", "March",     "April",
-                                       "May",     "June",     "July",      "August",
-                                       "September", "October", "November", "December"};
+constexpr const char* kMonthNames[] = {"January",   "February", "March",    "April",
+                                       "May",       "June",     "July",     "August",
+                                       "September", "October",  "November", "December"};
 constexpr int kTimeDigits = 2;
 
 QLineEdit* AddTimeField(QGridLayout& grid, int column, const char* label, QWidget* parent) {
@@ -46,7 +46,8 @@ DateTimeGroup::DateTimeGroup(TimeFields time, QWidget* parent)
   addLabelled(2, "&Year", year_);
   grid->addWidget(currentDate_, 1, 3);
   for (const char* name : kMonthNames) month_->addItem(QString::fromLatin1(name));
-  for (int i = 0; i < kAlmanacYearCount; ++i) year_->addItem(QString::number(kFirstAlmanacYear + i));
+  for (int i = 0; i < kAlmanacYearCount; ++i)
+    year_->addItem(QString::number(kFirstAlmanacYear + i));
   if (auto* dayEdit = day_->findChild<QLineEdit*>()) MakeNumericField(*day_, *dayEdit);
 
   if (time != TimeFields::kNone) {

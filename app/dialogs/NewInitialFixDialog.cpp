@@ -28,7 +28,6 @@ QLabel* Caption(const char* text, QWidget* buddy, QWidget* parent) {
   return label;
 }
 
-
 }  // namespace
 
 NewInitialFixDialog::NewInitialFixDialog(const QString& caption, Notice& notice,
@@ -86,8 +85,17 @@ NewInitialFixDialog::NewInitialFixDialog(const QString& caption, Notice& notice,
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  QWidget* order[] = {dateTime_->SecondField(), latitudeDegrees_, latitudeMinutes_, north_,
-                      south_, longitudeDegrees_, longitudeMinutes_, east_, west_, course_, speed_};
+  QWidget* order[] = {dateTime_->SecondField(),
+                      latitudeDegrees_,
+                      latitudeMinutes_,
+                      north_,
+                      south_,
+                      longitudeDegrees_,
+                      longitudeMinutes_,
+                      east_,
+                      west_,
+                      course_,
+                      speed_};
   for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
   SetFields(InitialNewInitialFixFields(start));
@@ -170,8 +178,8 @@ FixDialog MakeFixDialog(QWidget* parent, Notice& notice) {
   return [parent, &notice](std::string_view caption, const PositionRecord& start,
                            PositionRecord& fix) {
     NewInitialFixDialog dialog(
-        QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())), notice,
-        start, parent);
+        QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())), notice, start,
+        parent);
     if (dialog.exec() != QDialog::Accepted) return false;
     fix = dialog.Fix();
     return true;

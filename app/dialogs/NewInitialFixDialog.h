@@ -36,7 +36,6 @@ class NewInitialFixDialog : public QDialog {
   QWidget* FieldWidget(FixField field);
 
  private:
-
   Notice& notice_;
   DateTimeGroup* dateTime_;
   QLineEdit* latitudeDegrees_;

@@ -28,10 +28,9 @@ class NumericKeyFilter : public QObject {
     const int start = selected ? edit_.selectionStart() : edit_.cursorPosition();
     const int length = selected ? static_cast<int>(edit_.selectedText().size()) : 0;
     const QByteArray text = edit_.text().toLatin1();
-    const bool accepted =
-        NumericFieldAccepts(std::string_view(text.constData(), static_cast<size_t>(text.size())),
-                            static_cast<size_t>(start), static_cast<size_t>(length),
-                            typed[0].toLatin1());
+    const bool accepted = NumericFieldAccepts(
+        std::string_view(text.constData(), static_cast<size_t>(text.size())),
+        static_cast<size_t>(start), static_cast<size_t>(length), typed[0].toLatin1());
     return !accepted;  // a refused key is swallowed
   }
 

@@ -14,7 +14,8 @@ constexpr int kIconSize = 64;
 
 // A label whose links open in the desktop's default handler.
 QLabel* Link(const QString& target, const QString& text) {
-  auto* label = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(target, text.toHtmlEscaped()));
+  auto* label =
+      new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(target, text.toHtmlEscaped()));
   label->setTextFormat(Qt::RichText);
   label->setTextInteractionFlags(Qt::TextBrowserInteraction);
   label->setOpenExternalLinks(true);

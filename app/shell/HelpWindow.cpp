@@ -66,8 +66,8 @@ HelpWindow::HelpWindow(const QString& manualIndex, QWidget* parent)
 
 QString FindManualIndex() {
   const QDir program(QCoreApplication::applicationDirPath());
-  for (const QString& relative : {QStringLiteral("manual/index.html"),
-                                  QStringLiteral("../share/navora/manual/index.html")}) {
+  for (const QString& relative :
+       {QStringLiteral("manual/index.html"), QStringLiteral("../share/navora/manual/index.html")}) {
     const QFileInfo index(program.filePath(relative));
     if (index.isFile()) return index.canonicalFilePath();
   }

@@ -24,9 +24,9 @@ namespace {
 
 // The File Open filters; a file's document type is the position of the
 // filter it was chosen with, from 1.
-constexpr std::array kOpenFilters = {
-    "NAVORA Worksheet( *.sdf )",  "Archived Logs( *.saf )", "Archived DOS Logs( *.log *.bak )",
-    "Sight Reduction Plot( *.srp )", "Sight Plan Plot( *.spp )"};
+constexpr std::array kOpenFilters = {"NAVORA Worksheet( *.sdf )", "Archived Logs( *.saf )",
+                                     "Archived DOS Logs( *.log *.bak )",
+                                     "Sight Reduction Plot( *.srp )", "Sight Plan Plot( *.spp )"};
 constexpr int kWorksheetFilter = 1;
 constexpr int kArchivedLogFilter = 2;
 constexpr int kDosLogFilter = 3;
@@ -95,13 +95,16 @@ int FilterForSuffix(const QString& path) {
   return kWorksheetFilter;
 }
 
-QMdiSubWindow* FrameOf(QWidget* widget) { return qobject_cast<QMdiSubWindow*>(widget->parentWidget()); }
+QMdiSubWindow* FrameOf(QWidget* widget) {
+  return qobject_cast<QMdiSubWindow*>(widget->parentWidget());
+}
 
 // The text of a document window: a worksheet's editor, or the text view of
 // a log window.
 QTextEdit* TextEditOf(QMdiSubWindow* frame) {
   if (frame == nullptr || frame->widget() == nullptr) return nullptr;
-  if (auto* worksheet = qobject_cast<WorksheetWindow*>(frame->widget())) return &worksheet->Editor();
+  if (auto* worksheet = qobject_cast<WorksheetWindow*>(frame->widget()))
+    return &worksheet->Editor();
   if (auto* edit = qobject_cast<QTextEdit*>(frame->widget())) return edit;
   return frame->widget()->findChild<QTextEdit*>();
 }
@@ -150,7 +153,8 @@ void MainWindow::OpenFile() {
   dialog.setDefaultSuffix(QStringLiteral("sdf"));
   dialog.selectNameFilter(filters.value(lastOpenFilter_ - 1, filters.front()));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  lastOpenFilter_ = std::max(kWorksheetFilter, int(filters.indexOf(dialog.selectedNameFilter())) + 1);
+  lastOpenFilter_ =
+      std::max(kWorksheetFilter, int(filters.indexOf(dialog.selectedNameFilter())) + 1);
   OpenPath(dialog.selectedFiles().front(), lastOpenFilter_);
 }
 
@@ -208,7 +212,8 @@ void MainWindow::SaveActive(bool saveAs) {
 }
 
 void MainWindow::PrintActive() {
-  if (QTextEdit* edit = TextEditOf(mdiArea_->activeSubWindow())) PrintDocument(this, *edit->document());
+  if (QTextEdit* edit = TextEditOf(mdiArea_->activeSubWindow()))
+    PrintDocument(this, *edit->document());
 }
 
 void MainWindow::PrintPreviewActive() {
@@ -224,13 +229,16 @@ void MainWindow::ExportPdfActive() {
   auto* worksheet = qobject_cast<WorksheetWindow*>(frame->widget());
   const QString directory =
       worksheet ? worksheet->DefaultDirectory() : QString::fromStdString(state_.voyageDirectory);
-  const QString title = QString::fromStdString(TitleWithoutMark(frame->windowTitle().toStdString()));
+  const QString title =
+      QString::fromStdString(TitleWithoutMark(frame->windowTitle().toStdString()));
   const QString proposed = QDir(directory).filePath(QFileInfo(title).completeBaseName() + ".pdf");
-  QString path = QFileDialog::getSaveFileName(this, tr("Export PDF"), proposed, tr("PDF files (*.pdf)"));
+  QString path =
+      QFileDialog::getSaveFileName(this, tr("Export PDF"), proposed, tr("PDF files (*.pdf)"));
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
   if (!ExportPdf(*edit->document(), path)) {
-    Tell(notice_, tr("The PDF file\n%1\ncould not be written.").arg(QDir::toNativeSeparators(path)));
+    Tell(notice_,
+         tr("The PDF file\n%1\ncould not be written.").arg(QDir::toNativeSeparators(path)));
   }
 }
 

@@ -66,8 +66,9 @@ void MainWindow::Start(bool splash) {
     auto* splashWindow = new SplashWindow(this);
     // Queued: the question must not open inside the splash's close, while
     // the splash still stands over the window.
-    connect(splashWindow, &SplashWindow::Finished, this, [this] { AfterSplash(*this); },
-            Qt::QueuedConnection);
+    connect(
+        splashWindow, &SplashWindow::Finished, this, [this] { AfterSplash(*this); },
+        Qt::QueuedConnection);
     splashWindow->show();
     splashWindow->raise();
   } else {

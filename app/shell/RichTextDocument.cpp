@@ -31,16 +31,17 @@ CharFormat FromCharFormat(const QTextCharFormat& format, const QFont& defaultFon
   result.halfPoints = static_cast<int32_t>(std::lround(points * kHalfPointsPerPoint));
   result.bold = format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() >= QFont::DemiBold
                                                             : defaultFont.bold();
-  result.italic = format.hasProperty(QTextFormat::FontItalic) ? format.fontItalic()
-                                                              : defaultFont.italic();
+  result.italic =
+      format.hasProperty(QTextFormat::FontItalic) ? format.fontItalic() : defaultFont.italic();
   const bool ownUnderline = format.hasProperty(QTextFormat::TextUnderlineStyle) ||
                             format.hasProperty(QTextFormat::FontUnderline);
   result.underline = ownUnderline ? format.fontUnderline() : defaultFont.underline();
   if (format.hasProperty(QTextFormat::ForegroundBrush) &&
       format.foreground().style() != Qt::NoBrush) {
     const QColor colour = format.foreground().color();
-    result.colour = RgbColour{static_cast<uint8_t>(colour.red()), static_cast<uint8_t>(colour.green()),
-                              static_cast<uint8_t>(colour.blue())};
+    result.colour =
+        RgbColour{static_cast<uint8_t>(colour.red()), static_cast<uint8_t>(colour.green()),
+                  static_cast<uint8_t>(colour.blue())};
   }
   return result;
 }

@@ -23,10 +23,11 @@ constexpr int kShowMaximized = 3;
 constexpr double kPointsPerInch = 72.0;
 constexpr double kLogicalPixelsPerInch = 96.0;
 constexpr int kTwipsPerPoint = 20;
-constexpr int kPitchFixedModern = 0x31;     // fixed pitch, modern family
-constexpr int kPitchVariableSwiss = 0x22;   // variable pitch, swiss family
-constexpr int kCharFormatSize = 60;         // the size of the stored format record
-constexpr int kCharFormatMaskAll = 0x6800000F;  // bold, italic, underline, strike, size, face, colour
+constexpr int kPitchFixedModern = 0x31;    // fixed pitch, modern family
+constexpr int kPitchVariableSwiss = 0x22;  // variable pitch, swiss family
+constexpr int kCharFormatSize = 60;        // the size of the stored format record
+constexpr int kCharFormatMaskAll =
+    0x6800000F;  // bold, italic, underline, strike, size, face, colour
 constexpr int kEffectBold = 0x1;
 constexpr int kEffectItalic = 0x2;
 constexpr int kEffectUnderline = 0x4;
@@ -114,7 +115,8 @@ bool LoadPlacement(const char* section, QWidget& window) {
 void StoreFont(const char* section, const QFont& font) {
   Section store(section);
   const double points = font.pointSizeF();
-  store.Put("lfHeight", -static_cast<int>(std::lround(points * kLogicalPixelsPerInch / kPointsPerInch)));
+  store.Put("lfHeight",
+            -static_cast<int>(std::lround(points * kLogicalPixelsPerInch / kPointsPerInch)));
   store.Put("lfWidth", 0);
   store.Put("lfEscapement", 0);
   store.Put("lfOrientation", 0);
@@ -134,9 +136,9 @@ void StoreFont(const char* section, const QFont& font) {
 std::optional<QFont> LoadFont(const char* section) {
   Section store(section);
   static constexpr std::array kIntegerKeys = {
-      "lfHeight",    "lfWidth",    "lfEscapement",   "lfOrientation",   "lfWeight",
-      "lfItalic",    "lfUnderline", "lfStrikeOut",   "lfCharSet",       "lfOutPrecision",
-      "lfClipPrecision", "lfQuality", "lfPitchAndFamily"};
+      "lfHeight",        "lfWidth",     "lfEscapement",    "lfOrientation", "lfWeight",
+      "lfItalic",        "lfUnderline", "lfStrikeOut",     "lfCharSet",     "lfOutPrecision",
+      "lfClipPrecision", "lfQuality",   "lfPitchAndFamily"};
   std::array<int, kIntegerKeys.size()> values{};
   for (size_t i = 0; i < kIntegerKeys.size(); ++i) {
     if (!store.Get(kIntegerKeys[i], values[i])) return std::nullopt;
@@ -178,9 +180,9 @@ void StoreCharFormat(const char* section, const QTextCharFormat& format) {
 
 std::optional<QTextCharFormat> LoadCharFormat(const char* section) {
   Section store(section);
-  static constexpr std::array kIntegerKeys = {"cbSize",  "dwMask",      "dwEffects", "yHeight",
-                                              "yOffset", "crTextColor", "bCharSet",
-                                              "bPitchAndFamily"};
+  static constexpr std::array kIntegerKeys = {"cbSize",   "dwMask",         "dwEffects",
+                                              "yHeight",  "yOffset",        "crTextColor",
+                                              "bCharSet", "bPitchAndFamily"};
   std::array<int, kIntegerKeys.size()> values{};
   for (size_t i = 0; i < kIntegerKeys.size(); ++i) {
     if (!store.Get(kIntegerKeys[i], values[i])) return std::nullopt;

@@ -11,14 +11,17 @@ namespace {
 constexpr int kHandoverTimeoutMs = 1000;
 
 QString LockPath(const QString& name, QString directory) {
-  if (directory.isEmpty()) directory = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+  if (directory.isEmpty())
+    directory = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
   return QDir(directory).filePath(name + QStringLiteral(".lock"));
 }
 
 }  // namespace
 
 SingleInstance::SingleInstance(QString name, QString lockDirectory, QObject* parent)
-    : QObject(parent), name_(std::move(name)), lockPath_(LockPath(name_, std::move(lockDirectory))) {}
+    : QObject(parent),
+      name_(std::move(name)),
+      lockPath_(LockPath(name_, std::move(lockDirectory))) {}
 
 SingleInstance::~SingleInstance() = default;
 

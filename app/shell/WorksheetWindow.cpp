@@ -73,8 +73,9 @@ WorksheetWindow::~WorksheetWindow() = default;
 
 QFont WorksheetWindow::DefaultFont() {
   const QString family = QString::fromLatin1(kDefaultFamily);
-  QFont font = QFontDatabase::hasFamily(family) ? QFont(family)
-                                                : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  QFont font = QFontDatabase::hasFamily(family)
+                   ? QFont(family)
+                   : QFontDatabase::systemFont(QFontDatabase::FixedFont);
   font.setPointSize(kDefaultPointSize);
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
@@ -129,8 +130,8 @@ Notice& WorksheetWindow::Messages() {
 bool WorksheetWindow::Save(bool saveAs) {
   if (!saveAs && savedOnce_) return WriteFile(path_);
   const QString proposed = QDir(defaultDirectory_).filePath(name_);
-  const QString chosen = QFileDialog::getSaveFileName(this, tr("Save As"), proposed,
-                                                      QString::fromLatin1(kFileFilter));
+  const QString chosen =
+      QFileDialog::getSaveFileName(this, tr("Save As"), proposed, QString::fromLatin1(kFileFilter));
   if (chosen.isEmpty()) return false;
   // The dialog confirmed replacing the name as typed; a name the extension
   // rule lengthens is confirmed here.
@@ -199,11 +200,12 @@ bool WorksheetWindow::Load(const QString& path) {
     case SdfStatus::kOk:
       break;
     case SdfStatus::kPlainTextOnly:
-      Tell(Messages(),
-           tr("The formatting of\n%1\ncannot be read (%2);\nthe worksheet was opened as plain text.")
-               .arg(QDir::toNativeSeparators(absolute),
-                    QString::fromLatin1(DescribeRtfStatus(result.rtfStatus))),
-           kNoticeOkInformation);
+      Tell(
+          Messages(),
+          tr("The formatting of\n%1\ncannot be read (%2);\nthe worksheet was opened as plain text.")
+              .arg(QDir::toNativeSeparators(absolute),
+                   QString::fromLatin1(DescribeRtfStatus(result.rtfStatus))),
+          kNoticeOkInformation);
       break;
     case SdfStatus::kNotAWorksheet:
       badFile_ = true;

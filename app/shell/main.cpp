@@ -1,8 +1,8 @@
 // navora: the desktop program.
 
 #include <QApplication>
-#include <clocale>
 #include <QCommandLineParser>
+#include <clocale>
 
 #include "app/bridge/DataDirectory.h"
 #include "app/bridge/VoyageDirectory.h"

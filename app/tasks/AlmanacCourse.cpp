@@ -67,11 +67,12 @@ PrintedDate PrintedDateOf(double jd, bool withSeconds) {
 
 TaskOutcome AppendAlmanacHeading(TaskContext& context, AlmanacKind kind, double jd,
                                  double intervalDays, bool full) {
-  if (CheckEphemerisForDate(context.notice, context.places.ephemeris, jd) != 0) return TaskOutcome::kStopped;
+  if (CheckEphemerisForDate(context.notice, context.places.ephemeris, jd) != 0)
+    return TaskOutcome::kStopped;
   AlmanacHeadingLines lines;
   int16_t lineCount = 0;
-  if (TaskAlmanacHeading(context.notice, context.places, jd, kCommandDut1Seconds, kind, intervalDays, lineCount,
-                         lines) != 0) {
+  if (TaskAlmanacHeading(context.notice, context.places, jd, kCommandDut1Seconds, kind,
+                         intervalDays, lineCount, lines) != 0) {
     return TaskOutcome::kStopped;
   }
   const int shownCount = std::clamp<int>(lineCount, 0, kAlmanacHeadingLineCount);
@@ -84,14 +85,16 @@ TaskOutcome AppendAlmanacHeading(TaskContext& context, AlmanacKind kind, double 
 
 TaskOutcome TabulateAlmanac(TaskContext& context, AlmanacKind kind, double startJd, int32_t count,
                             double intervalDays) {
-  if (CheckEphemerisForDate(context.notice, context.places.ephemeris, startJd) != 0) return TaskOutcome::kStopped;
+  if (CheckEphemerisForDate(context.notice, context.places.ephemeris, startJd) != 0)
+    return TaskOutcome::kStopped;
   const bool withSeconds = IntervalBelowOneMinute(intervalDays);
   PrintedDate headedDate;
   for (int32_t i = 0; i < count; ++i) {
     // Each instant by multiplication, so that rounding does not accumulate.
     const double jd = startJd + i * intervalDays;
     if (Interrupted(context)) return TaskOutcome::kInterrupted;
-    if (CheckEphemerisForDate(context.notice, context.places.ephemeris, jd) != 0) return TaskOutcome::kStopped;
+    if (CheckEphemerisForDate(context.notice, context.places.ephemeris, jd) != 0)
+      return TaskOutcome::kStopped;
 
     const PrintedDate date = PrintedDateOf(jd, withSeconds);
     if (i == 0 || date != headedDate) {
@@ -101,8 +104,8 @@ TaskOutcome TabulateAlmanac(TaskContext& context, AlmanacKind kind, double start
     }
 
     AlmanacLine row;
-    if (TaskAlmanac(context.notice, context.places, jd, kCommandDut1Seconds, kind, kNoStar, intervalDays, row) !=
-        0) {
+    if (TaskAlmanac(context.notice, context.places, jd, kCommandDut1Seconds, kind, kNoStar,
+                    intervalDays, row) != 0) {
       return TaskOutcome::kStopped;
     }
     AppendReportLine(context, row);
@@ -116,7 +119,8 @@ TaskOutcome AppendAlmanacStarList(TaskContext& context, AlmanacKind kind, double
   for (int16_t star = 1; star <= kAlmanacLastStar; ++star) {
     if (Interrupted(context)) return TaskOutcome::kInterrupted;
     AlmanacLine row;
-    if (TaskAlmanac(context.notice, context.places, jd, kCommandDut1Seconds, kind, star, intervalDays, row) != 0) {
+    if (TaskAlmanac(context.notice, context.places, jd, kCommandDut1Seconds, kind, star,
+                    intervalDays, row) != 0) {
       return TaskOutcome::kStopped;
     }
     AppendReportLine(context, row);

@@ -68,8 +68,7 @@ bool CheckDate(Notice& notice, const AlmanacDialogFields& fields, AlmanacField& 
                     AlmanacField::kDay, returnTo);
 }
 
-bool CheckHourAndMinute(Notice& notice, const AlmanacDialogFields& fields,
-                        AlmanacField& returnTo) {
+bool CheckHourAndMinute(Notice& notice, const AlmanacDialogFields& fields, AlmanacField& returnTo) {
   return CheckTimeRange(notice, fields.hour, kLastHour, AlmanacField::kHour, returnTo) &&
          CheckTimeRange(notice, fields.minute, kLastMinute, AlmanacField::kMinute, returnTo);
 }
@@ -126,7 +125,8 @@ int AlmanacDayLimit(int monthIndex, int yearIndex) {
     return kLongestMonth;
   }
   constexpr int kFebruaryIndex = 1;
-  const bool leapFebruary = monthIndex == kFebruaryIndex && IsLeapYear(kFirstAlmanacYear + yearIndex);
+  const bool leapFebruary =
+      monthIndex == kFebruaryIndex && IsLeapYear(kFirstAlmanacYear + yearIndex);
   return kMonthLengths[monthIndex] + (leapFebruary ? 1 : 0);
 }
 
@@ -190,7 +190,8 @@ bool AcceptAlmanacStarsDialog(Notice& notice, const AlmanacDialogFields& fields,
 bool AcceptAlmanacDayDialog(Notice& notice, const AlmanacDialogFields& fields,
                             AlmanacDayRequest& request, AlmanacField& returnTo) {
   if (!CheckDate(notice, fields, returnTo)) return false;
-  request.dateJd = FieldsToJulian(fields, kEmptyDialogField, kEmptyDialogField, kEmptyDialogSeconds);
+  request.dateJd =
+      FieldsToJulian(fields, kEmptyDialogField, kEmptyDialogField, kEmptyDialogSeconds);
   return true;
 }
 

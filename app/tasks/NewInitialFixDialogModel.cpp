@@ -21,11 +21,11 @@ constexpr int kLastMinute = 59;
 constexpr int kLastSecond = 59;
 constexpr int kMaxLatitudeDegrees = 79;  // polar navigation is not supported
 constexpr int kMaxLongitudeDegrees = 180;
-constexpr double kMaxMinutes = 59.9;     // minutes of arc, one decimal
-constexpr double kMaxCourse = 359.9;     // degrees true
-constexpr double kMaxSpeed = 99.9;       // knots
+constexpr double kMaxMinutes = 59.9;  // minutes of arc, one decimal
+constexpr double kMaxCourse = 359.9;  // degrees true
+constexpr double kMaxSpeed = 99.9;    // knots
 constexpr double kMinutesPerDegree = 60.0;
-constexpr int16_t kTenths = 1;           // decimals of the minute and value edits
+constexpr int16_t kTenths = 1;  // decimals of the minute and value edits
 
 std::string TwoDigits(int value) {
   char text[16];
@@ -189,10 +189,9 @@ bool AcceptNewInitialFixDialog(Notice& notice, const NewInitialFixFields& fields
     return false;
   }
   const double seconds = second == kEmptyDialogField ? kEmptyDialogSeconds : second;
-  const double time =
-      DialogFieldsToJulian(static_cast<int16_t>(fields.yearIndex),
-                           static_cast<int16_t>(fields.monthIndex),
-                           static_cast<int16_t>(fields.day), hour, minute, seconds);
+  const double time = DialogFieldsToJulian(static_cast<int16_t>(fields.yearIndex),
+                                           static_cast<int16_t>(fields.monthIndex),
+                                           static_cast<int16_t>(fields.day), hour, minute, seconds);
   const double latitude = latitudeDegrees + latitudeMinutes / kMinutesPerDegree;
   fix = MakeInitialFixRecord(time, fields.south ? -latitude : latitude,
                              fields.west ? -longitude : longitude, course, speed);

@@ -106,9 +106,9 @@ bool AcceptUpdateDr(PositionTaskLogs& logs, const PositionRecord& reference,
     return false;
   }
   preview.reference = reference;
-  preview.changed = fields.change &&
-                    !(std::fabs(entered.course - reference.course) < kSameCourseSpeed &&
-                      std::fabs(entered.speed - reference.speed) < kSameCourseSpeed);
+  preview.changed =
+      fields.change && !(std::fabs(entered.course - reference.course) < kSameCourseSpeed &&
+                         std::fabs(entered.speed - reference.speed) < kSameCourseSpeed);
   const double course = preview.changed ? entered.course : reference.course;
   const double speed = preview.changed ? entered.speed : reference.speed;
   ReportLine lines[kUpdateDrReportLines];
@@ -148,9 +148,9 @@ bool AcceptExternalFix(PositionTaskLogs& logs, const NewInitialFixFields& fields
     return false;
   }
   constexpr double kNoCurrent = 0.0;
-  preview.fix = MakePositionRecord(kMotionNone, kPositionExternalFix, entered.time,
-                                   entered.latitude, entered.longitude, entered.course,
-                                   entered.speed, kNoCurrent, kNoCurrent);
+  preview.fix =
+      MakePositionRecord(kMotionNone, kPositionExternalFix, entered.time, entered.latitude,
+                         entered.longitude, entered.course, entered.speed, kNoCurrent, kNoCurrent);
   if (TaskComputeExternalFix(logs.notice, preview.fix, reference, lastFix, preview.result) != 0) {
     return false;
   }
@@ -180,10 +180,9 @@ int CorrectPosition(PositionTaskLogs& logs, EventLogOffset offset, const Positio
   written.clear();
   PositionRecord before;
   if (const int status = ReadLeg(logs.events, offset, before)) return status;
-  PositionRecord after = MakePositionRecord(before.motionMode, before.positionType, corrected.time,
-                                            corrected.latitude, corrected.longitude,
-                                            corrected.course, corrected.speed, before.set,
-                                            before.drift);
+  PositionRecord after = MakePositionRecord(
+      before.motionMode, before.positionType, corrected.time, corrected.latitude,
+      corrected.longitude, corrected.course, corrected.speed, before.set, before.drift);
   if (const int status = TaskCorrectPositionEntry(logs.notice, logs.events, offset, after)) {
     return status;
   }

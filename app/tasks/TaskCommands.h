@@ -95,7 +95,7 @@ inline constexpr TaskCommand kTaskCommands[] = {
 
 // The submenu titles of the Task menu, indexed by TaskGroup.
 inline constexpr const char* kTaskGroupTitles[] = {
-    "Almanac",      "Position Update",    "Rise/Set/Transit",
+    "Almanac",        "Position Update",    "Rise/Set/Transit",
     "Sight Planning", "Gyro/Compass Error", "Sight Reduction",
 };
 

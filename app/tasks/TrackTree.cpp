@@ -4,8 +4,8 @@
 #include <array>
 #include <string_view>
 
-#include "engine/common/PositionRecord.h"
 #include "engine/almanac/AlmanacRow.h"
+#include "engine/common/PositionRecord.h"
 #include "engine/places/StarCatalogue.h"
 
 namespace navora {

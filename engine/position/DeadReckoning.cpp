@@ -30,9 +30,9 @@ struct SailingResult {
 void SetRates(double latitudeRad, double courseRad, double speedKmPerDay, SailingResult& result) {
   result.latitudeRate =
       RadiansToDegrees(speedKmPerDay * std::cos(courseRad) / MeridianRadius(latitudeRad));
-  result.longitudeRate = RadiansToDegrees(
-      speedKmPerDay * std::sin(courseRad) /
-      (PrimeVerticalRadius(latitudeRad) * std::cos(latitudeRad)));
+  result.longitudeRate =
+      RadiansToDegrees(speedKmPerDay * std::sin(courseRad) /
+                       (PrimeVerticalRadius(latitudeRad) * std::cos(latitudeRad)));
 }
 
 SailingResult MidLatitudeSailing(double lat1Deg, double lon1Deg, double courseDeg,

@@ -37,8 +37,7 @@ inline constexpr uint16_t kSailingMidLatitude = 1;
 // latitude and longitude at the new position (0 without motion). Motion modes
 // other than rhumb line and great circle do not move the position.
 [[nodiscard]] EngineStatus AdvanceDeadReckoning(double targetJd, const PositionRecord& from,
-                                                PositionRecord& to,
-                                                double& latitudeRateDegPerDay,
+                                                PositionRecord& to, double& latitudeRateDegPerDay,
                                                 double& longitudeRateDegPerDay);
 
 }  // namespace navora

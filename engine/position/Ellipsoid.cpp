@@ -43,5 +43,4 @@ bool IsMeridianCourse(double courseDeg) {
          kDegreesPerHalfCircle - remainder < kMeridianCourseToleranceDeg;
 }
 
-
 }  // namespace navora

@@ -96,10 +96,9 @@ EngineStatus FormatExternalFixReport(const PositionRecord& newFix, const Positio
     return kStatusOutOfDomain;
   }
   int currentLines = 0;
-  if (FormatCurrentBlock(result.setDeg, result.driftKnots, result.courseMadeGoodDeg,
-                         result.speedMadeGoodKnots,
-                         lines + kHeadingLines + kFixComparisonBlockLines,
-                         currentLines) != kStatusOk) {
+  if (FormatCurrentBlock(
+          result.setDeg, result.driftKnots, result.courseMadeGoodDeg, result.speedMadeGoodKnots,
+          lines + kHeadingLines + kFixComparisonBlockLines, currentLines) != kStatusOk) {
     return kStatusOutOfDomain;
   }
   lineCount = kHeadingLines + kFixComparisonBlockLines + currentLines;

@@ -30,10 +30,10 @@ inline constexpr double kMadeGoodMinimumDays = 0.00069;  // about 1 minute
 
 // Statuses of ComputeCurrentAndMadeGood. The last two are successes with
 // some outputs set to 0.
-inline constexpr EngineStatus kCurrentTimesDiffer = 1;      // fix and DR at different times
+inline constexpr EngineStatus kCurrentTimesDiffer = 1;  // fix and DR at different times
 inline constexpr EngineStatus kCurrentFixBeforeLastFix = 2;
-inline constexpr EngineStatus kCurrentRunTooShort = 3;      // set and drift 0
-inline constexpr EngineStatus kMadeGoodRunTooShort = 4;     // all four 0
+inline constexpr EngineStatus kCurrentRunTooShort = 3;   // set and drift 0
+inline constexpr EngineStatus kMadeGoodRunTooShort = 4;  // all four 0
 
 // Status of ComputeExternalFix besides 0, kStatusOutOfDomain and
 // kExternalFixCurrentFailed plus the status of ComputeCurrentAndMadeGood.
@@ -55,9 +55,8 @@ struct ExternalFixResult {
 // failure (statuses 1, 2, kStatusOutOfDomain).
 [[nodiscard]] EngineStatus ComputeCurrentAndMadeGood(const PositionRecord& newFix,
                                                      const PositionRecord& drAtFix,
-                                                     const PositionRecord& lastFix,
-                                                     double& setDeg, double& driftKnots,
-                                                     double& courseMadeGoodDeg,
+                                                     const PositionRecord& lastFix, double& setDeg,
+                                                     double& driftKnots, double& courseMadeGoodDeg,
                                                      double& speedMadeGoodKnots);
 
 // 0 (including the short-run cases of ComputeCurrentAndMadeGood),

@@ -48,7 +48,8 @@ EngineStatus FormatFixComparisonBlock(const PositionRecord& lastFix,
   CopyReportLine(" ", lines[2]);
   FormatReportLine(lines[3], "Type:     %-7s         %-7s         %-7s         %-7s", p[0].typeName,
                    p[1].typeName, p[2].typeName, p[3].typeName);
-  FormatReportLine(lines[4], "Date:     %02d %3s %4d     %02d %3s %4d     %02d %3s %4d     %02d %3s %4d",
+  FormatReportLine(lines[4],
+                   "Date:     %02d %3s %4d     %02d %3s %4d     %02d %3s %4d     %02d %3s %4d",
                    p[0].day, p[0].month, p[0].year, p[1].day, p[1].month, p[1].year, p[2].day,
                    p[2].month, p[2].year, p[3].day, p[3].month, p[3].year);
   FormatReportLine(lines[5],
@@ -100,7 +101,8 @@ EngineStatus FormatFixComparisonBlock(const PositionRecord& lastFix,
   FormatReportLine(lines[10], "Course:   %05.1f           %05.1f           %05.1f           %05.1f",
                    p[0].course, p[1].course, p[2].course, p[3].course);
   const bool fastFix = newFix.speed > kSpeedCeilingKnots;
-  FormatReportLine(lines[11], "Speed:     %04.1f kn         %04.1f kn         %04.1f kn         %04.1f kn %c",
+  FormatReportLine(lines[11],
+                   "Speed:     %04.1f kn         %04.1f kn         %04.1f kn         %04.1f kn %c",
                    lastFix.speed, reference.speed, drAtFix.speed,
                    fastFix ? kSpeedCeilingKnots : newFix.speed, fastFix ? kCeilingMark : ' ');
   return kStatusOk;
@@ -123,26 +125,29 @@ EngineStatus FormatCurrentBlock(double setDeg, double driftKnots, double courseM
   if (driftKnots >= kPrintedKnots) {
     FormatReportLine(lines[lineCount++], "                              %c", kDegreeMark);
     markLineWritten = true;
-    FormatReportLine(lines[lineCount++], "                      Set: %05.1f     Drift: %04.1f kn %c",
-                     set, driftWarning ? kDriftCeilingKnots : driftKnots,
-                     driftWarning ? kCeilingMark : ' ');
+    FormatReportLine(
+        lines[lineCount++], "                      Set: %05.1f     Drift: %04.1f kn %c", set,
+        driftWarning ? kDriftCeilingKnots : driftKnots, driftWarning ? kCeilingMark : ' ');
   }
   if (speedMadeGoodKnots >= kPrintedKnots) {
     if (!markLineWritten) {
       FormatReportLine(lines[lineCount++], "                              %c", kDegreeMark);
     }
-    FormatReportLine(lines[lineCount++], "                      TMG: %05.1f     SMG:   %04.1f kn %c",
-                     courseMadeGood, speedWarning ? kSpeedCeilingKnots : speedMadeGoodKnots,
+    FormatReportLine(lines[lineCount++],
+                     "                      TMG: %05.1f     SMG:   %04.1f kn %c", courseMadeGood,
+                     speedWarning ? kSpeedCeilingKnots : speedMadeGoodKnots,
                      speedWarning ? kCeilingMark : ' ');
   }
   if (driftWarning) {
     CopyReportLine(" ", lines[lineCount++]);
-    FormatReportLine(lines[lineCount++], "                    WARNING: Estimated drift exceeds %2.0f kn.",
+    FormatReportLine(lines[lineCount++],
+                     "                    WARNING: Estimated drift exceeds %2.0f kn.",
                      kDriftCeilingKnots);
   }
   if (speedWarning) {
     if (!driftWarning) CopyReportLine(" ", lines[lineCount++]);
-    FormatReportLine(lines[lineCount++], "                    WARNING: Speed made good exceeds %2.0f kn.",
+    FormatReportLine(lines[lineCount++],
+                     "                    WARNING: Speed made good exceeds %2.0f kn.",
                      kSpeedCeilingKnots);
   }
   return kStatusOk;

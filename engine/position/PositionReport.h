@@ -49,7 +49,8 @@ struct PositionReportParts {
 };
 
 // Domain: IsPositionRecordInDomain(position).
-[[nodiscard]] EngineStatus SplitPositionForReport(const PositionRecord& position, PositionReportParts& parts);
+[[nodiscard]] EngineStatus SplitPositionForReport(const PositionRecord& position,
+                                                  PositionReportParts& parts);
 
 // The angle reduced into [0, 360) for printing with one decimal; a value that
 // would print as 360.0 becomes 0.

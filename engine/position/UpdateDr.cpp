@@ -57,13 +57,15 @@ EngineStatus FormatUpdateDrReport(const PositionRecord& reference, const Positio
   CopyReportLine("                            Reference", lines[2]);
   CopyReportLine("                            Position        Update", lines[3]);
   CopyReportLine(" ", lines[4]);
-  FormatReportLine(lines[5], "                  Type:     %-7s         %-7s", r.typeName, u.typeName);
+  FormatReportLine(lines[5], "                  Type:     %-7s         %-7s", r.typeName,
+                   u.typeName);
   FormatReportLine(lines[6], "                  Date:     %02d %3s %4d     %02d %3s %4d", r.day,
                    r.month, r.year, u.day, u.month, u.year);
-  FormatReportLine(lines[7], "                  Time:     %02d:%02d:%02.0f UTC    %02d:%02d:%02.0f UTC",
+  FormatReportLine(lines[7],
+                   "                  Time:     %02d:%02d:%02.0f UTC    %02d:%02d:%02.0f UTC",
                    r.hour, r.minute, r.seconds, u.hour, u.minute, u.seconds);
-  FormatReportLine(lines[8], "                               %c   %c           %c   %c", kDegreeMark,
-                   kMinuteMark, kDegreeMark, kMinuteMark);
+  FormatReportLine(lines[8], "                               %c   %c           %c   %c",
+                   kDegreeMark, kMinuteMark, kDegreeMark, kMinuteMark);
   FormatReportLine(lines[9], "                  Lat:      %c %02d %04.1f       %c %02d %04.1f",
                    r.latitudeLetter, r.latitudeDegrees, r.latitudeMinutes, u.latitudeLetter,
                    u.latitudeDegrees, u.latitudeMinutes);
