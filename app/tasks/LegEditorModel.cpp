@@ -36,9 +36,9 @@ std::string LegKind(uint16_t positionType, int legNumber) {
 }
 
 auto Tie(const NewInitialFixFields& f) {
-  return std::tie(f.day, f.monthIndex, f.yearIndex, f.hour, f.minute, f.second,
-                  f.latitudeDegrees, f.latitudeMinutes, f.south, f.longitudeDegrees,
-                  f.longitudeMinutes, f.west, f.course, f.speed);
+  return std::tie(f.day, f.monthIndex, f.yearIndex, f.hour, f.minute, f.second, f.latitudeDegrees,
+                  f.latitudeMinutes, f.south, f.longitudeDegrees, f.longitudeMinutes, f.west,
+                  f.course, f.speed);
 }
 
 }  // namespace

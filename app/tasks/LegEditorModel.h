@@ -95,9 +95,9 @@ class LegEditorModel {
 };
 
 // Applies `edits` through CorrectPosition and DeletePosition, corrections
-// first, then the deletions latest first, stopping at the first failure (already told by the bridge).
-// `noteEntry` receives the text-log lines of each entry written. Returns 0
-// or the failing status.
+// first, then the deletions latest first, stopping at the first failure (already told by the
+// bridge). `noteEntry` receives the text-log lines of each entry written. Returns 0 or the failing
+// status.
 int ApplyLegEdits(PositionTaskLogs& logs, const LegEdits& edits,
                   const std::function<void(const std::vector<std::string>&)>& noteEntry);
 

@@ -21,6 +21,7 @@
 #include "app/bridge/LogEntryBridge.h"
 #include "app/dialogs/AlmanacDialog.h"
 #include "app/dialogs/CommentDialog.h"
+#include "app/dialogs/LegEditorDialog.h"
 #include "app/dialogs/NewInitialFixDialog.h"
 #include "app/shell/AboutBox.h"
 #include "app/shell/HelpWindow.h"
@@ -186,6 +187,17 @@ const Scene kScenes[] = {
        auto help = std::make_unique<HelpWindow>(FindManualIndex());
        help->Browser().setSource(QUrl(QStringLiteral("almanac.html")));
        return help;
+     }},
+    {"leg-editor",
+     [](Session& session) -> std::unique_ptr<QWidget> {
+       LogThreeLegs(session);
+       LegsAndSights loaded;
+       if (TaskLoadLegsAndSights(session.state.events, loaded) != kStatusOk) return nullptr;
+       // The latest course change, its course being corrected.
+       auto editor = std::make_unique<LegEditorDialog>(LegEditorMode::kEditing, loaded,
+                                                       loaded.legCount - 1, session.notice);
+       editor->CourseField().setText(QStringLiteral("205.0"));
+       return editor;
      }},
 };
 

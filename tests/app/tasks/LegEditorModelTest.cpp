@@ -2,8 +2,6 @@
 // the edited and deleted marks, the refusals that keep a leg current, and
 // what Done hands to the logs.
 
-#include "app/tasks/LegEditorModel.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,6 +9,7 @@
 
 #include "app/bridge/LogBridge.h"
 #include "app/bridge/RecordingNotice.h"
+#include "app/tasks/LegEditorModel.h"
 #include "app/tasks/NumericFieldRules.h"
 #include "engine/log/NewInitialFix.h"
 #include "engine/time/Calendar.h"
@@ -22,8 +21,8 @@ namespace {
 const double kStart = CalendarToJulian(2024, 4, 1, 12, 0, 30.0);
 
 PositionRecord Leg(uint16_t type, double hours, double course) {
-  return MakePositionRecord(kMotionRhumbLine, type, kStart + hours / 24.0, 49.5, -4.25, course,
-                            6.0, 0.0, 0.0);
+  return MakePositionRecord(kMotionRhumbLine, type, kStart + hours / 24.0, 49.5, -4.25, course, 6.0,
+                            0.0, 0.0);
 }
 
 // The initial fix and two course changes, at made-up offsets.
@@ -153,13 +152,12 @@ TEST(LegEditorModel, RefusedEntriesKeepTheLegCurrentUntilMended) {
       {"hour out of range, before a bad course",
        [](NewInitialFixFields& f) { f.hour = "24", f.course = "400"; }, IntegerRangeText(0, 23),
        FixField::kHour},
-      {"latitude into the polar region",
-       [](NewInitialFixFields& f) { f.latitudeDegrees = "80"; }, IntegerRangeText(0, 79),
-       FixField::kLatitudeDegrees},
+      {"latitude into the polar region", [](NewInitialFixFields& f) { f.latitudeDegrees = "80"; },
+       IntegerRangeText(0, 79), FixField::kLatitudeDegrees},
       {"longitude beyond 180", [](NewInitialFixFields& f) { f.longitudeDegrees = "180"; },
        "The longitude must be less than\nor equal to 180 degrees.", FixField::kLongitudeDegrees},
-      {"course not a number", [](NewInitialFixFields& f) { f.course = "-"; },
-       kNumberExpectedText, FixField::kCourse},
+      {"course not a number", [](NewInitialFixFields& f) { f.course = "-"; }, kNumberExpectedText,
+       FixField::kCourse},
       {"speed out of range", [](NewInitialFixFields& f) { f.speed = "100"; },
        NumberRangeText(0.0, 99.9), FixField::kSpeed},
   };
@@ -237,7 +235,8 @@ TEST(LegEditorModel, DoneCorrectsAndDeletesInBothLogs) {
   std::vector<std::string> headings;
   ASSERT_EQ(ApplyLegEdits(logs, edits,
                           [&headings](const std::vector<std::string>& lines) {
-                            headings.push_back(lines.front().substr(lines.front().find_first_not_of(' ')));
+                            headings.push_back(
+                                lines.front().substr(lines.front().find_first_not_of(' ')));
                           }),
             0);
   EXPECT_EQ(headings, (std::vector<std::string>{"CORRECT DR UPDATE", "DELETE DR UPDATE",
