@@ -180,7 +180,11 @@ int CorrectPosition(PositionTaskLogs& logs, EventLogOffset offset, const Positio
   written.clear();
   PositionRecord before;
   if (const int status = ReadLeg(logs.events, offset, before)) return status;
-  PositionRecord after = MakePositionRecord(before.motionMode, before.positionType, corrected.time,
+  // The voyage's initial fix is loaded as a user-defined position; the log
+  // holds it as the external fix it was entered as.
+  const uint16_t storedType =
+      before.positionType == kPositionUserDefined ? kPositionExternalFix : before.positionType;
+  PositionRecord after = MakePositionRecord(before.motionMode, storedType, corrected.time,
                                             corrected.latitude, corrected.longitude,
                                             corrected.course, corrected.speed, before.set,
                                             before.drift);

@@ -105,6 +105,11 @@ TEST_F(LegEditorTest, EditThenDeleteTheLastLegFromTheTree) {
     dialog.CourseField().setText("215.5");
     EXPECT_EQ(dialog.StatusLabel().text(), "( EDITED )");
     EXPECT_TRUE(dialog.ResetButton().isEnabled());
+    // The initial fix is corrected in the same Done.
+    dialog.MoveButton(LegMove::kBegin).click();
+    EXPECT_EQ(dialog.windowTitle(), "Editing: Initial Fix");
+    EXPECT_EQ(dialog.StatusLabel().text(), "");
+    dialog.CourseField().setText("255.0");
     dialog.accept();
   });
   RunTreeCommand(2, "Edit...");
@@ -115,8 +120,11 @@ TEST_F(LegEditorTest, EditThenDeleteTheLastLegFromTheTree) {
   EXPECT_EQ(loaded.legOffsets[2], lastOffset) << "rewritten in place";
   EXPECT_NEAR(loaded.legs[2].course, 215.5, 1e-9);
   EXPECT_NEAR(loaded.legs[1].course, 230.0, 1e-9);
+  EXPECT_NEAR(loaded.legs[0].course, 255.0, 1e-9);
+  EXPECT_TRUE(IsInitialFixReference(state_.events)) << "still the voyage's fix";
   const QString afterEdit = TextLog();
   EXPECT_TRUE(afterEdit.contains("CORRECT DR UPDATE")) << afterEdit.toStdString();
+  EXPECT_TRUE(afterEdit.contains("CORRECT POSITION"));
   EXPECT_TRUE(afterEdit.contains("215.5"));
   EXPECT_TRUE(window_->CurrentLog()->View().toPlainText().contains("CORRECT DR UPDATE"));
   EXPECT_EQ(TreeLegs(), 3);
