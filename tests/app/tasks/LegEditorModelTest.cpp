@@ -1,19 +1,16 @@
 // The Leg Editor's states without its window: moving through the legs,
 // the edited and deleted marks, the refusals that keep a leg current, and
-// what Done hands to the logs.
+// what Done hands to the logs (applied to real logs in the desktop tests).
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/bridge/LogBridge.h"
 #include "app/bridge/RecordingNotice.h"
 #include "app/tasks/LegEditorModel.h"
 #include "app/tasks/NumericFieldRules.h"
-#include "engine/log/NewInitialFix.h"
 #include "engine/time/Calendar.h"
-#include "support/TemporaryDirectory.h"
 
 namespace navora {
 namespace {
@@ -109,8 +106,16 @@ TEST(LegEditorModel, MarksFollowTheStateOfEachLeg) {
   editing.Reset();
   EXPECT_EQ(editing.Status(), "");
   EXPECT_EQ(editing.Fields().course, "200.0");
+  // Done commits the changed legs only, with the entries as accepted.
+  ASSERT_TRUE(editing.Move(notice, LegMove::kPrevious, returnTo));
+  fields = editing.Fields();
+  fields.course = "185.5";
+  editing.SetFields(fields);
   ASSERT_TRUE(editing.Done(notice, edits, returnTo));
-  EXPECT_TRUE(edits.Empty());
+  ASSERT_EQ(edits.corrections.size(), 1u);
+  EXPECT_EQ(edits.corrections[0].first, 300);
+  EXPECT_NEAR(edits.corrections[0].second.course, 185.5, 1e-9);
+  EXPECT_TRUE(edits.deletions.empty());
 
   // Viewing: the entries cannot change, nothing is marked or committed.
   LegEditorModel viewing(LegEditorMode::kViewing, ThreeLegs(), 1);
@@ -188,63 +193,6 @@ TEST(LegEditorModel, RefusedEntriesKeepTheLegCurrentUntilMended) {
     EXPECT_TRUE(model.Move(notice, LegMove::kNext, returnTo));
     EXPECT_TRUE(notice.shown.empty());
   }
-}
-
-// Done's edits applied to a real voyage: each change is in both logs.
-TEST(LegEditorModel, DoneCorrectsAndDeletesInBothLogs) {
-  testing::TemporaryDirectory folder;
-  const std::string directory = folder.path() + "/";
-  RecordingNotice notice;
-  EphemerisTable ephemeris;  // not read by these commands
-  EventLog events;
-  TextLog text;
-  ReferenceState state;
-  ASSERT_EQ(SetEventLogDirectory(events, directory.c_str()), kStatusOk);
-  ASSERT_EQ(SetTextLogDirectory(text, directory.c_str()), kStatusOk);
-  NewVoyage voyage;
-  ASSERT_EQ(StartNewVoyage(events, text, MakeInitialFixRecord(kStart, 49.5, -4.25, 250, 6), voyage),
-            kStatusOk);
-  for (const double hours : {2.0, 4.0, 6.0}) {
-    ASSERT_EQ(AppendPositionEntry(events, Leg(kPositionDr, hours, 200 + hours)), kStatusOk);
-  }
-  LegsAndSights loaded;
-  ASSERT_EQ(LoadLegsAndSights(events, loaded), kStatusOk);
-  ASSERT_EQ(loaded.legCount, 4);
-
-  RecordingNotice quiet;
-  FixField returnTo = FixField::kDay;
-  LegEditorModel editing(LegEditorMode::kEditing, loaded, 1);
-  NewInitialFixFields fields = editing.Fields();
-  fields.course = "123.4";
-  editing.SetFields(fields);
-  LegEdits edits;
-  ASSERT_TRUE(editing.Done(quiet, edits, returnTo));
-  ASSERT_EQ(edits.corrections.size(), 1u);
-  EXPECT_EQ(edits.corrections[0].first, loaded.legOffsets[1]);
-
-  // Two deletions in one Done, after the correction.
-  LegEditorModel deleting(LegEditorMode::kDeleting, loaded, 2);
-  deleting.ToggleDelete();
-  ASSERT_TRUE(deleting.Move(quiet, LegMove::kNext, returnTo));
-  deleting.ToggleDelete();
-  LegEdits deletions;
-  ASSERT_TRUE(deleting.Done(quiet, deletions, returnTo));
-  edits.deletions = deletions.deletions;
-
-  PositionTaskLogs logs{notice, events, text, ephemeris, state};
-  std::vector<std::string> headings;
-  ASSERT_EQ(ApplyLegEdits(logs, edits,
-                          [&headings](const std::vector<std::string>& lines) {
-                            headings.push_back(
-                                lines.front().substr(lines.front().find_first_not_of(' ')));
-                          }),
-            0);
-  EXPECT_EQ(headings, (std::vector<std::string>{"CORRECT DR UPDATE", "DELETE DR UPDATE",
-                                                "DELETE DR UPDATE"}));
-  EXPECT_TRUE(notice.shown.empty());
-  ASSERT_EQ(LoadLegsAndSights(events, loaded), kStatusOk);
-  ASSERT_EQ(loaded.legCount, 2);
-  EXPECT_NEAR(loaded.legs[1].course, 123.4, 1e-9);
 }
 
 }  // namespace
