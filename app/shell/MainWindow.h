@@ -103,6 +103,9 @@ class MainWindow : public QMainWindow {
   void ChangeFontActive();
   void UpdateRecentFiles();
   void AddRecentFile(const QString& path);
+  // The Leg Editor for a log or tree leg command, on `legIndex` (the latest
+  // leg for the log commands), then the corrections and deletions chosen.
+  void RunLegEditor(CommandId command, int legIndex);
 
   ApplicationState& state_;
   Notice& notice_;

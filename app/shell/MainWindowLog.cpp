@@ -1,5 +1,5 @@
-// The main window's log windows: "Current Log", archived logs, and the
-// "Current Track" pane.
+// The main window's log windows: "Current Log", archived logs, the
+// "Current Track" pane, and the Leg Editor run from the log menus and the tree.
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,10 +9,14 @@
 #include <vector>
 
 #include "app/bridge/LogBridge.h"
+#include "app/bridge/LogEntryBridge.h"
+#include "app/dialogs/LegEditorDialog.h"
 #include "app/shell/LogWindow.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/TrackPane.h"
 #include "app/shell/WorksheetWindow.h"
+#include "app/tasks/LegEditorModel.h"
+#include "app/tasks/PositionTasks.h"
 #include "engine/log/ArchivedTextLog.h"
 #include "engine/log/TextLogPending.h"
 
@@ -48,6 +52,33 @@ std::string ArchiveRefusal(EngineStatus status, const QString& path) {
   return "The log file\n" + name + "\ncould not be read.";
 }
 
+// The log menus' position commands and the tree's leg commands, with the
+// Leg Editor state each opens.
+struct LegCommand {
+  CommandId id;
+  LegEditorMode mode;
+  bool fromLogMenu;
+};
+
+constexpr LegCommand kLegCommands[] = {
+    {kCommandViewPositions, LegEditorMode::kViewing, true},
+    {kCommandModifyFix, LegEditorMode::kEditing, true},
+    {kCommandDeleteFix, LegEditorMode::kDeleting, true},
+    {kCommandTreeView, LegEditorMode::kViewing, false},
+    {kCommandTreeEdit, LegEditorMode::kEditing, false},
+    {kCommandTreeDelete, LegEditorMode::kDeleting, false},
+};
+
+const LegCommand* FindLegCommand(CommandId id) {
+  for (const LegCommand& command : kLegCommands) {
+    if (command.id == id) return &command;
+  }
+  return nullptr;
+}
+
+// Positions out of file order still load their legs.
+constexpr int kLoadedOutOfOrder = 5;
+
 }  // namespace
 
 void MainWindow::CreateLogWindows() {
@@ -68,6 +99,16 @@ void MainWindow::CreateLogWindows() {
             [shown, dock] { shown->setChecked(!dock->isHidden()); });
     trackPane_->Refresh();
     SetTrackShown(true);
+    connect(trackPane_, &TrackPane::LegCommandRequested, this,
+            [this](CommandId id, int legIndex) { RunLegEditor(id, legIndex); });
+    // With a voyage there are legs to view, correct and delete.
+    for (const LegCommand& command : kLegCommands) {
+      if (!command.fromLogMenu) continue;
+      QAction* action = Action(command.id);
+      const CommandId id = command.id;
+      connect(action, &QAction::triggered, this, [this, id] { RunLegEditor(id, kNoTrackIndex); });
+      action->setEnabled(true);
+    }
   }
   if (currentLog_ == nullptr) {
     currentLog_ = LogWindow::NewCurrentLog([this] { return state_.closing; },
@@ -145,6 +186,32 @@ void MainWindow::NoteLogEntry(const std::vector<std::string>& lines, WorksheetWi
 
 void MainWindow::ClearCurrentLog() {
   if (currentLog_ != nullptr) currentLog_->Clear();
+}
+
+void MainWindow::RunLegEditor(CommandId id, int legIndex) {
+  const LegCommand* command = FindLegCommand(id);
+  if (command == nullptr) return;
+  // The log menus are the worksheet's: a worksheet that gave the command
+  // receives the entries too.
+  WorksheetWindow* worksheet = nullptr;
+  if (command->fromLogMenu && mdiArea_->activeSubWindow() != nullptr) {
+    worksheet = qobject_cast<WorksheetWindow*>(mdiArea_->activeSubWindow()->widget());
+  }
+  LegsAndSights loaded;
+  const int status = TaskLoadLegsAndSights(state_.events, loaded);
+  if ((status != kStatusOk && status != kLoadedOutOfOrder) || loaded.legCount == 0) {
+    notice_.Show(kLogReadingFailedText, kNoticeOkStop);
+    return;
+  }
+  LegEditorDialog dialog(command->mode, loaded, legIndex, notice_, this);
+  if (dialog.exec() != QDialog::Accepted || dialog.Edits().Empty()) return;
+  PositionTaskLogs logs{notice_, state_.events, state_.text, state_.places.ephemeris,
+                        state_.reference};
+  ApplyLegEdits(logs, dialog.Edits(), [this, worksheet](const std::vector<std::string>& lines) {
+    NoteLogEntry(lines, worksheet);
+  });
+  // A failed entry leaves the event log changed all the same.
+  RefreshTrack();
 }
 
 void MainWindow::RefreshTrack() {

@@ -112,6 +112,8 @@ TrackPane::TrackPane(ApplicationState& state, QWidget* parent)
   tree_->setColumnCount(1);
   tree_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(tree_, &QWidget::customContextMenuRequested, this, &TrackPane::ShowContextMenu);
+  tree_->setExpandsOnDoubleClick(false);  // a double-click on a leg opens it
+  connect(tree_, &QTreeWidget::itemDoubleClicked, this, &TrackPane::OpenItem);
   const QColor ink = tree_->palette().color(QPalette::Text);
   for (int i = 0; i < kTrackImageCount; ++i)
     images_[static_cast<size_t>(i)] = MakeImage(kDrawings[i], ink);
@@ -151,10 +153,21 @@ QMenu* TrackPane::NewContextMenu(const TrackHit& hit, QWidget* parent) {
     QAction* action = menu->addAction(QString::fromLatin1(command.text));
     action->setData(command.id);
     action->setStatusTip(QString::fromLatin1(kTreeCommandStatusText));
-    // Enabled by the tasks that bring the Leg Editor and the Observation Recorder.
-    action->setEnabled(false);
+    // The sights' commands come with the Observation Recorder.
+    action->setEnabled(!onSight);
+    if (!onSight) {
+      const CommandId id = command.id;
+      const int leg = hit.legIndex;
+      connect(action, &QAction::triggered, this,
+              [this, id, leg] { emit LegCommandRequested(id, leg); });
+    }
   }
   return menu;
+}
+
+void TrackPane::OpenItem(QTreeWidgetItem* item) {
+  const int leg = item->data(0, kLegRole).toInt();
+  if (leg != kNoTrackIndex) emit LegCommandRequested(kCommandTreeView, leg);
 }
 
 void TrackPane::ShowContextMenu(const QPoint& point) {

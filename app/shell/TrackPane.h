@@ -9,6 +9,7 @@
 #include <array>
 
 #include "app/tasks/ApplicationState.h"
+#include "app/tasks/TaskCommands.h"
 #include "app/tasks/TrackTree.h"
 
 namespace navora {
@@ -25,7 +26,8 @@ struct TrackHit {
 
 // The content of the "Current Track" pane: one tab "CurrentTrack" holding the
 // tree of the legs and sights since the last fix (TrackTree.h). Its context
-// menu offers the log commands on the item under the pointer.
+// menu offers the log commands on the item under the pointer; those on legs
+// are passed on to the window that runs them.
 class TrackPane : public QWidget {
   Q_OBJECT
 
@@ -48,7 +50,13 @@ class TrackPane : public QWidget {
 
   QTreeWidget& Tree() { return *tree_; }
 
+ signals:
+  // A leg command (kCommandTreeView, kCommandTreeEdit, kCommandTreeDelete)
+  // chosen on the leg of `legIndex`, from the menu or by a double-click.
+  void LegCommandRequested(CommandId command, int legIndex);
+
  private:
+  void OpenItem(QTreeWidgetItem* item);
   void ShowContextMenu(const QPoint& point);
 
   ApplicationState& state_;

@@ -180,9 +180,13 @@ int CorrectPosition(PositionTaskLogs& logs, EventLogOffset offset, const Positio
   written.clear();
   PositionRecord before;
   if (const int status = ReadLeg(logs.events, offset, before)) return status;
+  // The voyage's initial fix is loaded as a user-defined position; the log
+  // holds it as the external fix it was entered as.
+  const uint16_t storedType =
+      before.positionType == kPositionUserDefined ? kPositionExternalFix : before.positionType;
   PositionRecord after = MakePositionRecord(
-      before.motionMode, before.positionType, corrected.time, corrected.latitude,
-      corrected.longitude, corrected.course, corrected.speed, before.set, before.drift);
+      before.motionMode, storedType, corrected.time, corrected.latitude, corrected.longitude,
+      corrected.course, corrected.speed, before.set, before.drift);
   if (const int status = TaskCorrectPositionEntry(logs.notice, logs.events, offset, after)) {
     return status;
   }

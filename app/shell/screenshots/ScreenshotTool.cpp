@@ -23,6 +23,7 @@
 #include "app/dialogs/AlmanacDialog.h"
 #include "app/dialogs/CommentDialog.h"
 #include "app/dialogs/ExternalFixDialog.h"
+#include "app/dialogs/LegEditorDialog.h"
 #include "app/dialogs/NewInitialFixDialog.h"
 #include "app/dialogs/ReportPreviewDialog.h"
 #include "app/dialogs/UpdateDrDialog.h"
@@ -242,6 +243,17 @@ const Scene kScenes[] = {
        FixField refused = FixField::kDay;
        if (!AcceptUpdateDr(logs, reference, fields, preview, refused)) return nullptr;
        return std::make_unique<ReportPreviewDialog>(preview.report, WorksheetWindow::DefaultFont());
+     }},
+    {"leg-editor",
+     [](Session& session) -> std::unique_ptr<QWidget> {
+       LogThreeLegs(session);
+       LegsAndSights loaded;
+       if (TaskLoadLegsAndSights(session.state.events, loaded) != kStatusOk) return nullptr;
+       // The latest course change, its course being corrected.
+       auto editor = std::make_unique<LegEditorDialog>(LegEditorMode::kEditing, loaded,
+                                                       loaded.legCount - 1, session.notice);
+       editor->CourseField().setText(QStringLiteral("205.0"));
+       return editor;
      }},
 };
 
