@@ -64,6 +64,10 @@ TEST_F(LogPositionCommand, AScriptedVoyageKeepsBothLogs) {
   Expect("delete-position --offset 216", 0);
   EXPECT_EQ(Log("show").out, ReadFile(std::string(NAVORA_FIXTURE_DIR) +
                                       "/position/voyage_text_log.txt"));
+  // The event log byte for byte: the entries, their sequence numbers, the
+  // correction in place and the deletion mark.
+  EXPECT_EQ(ReadFile(voyage_.File("navora.evt")),
+            ReadFile(std::string(NAVORA_FIXTURE_DIR) + "/position/voyage_event_log.evt"));
 }
 
 TEST_F(LogPositionCommand, RefusalsLogNothing) {
