@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "app/dialogs/EditText.h"
 #include "app/dialogs/NumericField.h"
 #include "app/tasks/NumericFieldRules.h"
 
@@ -34,9 +35,7 @@ void ShowTime(QLineEdit* edit, const std::optional<int>& value) {
 }
 
 FieldText ReadInteger(const QLineEdit& edit, int& value) {
-  const QByteArray text = edit.text().toLatin1();
-  return ParseIntegerField(std::string_view(text.constData(), static_cast<size_t>(text.size())),
-                           value);
+  return ParseIntegerField(EditText(edit), value);
 }
 
 }  // namespace

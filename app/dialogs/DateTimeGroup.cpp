@@ -16,12 +16,9 @@ constexpr const char* kMonthNames[] = {"January",   "February", "March",    "Apr
 constexpr int kTimeDigits = 2;
 
 QLineEdit* AddTimeField(QGridLayout& grid, int column, const char* label, QWidget* parent) {
-  auto* edit = new QLineEdit(parent);
-  MakeNumericField(*edit);
+  QLineEdit* edit = NewNumericEdit(parent);
   FormatIntegerOnFocusOut(*edit, kTimeDigits);
-  auto* caption = new QLabel(QString::fromLatin1(label), parent);
-  caption->setBuddy(edit);
-  grid.addWidget(caption, 2, column);
+  grid.addWidget(BuddyLabel(label, edit, parent), 2, column);
   grid.addWidget(edit, 3, column);
   return edit;
 }
@@ -36,9 +33,7 @@ DateTimeGroup::DateTimeGroup(TimeFields time, QWidget* parent)
       currentDate_(new QPushButton(QStringLiteral("C&urrent Date"), this)) {
   auto* grid = new QGridLayout(this);
   auto addLabelled = [this, grid](int column, const char* label, QWidget* field) {
-    auto* caption = new QLabel(QString::fromLatin1(label), this);
-    caption->setBuddy(field);
-    grid->addWidget(caption, 0, column);
+    grid->addWidget(BuddyLabel(label, field, this), 0, column);
     grid->addWidget(field, 1, column);
   };
   addLabelled(0, "&Day", day_);
@@ -87,6 +82,24 @@ void DateTimeGroup::SetDate(int day, int monthIndex, int yearIndex) {
 
 void DateTimeGroup::UpdateDayRange() {
   day_->setRange(1, AlmanacDayLimit(month_->currentIndex(), year_->currentIndex()));
+}
+
+QWidget* DateTimeGroup::PartField(Part part) {
+  switch (part) {
+    case Part::kDay:
+      return day_;
+    case Part::kMonth:
+      return month_;
+    case Part::kYear:
+      return year_;
+    case Part::kHour:
+      return hour_;
+    case Part::kMinute:
+      return minute_;
+    case Part::kSecond:
+      return second_;
+  }
+  return nullptr;
 }
 
 }  // namespace navora

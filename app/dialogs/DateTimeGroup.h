@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "app/dialogs/EditText.h"
+
 namespace navora {
 
 // The "Date and Time (UTC)" group of the task dialogs: Day (a spin whose
@@ -32,6 +34,30 @@ class DateTimeGroup : public QGroupBox {
   QLineEdit* MinuteField() { return minute_; }
   QLineEdit* SecondField() { return second_; }
   QPushButton& CurrentDateButton() { return *currentDate_; }
+
+  // The fields in the order the dialog models name them.
+  enum class Part { kDay, kMonth, kYear, kHour, kMinute, kSecond };
+  QWidget* PartField(Part part);
+
+  // The date and time entries of a model's fields (members day, monthIndex,
+  // yearIndex and the texts hour, minute, second); a time edit the group
+  // does not show reads as empty.
+  template <typename Fields>
+  void ReadInto(Fields& fields) const {
+    fields.day = Day();
+    fields.monthIndex = MonthIndex();
+    fields.yearIndex = YearIndex();
+    fields.hour = hour_ ? EditText(*hour_) : std::string();
+    fields.minute = minute_ ? EditText(*minute_) : std::string();
+    fields.second = second_ ? EditText(*second_) : std::string();
+  }
+  template <typename Fields>
+  void Show(const Fields& fields) {
+    SetDate(fields.day, fields.monthIndex, fields.yearIndex);
+    if (hour_) SetEditText(*hour_, fields.hour);
+    if (minute_) SetEditText(*minute_, fields.minute);
+    if (second_) SetEditText(*second_, fields.second);
+  }
 
  private:
   void UpdateDayRange();

@@ -4,11 +4,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <array>
 
 #include "app/bridge/Notice.h"
-#include "app/dialogs/DateTimeGroup.h"
+#include "app/dialogs/FixEntryGroups.h"
 #include "app/tasks/LegEditorModel.h"
 
 namespace navora {
@@ -30,14 +29,14 @@ class LegEditorDialog : public QDialog {
   const LegEditorModel& Model() const { return model_; }
 
   // The entries as the model takes them.
-  NewInitialFixFields Fields() const;
+  NewInitialFixFields Fields() const { return entries_->Fields(); }
   void SetFields(const NewInitialFixFields& fields);
 
   QLabel& StatusLabel() { return *status_; }
   QPushButton& MoveButton(LegMove move) { return *moves_[static_cast<size_t>(move)]; }
   QPushButton& DeleteButton() { return *delete_; }
   QPushButton& ResetButton() { return *reset_; }
-  QLineEdit& CourseField() { return *course_; }
+  QLineEdit& CourseField() { return entries_->CourseField(); }
 
  private:
   void Move(LegMove move);
@@ -45,23 +44,12 @@ class LegEditorDialog : public QDialog {
   // Shows the model's current leg and state.
   void ShowLeg();
   void ShowState();
-  QWidget* FieldWidget(FixField field);
 
   Notice& notice_;
   LegEditorModel model_;
   LegEdits edits_;
   bool showing_ = false;  // the fields are being filled from the model
-  DateTimeGroup* dateTime_;
-  QLineEdit* latitudeDegrees_;
-  QLineEdit* latitudeMinutes_;
-  QRadioButton* north_;
-  QRadioButton* south_;
-  QLineEdit* longitudeDegrees_;
-  QLineEdit* longitudeMinutes_;
-  QRadioButton* east_;
-  QRadioButton* west_;
-  QLineEdit* course_;
-  QLineEdit* speed_;
+  FixEntryGroups* entries_;
   QLabel* status_;
   std::array<QPushButton*, 4> moves_;
   QPushButton* delete_;

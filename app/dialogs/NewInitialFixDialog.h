@@ -2,12 +2,11 @@
 
 #include <QDialog>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <string_view>
 
 #include "app/bridge/Notice.h"
 #include "app/bridge/ReferencePositionBridge.h"
-#include "app/dialogs/DateTimeGroup.h"
+#include "app/dialogs/FixEntryGroups.h"
 #include "app/tasks/NewInitialFixDialogModel.h"
 
 namespace navora {
@@ -26,28 +25,18 @@ class NewInitialFixDialog : public QDialog {
   const PositionRecord& Fix() const { return fix_; }
 
   // The entries as the model takes them.
-  NewInitialFixFields Fields() const;
-  void SetFields(const NewInitialFixFields& fields);
+  NewInitialFixFields Fields() const { return entries_->Fields(); }
+  void SetFields(const NewInitialFixFields& fields) { entries_->SetFields(fields); }
 
-  DateTimeGroup& DateTime() { return *dateTime_; }
-  QLineEdit& LatitudeDegreesField() { return *latitudeDegrees_; }
-  QLineEdit& LongitudeDegreesField() { return *longitudeDegrees_; }
+  DateTimeGroup& DateTime() { return entries_->DateTime(); }
+  QLineEdit& LatitudeDegreesField() { return entries_->Position().LatitudeDegrees(); }
+  QLineEdit& LongitudeDegreesField() { return entries_->Position().LongitudeDegrees(); }
   // The widget a refused entry returns to.
-  QWidget* FieldWidget(FixField field);
+  QWidget* FieldWidget(FixField field) { return entries_->FieldWidget(field); }
 
  private:
   Notice& notice_;
-  DateTimeGroup* dateTime_;
-  QLineEdit* latitudeDegrees_;
-  QLineEdit* latitudeMinutes_;
-  QRadioButton* north_;
-  QRadioButton* south_;
-  QLineEdit* longitudeDegrees_;
-  QLineEdit* longitudeMinutes_;
-  QRadioButton* east_;
-  QRadioButton* west_;
-  QLineEdit* course_;
-  QLineEdit* speed_;
+  FixEntryGroups* entries_;
   PositionRecord fix_;
 };
 

@@ -12,6 +12,13 @@ namespace navora {
 void MakeNumericField(QWidget& target, QLineEdit& edit);
 inline void MakeNumericField(QLineEdit& edit) { MakeNumericField(edit, edit); }
 
+// A new edit of a numeric field.
+inline QLineEdit* NewNumericEdit(QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  MakeNumericField(*edit);
+  return edit;
+}
+
 // When the edit loses the focus holding an integer, the integer is written
 // back with at least `digits` digits ("%02d", "%03d").
 void FormatIntegerOnFocusOut(QLineEdit& edit, int digits);

@@ -3,21 +3,12 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QLabel>
 #include <QVBoxLayout>
-#include <string>
 
 #include "app/dialogs/NumericField.h"
 #include "app/dialogs/ReferenceTimeGroup.h"
 
 namespace navora {
-namespace {
-
-std::string Latin1(const QLineEdit* edit) { return edit->text().toLatin1().toStdString(); }
-QString FromLatin1(const std::string& text) { return QString::fromLatin1(text); }
-
-}  // namespace
-
 UpdateDrDialog::UpdateDrDialog(const PositionTaskLogs& logs, const PositionRecord& reference,
                                QWidget* parent)
     : QDialog(parent),
@@ -32,19 +23,13 @@ UpdateDrDialog::UpdateDrDialog(const PositionTaskLogs& logs, const PositionRecor
   auto* motion = new QGroupBox(QStringLiteral("Course and Speed"), this);
   auto* grid = new QGridLayout(motion);
   change_ = new QCheckBox(QStringLiteral("C&hange ?"), motion);
-  course_ = new QLineEdit(motion);
-  speed_ = new QLineEdit(motion);
-  MakeNumericField(*course_);
-  MakeNumericField(*speed_);
-  auto* courseLabel = new QLabel(QStringLiteral("C&ourse:"), motion);
-  auto* speedLabel = new QLabel(QStringLiteral("S&peed:"), motion);
-  courseLabel->setBuddy(course_);
-  speedLabel->setBuddy(speed_);
+  course_ = NewNumericEdit(motion);
+  speed_ = NewNumericEdit(motion);
   grid->addWidget(change_, 0, 0);
-  grid->addWidget(courseLabel, 0, 1);
+  grid->addWidget(BuddyLabel("C&ourse:", course_, motion), 0, 1);
   grid->addWidget(course_, 0, 2);
   grid->addWidget(new QLabel(QStringLiteral("deg."), motion), 0, 3);
-  grid->addWidget(speedLabel, 0, 4);
+  grid->addWidget(BuddyLabel("S&peed:", speed_, motion), 0, 4);
   grid->addWidget(speed_, 0, 5);
   grid->addWidget(new QLabel(QStringLiteral("kn."), motion), 0, 6);
   layout->addWidget(motion);
@@ -73,25 +58,17 @@ UpdateDrDialog::UpdateDrDialog(const PositionTaskLogs& logs, const PositionRecor
 
 UpdateDrFields UpdateDrDialog::Fields() const {
   UpdateDrFields fields;
-  fields.day = dateTime_->Day();
-  fields.monthIndex = dateTime_->MonthIndex();
-  fields.yearIndex = dateTime_->YearIndex();
-  fields.hour = Latin1(dateTime_->HourField());
-  fields.minute = Latin1(dateTime_->MinuteField());
-  fields.second = Latin1(dateTime_->SecondField());
+  dateTime_->ReadInto(fields);
   fields.change = change_->isChecked();
-  fields.course = Latin1(course_);
-  fields.speed = Latin1(speed_);
+  fields.course = EditText(*course_);
+  fields.speed = EditText(*speed_);
   return fields;
 }
 
 void UpdateDrDialog::SetFields(const UpdateDrFields& fields) {
-  dateTime_->SetDate(fields.day, fields.monthIndex, fields.yearIndex);
-  dateTime_->HourField()->setText(FromLatin1(fields.hour));
-  dateTime_->MinuteField()->setText(FromLatin1(fields.minute));
-  dateTime_->SecondField()->setText(FromLatin1(fields.second));
-  course_->setText(FromLatin1(fields.course));
-  speed_->setText(FromLatin1(fields.speed));
+  dateTime_->Show(fields);
+  SetEditText(*course_, fields.course);
+  SetEditText(*speed_, fields.speed);
   change_->setChecked(fields.change);
   course_->setReadOnly(!fields.change);
   speed_->setReadOnly(!fields.change);

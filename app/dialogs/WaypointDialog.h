@@ -2,9 +2,9 @@
 
 #include <QDialog>
 #include <QLineEdit>
-#include <QRadioButton>
 
 #include "app/dialogs/DateTimeGroup.h"
+#include "app/dialogs/PositionGroup.h"
 #include "app/tasks/WaypointTask.h"
 
 namespace navora {
@@ -28,7 +28,7 @@ class WaypointDialog : public QDialog {
 
   DateTimeGroup& Arrival() { return *arrival_; }
   DateTimeGroup& Departure() { return *departure_; }
-  QLineEdit& LongitudeDegreesField() { return *longitudeDegrees_; }
+  QLineEdit& LongitudeDegreesField() { return position_->LongitudeDegrees(); }
 
  private:
   QWidget* FieldWidget(WaypointField field);
@@ -38,14 +38,7 @@ class WaypointDialog : public QDialog {
   ReferenceState& state_;
   PositionRecord reference_;
   DateTimeGroup* arrival_;
-  QLineEdit* latitudeDegrees_;
-  QLineEdit* latitudeMinutes_;
-  QRadioButton* north_;
-  QRadioButton* south_;
-  QLineEdit* longitudeDegrees_;
-  QLineEdit* longitudeMinutes_;
-  QRadioButton* east_;
-  QRadioButton* west_;
+  PositionGroup* position_;
   DateTimeGroup* departure_;
   WaypointRequest request_;
 };
