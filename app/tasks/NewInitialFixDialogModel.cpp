@@ -6,7 +6,9 @@
 #include <cstdio>
 
 #include "app/tasks/AlmanacDialogModel.h"
+#include "app/tasks/FieldChecks.h"
 #include "app/tasks/NumericFieldRules.h"
+#include "engine/common/Angles.h"
 #include "engine/horizon/AngleFormatting.h"
 #include "engine/log/NewInitialFix.h"
 #include "engine/time/Calendar.h"
@@ -14,18 +16,9 @@
 namespace navora {
 namespace {
 
-constexpr char kLongitudeTooLarge[] = "The longitude must be less than\nor equal to 180 degrees.";
-
-constexpr int kLastHour = 23;
-constexpr int kLastMinute = 59;
-constexpr int kLastSecond = 59;
-constexpr int kMaxLatitudeDegrees = 79;  // polar navigation is not supported
-constexpr int kMaxLongitudeDegrees = 180;
-constexpr double kMaxMinutes = 59.9;  // minutes of arc, one decimal
 constexpr double kMaxCourse = 359.9;  // degrees true
 constexpr double kMaxSpeed = 99.9;    // knots
-constexpr double kMinutesPerDegree = 60.0;
-constexpr int16_t kTenths = 1;  // decimals of the minute and value edits
+constexpr int16_t kTenths = 1;        // decimals of the minute and value edits
 
 std::string TwoDigits(int value) {
   char text[16];
@@ -51,52 +44,7 @@ FixField FixFieldOf(AlmanacField field) {
   }
 }
 
-// Each check shows its message and names its field on failure.
-class FieldChecks {
- public:
-  FieldChecks(Notice& notice, FixField& returnTo) : notice_(notice), returnTo_(returnTo) {}
-
-  // An empty time edit reads as kEmptyDialogField.
-  bool TimeField(const std::string& text, int hi, FixField field, int16_t& value) {
-    int parsed = 0;
-    switch (ParseIntegerField(text, parsed)) {
-      case FieldText::kEmpty:
-        value = kEmptyDialogField;
-        return true;
-      case FieldText::kInvalid:
-        return Refuse(kIntegerExpectedText, field);
-      case FieldText::kValue:
-        break;
-    }
-    if (parsed < 0 || parsed > hi) return Refuse(IntegerRangeText(0, hi), field);
-    value = static_cast<int16_t>(parsed);
-    return true;
-  }
-
-  bool Degrees(const std::string& text, int hi, FixField field, int& value) {
-    if (ParseIntegerField(text, value) != FieldText::kValue) {
-      return Refuse(kIntegerExpectedText, field);
-    }
-    return value >= 0 && value <= hi ? true : Refuse(IntegerRangeText(0, hi), field);
-  }
-
-  bool Number(const std::string& text, double hi, FixField field, double& value) {
-    if (ParseNumberField(text, value) != FieldText::kValue) {
-      return Refuse(kNumberExpectedText, field);
-    }
-    return value >= 0.0 && value <= hi ? true : Refuse(NumberRangeText(0.0, hi), field);
-  }
-
-  bool Refuse(std::string_view text, FixField field) {
-    notice_.Show(text, kNoticeOk);
-    returnTo_ = field;
-    return false;
-  }
-
- private:
-  Notice& notice_;
-  FixField& returnTo_;
-};
+using FixChecks = FieldChecks<FixField>;
 
 }  // namespace
 
@@ -163,7 +111,7 @@ bool AcceptNewInitialFixDialog(Notice& notice, const NewInitialFixFields& fields
     returnTo = FixFieldOf(dateField);
     return false;
   }
-  FieldChecks check(notice, returnTo);
+  FixChecks check(notice, returnTo);
   int16_t hour = 0, minute = 0, second = 0;
   int latitudeDegrees = 0, longitudeDegrees = 0;
   double latitudeMinutes = 0.0, longitudeMinutes = 0.0, course = 0.0, speed = 0.0;
@@ -172,17 +120,17 @@ bool AcceptNewInitialFixDialog(Notice& notice, const NewInitialFixFields& fields
       !check.TimeField(fields.second, kLastSecond, FixField::kSecond, second) ||
       !check.Degrees(fields.latitudeDegrees, kMaxLatitudeDegrees, FixField::kLatitudeDegrees,
                      latitudeDegrees) ||
-      !check.Number(fields.latitudeMinutes, kMaxMinutes, FixField::kLatitudeMinutes,
+      !check.Number(fields.latitudeMinutes, kMaxEntryMinutes, FixField::kLatitudeMinutes,
                     latitudeMinutes) ||
       !check.Degrees(fields.longitudeDegrees, kMaxLongitudeDegrees, FixField::kLongitudeDegrees,
                      longitudeDegrees) ||
-      !check.Number(fields.longitudeMinutes, kMaxMinutes, FixField::kLongitudeMinutes,
+      !check.Number(fields.longitudeMinutes, kMaxEntryMinutes, FixField::kLongitudeMinutes,
                     longitudeMinutes)) {
     return false;
   }
-  const double longitude = longitudeDegrees + longitudeMinutes / kMinutesPerDegree;
+  const double longitude = longitudeDegrees + longitudeMinutes / kArcminutesPerDegree;
   if (longitude > kMaxLongitudeDegrees) {
-    return check.Refuse(kLongitudeTooLarge, FixField::kLongitudeDegrees);
+    return check.Refuse(kLongitudeTooLargeText, FixField::kLongitudeDegrees);
   }
   if (!check.Number(fields.course, kMaxCourse, FixField::kCourse, course) ||
       !check.Number(fields.speed, kMaxSpeed, FixField::kSpeed, speed)) {
@@ -192,7 +140,7 @@ bool AcceptNewInitialFixDialog(Notice& notice, const NewInitialFixFields& fields
   const double time = DialogFieldsToJulian(static_cast<int16_t>(fields.yearIndex),
                                            static_cast<int16_t>(fields.monthIndex),
                                            static_cast<int16_t>(fields.day), hour, minute, seconds);
-  const double latitude = latitudeDegrees + latitudeMinutes / kMinutesPerDegree;
+  const double latitude = latitudeDegrees + latitudeMinutes / kArcminutesPerDegree;
   fix = MakeInitialFixRecord(time, fields.south ? -latitude : latitude,
                              fields.west ? -longitude : longitude, course, speed);
   return true;

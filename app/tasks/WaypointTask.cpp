@@ -7,7 +7,9 @@
 
 #include "app/bridge/LogEntryBridge.h"
 #include "app/tasks/AlmanacDialogModel.h"
+#include "app/tasks/FieldChecks.h"
 #include "app/tasks/NumericFieldRules.h"
+#include "engine/common/Angles.h"
 #include "engine/position/DrChecks.h"
 #include "engine/position/Waypoint.h"
 #include "engine/time/Calendar.h"
@@ -15,7 +17,6 @@
 namespace navora {
 namespace {
 
-constexpr char kLongitudeTooLarge[] = "The longitude must be less than\nor equal to 180 degrees.";
 constexpr char kDepartureBeforeReference[] =
     "Departure time is earlier than \nthe reference time( the time of\nthe last log entry ).";
 constexpr char kArrivalNotAfterDeparture[] =
@@ -25,14 +26,6 @@ constexpr char kNoGreatCircle[] =
     "circle course is defined. Please enter\nanother waypoint.";
 constexpr char kBigProblem[] =
     "BIG problem in Waypoint. Please\ncontact software vendor and\nreport problem";
-
-constexpr int kLastHour = 23;
-constexpr int kLastMinute = 59;
-constexpr int kLastSecond = 59;
-constexpr int kMaxLatitudeDegrees = 79;  // polar navigation is not supported
-constexpr int kMaxLongitudeDegrees = 180;
-constexpr double kMaxMinutes = 59.9;  // minutes of arc, one decimal
-constexpr double kMinutesPerDegree = 60.0;
 
 std::string TwoDigits(int value) {
   char text[16];
@@ -69,9 +62,9 @@ constexpr TimeGroup kDepartureGroup = {
     WaypointField::kDepartureMinute, WaypointField::kDepartureSecond};
 
 // Each check shows its message and names its field on failure.
-class FieldChecks {
+class WaypointChecks : public FieldChecks<WaypointField> {
  public:
-  FieldChecks(Notice& notice, WaypointField& returnTo) : notice_(notice), returnTo_(returnTo) {}
+  using FieldChecks::FieldChecks;
 
   // A date and time group to a Julian date; the date is checked exactly as
   // the almanac dialogs check theirs, an empty time edit as in
@@ -107,48 +100,13 @@ class FieldChecks {
              WaypointField degreesField, WaypointField minutesField, double& degrees) {
     int whole = 0;
     double minutes = 0.0;
-    if (ParseIntegerField(degreesText, whole) != FieldText::kValue) {
-      return Refuse(kIntegerExpectedText, degreesField);
+    if (!Degrees(degreesText, maxDegrees, degreesField, whole) ||
+        !Number(minutesText, kMaxEntryMinutes, minutesField, minutes)) {
+      return false;
     }
-    if (whole < 0 || whole > maxDegrees) {
-      return Refuse(IntegerRangeText(0, maxDegrees), degreesField);
-    }
-    if (ParseNumberField(minutesText, minutes) != FieldText::kValue) {
-      return Refuse(kNumberExpectedText, minutesField);
-    }
-    if (minutes < 0.0 || minutes > kMaxMinutes) {
-      return Refuse(NumberRangeText(0.0, kMaxMinutes), minutesField);
-    }
-    degrees = whole + minutes / kMinutesPerDegree;
+    degrees = whole + minutes / kArcminutesPerDegree;
     return true;
   }
-
-  bool Refuse(std::string_view text, WaypointField field) {
-    notice_.Show(text, kNoticeOk);
-    returnTo_ = field;
-    return false;
-  }
-
- private:
-  // An empty edit reads as kEmptyDialogField.
-  bool TimeField(const std::string& text, int hi, WaypointField field, int16_t& value) {
-    int parsed = 0;
-    switch (ParseIntegerField(text, parsed)) {
-      case FieldText::kEmpty:
-        value = kEmptyDialogField;
-        return true;
-      case FieldText::kInvalid:
-        return Refuse(kIntegerExpectedText, field);
-      case FieldText::kValue:
-        break;
-    }
-    if (parsed < 0 || parsed > hi) return Refuse(IntegerRangeText(0, hi), field);
-    value = static_cast<int16_t>(parsed);
-    return true;
-  }
-
-  Notice& notice_;
-  WaypointField& returnTo_;
 };
 
 }  // namespace
@@ -199,7 +157,7 @@ bool CheckWaypointRequest(Notice& notice, EphemerisTable& ephemeris, ReferenceSt
 bool AcceptWaypointDialog(Notice& notice, EphemerisTable& ephemeris, ReferenceState& state,
                           const PositionRecord& reference, const WaypointFields& fields,
                           WaypointRequest& request, WaypointField& returnTo) {
-  FieldChecks check(notice, returnTo);
+  WaypointChecks check(notice, returnTo);
   WaypointRequest entered;
   if (!check.DateTime(fields.arrival, kArrivalGroup, entered.arrivalJd) ||
       !check.Angle(fields.latitudeDegrees, fields.latitudeMinutes, kMaxLatitudeDegrees,
@@ -211,7 +169,7 @@ bool AcceptWaypointDialog(Notice& notice, EphemerisTable& ephemeris, ReferenceSt
     return false;
   }
   if (entered.longitudeDeg > kMaxLongitudeDegrees) {
-    return check.Refuse(kLongitudeTooLarge, WaypointField::kLongitudeDegrees);
+    return check.Refuse(kLongitudeTooLargeText, WaypointField::kLongitudeDegrees);
   }
   if (!check.DateTime(fields.departure, kDepartureGroup, entered.departureJd)) return false;
   if (fields.south) entered.latitudeDeg = -entered.latitudeDeg;

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/bridge/Notice.h"
+#include "app/tasks/NumericFieldRules.h"
+#include "engine/time/Calendar.h"
+
+namespace navora {
+
+// The entry limits the position dialogs share.
+inline constexpr int kLastHour = 23;
+inline constexpr int kLastMinute = 59;
+inline constexpr int kLastSecond = 59;
+inline constexpr int kMaxLatitudeDegrees = 79;  // polar navigation is not supported
+inline constexpr int kMaxLongitudeDegrees = 180;
+inline constexpr double kMaxEntryMinutes = 59.9;  // minutes of arc, one decimal
+inline constexpr char kLongitudeTooLargeText[] =
+    "The longitude must be less than\nor equal to 180 degrees.";
+
+// The checks of a dialog's edits, in the words of the standard range
+// messages: each shows its message and names the dialog's field (`Field`,
+// the dialog's field enumeration) to return to on failure.
+template <typename Field>
+class FieldChecks {
+ public:
+  FieldChecks(Notice& notice, Field& returnTo) : notice_(notice), returnTo_(returnTo) {}
+
+  // An hour, minute or second edit, 0..hi; empty reads as kEmptyDialogField.
+  bool TimeField(const std::string& text, int hi, Field field, int16_t& value) {
+    int parsed = 0;
+    switch (ParseIntegerField(text, parsed)) {
+      case FieldText::kEmpty:
+        value = kEmptyDialogField;
+        return true;
+      case FieldText::kInvalid:
+        return Refuse(kIntegerExpectedText, field);
+      case FieldText::kValue:
+        break;
+    }
+    if (parsed < 0 || parsed > hi) return Refuse(IntegerRangeText(0, hi), field);
+    value = static_cast<int16_t>(parsed);
+    return true;
+  }
+
+  // A whole number 0..hi, as degrees of latitude or longitude.
+  bool Degrees(const std::string& text, int hi, Field field, int& value) {
+    if (ParseIntegerField(text, value) != FieldText::kValue) {
+      return Refuse(kIntegerExpectedText, field);
+    }
+    return value >= 0 && value <= hi ? true : Refuse(IntegerRangeText(0, hi), field);
+  }
+
+  // A number 0..hi, as minutes of arc, a course or a speed.
+  bool Number(const std::string& text, double hi, Field field, double& value) {
+    if (ParseNumberField(text, value) != FieldText::kValue) {
+      return Refuse(kNumberExpectedText, field);
+    }
+    return value >= 0.0 && value <= hi ? true : Refuse(NumberRangeText(0.0, hi), field);
+  }
+
+  bool Refuse(std::string_view text, Field field) {
+    notice_.Show(text, kNoticeOk);
+    returnTo_ = field;
+    return false;
+  }
+
+ protected:
+  Notice& notice_;
+  Field& returnTo_;
+};
+
+}  // namespace navora
