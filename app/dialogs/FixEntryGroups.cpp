@@ -48,20 +48,27 @@ void FixEntryGroups::SetFields(const NewInitialFixFields& fields) {
   SetEditText(*speed_, fields.speed);
 }
 
-QWidget* FixEntryGroups::FieldWidget(FixField field) {
+QWidget* FixDateTimeField(DateTimeGroup& group, FixField field) {
   switch (field) {
     case FixField::kDay:
-      return dateTime_->PartField(DateTimeGroup::Part::kDay);
+      return group.PartField(DateTimeGroup::Part::kDay);
     case FixField::kMonth:
-      return dateTime_->PartField(DateTimeGroup::Part::kMonth);
+      return group.PartField(DateTimeGroup::Part::kMonth);
     case FixField::kYear:
-      return dateTime_->PartField(DateTimeGroup::Part::kYear);
+      return group.PartField(DateTimeGroup::Part::kYear);
     case FixField::kHour:
-      return dateTime_->PartField(DateTimeGroup::Part::kHour);
+      return group.PartField(DateTimeGroup::Part::kHour);
     case FixField::kMinute:
-      return dateTime_->PartField(DateTimeGroup::Part::kMinute);
+      return group.PartField(DateTimeGroup::Part::kMinute);
     case FixField::kSecond:
-      return dateTime_->PartField(DateTimeGroup::Part::kSecond);
+      return group.PartField(DateTimeGroup::Part::kSecond);
+    default:
+      return nullptr;
+  }
+}
+
+QWidget* FixEntryGroups::FieldWidget(FixField field) {
+  switch (field) {
     case FixField::kLatitudeDegrees:
       return &position_->LatitudeDegrees();
     case FixField::kLatitudeMinutes:
@@ -74,8 +81,9 @@ QWidget* FixEntryGroups::FieldWidget(FixField field) {
       return course_;
     case FixField::kSpeed:
       return speed_;
+    default:
+      return FixDateTimeField(*dateTime_, field);
   }
-  return nullptr;
 }
 
 void FixEntryGroups::OnEdited(const std::function<void()>& edited) {

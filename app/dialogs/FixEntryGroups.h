@@ -35,4 +35,8 @@ class FixEntryGroups : public QWidget {
   QLineEdit* speed_;
 };
 
+// The date or time field of `group` that a refused fix entry names; null
+// for the fields outside the group.
+QWidget* FixDateTimeField(DateTimeGroup& group, FixField field);
+
 }  // namespace navora

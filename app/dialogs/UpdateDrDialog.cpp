@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QVBoxLayout>
 
+#include "app/dialogs/FixEntryGroups.h"
 #include "app/dialogs/NumericField.h"
 #include "app/dialogs/ReferenceTimeGroup.h"
 
@@ -85,26 +86,13 @@ void UpdateDrDialog::accept() {
 
 QWidget* UpdateDrDialog::FieldWidget(FixField field) {
   switch (field) {
-    case FixField::kDay:
-      return &dateTime_->DayField();
-    case FixField::kMonth:
-      return &dateTime_->MonthField();
-    case FixField::kYear:
-      return &dateTime_->YearField();
-    case FixField::kHour:
-      return dateTime_->HourField();
-    case FixField::kMinute:
-      return dateTime_->MinuteField();
-    case FixField::kSecond:
-      return dateTime_->SecondField();
     case FixField::kCourse:
       return course_;
     case FixField::kSpeed:
       return speed_;
     default:
-      break;
+      return FixDateTimeField(*dateTime_, field);
   }
-  return nullptr;
 }
 
 }  // namespace navora

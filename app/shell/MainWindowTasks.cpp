@@ -2,6 +2,7 @@
 // from its dialog to the report appended there.
 
 #include <QApplication>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,28 @@ void FinishPositionReport(MainWindow& window, WorksheetWindow& worksheet,
   if (written != nullptr) window.NoteLogEntry(*written, &worksheet);
 }
 
+// The report in the preview; "Save to Log" runs `save`, which logs the
+// entry and hands back the text-log lines; "Don't Save" logs nothing. The
+// report goes to the worksheet either way.
+void PreviewAndSave(MainWindow& window, WorksheetWindow& worksheet,
+                    const std::vector<std::string>& report,
+                    const std::function<int(std::vector<std::string>&)>& save) {
+  if (!ConfirmSave(window, report)) {
+    FinishPositionReport(window, worksheet, report, nullptr);
+    return;
+  }
+  std::vector<std::string> written;
+  const int saved = [&] {
+    const WaitCursor busy;
+    return save(written);
+  }();
+  if (saved != kStatusOk) {
+    window.RefreshTrack();  // the event log may hold the new leg though the text log refused
+    return;
+  }
+  FinishPositionReport(window, worksheet, report, &written);
+}
+
 void RunUpdateDr(MainWindow& window, WorksheetWindow& worksheet) {
   if (!EnsureReference(window)) return;
   ApplicationState& state = window.State();
@@ -152,20 +175,9 @@ void RunUpdateDr(MainWindow& window, WorksheetWindow& worksheet) {
   UpdateDrDialog dialog(logs, loaded.legs[static_cast<size_t>(loaded.legCount - 1)], &window);
   if (dialog.exec() != QDialog::Accepted) return;
   const UpdateDrPreview& preview = dialog.Preview();
-  if (!ConfirmSave(window, preview.report)) {
-    FinishPositionReport(window, worksheet, preview.report, nullptr);
-    return;
-  }
-  std::vector<std::string> written;
-  const int saved = [&] {
-    const WaitCursor busy;
+  PreviewAndSave(window, worksheet, preview.report, [&](std::vector<std::string>& written) {
     return SaveUpdateDr(logs, preview, written);
-  }();
-  if (saved != kStatusOk) {
-    window.RefreshTrack();  // the event log may hold the new leg though the text log refused
-    return;
-  }
-  FinishPositionReport(window, worksheet, preview.report, &written);
+  });
 }
 
 void RunExternalFix(MainWindow& window, WorksheetWindow& worksheet) {
@@ -180,20 +192,9 @@ void RunExternalFix(MainWindow& window, WorksheetWindow& worksheet) {
   ExternalFixDialog dialog(logs, reference, &window);
   if (dialog.exec() != QDialog::Accepted) return;
   const ExternalFixPreview& preview = dialog.Preview();
-  if (!ConfirmSave(window, preview.report)) {
-    FinishPositionReport(window, worksheet, preview.report, nullptr);
-    return;
-  }
-  std::vector<std::string> written;
-  const int saved = [&] {
-    const WaitCursor busy;
+  PreviewAndSave(window, worksheet, preview.report, [&](std::vector<std::string>& written) {
     return SaveExternalFix(logs, preview, written);
-  }();
-  if (saved != kStatusOk) {
-    window.RefreshTrack();
-    return;
-  }
-  FinishPositionReport(window, worksheet, preview.report, &written);
+  });
 }
 
 // Only reports: nothing is logged.
