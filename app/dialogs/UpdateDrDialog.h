@@ -28,9 +28,7 @@ class UpdateDrDialog : public QDialog {
   void SetFields(const UpdateDrFields& fields);
 
   DateTimeGroup& DateTime() { return *dateTime_; }
-  QCheckBox& ChangeBox() { return *change_; }
   QLineEdit& CourseField() { return *course_; }
-  QLineEdit& SpeedField() { return *speed_; }
 
  private:
   QWidget* FieldWidget(FixField field);

@@ -108,18 +108,6 @@ TEST_F(PositionDialogsTest, UpdateDrRefusesOnTheNamedFieldAndAcceptsWithThePrevi
   }
 }
 
-TEST_F(PositionDialogsTest, ChangeUnlocksCourseAndSpeed) {
-  UpdateDrDialog dialog(logs_, reference_);
-  EXPECT_EQ(dialog.windowTitle(), "Position Update - Update DR");
-  EXPECT_TRUE(dialog.CourseField().isReadOnly());
-  EXPECT_EQ(dialog.CourseField().text(), "245.0");
-  for (const bool change : {true, false}) {
-    dialog.ChangeBox().click();
-    EXPECT_EQ(dialog.CourseField().isReadOnly(), !change);
-    EXPECT_EQ(dialog.SpeedField().isReadOnly(), !change);
-  }
-}
-
 TEST_F(PositionDialogsTest, ExternalFixRefusesOnTheNamedFieldAndWorksOutTheCurrent) {
   ExternalFixDialog dialog(logs_, reference_);
   EXPECT_EQ(dialog.windowTitle(), "Position Update - External Fix");

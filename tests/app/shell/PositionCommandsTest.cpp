@@ -209,30 +209,6 @@ TEST_P(PreviewTest, ThePreviewDecidesWhatIsLoggedAndTheReportAlwaysReachesTheWor
 INSTANTIATE_TEST_SUITE_P(PositionCommands, PreviewTest, ::testing::ValuesIn(kPositionCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(PositionCommandsTest, ARefusedUpdateKeepsTheDialogOpenOnTheDayAndLogsNothing) {
-  bool stillOpen = false;
-  QWidget* focused = nullptr;
-  QWidget* day = nullptr;
-  ModalScript script;
-  script.Then<UpdateDrDialog>([&](UpdateDrDialog& dialog) {
-    dialog.accept();  // the reference's own time, as the dialog opens
-    stillOpen = dialog.isVisible();
-    focused = dialog.focusWidget();
-    day = &dialog.DateTime().DayField();
-  });
-  script.Then<UpdateDrDialog>([](UpdateDrDialog& dialog) { dialog.reject(); });
-  script.Start();
-  window_.RunTaskCommand(kCommandUpdateDr);
-  ASSERT_TRUE(script.Finished());
-  EXPECT_TRUE(stillOpen);
-  EXPECT_EQ(focused, day);
-  ASSERT_EQ(session_.notice.shown.size(), 1u);
-  EXPECT_NE(session_.notice.shown[0].text.find("later"), std::string::npos)
-      << session_.notice.shown[0].text;
-  EXPECT_EQ(Entries().size(), 1u);
-  EXPECT_FALSE(WorksheetText().contains(QStringLiteral("UPDATE DR")));
-}
-
 TEST_F(PositionCommandsTest, TheWaypointReportGoesToTheWorksheetAndNothingIsLogged) {
   ModalScript script;
   script.Then<WaypointDialog>([](WaypointDialog& dialog) {
