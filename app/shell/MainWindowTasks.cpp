@@ -164,6 +164,13 @@ void PreviewAndSave(MainWindow& window, WorksheetWindow& worksheet,
   FinishPositionReport(window, worksheet, report, &written);
 }
 
+// The voyage's latest position, after making sure the log holds one.
+bool ReadReference(MainWindow& window, PositionRecord& reference) {
+  return EnsureReference(window) &&
+         TaskReadReferencePosition(window.TaskNotice(), window.State().events, kLatestPosition,
+                                   reference) == kStatusOk;
+}
+
 void RunUpdateDr(MainWindow& window, WorksheetWindow& worksheet) {
   if (!EnsureReference(window)) return;
   ApplicationState& state = window.State();
@@ -181,13 +188,10 @@ void RunUpdateDr(MainWindow& window, WorksheetWindow& worksheet) {
 }
 
 void RunExternalFix(MainWindow& window, WorksheetWindow& worksheet) {
-  if (!EnsureReference(window)) return;
   ApplicationState& state = window.State();
   Notice& notice = window.TaskNotice();
   PositionRecord reference;
-  if (TaskReadReferencePosition(notice, state.events, kLatestPosition, reference) != kStatusOk) {
-    return;
-  }
+  if (!ReadReference(window, reference)) return;
   PositionTaskLogs logs{notice, state.events, state.text, state.places.ephemeris, state.reference};
   ExternalFixDialog dialog(logs, reference, &window);
   if (dialog.exec() != QDialog::Accepted) return;
@@ -199,13 +203,10 @@ void RunExternalFix(MainWindow& window, WorksheetWindow& worksheet) {
 
 // Only reports: nothing is logged.
 void RunWaypointCommand(MainWindow& window, WorksheetWindow& worksheet) {
-  if (!EnsureReference(window)) return;
   ApplicationState& state = window.State();
   Notice& notice = window.TaskNotice();
   PositionRecord reference;
-  if (TaskReadReferencePosition(notice, state.events, kLatestPosition, reference) != kStatusOk) {
-    return;
-  }
+  if (!ReadReference(window, reference)) return;
   WaypointDialog dialog(notice, state.places.ephemeris, state.reference, reference, &window);
   if (dialog.exec() != QDialog::Accepted) return;
   const WaitCursor busy;

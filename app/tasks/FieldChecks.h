@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
 #include "app/bridge/Notice.h"
+#include "app/tasks/AlmanacDialogModel.h"
 #include "app/tasks/NumericFieldRules.h"
 #include "engine/time/Calendar.h"
 
@@ -71,5 +74,28 @@ class FieldChecks {
   Notice& notice_;
   Field& returnTo_;
 };
+
+// The date and time fields showing the UTC Julian date jd to the second
+// (members day, monthIndex, yearIndex and the texts hour, minute, second,
+// "%02d"); a year outside the dialogs' list is left unselected.
+template <typename Fields>
+void ShowDialogDateTime(double jd, Fields& fields) {
+  int16_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
+  double seconds = 0.0;
+  char weekday[4];
+  SplitJulianToSeconds(jd, 0, year, month, day, hour, minute, seconds, weekday);
+  const int yearIndex = year - kFirstAlmanacYear;
+  fields.yearIndex = yearIndex >= 0 && yearIndex < kAlmanacYearCount ? yearIndex : kNoSelection;
+  fields.monthIndex = month - 1;
+  fields.day = day;
+  const auto twoDigits = [](long value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%02ld", value);
+    return std::string(text);
+  };
+  fields.hour = twoDigits(hour);
+  fields.minute = twoDigits(minute);
+  fields.second = twoDigits(std::lround(seconds));
+}
 
 }  // namespace navora

@@ -20,12 +20,6 @@ constexpr double kMaxCourse = 359.9;  // degrees true
 constexpr double kMaxSpeed = 99.9;    // knots
 constexpr int16_t kTenths = 1;        // decimals of the minute and value edits
 
-std::string TwoDigits(int value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d", value);
-  return text;
-}
-
 // One decimal, with a point whatever the C locale.
 std::string Tenths(double value) {
   char text[32];
@@ -58,17 +52,7 @@ PositionRecord LatestPositionOrDefault(EventLog& events) {
 
 NewInitialFixFields InitialNewInitialFixFields(const PositionRecord& start) {
   NewInitialFixFields fields;
-  int16_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
-  double seconds = 0.0;
-  char weekday[4];
-  SplitJulianToSeconds(start.time, 0, year, month, day, hour, minute, seconds, weekday);
-  const int yearIndex = year - kFirstAlmanacYear;
-  fields.yearIndex = yearIndex >= 0 && yearIndex < kAlmanacYearCount ? yearIndex : kNoSelection;
-  fields.monthIndex = month - 1;
-  fields.day = day;
-  fields.hour = TwoDigits(hour);
-  fields.minute = TwoDigits(minute);
-  fields.second = TwoDigits(static_cast<int>(std::lround(seconds)));
+  ShowDialogDateTime(start.time, fields);
 
   int16_t negative = 0, degrees = 0;
   double minutes = 0.0;

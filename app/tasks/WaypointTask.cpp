@@ -27,25 +27,9 @@ constexpr char kNoGreatCircle[] =
 constexpr char kBigProblem[] =
     "BIG problem in Waypoint. Please\ncontact software vendor and\nreport problem";
 
-std::string TwoDigits(int value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d", value);
-  return text;
-}
-
 WaypointTimeFields TimeFieldsOf(double jd) {
   WaypointTimeFields fields;
-  int16_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
-  double seconds = 0.0;
-  char weekday[4];
-  SplitJulianToSeconds(jd, 0, year, month, day, hour, minute, seconds, weekday);
-  const int yearIndex = year - kFirstAlmanacYear;
-  fields.yearIndex = yearIndex >= 0 && yearIndex < kAlmanacYearCount ? yearIndex : kNoSelection;
-  fields.monthIndex = month - 1;
-  fields.day = day;
-  fields.hour = TwoDigits(hour);
-  fields.minute = TwoDigits(minute);
-  fields.second = TwoDigits(static_cast<int>(std::lround(seconds)));
+  ShowDialogDateTime(jd, fields);
   return fields;
 }
 
