@@ -14,8 +14,7 @@ namespace {
 double LocalApparentSiderealHours(double jdUt1, double equationOfEquinoxesArcsec,
                                   double eastLongitudeDeg) {
   double meanHours = 0.0, apparentHours = 0.0;
-  ComputeSiderealTime(jdUt1, eastLongitudeDeg, equationOfEquinoxesArcsec, meanHours,
-                      apparentHours);
+  ComputeSiderealTime(jdUt1, eastLongitudeDeg, equationOfEquinoxesArcsec, meanHours, apparentHours);
   return apparentHours;
 }
 
@@ -53,8 +52,7 @@ EngineStatus HorizonToEquatorial(double jdUt1, double equationOfEquinoxesArcsec,
   if (!AreFinite(jdUt1, equationOfEquinoxesArcsec, eastLongitudeDeg)) return kStatusOutOfDomain;
   const double lst = LocalApparentSiderealHours(jdUt1, equationOfEquinoxesArcsec, eastLongitudeDeg);
   Vector3 equatorial{};
-  if (AzimuthAltitudeToVector(azimuthDeg, altitudeDeg, lst, latitudeDeg, equatorial) !=
-      kStatusOk) {
+  if (AzimuthAltitudeToVector(azimuthDeg, altitudeDeg, lst, latitudeDeg, equatorial) != kStatusOk) {
     return kStatusOutOfDomain;
   }
   const EngineStatus status = VectorToRaDec(equatorial, raHours, decDeg);

@@ -69,11 +69,10 @@ EngineStatus PlaceSeenBy(PlaceContext& context, const SightInstant& instant,
                          const Observer& observer, BodyId body, TopocentricPlace& place) {
   Vector3 astrometric{};
   double obliquity = 0.0, gast = 0.0, lightTime = 0.0;
-  return TopocentricApparentPlace(context, instant.jdTt, instant.deltaTSeconds, body, kEarth,
-                                  observer.eastLongitudeDeg, observer.latitudeDeg,
-                                  observer.heightMetres, place.raHours, place.decDeg,
-                                  place.distanceAu, place.positionOfDate, astrometric, obliquity,
-                                  gast, lightTime);
+  return TopocentricApparentPlace(
+      context, instant.jdTt, instant.deltaTSeconds, body, kEarth, observer.eastLongitudeDeg,
+      observer.latitudeDeg, observer.heightMetres, place.raHours, place.decDeg, place.distanceAu,
+      place.positionOfDate, astrometric, obliquity, gast, lightTime);
 }
 
 // A planet, or the Moon without a limb: the sextant is set on the lit part
@@ -116,9 +115,10 @@ EngineStatus DiskPlace(PlaceContext& context, const SightInstant& instant, const
   return kStatusOk;
 }
 
-// Stars are points at infinity: geocentric and topocentric places agree.
+// Stars are at infinity: the observer shifts them only by diurnal
+// aberration (0.3"), so the geocentric place serves.
 EngineStatus CataloguePlace(PlaceContext& context, const SightInstant& instant, uint16_t starNumber,
-                       ObservedPlace& observed) {
+                            ObservedPlace& observed) {
   if (starNumber < 1 || starNumber > kStarCount) return kSightReductionNoPlace;
   const StarEntry& star = kStarCatalogue[starNumber - 1];
   Vector3 unitVector{};
@@ -259,8 +259,8 @@ EngineStatus ReduceObservation(PlaceContext& context, const ObservationRecord& s
     return kSightReductionNoDeltaT;
   }
   if (HorizonToEquatorial(fixInstant.jdUt1, fixInstant.equationOfEquinoxesArcsec, fix.longitude,
-                          fix.latitude, reduced.hc, reduced.zn, reduced.raAtFix,
-                          reduced.decAtFix, reduced.lhaAtFix) != kStatusOk) {
+                          fix.latitude, reduced.hc, reduced.zn, reduced.raAtFix, reduced.decAtFix,
+                          reduced.lhaAtFix) != kStatusOk) {
     return kSightReductionNoHcZn;
   }
 
