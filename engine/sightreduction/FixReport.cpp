@@ -44,8 +44,7 @@ UtcDate DateOf(double timeUtc) {
   int16_t hour = 0, minute = 0;
   double seconds = 0.0;
   char weekday[4];
-  SplitJulianToSeconds(timeUtc, 0, date.year, date.month, date.day, hour, minute, seconds,
-                       weekday);
+  SplitJulianToSeconds(timeUtc, 0, date.year, date.month, date.day, hour, minute, seconds, weekday);
   return date;
 }
 
@@ -78,9 +77,8 @@ EngineStatus FormatReducedTable(std::span<const ReducedObservation> reduced, Rep
 EngineStatus FormatCurrentLines(const PositionRecord& newFix, const PositionRecord& drAtFix,
                                 const PositionRecord& lastFix, ReportText& text) {
   double set = 0.0, drift = 0.0, courseMadeGood = 0.0, speedMadeGood = 0.0;
-  const EngineStatus status =
-      ComputeCurrentAndMadeGood(newFix, drAtFix, lastFix, set, drift, courseMadeGood,
-                                speedMadeGood);
+  const EngineStatus status = ComputeCurrentAndMadeGood(newFix, drAtFix, lastFix, set, drift,
+                                                        courseMadeGood, speedMadeGood);
   // On a failure the values are 0 and the block prints nothing.
   ReportLine current[kMaxCurrentBlockLines];
   int currentCount = 0;
@@ -135,8 +133,8 @@ EngineStatus FormatFixReport(std::span<const ReducedObservation> reduced,
   int tableCount = 0;
   if (FormatSolutionBlock(lastFix, reference, drAtFix, newFix, fix, solution, solutionCount) !=
           kStatusOk ||
-      FormatSolutionCourseSpeed(fix.course, fix.sigmaCourse, fix.speed, fix.sigmaSpeed,
-                                courseSpeed, courseSpeedCount) != kStatusOk ||
+      FormatSolutionCourseSpeed(fix.course, fix.sigmaCourse, fix.speed, fix.sigmaSpeed, courseSpeed,
+                                courseSpeedCount) != kStatusOk ||
       FormatSolutionTable(fix, table, tableCount) != kStatusOk) {
     return kStatusOutOfDomain;
   }

@@ -41,7 +41,6 @@ inline constexpr EngineStatus kFixReportCurrentFailed = 20;
                                            const PositionRecord& reference,
                                            const PositionRecord& drAtFix, const FixSolution& fix,
                                            const PositionRecord& newFix, ReportLine* longLines,
-                                           int& longCount, ReportLine* shortLines,
-                                           int& shortCount);
+                                           int& longCount, ReportLine* shortLines, int& shortCount);
 
 }  // namespace navora

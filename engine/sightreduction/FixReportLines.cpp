@@ -88,9 +88,9 @@ EngineStatus FormatReducedHeader(double timeUtc, ReportLine* lines) {
 EngineStatus FormatReducedLine(const ReducedObservation& sight, ReportLine& line) {
   line[0] = '\0';
   // The assumed position as a record, so that time and position split as every report's.
-  const PositionRecord assumed = MakePositionRecord(kMotionNone, kPositionDr, sight.time,
-                                                    sight.drLatitude, sight.drLongitude, 0.0,
-                                                    0.0, 0.0, 0.0);
+  const PositionRecord assumed =
+      MakePositionRecord(kMotionNone, kPositionDr, sight.time, sight.drLatitude, sight.drLongitude,
+                         0.0, 0.0, 0.0, 0.0);
   PositionReportParts p;
   double zn = 0.0;
   if (SplitPositionForReport(assumed, p) != kStatusOk || !IsLatitude(sight.ho) ||
@@ -153,8 +153,7 @@ EngineStatus FormatSolutionBlock(const PositionRecord& lastFix, const PositionRe
 }
 
 EngineStatus FormatSolutionCourseSpeed(double courseDeg, double sigmaCourseDeg, double speedKnots,
-                                       double sigmaSpeedKnots, ReportLine* lines,
-                                       int& lineCount) {
+                                       double sigmaSpeedKnots, ReportLine* lines, int& lineCount) {
   lineCount = 0;
   double course = 0.0;
   if (lines == nullptr || RoundAngle360(courseDeg, course) != kStatusOk ||
@@ -194,9 +193,9 @@ EngineStatus FormatSolutionCourseSpeed(double courseDeg, double sigmaCourseDeg, 
 
 EngineStatus FormatSolutionTable(const FixSolution& fix, ReportLine* lines, int& lineCount) {
   lineCount = 0;
-  const PositionRecord record = MakePositionRecord(kMotionNone, kPositionCelestialFix, fix.time,
-                                                   fix.latitude, fix.longitude, fix.course,
-                                                   fix.speed, 0.0, 0.0);
+  const PositionRecord record =
+      MakePositionRecord(kMotionNone, kPositionCelestialFix, fix.time, fix.latitude, fix.longitude,
+                         fix.course, fix.speed, 0.0, 0.0);
   PositionReportParts p;
   if (lines == nullptr || SplitPositionForReport(record, p) != kStatusOk ||
       !std::isfinite(fix.sigmaLatitude) || !std::isfinite(fix.sigmaLongitude)) {

@@ -56,9 +56,8 @@ void FormatLimbNote(const char* bodyName, ReportLine* notes, int& noteCount);
 [[nodiscard]] EngineStatus FormatSolutionBlock(const PositionRecord& lastFix,
                                                const PositionRecord& reference,
                                                const PositionRecord& drAtFix,
-                                               const PositionRecord& newFix,
-                                               const FixSolution& fix, ReportLine* lines,
-                                               int& lineCount);
+                                               const PositionRecord& newFix, const FixSolution& fix,
+                                               ReportLine* lines, int& lineCount);
 
 // The solved course and speed of the fix leg and their error bars; no lines
 // when they were not solved (both standard errors 0). Up to
