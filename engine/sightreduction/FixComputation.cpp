@@ -18,8 +18,6 @@ constexpr int kMaxPasses = 20;
 // factor above the previous pass's, means the sights do not fit the track.
 constexpr double kDivergentSigmaDeg = 10.0;
 constexpr double kDivergenceGrowth = 2.0;
-// Speeds below this (knots) have no direction.
-constexpr double kStillSpeedKnots = 1e-12;
 
 // Sizes and leg numbers the steps index by without further checks.
 bool ArraysAgree(std::span<const LegRecord> legs, std::span<const ObservationRecord> sights,
@@ -103,19 +101,6 @@ EngineStatus ReduceSights(PlaceContext& context, uint8_t flags, double timeOfFix
   }
   return IterateFix(context, (flags & kSolveCourseSpeed) != 0, timeOfFix, ut1MinusUtcAtFix, legs,
                     sights, fixLeg, reduced, out);
-}
-
-void GroundTrack(const PositionRecord& record, double& courseDeg, double& speedKnots) {
-  const double course = DegreesToRadians(record.course);
-  const double set = DegreesToRadians(record.set);
-  const double north = std::cos(course) * record.speed + std::cos(set) * record.drift;
-  const double east = std::sin(course) * record.speed + std::sin(set) * record.drift;
-  speedKnots = std::hypot(north, east);
-  courseDeg = 0.0;
-  if (speedKnots > kStillSpeedKnots) {
-    courseDeg = RadiansToDegrees(std::atan2(east, north));
-    if (courseDeg < 0.0) courseDeg += kDegreesPerCircle;
-  }
 }
 
 }  // namespace navora

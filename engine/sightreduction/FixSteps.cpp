@@ -21,6 +21,8 @@ constexpr int kOtherLegSightsForCourseSpeed = 4;
 // Time spread of those sights: absolute (days), and as a part of the leg.
 constexpr double kCourseSpeedSpreadDays = 0.2;
 constexpr double kCourseSpeedLegFraction = 0.5;
+// Speeds below this (knots) have no direction.
+constexpr double kStillSpeedKnots = 1e-12;
 // The azimuth terms divide by cos Hc; a body at the zenith would make them infinite.
 constexpr double kHcPoleClampDeg = 89.9999;
 
@@ -190,6 +192,19 @@ void FillTrack(const PositionRecord& fix, FixSolution& out) {
 }
 
 }  // namespace
+
+void GroundTrack(const PositionRecord& record, double& courseDeg, double& speedKnots) {
+  const double course = DegreesToRadians(record.course);
+  const double set = DegreesToRadians(record.set);
+  const double north = std::cos(course) * record.speed + std::cos(set) * record.drift;
+  const double east = std::sin(course) * record.speed + std::sin(set) * record.drift;
+  speedKnots = std::hypot(north, east);
+  courseDeg = 0.0;
+  if (speedKnots > kStillSpeedKnots) {
+    courseDeg = RadiansToDegrees(std::atan2(east, north));
+    if (courseDeg < 0.0) courseDeg += kDegreesPerCircle;
+  }
+}
 
 int AnalyseSightDistribution(std::span<const ReducedObservation> reduced, bool solveCourseSpeed,
                              std::span<LegRecord> legs, int& unknowns, double& sigma0) {
