@@ -30,10 +30,10 @@ bool ArraysAgree(std::span<const LegRecord> legs, std::span<const ObservationRec
   return true;
 }
 
-EngineStatus ReduceAtDeadReckoning(PlaceContext& context, double timeOfFix,
-                                   double ut1MinusUtcAtFix, std::span<LegRecord> legs,
-                                   std::span<ObservationRecord> sights, int fixLeg,
-                                   std::span<ReducedObservation> reduced, FixSolution& out) {
+EngineStatus ReduceAtDeadReckoning(PlaceContext& context, double timeOfFix, double ut1MinusUtcAtFix,
+                                   std::span<LegRecord> legs, std::span<ObservationRecord> sights,
+                                   int fixLeg, std::span<ReducedObservation> reduced,
+                                   FixSolution& out) {
   const EngineStatus advanced = AdvanceLegsToEnd(timeOfFix, legs);
   if (advanced != kStatusOk) return advanced;
   CorrectObservedAltitudes(sights, reduced);
@@ -64,9 +64,8 @@ EngineStatus IterateFix(PlaceContext& context, bool solveCourseSpeed, double tim
     if (status != kStatusOk) return status;
 
     const PositionRecord& fix = legs[fixLeg].reduction;
-    const double moved = std::hypot(correction.latitudeDeg,
-                                    std::cos(DegreesToRadians(fix.latitude)) *
-                                        correction.longitudeDeg);
+    const double moved = std::hypot(
+        correction.latitudeDeg, std::cos(DegreesToRadians(fix.latitude)) * correction.longitudeDeg);
     const bool diverging = out.sigmaUnitWeight >= kDivergentSigmaDeg ||
                            (pass > 0 && out.sigmaUnitWeight > kDivergenceGrowth * previousSigma);
     status = diverging ? kSightReductionNoSolution

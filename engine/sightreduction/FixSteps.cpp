@@ -43,8 +43,7 @@ bool QualifiesForCourseSpeed(const LegSightTimes& times, const LegRecord& leg, b
   const double spread = 2.0 * std::min(mean - times.earliest, times.latest - mean);
   if (spread < kCourseSpeedSpreadDays) return false;
   if (legCount == 1) return true;
-  const double legEnd =
-      isFixLeg ? std::max(leg.reduction.time, times.latest) : leg.reduction.time;
+  const double legEnd = isFixLeg ? std::max(leg.reduction.time, times.latest) : leg.reduction.time;
   return spread / (legEnd - leg.start.time) >= kCourseSpeedLegFraction;
 }
 
@@ -170,9 +169,8 @@ UnknownVector DesignRow(const ReducedObservation& sight, const LegChain& chain,
   for (int m = 0; m < legCount; ++m) {
     const int k = slots[m];
     if (k < 0 || m < sight.legIndex) continue;  // earlier legs do not move the sight
-    const Block q = m == sight.legIndex
-                        ? CourseSpeedBlock(sight.drPartialsLat, sight.drPartialsLon)
-                        : Multiply(sightOnLeg, leg.onCourseSpeed[m]);
+    const Block q = m == sight.legIndex ? CourseSpeedBlock(sight.drPartialsLat, sight.drPartialsLon)
+                                        : Multiply(sightOnLeg, leg.onCourseSpeed[m]);
     row[k] = (cz * q[0][0] + sz * q[1][0]) * kDegToRad;
     row[k + 1] = (sz * q[1][1] + cz * q[0][1]) * kKmPerDayPerKnot;
   }
@@ -228,8 +226,8 @@ int AnalyseSightDistribution(std::span<const ReducedObservation> reduced, bool s
     leg.latest = std::max(leg.latest, sight.time);
     leg.sum += sight.time;
     ++total;
-    inverseVarianceSum += sight.sigma < kSigmaFloorDeg ? kFlooredInverseVariance
-                                                       : 1.0 / (sight.sigma * sight.sigma);
+    inverseVarianceSum +=
+        sight.sigma < kSigmaFloorDeg ? kFlooredInverseVariance : 1.0 / (sight.sigma * sight.sigma);
   }
   if (total == 0) return -1;
 
@@ -237,8 +235,7 @@ int AnalyseSightDistribution(std::span<const ReducedObservation> reduced, bool s
     legs[i].sightCount = static_cast<uint16_t>(times[i].sights);
     legs[i].includedCount = static_cast<uint16_t>(times[i].included);
     const bool solved =
-        solveCourseSpeed &&
-        QualifiesForCourseSpeed(times[i], legs[i], i == legCount - 1, legCount);
+        solveCourseSpeed && QualifiesForCourseSpeed(times[i], legs[i], i == legCount - 1, legCount);
     legs[i].solveCourseSpeed = solved ? 1 : 0;
     if (!solved && unknowns > 3) unknowns -= 2;
   }
@@ -295,9 +292,8 @@ EngineStatus LeastSquaresStep(std::span<const ReducedObservation> reduced, int u
   return kStatusOk;
 }
 
-EngineStatus SingleSightStep(std::span<const ReducedObservation> reduced,
-                             std::span<LegRecord> legs, FixSolution& out,
-                             FixCorrection& correction) {
+EngineStatus SingleSightStep(std::span<const ReducedObservation> reduced, std::span<LegRecord> legs,
+                             FixSolution& out, FixCorrection& correction) {
   const ReducedObservation* only = nullptr;
   int included = 0;
   for (const ReducedObservation& sight : reduced) {

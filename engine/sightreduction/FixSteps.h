@@ -51,9 +51,8 @@ int AnalyseSightDistribution(std::span<const ReducedObservation> reduced, bool s
 // leg track and the standard errors. kSightReductionNoSolution when the
 // normal matrix is singular; DR statuses when a leg cannot be run back.
 [[nodiscard]] EngineStatus LeastSquaresStep(std::span<const ReducedObservation> reduced,
-                                            int unknowns, double sigma0,
-                                            std::span<LegRecord> legs, FixSolution& out,
-                                            FixCorrection& correction);
+                                            int unknowns, double sigma0, std::span<LegRecord> legs,
+                                            FixSolution& out, FixCorrection& correction);
 
 // The fix from exactly one included sight: the fix leg's position moved by
 // the intercept Ho - Hc along the great circle of the sight's azimuth (away
@@ -68,7 +67,6 @@ int AnalyseSightDistribution(std::span<const ReducedObservation> reduced, bool s
 // speed, marks the changed legs, then runs the earlier legs' end positions
 // back from the corrected fix. kSightReductionNoSolution when the corrected
 // latitude passes a pole.
-[[nodiscard]] EngineStatus ApplyFixCorrection(std::span<const double> x,
-                                              std::span<LegRecord> legs);
+[[nodiscard]] EngineStatus ApplyFixCorrection(std::span<const double> x, std::span<LegRecord> legs);
 
 }  // namespace navora

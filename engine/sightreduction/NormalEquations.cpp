@@ -98,7 +98,8 @@ double InvertMatrix(NormalMatrix& matrix, int order) {
   // Undo the row exchanges as column exchanges of the inverse, last first.
   for (int step = order - 1; step >= 0; --step) {
     if (pivotRow[step] == pivotColumn[step]) continue;
-    for (int j = 0; j < order; ++j) std::swap(matrix[j][pivotRow[step]], matrix[j][pivotColumn[step]]);
+    for (int j = 0; j < order; ++j)
+      std::swap(matrix[j][pivotRow[step]], matrix[j][pivotColumn[step]]);
   }
   return determinant;
 }

@@ -25,11 +25,11 @@ using UnknownVector = std::array<double, kMaxUnknowns>;
 using NormalMatrix = std::array<UnknownVector, kMaxUnknowns>;
 
 struct NormalEquations {
-  int unknowns = 2;             // order n, 1..kMaxUnknowns
-  NormalMatrix matrix{};        // upper triangle accumulated
-  UnknownVector rightSide{};    // b
-  double weightSum = 0.0;       // W
-  double weightedSquares = 0.0; // E = sum w r^2
+  int unknowns = 2;              // order n, 1..kMaxUnknowns
+  NormalMatrix matrix{};         // upper triangle accumulated
+  UnknownVector rightSide{};     // b
+  double weightSum = 0.0;        // W
+  double weightedSquares = 0.0;  // E = sum w r^2
 };
 
 struct NormalSolution {
