@@ -350,16 +350,14 @@ bool ObservationRecorderModel::ActionEnabled() const {
 }
 
 bool ObservationRecorderModel::Action(Notice& notice, ObservationField& returnTo) {
+  // Added where it was entered: the new observation becomes current.
+  if (AtNewPlace()) return AddNewObservation(notice, returnTo);
   if (!ActionEnabled()) return true;
   if (mode_ == RecorderMode::kEditing) {
     Entry& entry = entries_[current_];
     entry.fields = entry.shown;
     entry.accepted = entry.original;
     return true;
-  }
-  if (AtNewPlace()) {
-    // Added where it was entered: the new observation becomes current.
-    return AddNewObservation(notice, returnTo);
   }
   entries_.erase(entries_.begin() + current_);
   current_ = std::min(current_, LastPlace());

@@ -138,8 +138,8 @@ class ObservationRecorderModel {
 
   // The action button: "Add" (the observation not yet entered, enabled once
   // the navigator changed it), "Remove" (an added one) or "Reset" (enabled
-  // while the sight differs from the log). False when a new observation is
-  // refused (told why, `returnTo` set).
+  // while the sight differs from the log). Add takes the fields as they
+  // stand; false when they are refused (told why, `returnTo` set).
   std::string ActionText() const;
   bool ActionEnabled() const;
   bool Action(Notice& notice, ObservationField& returnTo);
