@@ -32,6 +32,7 @@ constexpr uint16_t kLimbCodes[2][2] = {
 };
 
 constexpr int16_t kHsMinuteDecimals = 1;
+constexpr double kTenthsPerMinute = 10.0;
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -107,7 +108,8 @@ EngineStatus ObservationToForm(const ObservationRecord& sight, ObservationForm& 
   double minutes = 0.0;
   if (SplitAngleForDialog(sight.hs, kHsMinuteDecimals, negative, degrees, minutes) == kStatusOk) {
     form.hsDegrees = negative != 0 ? -degrees : degrees;
-    form.hsMinutes = minutes;
+    // The split carries what would print as 60.0' into the degrees.
+    form.hsMinutes = std::round(minutes * kTenthsPerMinute) / kTenthsPerMinute;
   }
   form.quality = QualityCodeFromSigma(sight.sigma) - 1;
   form.heightOfEye = static_cast<int>(std::trunc(sight.heightOfEye * kFeetPerMetre + 0.5));
