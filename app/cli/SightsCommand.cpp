@@ -165,10 +165,13 @@ std::string EnterValues(const SightValues& values, ObservationFields& fields) {
     const char* value;
     std::string* field;
   } texts[] = {
-      {values.hsDegrees, &fields.hsDegrees},     {values.hsMinutes, &fields.hsMinutes},
+      {values.hsDegrees, &fields.hsDegrees},
+      {values.hsMinutes, &fields.hsMinutes},
       {values.indexCorrection, &fields.indexCorrection},
-      {values.heightFeet, &fields.heightOfEye},  {values.temperature, &fields.temperature},
-      {values.pressure, &fields.pressure},       {values.dut1, &fields.ut1MinusUtc},
+      {values.heightFeet, &fields.heightOfEye},
+      {values.temperature, &fields.temperature},
+      {values.pressure, &fields.pressure},
+      {values.dut1, &fields.ut1MinusUtc},
   };
   for (const auto& text : texts) {
     if (text.value != nullptr) *text.field = text.value;
@@ -344,8 +347,10 @@ int Import(const Options& options) {
   ObservationRecorderModel model(recorded, FirstNewObservation(logs.events));
   for (size_t i = 0; i < rows.size(); ++i) {
     const std::vector<std::string>& cell = rows[i];
-    SightValues values{cell[0].c_str(), cell[1].c_str(), cell[2].c_str(), cell[3].c_str(),
-                       cell[4].c_str(), cell[5].c_str(), cell[6].c_str(), cell[7].c_str(),
+    SightValues values{cell[0].c_str(), cell[1].c_str(),
+                       cell[2].c_str(), cell[3].c_str(),
+                       cell[4].c_str(), cell[5].c_str(),
+                       cell[6].c_str(), cell[7].c_str(),
                        cell[8].c_str(), cell[9].empty() ? kNoDut1 : cell[9].c_str(),
                        cell[10].c_str()};
     const std::string where = std::string(path) + " line " + std::to_string(rowLines[i]);
@@ -420,8 +425,8 @@ int ChangeSight(const Options& options, RecorderMode mode, Change change) {
     if (loaded.sightOffsets[static_cast<size_t>(i)] == offset) index = i;
   }
   if (index < 0) {
-    return Failure(options, std::string("no sight since the last fix at offset ") +
-                                options.offset + " (see sights list)");
+    return Failure(options, std::string("no sight since the last fix at offset ") + options.offset +
+                                " (see sights list)");
   }
   ObservationRecorderModel model(mode, loaded, index);
   if (const int changed = change(model); changed != kExitOk) return changed;

@@ -311,8 +311,7 @@ bool ObservationRecorderModel::CheckCurrent(Notice& notice, ObservationField& re
   return true;
 }
 
-bool ObservationRecorderModel::Move(Notice& notice, RecorderMove move,
-                                    ObservationField& returnTo) {
+bool ObservationRecorderModel::Move(Notice& notice, RecorderMove move, ObservationField& returnTo) {
   if (!CheckCurrent(notice, returnTo)) return false;
   switch (move) {
     case RecorderMove::kBegin:

@@ -50,8 +50,8 @@ inline constexpr char kSelectBodyText[] = "Please select the observed body.\n";
 inline constexpr char kHsTooLargeText[] = "The hs must be less than\nor equal to 90 degrees.";
 
 // Tool tips of the navigation buttons BEGIN, PREVIOUS, NEXT, END.
-inline constexpr const char* kObservationMoveTips[] = {
-    "First Observation", "Previous Observation", "Next Observation", "Last Observation"};
+inline constexpr const char* kObservationMoveTips[] = {"First Observation", "Previous Observation",
+                                                       "Next Observation", "Last Observation"};
 
 // The list texts of the Limb and Quality combos, in index order.
 inline constexpr const char* kLimbNames[] = {"None", "Upper", "Lower"};
@@ -177,9 +177,9 @@ class ObservationRecorderModel {
   int alreadyRecorded_ = 0;
   std::vector<Entry> entries_;
   int current_ = 0;
-  ObservationRecord newStart_;    // what a new observation starts from
-  ObservationFields newShown_;    // its fields as opened
-  ObservationFields newFields_;   // and as now entered
+  ObservationRecord newStart_;            // what a new observation starts from
+  ObservationFields newShown_;            // its fields as opened
+  ObservationFields newFields_;           // and as now entered
   std::vector<EventLogOffset> takenOff_;  // sights before the last fix, to delete
 };
 

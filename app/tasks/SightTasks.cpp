@@ -110,8 +110,7 @@ int SaveObservations(SightTaskLogs& logs, const std::vector<ObservationRecord>& 
   return 0;
 }
 
-int LoadLoggedSights(Notice& notice, EventLog& events, LegsAndSights& loaded,
-                     double& lastFixTime) {
+int LoadLoggedSights(Notice& notice, EventLog& events, LegsAndSights& loaded, double& lastFixTime) {
   const int status = TaskLoadLegsAndSights(events, loaded);
   if (status != kStatusOk && status != kLoadedOutOfTimeOrder) {
     notice.Show(kLogReadingFailedText, kNoticeOk);

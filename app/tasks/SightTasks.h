@@ -32,7 +32,7 @@ inline constexpr char kMaxObservationsText[] =
 
 // Returned values besides 0 and the bridge's.
 inline constexpr int kObservationLimitReached = 30;  // 25 sights since the last fix
-inline constexpr int kNoSuchSight = 41;  // `offset` is not a sight since the last fix
+inline constexpr int kNoSuchSight = 41;              // `offset` is not a sight since the last fix
 
 // Before the recorder opens: `recorded` receives the sights since the last
 // fix; at 25 the navigator is told so and kObservationLimitReached returned.
@@ -57,8 +57,7 @@ int SaveObservations(SightTaskLogs& logs, const std::vector<ObservationRecord>& 
 // The sights the recorder opens on in Viewing, Editing or Deleting, and the
 // time of the last fix to ask about earlier ones. Returns 0 (sightCount may
 // be 0: nothing to open), else non-zero after the reading message.
-int LoadLoggedSights(Notice& notice, EventLog& events, LegsAndSights& loaded,
-                     double& lastFixTime);
+int LoadLoggedSights(Notice& notice, EventLog& events, LegsAndSights& loaded, double& lastFixTime);
 
 // Rewrites the sight at `offset` with `corrected`'s entered values (its leg,
 // included flag and spare value kept as logged) and writes the CORRECT SIGHT

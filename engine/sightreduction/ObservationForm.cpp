@@ -21,8 +21,8 @@ struct SolarSystemBody {
   uint16_t code;
 };
 constexpr SolarSystemBody kSolarSystemBodies[kSolarSystemBodyCount] = {
-    {"Sun", kSun},    {"Moon", kMoon},       {"Venus", kVenus},
-    {"Mars", kMars},  {"Jupiter", kJupiter}, {"Saturn", kSaturn},
+    {"Sun", kSun},   {"Moon", kMoon},       {"Venus", kVenus},
+    {"Mars", kMars}, {"Jupiter", kJupiter}, {"Saturn", kSaturn},
 };
 
 // Limb codes, indexed by body (Sun, Moon) and limb (upper, lower).
@@ -94,8 +94,7 @@ EngineStatus ObservationToForm(const ObservationRecord& sight, ObservationForm& 
   double seconds = 0.0;
   char weekday[4];
   constexpr int16_t kWholeSeconds = 0;
-  SplitJulianToSeconds(sight.time, kWholeSeconds, year, month, day, hour, minute, seconds,
-                       weekday);
+  SplitJulianToSeconds(sight.time, kWholeSeconds, year, month, day, hour, minute, seconds, weekday);
   form.year = year;
   form.month = month;
   form.day = day;
@@ -144,8 +143,7 @@ EngineStatus FormToObservation(const ObservationForm& form, ObservationRecord& s
   sight.ut1MinusUtc = form.ut1MinusUtc;
   sight.hs = form.hsDegrees + form.hsMinutes / kArcminutesPerDegree;
   sight.indexCorrection = form.indexCorrection / kArcminutesPerDegree;
-  sight.heightOfEye =
-      form.heightInMetres ? form.heightOfEye : form.heightOfEye * kMetresPerFoot;
+  sight.heightOfEye = form.heightInMetres ? form.heightOfEye : form.heightOfEye * kMetresPerFoot;
   sight.temperature = form.temperature;
   sight.pressure = form.pressure;
   sight.sigma = SigmaFromQualityCode(static_cast<uint16_t>(form.quality + 1));

@@ -37,14 +37,14 @@ inline constexpr int kFormNoSelection = -1;
 
 // Limits of the entries.
 inline constexpr int kMaxHsDegrees = 90;
-inline constexpr double kMaxHsMinutes = 59.9;       // minutes of arc
-inline constexpr double kMaxAbsUt1MinusUtc = 0.9;   // seconds
+inline constexpr double kMaxHsMinutes = 59.9;          // minutes of arc
+inline constexpr double kMaxAbsUt1MinusUtc = 0.9;      // seconds
 inline constexpr double kMaxAbsIndexCorrection = 9.9;  // minutes of arc
 inline constexpr int kMaxHeightOfEyeFeet = 999;
 inline constexpr int kMaxHeightOfEyeMetres = 304;
-inline constexpr int kMaxAbsTemperature = 49;       // degrees Celsius
-inline constexpr int kMinPressure = 900;            // millibars
-inline constexpr int kMaxPressure = 1100;           // millibars
+inline constexpr int kMaxAbsTemperature = 49;  // degrees Celsius
+inline constexpr int kMinPressure = 900;       // millibars
+inline constexpr int kMaxPressure = 1100;      // millibars
 
 // Feet to metres is exact by definition; metres to feet is the rounded
 // factor the reports print with, so a whole number of feet shows again as
@@ -59,7 +59,7 @@ struct ObservationForm {
   int hour = 0;
   int minute = 0;
   int second = 0;
-  double ut1MinusUtc = 0.0;  // seconds
+  double ut1MinusUtc = 0.0;     // seconds
   int body = kFormNoSelection;  // index into the body list
   int hsDegrees = 0;
   double hsMinutes = 0.0;
@@ -95,15 +95,13 @@ inline constexpr EngineStatus kFormUnknownBody = 1;
 // temperature rounded half away from zero, pressure = trunc(mb + 0.5), the
 // grade matching its sigma ("Average" when none does). kFormUnknownBody for a
 // body code or star number outside the list (body left unselected).
-[[nodiscard]] EngineStatus ObservationToForm(const ObservationRecord& sight,
-                                             ObservationForm& form);
+[[nodiscard]] EngineStatus ObservationToForm(const ObservationRecord& sight, ObservationForm& form);
 
 // Writes the form's values into `sight`, leaving its leg index, included
 // flag, weight and spare value as they are: body code and star number from
 // body and limb (the limb counts for the Sun and the Moon only), time from
 // the date fields, sigma from the grade, the height in metres.
 // kFormUnknownBody for a body index outside the list (`sight` unchanged).
-[[nodiscard]] EngineStatus FormToObservation(const ObservationForm& form,
-                                             ObservationRecord& sight);
+[[nodiscard]] EngineStatus FormToObservation(const ObservationForm& form, ObservationRecord& sight);
 
 }  // namespace navora

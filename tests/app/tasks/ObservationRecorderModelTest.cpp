@@ -2,14 +2,13 @@
 // the dialog's order, the Adding states up to the limit of 25, the log
 // states with their marks, and the question about sights before the last fix.
 
-#include "app/tasks/ObservationRecorderModel.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "app/bridge/RecordingNotice.h"
 #include "app/tasks/NumericFieldRules.h"
+#include "app/tasks/ObservationRecorderModel.h"
 #include "engine/sightreduction/BodyNames.h"
 #include "engine/time/Calendar.h"
 
@@ -49,23 +48,41 @@ TEST(ObservationRecorderModel, ChecksInTheDialogsOrder) {
   const Case cases[] = {
       {[](ObservationFields& f) { f.monthIndex = -1; }, "Please select a month.\n",
        ObservationField::kMonth},
-      {[](ObservationFields& f) { f.day = 31; f.monthIndex = 3; }, "Please enter an integer between 1 and 30.",
-       ObservationField::kDay},
+      {[](ObservationFields& f) {
+         f.day = 31;
+         f.monthIndex = 3;
+       },
+       "Please enter an integer between 1 and 30.", ObservationField::kDay},
       {[](ObservationFields& f) { f.second = "60"; }, "Please enter an integer between 0 and 59.",
        ObservationField::kSecond},
       {[](ObservationFields& f) { f.ut1MinusUtc = "-1.0"; },
        "Please enter a number between -0.9 and 0.9.", ObservationField::kUt1MinusUtc},
-      {[](ObservationFields& f) { f.bodyIndex = -1; f.hsDegrees = "91"; },
+      {[](ObservationFields& f) {
+         f.bodyIndex = -1;
+         f.hsDegrees = "91";
+       },
        "Please select the observed body.\n", ObservationField::kBody},
-      {[](ObservationFields& f) { f.hsDegrees = "90"; f.hsMinutes = "0.0"; }, "",
-       ObservationField::kDay},
-      {[](ObservationFields& f) { f.hsDegrees = "89"; f.hsMinutes = "60.0"; },
+      {[](ObservationFields& f) {
+         f.hsDegrees = "90";
+         f.hsMinutes = "0.0";
+       },
+       "", ObservationField::kDay},
+      {[](ObservationFields& f) {
+         f.hsDegrees = "89";
+         f.hsMinutes = "60.0";
+       },
        "Please enter a number between 0 and 59.9.", ObservationField::kHsMinutes},
-      {[](ObservationFields& f) { f.hsDegrees = "90"; f.hsMinutes = "0.1"; },
+      {[](ObservationFields& f) {
+         f.hsDegrees = "90";
+         f.hsMinutes = "0.1";
+       },
        "The hs must be less than\nor equal to 90 degrees.", ObservationField::kHsDegrees},
       {[](ObservationFields& f) { f.heightOfEye = "1000"; },
        "Please enter an integer between 0 and 999.", ObservationField::kHeightOfEye},
-      {[](ObservationFields& f) { f.heightOfEye = "305"; f.heightInMetres = true; },
+      {[](ObservationFields& f) {
+         f.heightOfEye = "305";
+         f.heightInMetres = true;
+       },
        "Please enter an integer between 0 and 304.", ObservationField::kHeightOfEye},
       {[](ObservationFields& f) { f.indexCorrection = "x"; }, "Please enter a number.",
        ObservationField::kIndexCorrection},
@@ -118,8 +135,10 @@ TEST(ObservationRecorderModel, AddingCollectsNewSightsUpToTheLimit) {
   ObservationRecord venus = SightAt(1);
   venus.bodyCode = 2;
   ObservationRecorderModel model(22, venus);
-  ExpectState(model, {"Adding: Observation No. 23 of a possible 25", "Enter a new observation",
-                      "Add", false, "Delete", false}, "opened");
+  ExpectState(model,
+              {"Adding: Observation No. 23 of a possible 25", "Enter a new observation", "Add",
+               false, "Delete", false},
+              "opened");
   EXPECT_TRUE(model.FieldsEnabled());
 
   ObservationFields fields = model.Fields();
@@ -127,11 +146,15 @@ TEST(ObservationRecorderModel, AddingCollectsNewSightsUpToTheLimit) {
   EXPECT_FALSE(model.LimbEnabled());
   model.SetFields(fields);
   EXPECT_TRUE(model.LimbEnabled());
-  ExpectState(model, {"Adding: Observation No. 23 of a possible 25", "Enter a new observation",
-                      "Add", true, "Delete", false}, "entered");
+  ExpectState(model,
+              {"Adding: Observation No. 23 of a possible 25", "Enter a new observation", "Add",
+               true, "Delete", false},
+              "entered");
   ASSERT_TRUE(model.Action(notice, returnTo));
-  ExpectState(model, {"Adding: Observation No. 23 of a possible 25", "( ADDED )", "Remove", true,
-                      "Delete", true}, "added");
+  ExpectState(
+      model,
+      {"Adding: Observation No. 23 of a possible 25", "( ADDED )", "Remove", true, "Delete", true},
+      "added");
 
   // The next place opens with the last sight's entries; a changed one is
   // checked and added by the move.
@@ -150,14 +173,18 @@ TEST(ObservationRecorderModel, AddingCollectsNewSightsUpToTheLimit) {
   fields.minute = "30";
   model.SetFields(fields);
   ASSERT_TRUE(model.Done(notice, returnTo));  // the third, entered, is added by Done
-  ExpectState(model, {"Adding: Observation No. 25 of a possible 25", "( ADDED )", "Remove", true,
-                      "Delete", true}, "at the limit");
+  ExpectState(
+      model,
+      {"Adding: Observation No. 25 of a possible 25", "( ADDED )", "Remove", true, "Delete", true},
+      "at the limit");
   EXPECT_FALSE(model.CanMove(RecorderMove::kNext));  // no 26th place
 
   ASSERT_TRUE(model.Move(notice, RecorderMove::kBegin, returnTo));
   model.ToggleDelete();
-  ExpectState(model, {"Adding: Observation No. 23 of a possible 25", "( DELETED )", "Remove",
-                      true, "UnDelete", true}, "marked");
+  ExpectState(model,
+              {"Adding: Observation No. 23 of a possible 25", "( DELETED )", "Remove", true,
+               "UnDelete", true},
+              "marked");
   ASSERT_TRUE(model.Move(notice, RecorderMove::kNext, returnTo));
   ASSERT_TRUE(model.Action(notice, returnTo));  // Remove the second
   EXPECT_EQ(model.SightCount(), 2);
@@ -172,19 +199,23 @@ TEST(ObservationRecorderModel, LogModesMarkEditsAndDeletions) {
   RecordingNotice notice;
   ObservationField returnTo = ObservationField::kDay;
   ObservationRecorderModel viewing(RecorderMode::kViewing, ThreeSights(), 99);
-  ExpectState(viewing, {"Viewing: Observation No. 3 on Leg No. 2", "", "Reset", false, "Delete",
-                        false}, "viewing");
+  ExpectState(viewing,
+              {"Viewing: Observation No. 3 on Leg No. 2", "", "Reset", false, "Delete", false},
+              "viewing");
   EXPECT_FALSE(viewing.FieldsEnabled());
   EXPECT_TRUE(viewing.Edits().Empty());
 
   ObservationRecorderModel editing(RecorderMode::kEditing, ThreeSights(), 0);
-  ExpectState(editing, {"Editing: Observation No. 1 on Leg No. 1", "", "Reset", false, "Delete",
-                        false}, "editing");
+  ExpectState(editing,
+              {"Editing: Observation No. 1 on Leg No. 1", "", "Reset", false, "Delete", false},
+              "editing");
   ObservationFields fields = editing.Fields();
   fields.hsMinutes = "20.5";
   editing.SetFields(fields);
-  ExpectState(editing, {"Editing: Observation No. 1 on Leg No. 1", "( EDITED )", "Reset", true,
-                        "Delete", false}, "edited");
+  ExpectState(
+      editing,
+      {"Editing: Observation No. 1 on Leg No. 1", "( EDITED )", "Reset", true, "Delete", false},
+      "edited");
   ASSERT_TRUE(editing.Move(notice, RecorderMove::kEnd, returnTo));
   fields = editing.Fields();
   fields.pressure = "1200";
@@ -192,8 +223,9 @@ TEST(ObservationRecorderModel, LogModesMarkEditsAndDeletions) {
   EXPECT_FALSE(editing.Move(notice, RecorderMove::kPrevious, returnTo));
   EXPECT_EQ(editing.Current(), 2);
   ASSERT_TRUE(editing.Action(notice, returnTo));  // Reset
-  ExpectState(editing, {"Editing: Observation No. 3 on Leg No. 2", "", "Reset", false, "Delete",
-                        false}, "reset");
+  ExpectState(editing,
+              {"Editing: Observation No. 3 on Leg No. 2", "", "Reset", false, "Delete", false},
+              "reset");
   ASSERT_TRUE(editing.Done(notice, returnTo));
   const SightEdits edits = editing.Edits();
   ASSERT_EQ(edits.corrections.size(), 1u);
@@ -204,8 +236,10 @@ TEST(ObservationRecorderModel, LogModesMarkEditsAndDeletions) {
   ObservationRecorderModel deleting(RecorderMode::kDeleting, ThreeSights(), 1);
   EXPECT_FALSE(deleting.FieldsEnabled());
   deleting.ToggleDelete();
-  ExpectState(deleting, {"Deleting: Observation No. 2 on Leg No. 2", "( DELETED )", "Reset",
-                         false, "UnDelete", true}, "marked");
+  ExpectState(
+      deleting,
+      {"Deleting: Observation No. 2 on Leg No. 2", "( DELETED )", "Reset", false, "UnDelete", true},
+      "marked");
   deleting.ToggleDelete();
   EXPECT_EQ(deleting.Status(), "");
   deleting.ToggleDelete();

@@ -2,8 +2,6 @@
 // their own: what "Save to Log" puts into each log and the worksheet, the
 // limit of 25, and each change with its text-log entry.
 
-#include "app/tasks/SightTasks.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,6 +10,7 @@
 #include "app/bridge/LogBridge.h"
 #include "app/bridge/LogEntryBridge.h"
 #include "app/bridge/RecordingNotice.h"
+#include "app/tasks/SightTasks.h"
 #include "engine/log/EventLogEntryFormat.h"
 #include "engine/log/EventLogListing.h"
 #include "engine/time/Calendar.h"
@@ -43,8 +42,8 @@ class Voyage {
   }
 
   void UpdateDr(double hours) {
-    const PositionRecord dr = MakePositionRecord(kMotionRhumbLine, kPositionDr,
-                                                 kStart + hours / 24, 49.5, -4.0, 120, 6, 0, 0);
+    const PositionRecord dr = MakePositionRecord(kMotionRhumbLine, kPositionDr, kStart + hours / 24,
+                                                 49.5, -4.0, 120, 6, 0, 0);
     ASSERT_EQ(TaskAppendPositionEntry(notice, events, dr), 0);
   }
 
@@ -169,8 +168,7 @@ TEST(SightChangeTasks, CorrectAndDeleteRewriteTheEntryAndLogIt) {
   SightTaskLogs logs = voyage.Logs();
   voyage.UpdateDr(0.5);
   TextReportSink worksheet;
-  ASSERT_EQ(SaveObservations(logs, {SightAt(1, 14), SightAt(2, 20, 58)}, {"table"}, worksheet),
-            0);
+  ASSERT_EQ(SaveObservations(logs, {SightAt(1, 14), SightAt(2, 20, 58)}, {"table"}, worksheet), 0);
   Logged before = ReadLogged(voyage);
   ASSERT_EQ(before.count, 2);
 
@@ -181,10 +179,9 @@ TEST(SightChangeTasks, CorrectAndDeleteRewriteTheEntryAndLogIt) {
   edits.corrections.emplace_back(before.offsets[0], corrected);
   edits.deletions.push_back(before.offsets[1]);
   std::vector<std::vector<std::string>> entries;
-  ASSERT_EQ(ApplySightEdits(logs, edits,
-                            [&entries](const std::vector<std::string>& lines) {
-                              entries.push_back(lines);
-                            }),
+  ASSERT_EQ(ApplySightEdits(
+                logs, edits,
+                [&entries](const std::vector<std::string>& lines) { entries.push_back(lines); }),
             0);
   ASSERT_EQ(entries.size(), 2u);
   ASSERT_EQ(entries[0].size(), 12u);

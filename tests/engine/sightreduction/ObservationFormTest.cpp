@@ -1,14 +1,13 @@
 // The sight as the navigator enters it: the body list, and the conversions
 // to and from the logged record with their rounding.
 
-#include "engine/sightreduction/ObservationForm.h"
-
 #include <gtest/gtest.h>
 
 #include <utility>
 
 #include "engine/places/StarCatalogue.h"
 #include "engine/sightreduction/BodyNames.h"
+#include "engine/sightreduction/ObservationForm.h"
 #include "engine/time/Calendar.h"
 
 namespace navora {
@@ -36,11 +35,16 @@ TEST(ObservationForm, EveryBodyCodeRoundTripsThroughTheForm) {
     uint16_t code, star;
     int body, limb;
   } cases[] = {
-      {10, 0, kBodySun, kLimbNone},   {11, 0, kBodyMoon, kLimbNone},
-      {12, 0, kBodySun, kLimbUpper},  {13, 0, kBodyMoon, kLimbUpper},
-      {14, 0, kBodySun, kLimbLower},  {15, 0, kBodyMoon, kLimbLower},
-      {2, 0, 2, kLimbNone},           {6, 0, 5, kLimbNone},
-      {20, 1, 6, kLimbNone},          {20, kPolarisNumber, 63, kLimbNone},
+      {10, 0, kBodySun, kLimbNone},
+      {11, 0, kBodyMoon, kLimbNone},
+      {12, 0, kBodySun, kLimbUpper},
+      {13, 0, kBodyMoon, kLimbUpper},
+      {14, 0, kBodySun, kLimbLower},
+      {15, 0, kBodyMoon, kLimbLower},
+      {2, 0, 2, kLimbNone},
+      {6, 0, 5, kLimbNone},
+      {20, 1, 6, kLimbNone},
+      {20, kPolarisNumber, 63, kLimbNone},
       {20, kStarCount, kObservedBodyCount - 1, kLimbNone},
   };
   for (const auto& c : cases) {
@@ -69,7 +73,7 @@ TEST(ObservationForm, EveryBodyCodeRoundTripsThroughTheForm) {
     EXPECT_EQ(back.temperature, sight.temperature);
     EXPECT_EQ(back.pressure, sight.pressure);
     EXPECT_EQ(back.sigma, sight.sigma);
-    EXPECT_EQ(back.legIndex, 2);     // not the form's to change
+    EXPECT_EQ(back.legIndex, 2);  // not the form's to change
     EXPECT_EQ(back.spare, 17.5);
   }
   // A limb chosen for a planet or star does not make a limb code.
@@ -140,8 +144,8 @@ TEST(ObservationForm, BodyListAndUnknownBodies) {
   EXPECT_EQ(BodyIndexOfStar(kStarCount + 1), kFormNoSelection);
 
   ObservationForm form;
-  for (const auto& [code, star] : {std::pair<uint16_t, uint16_t>{1, 0}, {16, 0}, {20, 0},
-                                   {20, kStarCount + 1}}) {
+  for (const auto& [code, star] :
+       {std::pair<uint16_t, uint16_t>{1, 0}, {16, 0}, {20, 0}, {20, kStarCount + 1}}) {
     EXPECT_EQ(ObservationToForm(Sight(code, star, 10.0, 0.01), form), kFormUnknownBody) << code;
     EXPECT_EQ(form.body, kFormNoSelection);
   }
