@@ -8,6 +8,7 @@
 #include "app/cli/CheckDataCommand.h"
 #include "app/cli/CliCommand.h"
 #include "app/cli/LogCommand.h"
+#include "app/cli/SightsCommand.h"
 #include "app/cli/WaypointCommand.h"
 #include "app/cli/WorksheetCommand.h"
 
@@ -18,6 +19,8 @@ constexpr CliCommand kCommands[] = {
     {"check-data", "check the data files and print the dates they cover", RunCheckDataCommand},
     {"almanac", "print almanac tables (see navora-cli almanac --help)", RunAlmanacCommand},
     {"log", "record, list and repair the voyage log (see navora-cli log --help)", RunLogCommand},
+    {"sights", "record, list, correct and delete sights (see navora-cli sights --help)",
+     RunSightsCommand},
     {"worksheet", "print worksheet text (see navora-cli worksheet --help)", RunWorksheetCommand},
     {"waypoint", "course and speed to reach a waypoint by a given time", RunWaypointCommand},
 };
