@@ -106,6 +106,9 @@ class MainWindow : public QMainWindow {
   // The Leg Editor for a log or tree leg command, on `legIndex` (the latest
   // leg for the log commands), then the corrections and deletions chosen.
   void RunLegEditor(CommandId command, int legIndex);
+  // The Observation Recorder for a log or tree sight command, on `sightIndex`
+  // (the latest sight for the log commands), then the changes chosen.
+  void RunObservationRecorder(CommandId command, int sightIndex);
 
   ApplicationState& state_;
   Notice& notice_;

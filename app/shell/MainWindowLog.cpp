@@ -1,5 +1,6 @@
 // The main window's log windows: "Current Log", archived logs, the
-// "Current Track" pane, and the Leg Editor run from the log menus and the tree.
+// "Current Track" pane, and the Leg Editor and the Observation Recorder run
+// from the log menus and the tree.
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,12 +12,14 @@
 #include "app/bridge/LogBridge.h"
 #include "app/bridge/LogEntryBridge.h"
 #include "app/dialogs/LegEditorDialog.h"
+#include "app/dialogs/ObservationRecorderDialog.h"
 #include "app/shell/LogWindow.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/TrackPane.h"
 #include "app/shell/WorksheetWindow.h"
 #include "app/tasks/LegEditorModel.h"
 #include "app/tasks/PositionTasks.h"
+#include "app/tasks/SightTasks.h"
 #include "engine/log/ArchivedTextLog.h"
 #include "engine/log/TextLogPending.h"
 
@@ -76,6 +79,30 @@ const LegCommand* FindLegCommand(CommandId id) {
   return nullptr;
 }
 
+// The log menus' observation commands and the tree's sight commands, with
+// the Observation Recorder state each opens ("Add..." is Record Observations).
+struct SightCommand {
+  CommandId id;
+  RecorderMode mode;
+  bool fromLogMenu;
+};
+
+constexpr SightCommand kSightCommands[] = {
+    {kCommandViewObservations, RecorderMode::kViewing, true},
+    {kCommandModifyObservation, RecorderMode::kEditing, true},
+    {kCommandDeleteObservation, RecorderMode::kDeleting, true},
+    {kCommandTreeView, RecorderMode::kViewing, false},
+    {kCommandTreeEdit, RecorderMode::kEditing, false},
+    {kCommandTreeDelete, RecorderMode::kDeleting, false},
+};
+
+const SightCommand* FindSightCommand(CommandId id) {
+  for (const SightCommand& command : kSightCommands) {
+    if (command.id == id) return &command;
+  }
+  return nullptr;
+}
+
 // Positions out of file order still load their legs.
 constexpr int kLoadedOutOfOrder = 5;
 
@@ -101,12 +128,25 @@ void MainWindow::CreateLogWindows() {
     SetTrackShown(true);
     connect(trackPane_, &TrackPane::LegCommandRequested, this,
             [this](CommandId id, int legIndex) { RunLegEditor(id, legIndex); });
-    // With a voyage there are legs to view, correct and delete.
+    connect(trackPane_, &TrackPane::SightCommandRequested, this,
+            [this](CommandId id, int sightIndex) {
+              if (id == kCommandTreeAdd) return RunTaskCommand(kCommandRecordObservations);
+              RunObservationRecorder(id, sightIndex);
+            });
+    // With a voyage there are legs and sights to view, correct and delete.
     for (const LegCommand& command : kLegCommands) {
       if (!command.fromLogMenu) continue;
       QAction* action = Action(command.id);
       const CommandId id = command.id;
       connect(action, &QAction::triggered, this, [this, id] { RunLegEditor(id, kNoTrackIndex); });
+      action->setEnabled(true);
+    }
+    for (const SightCommand& command : kSightCommands) {
+      if (!command.fromLogMenu) continue;
+      QAction* action = Action(command.id);
+      const CommandId id = command.id;
+      connect(action, &QAction::triggered, this,
+              [this, id] { RunObservationRecorder(id, kNoTrackIndex); });
       action->setEnabled(true);
     }
   }
@@ -208,6 +248,38 @@ void MainWindow::RunLegEditor(CommandId id, int legIndex) {
   PositionTaskLogs logs{notice_, state_.events, state_.text, state_.places.ephemeris,
                         state_.reference};
   ApplyLegEdits(logs, dialog.Edits(), [this, worksheet](const std::vector<std::string>& lines) {
+    NoteLogEntry(lines, worksheet);
+  });
+  // A failed entry leaves the event log changed all the same.
+  RefreshTrack();
+}
+
+void MainWindow::RunObservationRecorder(CommandId id, int sightIndex) {
+  const SightCommand* command = FindSightCommand(id);
+  if (command == nullptr) return;
+  WorksheetWindow* worksheet = nullptr;
+  if (command->fromLogMenu && mdiArea_->activeSubWindow() != nullptr) {
+    worksheet = qobject_cast<WorksheetWindow*>(mdiArea_->activeSubWindow()->widget());
+  }
+  LegsAndSights loaded;
+  double lastFixTime = 0.0;
+  // No sights since the last fix: there is nothing to open, and nothing to say.
+  if (LoadLoggedSights(notice_, state_.events, loaded, lastFixTime) != kStatusOk ||
+      loaded.sightCount == 0) {
+    return;
+  }
+  ObservationRecorderModel model(command->mode, loaded, sightIndex);
+  model.AskAboutSightsBeforeFix(notice_, lastFixTime);
+  SightEdits edits = model.Edits();
+  // Every sight answered No leaves nothing to show but those deletions to make.
+  if (!model.Empty()) {
+    ObservationRecorderDialog dialog(std::move(model), notice_, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    edits = dialog.Model().Edits();
+  }
+  if (edits.Empty()) return;
+  SightTaskLogs logs{notice_, state_.events, state_.text};
+  ApplySightEdits(logs, edits, [this, worksheet](const std::vector<std::string>& lines) {
     NoteLogEntry(lines, worksheet);
   });
   // A failed entry leaves the event log changed all the same.

@@ -12,6 +12,7 @@
 #include "app/dialogs/CommentDialog.h"
 #include "app/dialogs/ExternalFixDialog.h"
 #include "app/dialogs/NewInitialFixDialog.h"
+#include "app/dialogs/ObservationRecorderDialog.h"
 #include "app/dialogs/ReportPreviewDialog.h"
 #include "app/dialogs/UpdateDrDialog.h"
 #include "app/dialogs/WaypointDialog.h"
@@ -21,6 +22,7 @@
 #include "app/tasks/AlmanacTasks.h"
 #include "app/tasks/NewInitialFixDialogModel.h"
 #include "app/tasks/PositionTasks.h"
+#include "app/tasks/SightTasks.h"
 #include "app/tasks/WaypointTask.h"
 
 namespace navora {
@@ -29,7 +31,8 @@ namespace {
 constexpr CommandId kBuiltTaskCommands[] = {
     kCommandSunMoonAries, kCommandPlanets,       kCommandStars,
     kCommandAllBodies,    kCommandUpdateDr,      kCommandExternalFix,
-    kCommandWaypoint,     kCommandNewInitialFix, kCommandEnterComment};
+    kCommandWaypoint,     kCommandNewInitialFix, kCommandEnterComment,
+    kCommandRecordObservations};
 
 // The busy cursor while a task computes, removed on every way out.
 class WaitCursor {
@@ -214,6 +217,32 @@ void RunWaypointCommand(MainWindow& window, WorksheetWindow& worksheet) {
   static_cast<void>(RunWaypoint(context, state.events, dialog.Request()));
 }
 
+// The recorder in Adding, then the new sights' table in the preview; "Save to
+// Log" writes them to both logs and the table to the worksheet, "Don't Save"
+// writes nothing.
+void RunRecordObservations(MainWindow& window, WorksheetWindow& worksheet) {
+  if (!EnsureReference(window)) return;
+  ApplicationState& state = window.State();
+  Notice& notice = window.TaskNotice();
+  int32_t recorded = 0;
+  if (BeginRecordObservations(notice, state.events, recorded) != kStatusOk) return;
+  ObservationRecorderDialog dialog(
+      ObservationRecorderModel(recorded, FirstNewObservation(state.events)), notice, &window);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const std::vector<ObservationRecord> sights = dialog.Model().NewSights();
+  std::vector<std::string> table;
+  if (sights.empty() || FormatNewSightsTable(notice, sights, table) != kStatusOk) return;
+  if (!ConfirmSave(window, table)) return;
+  SightTaskLogs logs{notice, state.events, state.text};
+  {
+    const WaitCursor busy;
+    static_cast<void>(SaveObservations(logs, sights, table, worksheet.Sink()));
+  }
+  // The worksheet has the table already; the Current Log and the tree follow
+  // whatever reached the logs, a failure part-way included.
+  window.NoteLogEntry({}, nullptr);
+}
+
 }  // namespace
 
 void EnableBuiltTaskCommands(MainWindow& window) {
@@ -237,6 +266,8 @@ void MainWindow::RunTaskCommand(CommandId id) {
     RunNewInitialFix(worksheet);
   } else if (id == kCommandEnterComment) {
     RunComment(*this, *worksheet);
+  } else if (id == kCommandRecordObservations) {
+    RunRecordObservations(*this, *worksheet);
   }
 }
 

@@ -153,21 +153,23 @@ QMenu* TrackPane::NewContextMenu(const TrackHit& hit, QWidget* parent) {
     QAction* action = menu->addAction(QString::fromLatin1(command.text));
     action->setData(command.id);
     action->setStatusTip(QString::fromLatin1(kTreeCommandStatusText));
-    // The sights' commands come with the Observation Recorder.
-    action->setEnabled(!onSight);
-    if (!onSight) {
-      const CommandId id = command.id;
-      const int leg = hit.legIndex;
-      connect(action, &QAction::triggered, this,
-              [this, id, leg] { emit LegCommandRequested(id, leg); });
-    }
+    const CommandId id = command.id;
+    connect(action, &QAction::triggered, this, [this, id, hit, onSight] {
+      if (onSight) {
+        emit SightCommandRequested(id, hit.sightIndex);
+      } else {
+        emit LegCommandRequested(id, hit.legIndex);
+      }
+    });
   }
   return menu;
 }
 
 void TrackPane::OpenItem(QTreeWidgetItem* item) {
   const int leg = item->data(0, kLegRole).toInt();
+  const int sight = item->data(0, kSightRole).toInt();
   if (leg != kNoTrackIndex) emit LegCommandRequested(kCommandTreeView, leg);
+  if (sight != kNoTrackIndex) emit SightCommandRequested(kCommandTreeView, sight);
 }
 
 void TrackPane::ShowContextMenu(const QPoint& point) {

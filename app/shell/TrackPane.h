@@ -26,8 +26,8 @@ struct TrackHit {
 
 // The content of the "Current Track" pane: one tab "CurrentTrack" holding the
 // tree of the legs and sights since the last fix (TrackTree.h). Its context
-// menu offers the log commands on the item under the pointer; those on legs
-// are passed on to the window that runs them.
+// menu offers the log commands on the item under the pointer, passed on to
+// the window that runs them.
 class TrackPane : public QWidget {
   Q_OBJECT
 
@@ -54,6 +54,9 @@ class TrackPane : public QWidget {
   // A leg command (kCommandTreeView, kCommandTreeEdit, kCommandTreeDelete)
   // chosen on the leg of `legIndex`, from the menu or by a double-click.
   void LegCommandRequested(CommandId command, int legIndex);
+  // A sight command (the leg commands' ids, and kCommandTreeAdd) chosen on
+  // the sight of `sightIndex`, from the menu or by a double-click.
+  void SightCommandRequested(CommandId command, int sightIndex);
 
  private:
   void OpenItem(QTreeWidgetItem* item);

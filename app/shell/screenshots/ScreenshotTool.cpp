@@ -25,7 +25,9 @@
 #include "app/dialogs/ExternalFixDialog.h"
 #include "app/dialogs/LegEditorDialog.h"
 #include "app/dialogs/NewInitialFixDialog.h"
+#include "app/dialogs/ObservationRecorderDialog.h"
 #include "app/dialogs/ReportPreviewDialog.h"
+#include "app/dialogs/TimeOfFixDialog.h"
 #include "app/dialogs/UpdateDrDialog.h"
 #include "app/dialogs/WaypointDialog.h"
 #include "app/shell/AboutBox.h"
@@ -255,6 +257,20 @@ const Scene kScenes[] = {
        editor->CourseField().setText(QStringLiteral("205.0"));
        return editor;
      }},
+    {"observation-recorder",
+     [](Session& session) -> std::unique_ptr<QWidget> {
+       LogThreeLegs(session);
+       LegsAndSights loaded;
+       if (TaskLoadLegsAndSights(session.state.events, loaded) != kStatusOk) return nullptr;
+       // The Moon sight of the third leg, its altitude being corrected.
+       auto recorder = std::make_unique<ObservationRecorderDialog>(
+           ObservationRecorderModel(RecorderMode::kEditing, loaded, loaded.sightCount - 1),
+           session.notice);
+       recorder->HsDegreesField().setText(QStringLiteral("27"));
+       recorder->HsMinutesField().setText(QStringLiteral("42.7"));
+       return recorder;
+     }},
+    {"time-of-fix", [](Session&) { return std::make_unique<TimeOfFixDialog>(); }},
 };
 
 bool Render(const Scene& scene, const QDir& output) {
