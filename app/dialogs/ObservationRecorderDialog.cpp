@@ -46,8 +46,8 @@ constexpr int kDeleteMnemonicFromEnd = 3;
 
 }  // namespace
 
-ObservationRecorderDialog::ObservationRecorderDialog(ObservationRecorderModel model,
-                                                     Notice& notice, QWidget* parent)
+ObservationRecorderDialog::ObservationRecorderDialog(ObservationRecorderModel model, Notice& notice,
+                                                     QWidget* parent)
     : QDialog(parent),
       notice_(notice),
       model_(std::move(model)),
@@ -106,23 +106,30 @@ ObservationRecorderDialog::ObservationRecorderDialog(ObservationRecorderModel mo
   layout->addLayout(actions);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  entries_ = {dateTime_,    ut1MinusUtc_, body_,           hsDegrees_,   hsMinutes_,
-              quality_,     heightOfEye_, indexCorrection_, temperature_, pressure_};
-  QWidget* order[] = {dateTime_->SecondField(), ut1MinusUtc_, body_,    hsDegrees_,
-                      hsMinutes_,               limb_,        quality_, heightOfEye_,
-                      indexCorrection_,         temperature_, pressure_};
+  entries_ = {dateTime_,    ut1MinusUtc_,     body_,        hsDegrees_, hsMinutes_, quality_,
+              heightOfEye_, indexCorrection_, temperature_, pressure_};
+  QWidget* order[] = {dateTime_->SecondField(),
+                      ut1MinusUtc_,
+                      body_,
+                      hsDegrees_,
+                      hsMinutes_,
+                      limb_,
+                      quality_,
+                      heightOfEye_,
+                      indexCorrection_,
+                      temperature_,
+                      pressure_};
   for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
   // Every change of an entry reaches the model, which decides what follows.
-  for (QLineEdit* edit : {dateTime_->HourField(), dateTime_->MinuteField(),
-                          dateTime_->SecondField(), ut1MinusUtc_, hsDegrees_, hsMinutes_,
-                          heightOfEye_, indexCorrection_, temperature_, pressure_}) {
+  for (QLineEdit* edit :
+       {dateTime_->HourField(), dateTime_->MinuteField(), dateTime_->SecondField(), ut1MinusUtc_,
+        hsDegrees_, hsMinutes_, heightOfEye_, indexCorrection_, temperature_, pressure_}) {
     connect(edit, &QLineEdit::textChanged, this, &ObservationRecorderDialog::FieldsChanged);
   }
-  for (QComboBox* list : {&dateTime_->MonthField(), &dateTime_->YearField(), body_, limb_,
-                          quality_}) {
-    connect(list, &QComboBox::currentIndexChanged, this,
-            &ObservationRecorderDialog::FieldsChanged);
+  for (QComboBox* list :
+       {&dateTime_->MonthField(), &dateTime_->YearField(), body_, limb_, quality_}) {
+    connect(list, &QComboBox::currentIndexChanged, this, &ObservationRecorderDialog::FieldsChanged);
   }
   connect(&dateTime_->DayField(), &QSpinBox::valueChanged, this,
           &ObservationRecorderDialog::FieldsChanged);
@@ -155,30 +162,33 @@ void ObservationRecorderDialog::BuildSightGroup(QWidget* parent, QGridLayout& gr
   // Left: what was observed and read off the sextant; right: the instrument
   // and the weather, which the corrections of the altitude need.
   grid.addWidget(BuddyLabel("&Body", body_, parent), 0, 0);
-  grid.addWidget(body_, 0, 1, 1, 4);
+  grid.addWidget(body_, 0, 1);
   grid.addWidget(BuddyLabel("&Limb", limb_, parent), 1, 0);
-  grid.addWidget(limb_, 1, 1, 1, 4);
+  grid.addWidget(limb_, 1, 1);
   grid.addWidget(BuddyLabel("h&s", hsDegrees_, parent), 2, 0);
-  grid.addWidget(hsDegrees_, 2, 1);
-  grid.addWidget(UnitLabel("deg.", parent), 2, 2);
-  grid.addWidget(hsMinutes_, 2, 3);
-  grid.addWidget(UnitLabel("min.", parent), 2, 4);
+  auto* hs = new QHBoxLayout;
+  hs->addWidget(hsDegrees_);
+  hs->addWidget(UnitLabel("deg.", parent));
+  hs->addWidget(hsMinutes_);
+  hs->addWidget(UnitLabel("min.", parent));
+  hs->addStretch(1);
+  grid.addLayout(hs, 2, 1);
   grid.addWidget(BuddyLabel("&Quality", quality_, parent), 3, 0);
-  grid.addWidget(quality_, 3, 1, 1, 4);
+  grid.addWidget(quality_, 3, 1);
 
-  grid.setColumnMinimumWidth(5, grid.spacing() * 4);
-  grid.addWidget(BuddyLabel("Hei&ght of eye", heightOfEye_, parent), 0, 6);
-  grid.addWidget(heightOfEye_, 0, 7);
-  grid.addWidget(UnitLabel("Feet", parent), 0, 8);
-  grid.addWidget(BuddyLabel("IC", indexCorrection_, parent), 1, 6);
-  grid.addWidget(indexCorrection_, 1, 7);
-  grid.addWidget(UnitLabel("min.", parent), 1, 8);
-  grid.addWidget(BuddyLabel("&Temperature", temperature_, parent), 2, 6);
-  grid.addWidget(temperature_, 2, 7);
-  grid.addWidget(UnitLabel("C", parent), 2, 8);
-  grid.addWidget(BuddyLabel("&Pressure", pressure_, parent), 3, 6);
-  grid.addWidget(pressure_, 3, 7);
-  grid.addWidget(UnitLabel("mb", parent), 3, 8);
+  grid.setColumnMinimumWidth(2, grid.spacing() * 4);
+  grid.addWidget(BuddyLabel("Hei&ght of eye", heightOfEye_, parent), 0, 3);
+  grid.addWidget(heightOfEye_, 0, 4);
+  grid.addWidget(UnitLabel("Feet", parent), 0, 5);
+  grid.addWidget(BuddyLabel("IC", indexCorrection_, parent), 1, 3);
+  grid.addWidget(indexCorrection_, 1, 4);
+  grid.addWidget(UnitLabel("min.", parent), 1, 5);
+  grid.addWidget(BuddyLabel("&Temperature", temperature_, parent), 2, 3);
+  grid.addWidget(temperature_, 2, 4);
+  grid.addWidget(UnitLabel("C", parent), 2, 5);
+  grid.addWidget(BuddyLabel("&Pressure", pressure_, parent), 3, 3);
+  grid.addWidget(pressure_, 3, 4);
+  grid.addWidget(UnitLabel("mb", parent), 3, 5);
 }
 
 ObservationFields ObservationRecorderDialog::Fields() const {

@@ -29,10 +29,9 @@ namespace navora {
 namespace {
 
 constexpr CommandId kBuiltTaskCommands[] = {
-    kCommandSunMoonAries, kCommandPlanets,       kCommandStars,
-    kCommandAllBodies,    kCommandUpdateDr,      kCommandExternalFix,
-    kCommandWaypoint,     kCommandNewInitialFix, kCommandEnterComment,
-    kCommandRecordObservations};
+    kCommandSunMoonAries, kCommandPlanets,           kCommandStars,    kCommandAllBodies,
+    kCommandUpdateDr,     kCommandExternalFix,       kCommandWaypoint, kCommandNewInitialFix,
+    kCommandEnterComment, kCommandRecordObservations};
 
 // The busy cursor while a task computes, removed on every way out.
 class WaitCursor {

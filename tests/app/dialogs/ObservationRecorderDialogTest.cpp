@@ -48,9 +48,8 @@ struct Shown {
 };
 
 std::ostream& operator<<(std::ostream& out, const Shown& s) {
-  return out << '"' << s.title << "\" \"" << s.status << "\" " << s.action << '/'
-             << s.actionEnabled << ' ' << s.remove << '/' << s.deleteEnabled << " moves "
-             << s.previous << s.next;
+  return out << '"' << s.title << "\" \"" << s.status << "\" " << s.action << '/' << s.actionEnabled
+             << ' ' << s.remove << '/' << s.deleteEnabled << " moves " << s.previous << s.next;
 }
 
 Shown ShownBy(ObservationRecorderDialog& dialog) {
@@ -70,8 +69,12 @@ TEST(ObservationRecorderDialog, TheLimbListFollowsTheBodyWhileTheFieldsAreOpen) 
   const struct {
     int body;
     bool limb;
-  } bodies[] = {{2, false}, {kBodySun, true}, {5, false}, {kBodyMoon, true},
-                {kSolarSystemBodyCount, false}, {kObservedBodyCount - 1, false}};
+  } bodies[] = {{2, false},
+                {kBodySun, true},
+                {5, false},
+                {kBodyMoon, true},
+                {kSolarSystemBodyCount, false},
+                {kObservedBodyCount - 1, false}};
   for (const auto& b : bodies) {
     adding.BodyField().setCurrentIndex(b.body);
     EXPECT_EQ(adding.LimbField().isEnabled(), b.limb) << ObservedBodyName(b.body);
@@ -101,8 +104,7 @@ TEST(ObservationRecorderDialog, ARefusedEntryKeepsTheDialogOpenOnItsField) {
   };
   const Case cases[] = {
       {"no body", [](ObservationFields& f) { f.bodyIndex = kFormNoSelection; },
-       [](ObservationRecorderDialog& d) -> QWidget* { return &d.BodyField(); },
-       kSelectBodyText},
+       [](ObservationRecorderDialog& d) -> QWidget* { return &d.BodyField(); }, kSelectBodyText},
       {"hs above 90",
        [](ObservationFields& f) {
          f.hsDegrees = "90";
@@ -157,8 +159,8 @@ TEST(ObservationRecorderDialog, AddingShowsTheModelsStateThroughMovesAndMarks) {
   expect({"Adding: Observation No. 3 of a possible 25", kObservationEnterText, "&Add", "Del&ete",
           true, false, false, false});
   dialog.ActionButton().click();
-  expect({"Adding: Observation No. 3 of a possible 25", kObservationAddedText, "&Remove",
-          "Del&ete", true, true, false, true});
+  expect({"Adding: Observation No. 3 of a possible 25", kObservationAddedText, "&Remove", "Del&ete",
+          true, true, false, true});
 
   dialog.MoveButton(RecorderMove::kNext).click();
   expect({"Adding: Observation No. 4 of a possible 25", kObservationEnterText, "&Add", "Del&ete",

@@ -7,8 +7,8 @@
 #include <QApplication>
 #include <QTimer>
 #include <deque>
-#include <initializer_list>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 #include "app/bridge/LogBridge.h"
@@ -57,8 +57,8 @@ class ModalScript {
 };
 
 // The recorder's entries for a sight at 05:MM UTC on the day of the fix.
-void EnterSight(ObservationRecorderDialog& recorder, const char* minute, const char* body,
-                int limb, const char* hsDegrees, const char* hsMinutes) {
+void EnterSight(ObservationRecorderDialog& recorder, const char* minute, const char* body, int limb,
+                const char* hsDegrees, const char* hsMinutes) {
   ObservationFields fields = recorder.Fields();
   fields.hour = "05";
   fields.minute = minute;
