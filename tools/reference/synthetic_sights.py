@@ -525,8 +525,9 @@ SCENARIOS = [
              ("2008-03-11 09:13:40", STAR, 22, "good"))],
         (-4.0, -5.0), "last"),
     Scenario(
-        "running-4-legs-2021", "a day of four legs: morning stars, Sun and"
-        " Venus, Sun and Moon, Sun, Moon, Venus and evening stars", 52.0,
+        "running-4-legs-2021", "a day of four legs and 25 sights: morning"
+        " stars; Sun and Venus; Sun, Moon and Venus; Sun, Moon, Venus, Mars and"
+        " evening stars", 52.0,
         -20.0,
         [Leg(utc("2021-05-20 02:00:00"), 250.0, 13.0),
          Leg(utc("2021-05-20 06:00:00"), 200.0, 13.0),
@@ -541,11 +542,14 @@ SCENARIOS = [
              ("2021-05-20 03:46:30", STAR, 41, "good"),
              ("2021-05-20 03:48:40", STAR, 3, "good"),
              ("2021-05-20 07:00:00", SUN_LOWER, 0, "good"),
+             ("2021-05-20 08:00:00", SUN_UPPER, 0, "good"),
              ("2021-05-20 09:00:00", SUN_LOWER, 0, "good"),
              ("2021-05-20 10:00:00", 2, 0, "average"),
              ("2021-05-20 12:00:00", SUN_UPPER, 0, "good"),
+             ("2021-05-20 13:00:00", SUN_UPPER, 0, "average"),
              ("2021-05-20 14:00:00", SUN_LOWER, 0, "good"),
              ("2021-05-20 15:30:00", MOON_LOWER, 0, "good"),
+             ("2021-05-20 16:30:00", 2, 0, "good"),
              ("2021-05-20 18:00:00", SUN_LOWER, 0, "good"),
              ("2021-05-20 19:00:00", MOON_UPPER, 0, "average"),
              ("2021-05-20 20:00:00", 2, 0, "good"),
@@ -553,7 +557,10 @@ SCENARIOS = [
              ("2021-05-20 22:17:00", STAR, 37, "good"),
              ("2021-05-20 22:19:00", STAR, 21, "average"),
              ("2021-05-20 22:21:00", STAR, 40, "good"),
-             ("2021-05-20 22:23:00", STAR, 47, "good"))],
+             ("2021-05-20 22:23:00", STAR, 47, "good"),
+             ("2021-05-20 22:25:00", 4, 0, "average"),
+             ("2021-05-20 22:27:00", STAR, 28, "good"),
+             ("2021-05-20 22:29:00", STAR, 49, "good"))],
         (3.0, 5.0), "last"),
     Scenario(
         "current-one-leg-1979", "a current of 1.5 knots setting 200;"
