@@ -414,7 +414,7 @@ def utc(text):
 
 SCENARIOS = [
     Scenario(
-        "stars-1975", "evening twilight, six stars and Venus, one leg",
+        "stars-1975", "evening twilight, eight stars and Venus, one leg",
         45.0, -30.0, [Leg(utc("1975-03-20 18:00:00"), 250.0, 15.0)],
         [Sight("1975-03-20 20:44:10", STAR, 27, height_ft=40, ic_tenths=-12,
                temperature=8, pressure=1021, ut1_tenths=3)] +
@@ -425,7 +425,9 @@ SCENARIOS = [
              ("1975-03-20 20:47:51", 20, "average"),
              ("1975-03-20 20:49:37", 10, "good"),
              ("1975-03-20 20:51:15", 9, "good"),
-             ("1975-03-20 20:54:40", 18, "average"))] +
+             ("1975-03-20 20:54:40", 18, "average"),
+             ("1975-03-20 20:57:30", 12, "good"),
+             ("1975-03-20 20:59:05", 28, "good"))] +
         [Sight("1975-03-20 20:56:05", 2, height_ft=40, ic_tenths=-12,
                temperature=8, pressure=1021, ut1_tenths=3)],
         (4.0, -3.0), "mean"),
@@ -443,7 +445,9 @@ SCENARIOS = [
              ("2018-08-18 14:18:07", 2, "good"),
              ("2018-08-18 14:22:45", 2, "average"),
              ("2018-08-18 14:30:20", SUN_LOWER, "good"),
-             ("2018-08-18 14:35:02", MOON_LOWER, "good"))],
+             ("2018-08-18 14:35:02", MOON_LOWER, "good"),
+             ("2018-08-18 14:41:30", 2, "good"),
+             ("2018-08-18 14:47:15", SUN_UPPER, "average"))],
         (-5.0, 6.0), "last"),
     Scenario(
         "planets-moon-1990", "evening twilight, the Moon's and Jupiter's"
@@ -458,7 +462,9 @@ SCENARIOS = [
              ("1990-01-05 19:03:55", STAR, 17, "good"),
              ("1990-01-05 19:05:20", STAR, 2, "average"),
              ("1990-01-05 19:06:48", STAR, 4, "good"),
-             ("1990-01-05 19:08:33", STAR, 8, "poor"))],
+             ("1990-01-05 19:08:33", STAR, 8, "poor"),
+             ("1990-01-05 19:10:02", STAR, 19, "good"),
+             ("1990-01-05 19:11:40", STAR, 10, "average"))],
         (2.5, 7.0), "first"),
     Scenario(
         "sun-run-2011", "Sun lower and upper limbs from morning to evening,"
