@@ -467,19 +467,23 @@ SCENARIOS = [
              ("1990-01-05 19:11:40", STAR, 10, "average"))],
         (2.5, 7.0), "first"),
     Scenario(
-        "sun-run-2011", "Sun lower and upper limbs from morning to evening,"
-        " one leg of ten hours", 58.0, -15.0,
+        "sun-run-2011", "ten sights of the Sun's lower and upper limbs from"
+        " morning to noon, 4 h 40 min on one leg (too short a spread for"
+        " course and speed)", 58.0, -15.0,
         [Leg(utc("2011-06-15 06:00:00"), 200.0, 10.0)],
         [Sight(time, code, 0, grade, height_ft=18, ic_tenths=6,
                temperature=12, pressure=998, ut1_tenths=-4)
          for time, code, grade in (
-             ("2011-06-15 07:00:00", SUN_LOWER, "good"),
+             ("2011-06-15 08:00:00", SUN_LOWER, "good"),
              ("2011-06-15 08:31:15", SUN_LOWER, "average"),
-             ("2011-06-15 10:02:40", SUN_LOWER, "good"),
-             ("2011-06-15 11:30:05", SUN_UPPER, "good"),
-             ("2011-06-15 13:01:50", SUN_LOWER, "poor"),
-             ("2011-06-15 15:00:30", SUN_UPPER, "good"),
-             ("2011-06-15 17:02:11", SUN_LOWER, "good"))],
+             ("2011-06-15 09:02:40", SUN_UPPER, "good"),
+             ("2011-06-15 09:30:05", SUN_LOWER, "good"),
+             ("2011-06-15 10:01:50", SUN_LOWER, "poor"),
+             ("2011-06-15 10:30:30", SUN_UPPER, "good"),
+             ("2011-06-15 11:02:11", SUN_LOWER, "good"),
+             ("2011-06-15 11:45:00", SUN_LOWER, "good"),
+             ("2011-06-15 12:12:40", SUN_UPPER, "average"),
+             ("2011-06-15 12:40:00", SUN_LOWER, "good"))],
         (-3.0, -4.0), "mean"),
     Scenario(
         "running-2-legs-1983", "morning stars, Venus and Mars; a course"
