@@ -10,8 +10,7 @@ namespace {
 
 constexpr char kNoMemory[] = "Insufficient memory available\n for this operation.";
 constexpr char kNoSolution[] = "A solution is not possible\nwith this these observations.";
-constexpr char kNoneIncluded[] =
-    "A solution is not possible\nwhen no observations. are\nincluded.";
+constexpr char kNoneIncluded[] = "A solution is not possible\nwhen no observations. are\nincluded.";
 constexpr char kReportFailed[] = "An error returned from the\nSight Reduction table routine.";
 
 // FormatFixReport's statuses for a line buffer and a scratch buffer not allocated.
@@ -45,8 +44,8 @@ int TellSightReductionStatus(Notice& notice, EngineStatus status) {
 
 int TaskSightReduction(Notice& notice, PlaceContext& context, uint8_t flags, double timeOfFix,
                        double ut1MinusUtcAtFix, std::span<LegRecord> legs,
-                       std::span<ObservationRecord> sights,
-                       std::span<ReducedObservation> reduced, FixSolution& out) {
+                       std::span<ObservationRecord> sights, std::span<ReducedObservation> reduced,
+                       FixSolution& out) {
   const int fixLeg = static_cast<int>(legs.size()) - 1;
   return TellSightReductionStatus(notice, ReduceSights(context, flags, timeOfFix, ut1MinusUtcAtFix,
                                                        legs, sights, fixLeg, reduced, out));
@@ -64,9 +63,9 @@ int TaskSightReductionTable(Notice& notice, std::span<const ReducedObservation> 
                             const PositionRecord& drAtFix, const FixSolution& fix,
                             const PositionRecord& newFix, ReportLine* longLines, int& longCount,
                             ReportLine* shortLines, int& shortCount) {
-  return TellFixReportStatus(notice,
-                             FormatFixReport(reduced, lastFix, reference, drAtFix, fix, newFix,
-                                             longLines, longCount, shortLines, shortCount));
+  return TellFixReportStatus(
+      notice, FormatFixReport(reduced, lastFix, reference, drAtFix, fix, newFix, longLines,
+                              longCount, shortLines, shortCount));
 }
 
 }  // namespace navora

@@ -22,8 +22,8 @@ namespace navora {
 // memory with the warning icon, the rest as an error number.
 int TaskSightReduction(Notice& notice, PlaceContext& context, uint8_t flags, double timeOfFix,
                        double ut1MinusUtcAtFix, std::span<LegRecord> legs,
-                       std::span<ObservationRecord> sights,
-                       std::span<ReducedObservation> reduced, FixSolution& out);
+                       std::span<ObservationRecord> sights, std::span<ReducedObservation> reduced,
+                       FixSolution& out);
 
 // The message of a non-zero ReduceSights status; returns the status.
 int TellSightReductionStatus(Notice& notice, EngineStatus status);

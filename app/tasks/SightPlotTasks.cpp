@@ -38,7 +38,8 @@ int ReduceAndPrune(Notice& notice, PlaceContext& context, uint8_t flags, SightPl
 int CalculateFix(Notice& notice, PlaceContext& context, SightPlotDocument& document) {
   if (document.kind != SightPlotKind::kLive) return kArchivedPlot;
   FixSolution solved;
-  if (const int status = ReduceAndPrune(notice, context, kSolveCourseSpeed, document.state, solved)) {
+  if (const int status =
+          ReduceAndPrune(notice, context, kSolveCourseSpeed, document.state, solved)) {
     return status;
   }
   document.state.solution = solved;

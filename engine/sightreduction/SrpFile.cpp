@@ -35,7 +35,8 @@ class SrpWriter {
 
  private:
   void Bytes(uint64_t bits, size_t count) {
-    for (size_t i = 0; i < count; ++i) bytes_.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
+    for (size_t i = 0; i < count; ++i)
+      bytes_.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
   }
 
   std::string& bytes_;
@@ -119,8 +120,8 @@ void WriteSight(SrpWriter& out, const ReducedObservation& reduced, const Observa
   out.Int(excluded);
 }
 
-void ReadSight(SrpReader& in, int32_t nLegs, ReducedObservation& reduced,
-               ObservationRecord& sight, uint8_t& rejected, uint8_t& excluded) {
+void ReadSight(SrpReader& in, int32_t nLegs, ReducedObservation& reduced, ObservationRecord& sight,
+               uint8_t& rejected, uint8_t& excluded) {
   reduced.legIndex = in.LegIndex(nLegs);
   const std::string_view name = in.String();
   // A NUL inside the name would end it early and the file would not come back the same.
@@ -166,17 +167,17 @@ void ReadLegEnd(SrpReader& in, PositionRecord& end) {
 }
 
 void WriteSolution(SrpWriter& out, const FixSolution& fix) {
-  for (const double value : {fix.time, fix.latitude, fix.longitude, fix.course, fix.speed,
-                             fix.sigmaLatitude, fix.sigmaLongitude, fix.sigmaCourse,
-                             fix.sigmaSpeed, fix.covLatLon, fix.sigmaUnitWeight}) {
+  for (const double value :
+       {fix.time, fix.latitude, fix.longitude, fix.course, fix.speed, fix.sigmaLatitude,
+        fix.sigmaLongitude, fix.sigmaCourse, fix.sigmaSpeed, fix.covLatLon, fix.sigmaUnitWeight}) {
     out.Double(value);
   }
 }
 
 void ReadSolution(SrpReader& in, FixSolution& fix) {
   for (double* value : {&fix.time, &fix.latitude, &fix.longitude, &fix.course, &fix.speed,
-                        &fix.sigmaLatitude, &fix.sigmaLongitude, &fix.sigmaCourse,
-                        &fix.sigmaSpeed, &fix.covLatLon, &fix.sigmaUnitWeight}) {
+                        &fix.sigmaLatitude, &fix.sigmaLongitude, &fix.sigmaCourse, &fix.sigmaSpeed,
+                        &fix.covLatLon, &fix.sigmaUnitWeight}) {
     *value = in.Double();
   }
 }
@@ -189,8 +190,7 @@ EngineStatus ParseSrp(std::string_view bytes, SightPlotState& plot) {
   plot.timeOfFix = in.Double();
   plot.fixCalculated = in.Flag();
   for (int32_t i = 0; i < plot.nSights && in.ok(); ++i) {
-    ReadSight(in, plot.nLegs, plot.reduced[i], plot.sights[i], plot.rejected[i],
-              plot.excluded[i]);
+    ReadSight(in, plot.nLegs, plot.reduced[i], plot.sights[i], plot.rejected[i], plot.excluded[i]);
   }
   for (int32_t i = 0; i < plot.nLegs && in.ok(); ++i) ReadLegEnd(in, plot.legs[i].end);
   ReadSolution(in, plot.solution);

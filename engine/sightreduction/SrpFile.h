@@ -51,13 +51,13 @@ struct SightPlotState {
   std::array<ReducedObservation, kMaxSights> reduced{};
   std::array<ObservationRecord, kMaxSights> sights{};
   std::array<LegRecord, kMaxLegs> legs{};
-  FixSolution solution;            // the DR position at the time of fix until a fix
-  uint8_t fixCalculated = 0;       // 1 after a successful Calculate Fix
+  FixSolution solution;                        // the DR position at the time of fix until a fix
+  uint8_t fixCalculated = 0;                   // 1 after a successful Calculate Fix
   std::array<uint8_t, kMaxSights> rejected{};  // not included, or |ho - hc| too large
   std::array<uint8_t, kMaxSights> excluded{};  // not included
   int32_t nLegs = 0;
   int32_t nSights = 0;
-  double timeOfFix = 0.0;          // UTC Julian date
+  double timeOfFix = 0.0;  // UTC Julian date
 };
 
 inline constexpr std::string_view kSrpSignature = "srp";
@@ -67,9 +67,9 @@ inline constexpr std::string_view kSrpSignature = "srp";
 inline constexpr size_t kMaxSrpBytes = 4298;
 
 // Statuses of the plot file.
-inline constexpr EngineStatus kSrpNotAPlot = 1;    // wrong signature, damaged or forged
-inline constexpr EngineStatus kSrpCannotRead = 2;  // the file cannot be opened or read
-inline constexpr EngineStatus kSrpCannotWrite = 3; // the file cannot be written whole
+inline constexpr EngineStatus kSrpNotAPlot = 1;     // wrong signature, damaged or forged
+inline constexpr EngineStatus kSrpCannotRead = 2;   // the file cannot be opened or read
+inline constexpr EngineStatus kSrpCannotWrite = 3;  // the file cannot be written whole
 
 // The file's bytes of a plot. A plot that ReadSrp would refuse (counts out
 // of range, a flag other than 0 or 1, a number not finite ...) gives

@@ -1,8 +1,6 @@
 // The plot file: the fields land where the format puts them, a plot comes
 // back the same, and every damaged or forged file is refused.
 
-#include "engine/sightreduction/SrpFile.h"
-
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -13,6 +11,8 @@
 #include <functional>
 #include <limits>
 #include <string>
+
+#include "engine/sightreduction/SrpFile.h"
 
 namespace navora {
 namespace {
@@ -27,7 +27,8 @@ double DoubleAt(const std::string& bytes, size_t at) {
 }
 
 void PutIntAt(std::string& bytes, size_t at, int32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    bytes[at + i] = static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF);
 }
 
 // Every stored double numbered in file order, so a field out of place shows.
@@ -64,9 +65,9 @@ SightPlotState NumberedPlot(int32_t nLegs, int32_t nSights) {
     }
   }
   FixSolution& s = plot.solution;
-  for (double* value : {&s.time, &s.latitude, &s.longitude, &s.course, &s.speed, &s.sigmaLatitude,
-                        &s.sigmaLongitude, &s.sigmaCourse, &s.sigmaSpeed, &s.covLatLon,
-                        &s.sigmaUnitWeight}) {
+  for (double* value :
+       {&s.time, &s.latitude, &s.longitude, &s.course, &s.speed, &s.sigmaLatitude,
+        &s.sigmaLongitude, &s.sigmaCourse, &s.sigmaSpeed, &s.covLatLon, &s.sigmaUnitWeight}) {
     *value = n++;
   }
   return plot;
@@ -152,7 +153,11 @@ TEST(SrpFile, ForgedFilesAreRefused) {
       {"fix flag 2", [](std::string& b) { PutIntAt(b, 20, 2); }},
       {"reduced leg beyond nLegs", [=](std::string& b) { PutIntAt(b, sight, 2); }},
       {"name past the end", [=](std::string& b) { b[sight + 4] = static_cast<char>(255); }},
-      {"name too long", [=](std::string& b) { b.insert(sight + 5, 11, 'x'); b[sight + 4] = 14; }},
+      {"name too long",
+       [=](std::string& b) {
+         b.insert(sight + 5, 11, 'x');
+         b[sight + 4] = 14;
+       }},
       {"NUL in the name", [=](std::string& b) { b[sight + 6] = '\0'; }},
       {"sight leg negative", [=](std::string& b) { PutIntAt(b, sightInts, -1); }},
       {"body code beyond 16 bits", [=](std::string& b) { PutIntAt(b, sightInts + 4, 65536); }},
