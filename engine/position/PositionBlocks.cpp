@@ -11,10 +11,7 @@ namespace {
 
 constexpr char kDegreeMark = kReportSymbols[0];
 constexpr char kMinuteMark = kReportSymbols[1];
-constexpr char kCeilingMark = '+';
 
-// Standard errors below this (degrees; 0.05 arc-minute) print as 0.0 and are left out.
-constexpr double kPrintedErrorDeg = 0.00085;
 constexpr double kArcMinutesPerDegree = 60.0;
 // Half the last printed decimal: smaller drifts and speeds print as 00.0.
 constexpr double kPrintedKnots = 0.05;

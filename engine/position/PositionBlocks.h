@@ -30,6 +30,11 @@ inline constexpr int kMaxCurrentBlockLines = 6;
 // The largest drift and speed made good that print as themselves.
 inline constexpr double kDriftCeilingKnots = 10.0;
 inline constexpr double kSpeedCeilingKnots = 50.0;
+// Printed after a value held at its ceiling.
+inline constexpr char kCeilingMark = '+';
+
+// Standard errors up to this (degrees; 0.05 arc-minute) print as 0.0 and are left out.
+inline constexpr double kPrintedErrorDeg = 0.00085;
 
 // Last fix, reference position, DR at the time of the new fix and the new
 // fix side by side; the new fix's standard errors (degrees) are printed

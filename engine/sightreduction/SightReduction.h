@@ -37,7 +37,8 @@ void CorrectObservedAltitudes(std::span<ObservationRecord> sights,
                                              ReducedObservation& reduced);
 
 // ReduceObservation for every sight in order on its leg (legs[legIndex]);
-// the first failure ends the pass with its status.
+// the first failure ends the pass with its status. A fixLeg or a sight's
+// legIndex outside legs gives kSightReductionBadLegCount.
 [[nodiscard]] EngineStatus ReduceSightsAtPositions(PlaceContext& context,
                                                    std::span<const ObservationRecord> sights,
                                                    double ut1MinusUtcAtFix, int fixLeg,
