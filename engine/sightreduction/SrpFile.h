@@ -30,14 +30,16 @@ namespace navora {
 //     sigmaLongitude, sigmaCourse, sigmaSpeed, covLatLon, sigmaUnitWeight.
 //
 // What the file keeps is what the plot draws: the lines of position (ho,
-// hc, zn at the DR positions), the legs' ends, the fix with its error
-// ellipse, the body names and the strip form's altitudes (index correction
-// = ho - hs + dip + refraction). It does not keep the legs' start and
+// hc, zn at the DR positions and times), the legs' ends, the fix with its
+// error ellipse, the body names, and the strip form's altitudes (the index
+// correction follows as ho - hs + (dip + refraction) / 60, dip and
+// refraction in arc-minutes). It does not keep the legs' start and
 // reduction records and counts, the sights' standard errors, star numbers,
-// times, weather and heights of eye, nor the reduced records' hour angles
-// and partials. An archived plot therefore shows the fix but cannot solve
-// it again, write its report or log it; the fields not stored read as the
-// records' defaults. Writing what was read gives the same bytes.
+// weather, heights of eye and UT1 - UTC, nor the reduced records' hour
+// angles and partials. An archived plot therefore shows the fix and its
+// sights but cannot solve again, write the report or log the fix, and its
+// strip form has no hour angle; the fields not stored read as the records'
+// defaults. Writing what was read gives the same bytes.
 //
 // Reading refuses anything that is not such a file: a wrong signature, a
 // count outside its range (nLegs 1..kMaxLegs, nSights 0..kMaxSights), a leg
