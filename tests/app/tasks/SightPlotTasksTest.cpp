@@ -95,14 +95,13 @@ SightPlotDocument PlotOfCrossingSights(Voyage& voyage, const std::vector<double>
 
 TEST(SightPlotTasks, StarsFixTheShipNorthOfItsDrAndTheFixIsLogged) {
   Voyage voyage;
-  // Sirius, Capella, Regulus, Dubhe, Aldebaran in the evening twilight, each
-  // off by a few tenths of a minute as a navigator's sights are (exact ones
-  // leave the unit-weight error at rounding level, where the divergence test
-  // trips); the last sight put 12 degrees off its line.
+  // Sirius, Capella, Regulus, Dubhe, Aldebaran in the evening twilight, the
+  // first four exact (their unit-weight error stays at rounding level, which
+  // must not read as divergence), the last put 12 degrees off its line.
   const uint16_t stars[] = {18, 12, 26, 27, 10};
   for (int i = 0; i < 5; ++i) voyage.AddStar(stars[i], 55 + 2 * i);
   SightPlotDocument document =
-      PlotOfCrossingSights(voyage, {0.3 / 60, -0.2 / 60, 0.25 / 60, -0.3 / 60, 12.0});
+      PlotOfCrossingSights(voyage, {0.0, 0.0, 0.0, 0.0, 12.0});
   SightPlotState& state = document.state;
   ASSERT_EQ(state.nSights, 5);
   const PositionRecord dr = state.legs[0].end;
