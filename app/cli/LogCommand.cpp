@@ -19,6 +19,7 @@
 #include "app/cli/CliArguments.h"
 #include "app/cli/CliCommand.h"
 #include "app/cli/CliOutput.h"
+#include "app/cli/VoyageLogs.h"
 #include "app/tasks/PositionTasks.h"
 #include "engine/log/EventLog.h"
 #include "engine/log/EventLogListing.h"
@@ -98,12 +99,8 @@ struct Options {
   std::vector<const char*> words;  // the arguments that are not options
 };
 
-constexpr char kNoVoyageDirectory[] =
-    "no voyage directory: give --voyage-dir or set NAVORA_VOYAGE_DIR or HOME";
-
 int Failure(const Options& options, const std::string& message) {
-  std::fprintf(stderr, "navora-cli log %s: %s\n", options.subcommand, message.c_str());
-  return kExitFailure;
+  return CommandFailure(std::string("log ") + options.subcommand, message);
 }
 
 // Why a log that is not only torn is left alone.
@@ -176,17 +173,8 @@ int BadValue(const char* option, const char* text, const std::string& reason) {
 
 // The voyage directory set on both logs. False after saying why.
 bool SetVoyageDirectory(const Options& options, EventLog& events, TextLog& text) {
-  std::string directory;
-  if (!ResolveVoyageDirectory(options.voyageDirectory, directory)) {
-    Failure(options, kNoVoyageDirectory);
-    return false;
-  }
-  if (SetEventLogDirectory(events, directory.c_str()) != kStatusOk ||
-      SetTextLogDirectory(text, directory.c_str()) != kStatusOk) {
-    Failure(options, "the voyage directory name is longer than 255 characters: " + directory);
-    return false;
-  }
-  return true;
+  return SetVoyageDirectory(std::string("log ") + options.subcommand, options.voyageDirectory,
+                            events, text);
 }
 
 void PrintLines(const ReportLine* lines, int count) {
@@ -277,21 +265,9 @@ class PositionCommand {
 
   // False after saying why.
   bool Open() {
-    if (!CheckDataFilesAtStartup(notice_, places_) ||
-        !SetVoyageDirectory(options_, events_, text_)) {
-      return false;
-    }
-    std::error_code missing;
-    if (!std::filesystem::exists(EventLogPath(events_), missing)) {
-      Failure(options_, "no voyage in this directory; start one with log new-fix");
-      return false;
-    }
-    constexpr int kOpenedEmpty = 2;
-    const int opened = TaskOpenEventLog(notice_, events_);
-    if (opened == kOpenedEmpty) {
-      Failure(options_, "the event log holds no position; start a voyage with log new-fix");
-    }
-    return opened == kStatusOk && TaskOpenTextLog(notice_, text_) % kTextLogOpenedNew == kStatusOk;
+    return CheckDataFilesAtStartup(notice_, places_) &&
+           OpenStartedVoyage(std::string("log ") + options_.subcommand, notice_,
+                             options_.voyageDirectory, events_, text_);
   }
 
   PositionTaskLogs Logs() { return {notice_, events_, text_, places_.ephemeris, state_}; }

@@ -5,7 +5,6 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -13,9 +12,8 @@
 #include <vector>
 
 #include "app/bridge/ConsoleNotice.h"
-#include "app/bridge/LogBridge.h"
+#include "app/cli/VoyageLogs.h"
 #include "app/bridge/LogEntryBridge.h"
-#include "app/bridge/VoyageDirectory.h"
 #include "app/cli/CliArguments.h"
 #include "app/cli/CliCommand.h"
 #include "app/cli/CliOutput.h"
@@ -63,8 +61,6 @@ constexpr char kUsageHint[] =
 
 constexpr char kCsvHeader[] =
     "time,body,limb,hs_deg,hs_min,ic_min,height_ft,temp_c,press_mb,dut1_s,quality";
-constexpr char kNoVoyageDirectory[] =
-    "no voyage directory: give --voyage-dir or set NAVORA_VOYAGE_DIR or HOME";
 constexpr char kNoDut1[] = "0.0";
 
 int UsageError(const std::string& reason) {
@@ -96,8 +92,7 @@ struct Options {
 };
 
 int Failure(const Options& options, const std::string& message) {
-  std::fprintf(stderr, "navora-cli sights %s: %s\n", options.subcommand, message.c_str());
-  return kExitFailure;
+  return CommandFailure(std::string("sights ") + options.subcommand, message);
 }
 
 bool SameWord(std::string_view a, std::string_view b) {
@@ -222,27 +217,8 @@ class SightCommand {
 
   // False after saying why.
   bool Open() {
-    std::string directory;
-    if (!ResolveVoyageDirectory(options_.voyageDirectory, directory)) {
-      Failure(options_, kNoVoyageDirectory);
-      return false;
-    }
-    if (SetEventLogDirectory(events_, directory.c_str()) != kStatusOk ||
-        SetTextLogDirectory(text_, directory.c_str()) != kStatusOk) {
-      Failure(options_, "the voyage directory name is longer than 255 characters: " + directory);
-      return false;
-    }
-    std::error_code missing;
-    if (!std::filesystem::exists(EventLogPath(events_), missing)) {
-      Failure(options_, "no voyage in this directory; start one with log new-fix");
-      return false;
-    }
-    constexpr int kOpenedEmpty = 2;
-    const int opened = TaskOpenEventLog(notice_, events_);
-    if (opened == kOpenedEmpty) {
-      Failure(options_, "the event log holds no position; start a voyage with log new-fix");
-    }
-    return opened == kStatusOk && TaskOpenTextLog(notice_, text_) % kTextLogOpenedNew == kStatusOk;
+    return OpenStartedVoyage(std::string("sights ") + options_.subcommand, notice_,
+                             options_.voyageDirectory, events_, text_);
   }
 
   SightTaskLogs Logs() { return {notice_, events_, text_}; }

@@ -7,6 +7,7 @@
 #include "app/cli/AlmanacCommand.h"
 #include "app/cli/CheckDataCommand.h"
 #include "app/cli/CliCommand.h"
+#include "app/cli/FixCommand.h"
 #include "app/cli/LogCommand.h"
 #include "app/cli/SightsCommand.h"
 #include "app/cli/WaypointCommand.h"
@@ -21,6 +22,8 @@ constexpr CliCommand kCommands[] = {
     {"log", "record, list and repair the voyage log (see navora-cli log --help)", RunLogCommand},
     {"sights", "record, list, correct and delete sights (see navora-cli sights --help)",
      RunSightsCommand},
+    {"fix", "the celestial fix from the sights since the last fix (see navora-cli fix --help)",
+     RunFixCommand},
     {"worksheet", "print worksheet text (see navora-cli worksheet --help)", RunWorksheetCommand},
     {"waypoint", "course and speed to reach a waypoint by a given time", RunWaypointCommand},
 };

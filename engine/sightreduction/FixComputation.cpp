@@ -16,6 +16,9 @@ constexpr double kConvergedCorrectionDeg = 0.03;
 constexpr int kMaxPasses = 20;
 // A standard error of unit weight this large (degrees), or more than this
 // factor above the previous pass's, means the sights do not fit the track.
+// A rise that stays below a good sight's standard error is not divergence:
+// sights that fit exactly leave the error at rounding level, where it may
+// double from one pass to the next.
 constexpr double kDivergentSigmaDeg = 10.0;
 constexpr double kDivergenceGrowth = 2.0;
 
@@ -66,8 +69,9 @@ EngineStatus IterateFix(PlaceContext& context, bool solveCourseSpeed, double tim
     const PositionRecord& fix = legs[fixLeg].reduction;
     const double moved = std::hypot(
         correction.latitudeDeg, std::cos(DegreesToRadians(fix.latitude)) * correction.longitudeDeg);
-    const bool diverging = out.sigmaUnitWeight >= kDivergentSigmaDeg ||
-                           (pass > 0 && out.sigmaUnitWeight > kDivergenceGrowth * previousSigma);
+    const bool growing = pass > 0 && out.sigmaUnitWeight > kDivergenceGrowth * previousSigma &&
+                         out.sigmaUnitWeight > SigmaFromQualityCode(kQualityGood);
+    const bool diverging = out.sigmaUnitWeight >= kDivergentSigmaDeg || growing;
     status = diverging ? kSightReductionNoSolution
                        : ReduceSightsAtPositions(context, sights, ut1MinusUtcAtFix, fixLeg, legs,
                                                  reduced);
