@@ -6,7 +6,7 @@
 namespace navora {
 namespace {
 
-// In TimeOfFixChoice order.
+// In FixTimeChoice order.
 constexpr const char* kChoiceTexts[] = {"Time of &First Observation", "&Avg. Time of Observation",
                                         "Time of &Last Observation"};
 
@@ -19,7 +19,7 @@ TimeOfFixDialog::TimeOfFixDialog(QWidget* parent) : QDialog(parent) {
   for (size_t i = 0; i < choices_.size(); ++i) {
     choices_[i] = new QPushButton(QString::fromLatin1(kChoiceTexts[i]), this);
     choices_[i]->setAutoDefault(false);
-    const auto choice = static_cast<TimeOfFixChoice>(i);
+    const auto choice = static_cast<FixTimeChoice>(i);
     connect(choices_[i], &QPushButton::clicked, this, [this, choice] {
       choice_ = choice;
       accept();
@@ -27,7 +27,7 @@ TimeOfFixDialog::TimeOfFixDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(choices_[i]);
   }
   // The last observation is nearest the present: the likeliest time wanted.
-  ChoiceButton(TimeOfFixChoice::kLastObservation).setDefault(true);
+  ChoiceButton(FixTimeChoice::kLast).setDefault(true);
   auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
   cancel->setAutoDefault(false);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -4,10 +4,9 @@
 #include <QPushButton>
 #include <array>
 
-namespace navora {
+#include "app/tasks/ComputeFixCourse.h"
 
-// Which time of the last leg's included sights the fix is computed for.
-enum class TimeOfFixChoice { kFirstObservation, kAverageObservation, kLastObservation };
+namespace navora {
 
 // "Choose a Time of Fix:", asked when the last leg holds more than one
 // included sight: each of the three buttons accepts with its choice; Cancel
@@ -17,14 +16,14 @@ class TimeOfFixDialog : public QDialog {
   explicit TimeOfFixDialog(QWidget* parent = nullptr);
 
   // The button pressed; the time of the last observation until one is.
-  TimeOfFixChoice Choice() const { return choice_; }
+  FixTimeChoice Choice() const { return choice_; }
 
-  QPushButton& ChoiceButton(TimeOfFixChoice choice) {
+  QPushButton& ChoiceButton(FixTimeChoice choice) {
     return *choices_[static_cast<size_t>(choice)];
   }
 
  private:
-  TimeOfFixChoice choice_ = TimeOfFixChoice::kLastObservation;
+  FixTimeChoice choice_ = FixTimeChoice::kLast;
   std::array<QPushButton*, 3> choices_;
 };
 
