@@ -18,9 +18,7 @@ class TimeOfFixDialog : public QDialog {
   // The button pressed; the time of the last observation until one is.
   FixTimeChoice Choice() const { return choice_; }
 
-  QPushButton& ChoiceButton(FixTimeChoice choice) {
-    return *choices_[static_cast<size_t>(choice)];
-  }
+  QPushButton& ChoiceButton(FixTimeChoice choice) { return *choices_[static_cast<size_t>(choice)]; }
 
  private:
   FixTimeChoice choice_ = FixTimeChoice::kLast;
