@@ -24,6 +24,7 @@ constexpr double kLabelOffset = 0.75;   // a letter's distance beside its line
 constexpr double kPenSample = 1.6;      // the table's sample of a line's pen
 constexpr double kMinLatitudeGridGap = 2.5;
 constexpr int kMostTableColumns = 3;
+constexpr double kLeastChartShare = 0.9;  // of the chart's side the table may take
 
 // Grid intervals in arc-minutes; the smallest is the labels' resolution.
 constexpr std::array<double, 13> kGridSteps = {0.1, 0.2, 0.5, 1.0,  2.0,  5.0,  10.0,
@@ -84,17 +85,10 @@ double FixBoxHeight(const Metrics& m) { return 4 * m.line + 2 * m.pad; }
 double LegendHeight(const Metrics& m) { return 3 * m.line + 2 * m.pad; }
 
 SightPlotLayout LayOut(const QRect& area, const SightPlotDocument& document, const Metrics& m) {
-  SightPlotLayout layout;
   const QRectF whole(area);
-  layout.status = QRectF(whole.left(), whole.top(), whole.width(), kStatusBand * m.line);
-  const double top = layout.status.bottom() + m.pad;
+  const QRectF status(whole.left(), whole.top(), whole.width(), kStatusBand * m.line);
+  const double top = status.bottom() + m.pad;
   const double bottom = whole.bottom() + 1 - m.pad;
-
-  // The table wraps into columns when the panel's height cannot hold it.
-  const double tableHeight = bottom - top - FixBoxHeight(m) - LegendHeight(m) - 2 * m.pad;
-  const int rows = std::max(1, static_cast<int>((tableHeight - 2 * m.pad) / m.line) - 1);
-  const int sights = std::max(1, static_cast<int>(document.state.nSights));
-  layout.tableColumns = std::clamp((sights + rows - 1) / rows, 1, kMostTableColumns);
 
   const double pair = LetterColumnWidth(m) + m.pad + BodyColumnWidth(document.state, m);
   const double boxWidth = std::max({m.BoldWidth(QStringLiteral("Celestial Fix")),
@@ -104,19 +98,34 @@ SightPlotLayout LayOut(const QRect& area, const SightPlotDocument& document, con
   const double legendWidth =
       std::max(m.BoldWidth(QStringLiteral("Plot Spans")),
                m.Width(QStringLiteral("Longitude")) + m.pad + m.Width(Latin1(kSpanTemplate)));
-  const double panelWidth =
-      std::max({boxWidth, layout.tableColumns * pair + (layout.tableColumns - 1) * 2 * m.pad,
-                legendWidth}) +
-      2 * m.pad;
-
   const double labelWidth = m.Width(Latin1(kLatitudeLabelTemplate));
   const double left = whole.left() + m.pad + labelWidth + 0.5 * m.pad;
-  const double across = whole.right() + 1 - left - 1.5 * m.pad - panelWidth - m.pad;
   const double down = bottom - top - m.line - 0.5 * m.pad;
-  const double side = std::max(10.0, std::floor(std::min(across, down)));
-  layout.chart = QRectF(std::round(left), std::round(top), side, side);
-  layout.panel = QRectF(layout.chart.right() + 1.5 * m.pad, top, panelWidth, bottom - top);
-  return layout;
+
+  auto withColumns = [&](int columns) {
+    SightPlotLayout layout;
+    layout.status = status;
+    layout.tableColumns = columns;
+    const double panelWidth =
+        std::max({boxWidth, columns * pair + (columns - 1) * 2 * m.pad, legendWidth}) +
+        2 * m.pad;
+    const double across = whole.right() + 1 - left - 1.5 * m.pad - panelWidth - m.pad;
+    const double side = std::max(10.0, std::floor(std::min(across, down)));
+    layout.chart = QRectF(std::round(left), std::round(top), side, side);
+    layout.panel = QRectF(layout.chart.right() + 1.5 * m.pad, top, panelWidth, bottom - top);
+    return layout;
+  };
+
+  // A table too long for the panel wraps into columns, unless that would
+  // take the chart's room; then its last rows are left out.
+  const double tableHeight = bottom - top - FixBoxHeight(m) - LegendHeight(m) - 2 * m.pad;
+  const int rows = std::max(1, static_cast<int>((tableHeight - 2 * m.pad) / m.line) - 1);
+  const int sights = std::max(1, static_cast<int>(document.state.nSights));
+  const int columns = std::clamp((sights + rows - 1) / rows, 1, kMostTableColumns);
+  const SightPlotLayout narrow = withColumns(1);
+  if (columns == 1) return narrow;
+  const SightPlotLayout wide = withColumns(columns);
+  return wide.chart.width() >= kLeastChartShare * narrow.chart.width() ? wide : narrow;
 }
 
 // The smallest step (arc-minutes) whose lines lie at least `gap` pixels apart.
@@ -398,7 +407,14 @@ void DrawTable(QPainter& painter, const QRectF& rect, const SightPlotLayout& lay
       if (i >= state.nSights) break;
       const LineOfPosition& line = lines[i];
       const double y = inner.top() + (r + 1) * m.line;
-      if (y + m.line > inner.bottom() + m.pad) break;
+      // A column cut short ends in an ellipsis; the letters still name the lines.
+      const bool lastFitting = y + 2 * m.line > inner.bottom() + m.pad;
+      if (lastFitting && i + 1 < state.nSights && r + 1 < rows) {
+        painter.setPen(palette.gridLabel);
+        painter.drawText(QRectF(x + kPenSample * m.line + m.pad, y, pair, m.line),
+                         Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("..."));
+        break;
+      }
       const bool far = line.state == LopState::kFar;
       if (!far) {
         painter.setPen(LinePen(line, palette, m));

@@ -10,7 +10,6 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <functional>
