@@ -1,6 +1,6 @@
 // The plot's view: the seven commands at and around their limits, the
-// limits reached by repetition, the mouse's zoom and drag, the spans shown,
-// and the place "To Fix Location" goes to before and after a fix.
+// mouse's zoom and drag, the spans shown, and the place "To Fix
+// Location" goes to before and after a fix.
 
 #include <gtest/gtest.h>
 
@@ -58,30 +58,6 @@ TEST(SightPlotViewModel, CommandsMoveAndZoomWithinTheirLimits) {
     EXPECT_NEAR(view.centreLongitude, row.longitudeAfter, 1e-12);
     EXPECT_EQ(view.scale, row.scaleAfter);
   }
-}
-
-TEST(SightPlotViewModel, RepeatedCommandsStopAtTheLimits) {
-  for (const double scale : {0.5, 1.0, 3.0, 64.0}) {
-    SightPlotView view = ViewAt(0.0, 0.0, scale);
-    while (ApplyPlotViewCommand(view, PlotViewCommand::kNorth)) {
-    }
-    const double half = 1.0 / scale;
-    EXPECT_LE(view.centreLatitude + half, 79.0) << scale;
-    EXPECT_GT(view.centreLatitude + 2.0 * half, 79.0) << scale;
-    while (ApplyPlotViewCommand(view, PlotViewCommand::kSouth)) {
-    }
-    EXPECT_GE(view.centreLatitude - half, -79.0) << scale;
-    EXPECT_LT(view.centreLatitude - 2.0 * half, -79.0) << scale;
-  }
-  SightPlotView view = ViewAt(0.0, 0.0, 1.0);
-  int steps = 0;
-  while (ApplyPlotViewCommand(view, PlotViewCommand::kZoomIn)) ++steps;
-  EXPECT_EQ(steps, 6);
-  EXPECT_EQ(view.scale, 64.0);
-  steps = 0;
-  while (ApplyPlotViewCommand(view, PlotViewCommand::kZoomOut)) ++steps;
-  EXPECT_EQ(steps, 7);
-  EXPECT_EQ(view.scale, 0.5);
 }
 
 // Screen offset of a point from the view's centre, in latitude degrees at scale 1.
