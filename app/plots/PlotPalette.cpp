@@ -1,0 +1,47 @@
+#include "app/plots/PlotPalette.h"
+
+namespace navora {
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QColor kGreen(0, 255, 0);
+
+}  // namespace
+
+PlotPalette ScreenPlotPalette() {
+  PlotPalette palette;
+  palette.background = QColor(18, 24, 38);
+  palette.chartBackground = QColor(10, 18, 34);
+  palette.grid = QColor(48, 66, 96);
+  palette.gridLabel = QColor(150, 170, 200);
+  palette.frame = QColor(110, 130, 160);
+  palette.text = QColor(225, 232, 240);
+  palette.panelBackground = QColor(28, 36, 54);
+  palette.includedElement = kRed;
+  palette.excludedElement = kGreen;
+  palette.legTrack = {QColor(90, 170, 255), QColor(255, 160, 40), QColor(200, 120, 255),
+                      QColor(60, 210, 190)};
+  palette.fixMarker = QColor(255, 255, 255);
+  palette.ellipse = QColor(255, 235, 0);
+  return palette;
+}
+
+PlotPalette PrinterPlotPalette() {
+  PlotPalette palette;
+  palette.background = Qt::white;
+  palette.chartBackground = Qt::white;
+  palette.grid = QColor(200, 210, 225);
+  palette.gridLabel = QColor(70, 80, 100);
+  palette.frame = Qt::black;
+  palette.text = Qt::black;
+  palette.panelBackground = QColor(242, 244, 248);
+  palette.includedElement = kRed;
+  palette.excludedElement = QColor(0, 150, 0);
+  palette.legTrack = {QColor(0, 70, 200), QColor(200, 110, 0), QColor(130, 40, 170),
+                      QColor(0, 130, 140)};
+  palette.fixMarker = Qt::black;
+  palette.ellipse = QColor(0, 0, 0);
+  return palette;
+}
+
+}  // namespace navora

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QColor>
+#include <array>
+
+#include "engine/sightreduction/ReducedObservation.h"
+
+namespace navora {
+
+// The colours of a plot. The two element colours mark the lines of position:
+// included sights in the first, sights left out in the second. Each leg's
+// track has a colour of its own; a leg's lines of position share its pen
+// style (see the painter), so the legs stay apart in print without colour.
+struct PlotPalette {
+  QColor background;
+  QColor chartBackground;  // inside the chart frame
+  QColor grid;
+  QColor gridLabel;
+  QColor frame;
+  QColor text;
+  QColor panelBackground;  // behind the status line, fix box, table and legend
+  QColor includedElement;
+  QColor excludedElement;
+  std::array<QColor, kMaxLegs> legTrack;
+  QColor fixMarker;
+  QColor ellipse;
+};
+
+// Light lines on a dark sheet: the element colours at full strength read well.
+PlotPalette ScreenPlotPalette();
+
+// On white paper: black text, and a darker green, since full green
+// (0, 255, 0) all but vanishes on white.
+PlotPalette PrinterPlotPalette();
+
+}  // namespace navora
