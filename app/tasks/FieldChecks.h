@@ -64,6 +64,24 @@ class FieldChecks {
     return value >= 0.0 && value <= hi ? true : Refuse(NumberRangeText(0.0, hi), field);
   }
 
+  // The date fields of `fields` (day, monthIndex, yearIndex) checked exactly
+  // as the almanac dialogs check theirs; a refusal returns to the field of
+  // the three that it names.
+  template <typename Fields>
+  bool Date(const Fields& fields, Field dayField, Field monthField, Field yearField) {
+    AlmanacDialogFields date;
+    date.day = fields.day;
+    date.monthIndex = fields.monthIndex;
+    date.yearIndex = fields.yearIndex;
+    AlmanacDayRequest request;
+    AlmanacField refused = AlmanacField::kDay;
+    if (AcceptAlmanacDayDialog(notice_, date, request, refused)) return true;
+    returnTo_ = refused == AlmanacField::kMonth  ? monthField
+                : refused == AlmanacField::kYear ? yearField
+                                                 : dayField;
+    return false;
+  }
+
   bool Refuse(std::string_view text, Field field) {
     notice_.Show(text, kNoticeOk);
     returnTo_ = field;

@@ -27,17 +27,6 @@ std::string Tenths(double value) {
   return std::string(text, end);
 }
 
-FixField FixFieldOf(AlmanacField field) {
-  switch (field) {
-    case AlmanacField::kMonth:
-      return FixField::kMonth;
-    case AlmanacField::kYear:
-      return FixField::kYear;
-    default:
-      return FixField::kDay;
-  }
-}
-
 using FixChecks = FieldChecks<FixField>;
 
 }  // namespace
@@ -84,18 +73,8 @@ void SetCurrentFixDate(NewInitialFixFields& fields, double nowJd) {
 
 bool AcceptNewInitialFixDialog(Notice& notice, const NewInitialFixFields& fields,
                                PositionRecord& fix, FixField& returnTo) {
-  // The date is checked exactly as the almanac dialogs check theirs.
-  AlmanacDialogFields date;
-  date.day = fields.day;
-  date.monthIndex = fields.monthIndex;
-  date.yearIndex = fields.yearIndex;
-  AlmanacDayRequest day;
-  AlmanacField dateField = AlmanacField::kDay;
-  if (!AcceptAlmanacDayDialog(notice, date, day, dateField)) {
-    returnTo = FixFieldOf(dateField);
-    return false;
-  }
   FixChecks check(notice, returnTo);
+  if (!check.Date(fields, FixField::kDay, FixField::kMonth, FixField::kYear)) return false;
   int16_t hour = 0, minute = 0, second = 0;
   int latitudeDegrees = 0, longitudeDegrees = 0;
   double latitudeMinutes = 0.0, longitudeMinutes = 0.0, course = 0.0, speed = 0.0;

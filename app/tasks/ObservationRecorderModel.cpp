@@ -60,17 +60,6 @@ class ObservationChecks : public FieldChecks<ObservationField> {
   }
 };
 
-ObservationField ObservationFieldOf(AlmanacField field) {
-  switch (field) {
-    case AlmanacField::kMonth:
-      return ObservationField::kMonth;
-    case AlmanacField::kYear:
-      return ObservationField::kYear;
-    default:
-      return ObservationField::kDay;
-  }
-}
-
 const char* ModePrefix(RecorderMode mode) {
   switch (mode) {
     case RecorderMode::kAdding:
@@ -114,18 +103,11 @@ ObservationFields ShowObservation(const ObservationRecord& sight) {
 
 bool AcceptObservationFields(Notice& notice, const ObservationFields& fields,
                              ObservationRecord& sight, ObservationField& returnTo) {
-  // The date is checked exactly as the other dialogs check theirs.
-  AlmanacDialogFields date;
-  date.day = fields.day;
-  date.monthIndex = fields.monthIndex;
-  date.yearIndex = fields.yearIndex;
-  AlmanacDayRequest day;
-  AlmanacField dateField = AlmanacField::kDay;
-  if (!AcceptAlmanacDayDialog(notice, date, day, dateField)) {
-    returnTo = ObservationFieldOf(dateField);
+  ObservationChecks check(notice, returnTo);
+  if (!check.Date(fields, ObservationField::kDay, ObservationField::kMonth,
+                  ObservationField::kYear)) {
     return false;
   }
-  ObservationChecks check(notice, returnTo);
   ObservationForm form;
   int16_t hour = 0, minute = 0, second = 0;
   if (!check.TimeField(fields.hour, kLastHour, ObservationField::kHour, hour) ||

@@ -54,18 +54,7 @@ class WaypointChecks : public FieldChecks<WaypointField> {
   // the almanac dialogs check theirs, an empty time edit as in
   // DialogFieldsToJulian.
   bool DateTime(const WaypointTimeFields& fields, const TimeGroup& group, double& jd) {
-    AlmanacDialogFields date;
-    date.day = fields.day;
-    date.monthIndex = fields.monthIndex;
-    date.yearIndex = fields.yearIndex;
-    AlmanacDayRequest day;
-    AlmanacField dateField = AlmanacField::kDay;
-    if (!AcceptAlmanacDayDialog(notice_, date, day, dateField)) {
-      returnTo_ = dateField == AlmanacField::kMonth  ? group.month
-                  : dateField == AlmanacField::kYear ? group.year
-                                                     : group.day;
-      return false;
-    }
+    if (!Date(fields, group.day, group.month, group.year)) return false;
     int16_t hour = 0, minute = 0, second = 0;
     if (!TimeField(fields.hour, kLastHour, group.hour, hour) ||
         !TimeField(fields.minute, kLastMinute, group.minute, minute) ||
