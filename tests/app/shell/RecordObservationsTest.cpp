@@ -131,19 +131,14 @@ TEST_F(RecordObservationsTest, TwoSightsSavedReachEveryViewAndOneIsDeletedFromTh
         EXPECT_EQ(recorder.windowTitle(), "Adding: Observation No. 1 of a possible 25");
         EnterSight(recorder, "10", "Sun", kLimbLower, "52", "14.3");
         recorder.ActionButton().click();
-        EXPECT_EQ(recorder.StatusLabel().text(), kObservationAddedText);
         recorder.MoveButton(RecorderMove::kNext).click();
-        EXPECT_EQ(recorder.windowTitle(), "Adding: Observation No. 2 of a possible 25");
         EnterSight(recorder, "40", "Arcturus", kLimbNone, "31", "02.5");
         recorder.accept();  // Done adds the second
       },
       [](QDialog& dialog) {
         auto* preview = dynamic_cast<ReportPreviewDialog*>(&dialog);
         ASSERT_NE(preview, nullptr);
-        const QString table = preview->Report().toPlainText();
-        EXPECT_TRUE(table.contains("SIGHT RECORDER")) << table.toStdString();
-        EXPECT_TRUE(table.contains("52 14.3"));
-        EXPECT_TRUE(table.contains("ARCTURUS")) << table.toStdString();
+        EXPECT_TRUE(preview->Report().toPlainText().contains("ARCTURUS"));
         preview->SaveButton().click();
       },
   });
@@ -171,7 +166,6 @@ TEST_F(RecordObservationsTest, TwoSightsSavedReachEveryViewAndOneIsDeletedFromTh
     EXPECT_EQ(recorder.windowTitle(), "Deleting: Observation No. 1 on Leg No. 1");
     EXPECT_EQ(recorder.BodyField().currentText(), "Sun");
     recorder.DeleteButton().click();
-    EXPECT_EQ(recorder.StatusLabel().text(), kObservationDeletedText);
     recorder.accept();
   }});
   std::unique_ptr<QMenu> menu(window_->Track()->NewContextMenu({kNoTrackIndex, 0}, nullptr));

@@ -45,51 +45,32 @@ TEST(ObservationRecorderModel, ChecksInTheDialogsOrder) {
     const char* message;  // empty: accepted
     ObservationField field;
   };
+  using F = ObservationFields;
   const Case cases[] = {
-      {[](ObservationFields& f) { f.monthIndex = -1; }, "Please select a month.\n",
-       ObservationField::kMonth},
-      {[](ObservationFields& f) {
-         f.day = 31;
-         f.monthIndex = 3;
-       },
-       "Please enter an integer between 1 and 30.", ObservationField::kDay},
-      {[](ObservationFields& f) { f.second = "60"; }, "Please enter an integer between 0 and 59.",
+      {[](F& f) { f.monthIndex = -1; }, "Please select a month.\n", ObservationField::kMonth},
+      {[](F& f) { f.day = 31, f.monthIndex = 3; }, "Please enter an integer between 1 and 30.",
+       ObservationField::kDay},
+      {[](F& f) { f.second = "60"; }, "Please enter an integer between 0 and 59.",
        ObservationField::kSecond},
-      {[](ObservationFields& f) { f.ut1MinusUtc = "-1.0"; },
-       "Please enter a number between -0.9 and 0.9.", ObservationField::kUt1MinusUtc},
-      {[](ObservationFields& f) {
-         f.bodyIndex = -1;
-         f.hsDegrees = "91";
-       },
-       "Please select the observed body.\n", ObservationField::kBody},
-      {[](ObservationFields& f) {
-         f.hsDegrees = "90";
-         f.hsMinutes = "0.0";
-       },
-       "", ObservationField::kDay},
-      {[](ObservationFields& f) {
-         f.hsDegrees = "89";
-         f.hsMinutes = "60.0";
-       },
+      {[](F& f) { f.ut1MinusUtc = "-1.0"; }, "Please enter a number between -0.9 and 0.9.",
+       ObservationField::kUt1MinusUtc},
+      {[](F& f) { f.bodyIndex = -1, f.hsDegrees = "91"; }, "Please select the observed body.\n",
+       ObservationField::kBody},
+      {[](F& f) { f.hsDegrees = "90", f.hsMinutes = "0.0"; }, "", ObservationField::kDay},
+      {[](F& f) { f.hsDegrees = "89", f.hsMinutes = "60.0"; },
        "Please enter a number between 0 and 59.9.", ObservationField::kHsMinutes},
-      {[](ObservationFields& f) {
-         f.hsDegrees = "90";
-         f.hsMinutes = "0.1";
-       },
+      {[](F& f) { f.hsDegrees = "90", f.hsMinutes = "0.1"; },
        "The hs must be less than\nor equal to 90 degrees.", ObservationField::kHsDegrees},
-      {[](ObservationFields& f) { f.heightOfEye = "1000"; },
-       "Please enter an integer between 0 and 999.", ObservationField::kHeightOfEye},
-      {[](ObservationFields& f) {
-         f.heightOfEye = "305";
-         f.heightInMetres = true;
-       },
+      {[](F& f) { f.heightOfEye = "1000"; }, "Please enter an integer between 0 and 999.",
+       ObservationField::kHeightOfEye},
+      {[](F& f) { f.heightOfEye = "305", f.heightInMetres = true; },
        "Please enter an integer between 0 and 304.", ObservationField::kHeightOfEye},
-      {[](ObservationFields& f) { f.indexCorrection = "x"; }, "Please enter a number.",
+      {[](F& f) { f.indexCorrection = "x"; }, "Please enter a number.",
        ObservationField::kIndexCorrection},
-      {[](ObservationFields& f) { f.temperature = "-50"; },
-       "Please enter an integer between -49 and 49.", ObservationField::kTemperature},
-      {[](ObservationFields& f) { f.pressure = "899"; },
-       "Please enter an integer between 900 and 1100.", ObservationField::kPressure},
+      {[](F& f) { f.temperature = "-50"; }, "Please enter an integer between -49 and 49.",
+       ObservationField::kTemperature},
+      {[](F& f) { f.pressure = "899"; }, "Please enter an integer between 900 and 1100.",
+       ObservationField::kPressure},
   };
   for (const Case& c : cases) {
     ObservationFields fields = good;

@@ -1,17 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <span>
 #include <vector>
 
 #include "engine/common/Angles.h"
-#include "engine/ephemeris/EphemerisTable.h"
-#include "engine/horizon/HeightOfEye.h"
 #include "engine/position/DeadReckoning.h"
 #include "engine/position/DrPartials.h"
-#include "engine/sightreduction/BodyNames.h"
 #include "engine/sightreduction/FixComputation.h"
 #include "engine/sightreduction/FixSteps.h"
-#include "engine/sightreduction/SightReduction.h"
 
 namespace navora {
 namespace {
@@ -107,23 +104,15 @@ std::vector<SyntheticSight> SightsOnLeg(int leg, int count, double last, double 
   return sights;
 }
 
-TEST(GroundTrack, AddsTheCurrentToCourseAndSpeed) {
-  struct Case {
-    double course, speed, set, drift, madeGoodCourse, madeGoodSpeed;
-  };
-  const Case cases[] = {
-      {45.0, 10.0, 135.0, 2.0, 56.309932474020215, std::sqrt(104.0)},
-      {90.0, 3.0, 270.0, 3.0, 0.0, 0.0},  // stemming the current
-  };
-  for (const Case& c : cases) {
-    double course = -1.0;
-    double speed = -1.0;
-    GroundTrack(MakePositionRecord(kMotionRhumbLine, kPositionDr, kT0, 10.0, 20.0, c.course,
-                                   c.speed, c.set, c.drift),
-                course, speed);
-    EXPECT_NEAR(course, c.madeGoodCourse, 1e-9) << c.course;
-    EXPECT_NEAR(speed, c.madeGoodSpeed, 1e-12) << c.course;
-  }
+// Stemming the current the ship makes no way, and the course is defined.
+TEST(GroundTrack, StemmingTheCurrentMakesNoWay) {
+  double course = -1.0;
+  double speed = -1.0;
+  GroundTrack(
+      MakePositionRecord(kMotionRhumbLine, kPositionDr, kT0, 10.0, 20.0, 90.0, 3.0, 270.0, 3.0),
+      course, speed);
+  EXPECT_EQ(course, 0.0);
+  EXPECT_NEAR(speed, 0.0, 1e-12);
 }
 
 // The reduction record is what the sights' assumed positions are run back
@@ -366,103 +355,14 @@ TEST(ApplyFixCorrection, WrapsTheLongitudeAndRunsEarlierLegsBack) {
   }
 }
 
-// The whole fix on real star places: sextant altitudes made from the true
-// position, a DR position 12' and 18' off, and the fix found again; with one
-// sight included, the foot of the perpendicular on its line of position.
-class ReduceSightsTest : public ::testing::Test {
- protected:
-  static constexpr double kTimeOfFix = kT0 + 0.3;
-  static constexpr double kUt1MinusUtc = 0.3;
-
-  void SetUp() override { ASSERT_EQ(OpenDefaultEphemeris(context_.ephemeris), kStatusOk); }
-
-  static std::vector<LegRecord> Leg(double latitude, double longitude) {
-    std::vector<LegRecord> legs(1);
-    legs[0].start = MakePositionRecord(kMotionRhumbLine, kPositionCelestialFix, kT0, latitude,
-                                       longitude, 250.0, 11.0, 30.0, 1.0);
-    return legs;
-  }
-
-  // Four stars 15 to 75 degrees high, at least 45 degrees apart in azimuth,
-  // whose sextant altitudes (no dip, standard air) give the true Hc as Ho.
-  std::vector<ObservationRecord> SightsFrom(std::vector<LegRecord> truth) {
-    EXPECT_EQ(AdvanceLegsToEnd(kTimeOfFix, truth), kStatusOk);
-    std::vector<ObservationRecord> sights;
-    std::vector<double> azimuths;
-    for (uint16_t star = 1; star <= 57 && sights.size() < 4; ++star) {
-      ObservationRecord sight = MakeObservationRecord(
-          0, kBodyCodeStar, star, kTimeOfFix - 0.01 * static_cast<double>(sights.size()),
-          kUt1MinusUtc, 10.0, 1010.0, 30.0, 0.0, 0.0, 0.0, kQualityGood);
-      ReducedObservation r;
-      CorrectObservedAltitudes({&sight, 1}, {&r, 1});
-      EXPECT_EQ(ReduceObservation(context_, sight, truth[0], truth[0], kUt1MinusUtc, r), kStatusOk);
-      bool apart = r.hc > 15.0 && r.hc < 75.0;
-      for (double z : azimuths) apart = apart && std::fabs(WrapDegrees180(z - r.zn)) > 45.0;
-      if (!apart) continue;
-      sight.hs = r.hc;
-      for (int i = 0; i < 4; ++i) {
-        double minutes = 0.0;
-        EXPECT_EQ(RefractionMinutes(sight.hs, 10.0, 1010.0, minutes), kStatusOk);
-        sight.hs = r.hc + minutes / kArcminutesPerDegree;
-      }
-      sights.push_back(sight);
-      azimuths.push_back(r.zn);
-    }
-    EXPECT_EQ(sights.size(), 4u);
-    return sights;
-  }
-
-  PlaceContext context_;
-};
-
-TEST_F(ReduceSightsTest, FindsTheTruePositionFromAllSightsOrOne) {
-  const double trueLat = 35.0;
-  const double trueLon = -40.0;
-  std::vector<ObservationRecord> sights = SightsFrom(Leg(trueLat, trueLon));
-  std::vector<LegRecord> truth = Leg(trueLat, trueLon);
-  ASSERT_EQ(AdvanceLegsToEnd(kTimeOfFix, truth), kStatusOk);
-
-  for (int includedSights : {4, 1}) {
-    SCOPED_TRACE(includedSights);
-    std::vector<LegRecord> legs = Leg(trueLat + 0.2, trueLon - 0.3);
-    std::vector<ReducedObservation> reduced(sights.size());
-    FixSolution out;
-    ASSERT_EQ(ReduceSights(context_, kReduceOnly, kTimeOfFix, kUt1MinusUtc, legs, sights, 0,
-                           reduced, out),
-              kStatusOk);
-    EXPECT_EQ(out.latitude, legs[0].end.latitude);
-    for (int i = includedSights; i < 4; ++i) reduced[i].included = sights[i].included = 0;
-
-    ASSERT_EQ(ReduceSights(context_, kSolveCourseSpeed, kTimeOfFix, kUt1MinusUtc, legs, sights, 0,
-                           reduced, out),
-              kStatusOk);
-    EXPECT_EQ(out.time, kTimeOfFix);
-    EXPECT_EQ(legs[0].solveCourseSpeed, 0);
-    EXPECT_EQ(out.sigmaCourse, 0.0);
-    if (includedSights == 1) {
-      // On the line of position, at the foot of the perpendicular.
-      EXPECT_NEAR(reduced[0].ho, reduced[0].hc, 1e-6);
-      EXPECT_EQ(out.sigmaLatitude, 0.0);
-      EXPECT_EQ(out.sigmaUnitWeight, 0.0);
-      continue;
-    }
-    EXPECT_NEAR(out.latitude, truth[0].reduction.latitude, 1e-6);
-    EXPECT_NEAR(out.longitude, truth[0].reduction.longitude, 1e-6);
-    EXPECT_NEAR(out.course, truth[0].reduction.course, 1e-9);
-    EXPECT_LT(out.sigmaUnitWeight, 1e-6);
-    for (const ReducedObservation& r : reduced) EXPECT_NEAR(r.ho, r.hc, 1e-6);
-  }
-}
-
-TEST_F(ReduceSightsTest, RefusesWhatCannotBeSolved) {
-  std::vector<ObservationRecord> sights = SightsFrom(Leg(35.0, -40.0));
-  std::vector<ReducedObservation> reduced(sights.size());
-  std::vector<LegRecord> legs = Leg(35.2, -40.3);
-  FixSolution out;
-  ASSERT_EQ(
-      ReduceSights(context_, kReduceOnly, kTimeOfFix, kUt1MinusUtc, legs, sights, 0, reduced, out),
-      kStatusOk);
+// Checked before any place is computed, so no ephemeris is needed.
+TEST(ReduceSights, RefusesWhatCannotBeSolved) {
+  PlaceContext context;
+  std::vector<LegRecord> legs = MakeLegs(40.0, -20.0, {kT0 + 0.5}, {90.0}, {12.0}, kT0);
   std::vector<LegRecord> fiveLegs(5, legs[0]);
+  std::vector<ObservationRecord> sights(2);
+  std::vector<ReducedObservation> reduced(2);
+  for (ReducedObservation& r : reduced) r.included = 0;
   struct Case {
     const char* name;
     std::span<LegRecord> legs;
@@ -470,22 +370,20 @@ TEST_F(ReduceSightsTest, RefusesWhatCannotBeSolved) {
     EngineStatus status;
   };
   const Case cases[] = {
-      {"no legs", {}, sights.size(), kSightReductionBadLegCount},
-      {"five legs", fiveLegs, sights.size(), kSightReductionBadLegCount},
+      {"no legs", {}, 2, kSightReductionBadLegCount},
+      {"five legs", fiveLegs, 2, kSightReductionBadLegCount},
       {"no sights", legs, 0, kSightReductionNoSights},
+      {"none included", legs, 2, kSightReductionNoneIncluded},
   };
   for (const Case& c : cases) {
+    FixSolution out;
     EXPECT_EQ(
-        ReduceSights(context_, kSolveCourseSpeed, kTimeOfFix, kUt1MinusUtc, c.legs,
+        ReduceSights(context, kSolveCourseSpeed, kT0 + 0.5, 0.0, c.legs,
                      std::span(sights).first(c.sightCount), static_cast<int>(c.legs.size()) - 1,
                      std::span(reduced).first(c.sightCount), out),
         c.status)
         << c.name;
   }
-  for (ReducedObservation& r : reduced) r.included = 0;
-  EXPECT_EQ(ReduceSights(context_, kSolveCourseSpeed, kTimeOfFix, kUt1MinusUtc, legs, sights, 0,
-                         reduced, out),
-            kSightReductionNoneIncluded);
 }
 
 }  // namespace

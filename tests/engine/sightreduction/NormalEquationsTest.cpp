@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -46,52 +47,41 @@ TEST(InvertMatrix, GivesTheInverseAndDeterminantOrZeroWhenSingular) {
 // Solutions with closed forms: two independent weighted means, a straight
 // line by ordinary least squares, and an exactly determined line.
 TEST(SolveNormalEquations, MatchesClosedFormEstimatesAndRefusesSingular) {
-  struct Observation {
-    double a0, a1, residual, weight;
-  };
   struct Case {
     const char* name;
-    std::vector<Observation> observations;
+    std::vector<std::array<double, 4>> observations;  // a0, a1, residual, weight
     EngineStatus status;
-    double x0, x1, variance, error0, error1, covariance;
+    std::array<double, 6> expected;  // x0, x1, variance, error0, error1, covariance
   };
+  const double meanError = std::sqrt(3.125 / 4);
   const Case cases[] = {
       {"two weighted means",
        {{1, 0, 1, 1}, {1, 0, 2, 1}, {1, 0, 4, 2}, {0, 1, -1, 1}, {0, 1, 3, 3}},
        kStatusOk,
-       2.75,
-       2.0,
-       3.125,
-       std::sqrt(3.125 / 4),
-       std::sqrt(3.125 / 4),
-       0.0},
+       {2.75, 2.0, 3.125, meanError, meanError, 0.0}},
       {"line fit",
        {{1, 0, 1, 1}, {1, 1, 3, 1}, {1, 2, 4, 1}, {1, 3, 8, 1}},
        kStatusOk,
-       0.7,
-       2.2,
-       0.9,
-       std::sqrt(0.63),
-       std::sqrt(0.18),
-       -0.27},
-      {"no redundancy", {{1, 0, 1, 1}, {1, 1, 3, 1}}, kStatusOk, 1.0, 2.0, 0.0, 0.0, 0.0, 0.0},
-      {"singular", {{1, 1, 1, 1}, {2, 2, 3, 1}}, kSightReductionNoSolution, 0, 0, 0, 0, 0, 0},
+       {0.7, 2.2, 0.9, std::sqrt(0.63), std::sqrt(0.18), -0.27}},
+      {"no redundancy", {{1, 0, 1, 1}, {1, 1, 3, 1}}, kStatusOk, {1.0, 2.0}},
+      {"singular", {{1, 1, 1, 1}, {2, 2, 3, 1}}, kSightReductionNoSolution, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     NormalEquations equations;
     equations.unknowns = 2;
-    for (const Observation& o : c.observations) {
-      AccumulateNormalEquations({o.a0, o.a1}, o.residual, o.weight, equations);
+    for (const auto& [a0, a1, residual, weight] : c.observations) {
+      AccumulateNormalEquations({a0, a1}, residual, weight, equations);
     }
     NormalSolution solution;
     ASSERT_EQ(SolveNormalEquations(equations, solution), c.status);
-    EXPECT_NEAR(solution.x[0], c.x0, 1e-12);
-    EXPECT_NEAR(solution.x[1], c.x1, 1e-12);
-    EXPECT_NEAR(solution.variance, c.variance, 1e-12);
-    EXPECT_NEAR(solution.standardError[0], c.error0, 1e-12);
-    EXPECT_NEAR(solution.standardError[1], c.error1, 1e-12);
-    EXPECT_NEAR(solution.covariance01, c.covariance, 1e-12);
+    const double actual[] = {solution.x[0],
+                             solution.x[1],
+                             solution.variance,
+                             solution.standardError[0],
+                             solution.standardError[1],
+                             solution.covariance01};
+    for (int k = 0; k < 6; ++k) EXPECT_NEAR(actual[k], c.expected[k], 1e-12) << k;
   }
 }
 

@@ -276,40 +276,26 @@ TEST_F(SightReductionTest, TransportPartialsMatchDifferencesOfTheAdvance) {
   ReducedObservation reduced;
   ASSERT_EQ(Reduce(sight, leg, reduced), kStatusOk);
 
-  auto advance = [&](int parameter, double step, double& latitude, double& longitude) {
+  // The position at the sight (radians) from the record with its latitude,
+  // longitude, course (radians) or speed (km per day) nudged by `step`.
+  auto advance = [&](int parameter, double step) {
     PositionRecord start = leg.reduction;
-    switch (parameter) {
-      case 0:
-        start.latitude += step / kRad;
-        break;
-      case 1:
-        start.longitude += step / kRad;
-        break;
-      case 2:
-        start.course += step / kRad;
-        break;
-      case 3:
-        start.speedKmPerDay += step;
-        break;
-    }
+    double* nudged[] = {&start.latitude, &start.longitude, &start.course, &start.speedKmPerDay};
+    if (parameter >= 0) *nudged[parameter] += parameter < 3 ? step / kRad : step;
     PositionRecord to;
     double latitudeRate = 0.0, longitudeRate = 0.0;
-    ASSERT_EQ(AdvanceDeadReckoning(sight.time, start, to, latitudeRate, longitudeRate), kStatusOk);
-    latitude = to.latitude * kRad;
-    longitude = to.longitude * kRad;
+    EXPECT_EQ(AdvanceDeadReckoning(sight.time, start, to, latitudeRate, longitudeRate), kStatusOk);
+    return std::array<double, 2>{to.latitude * kRad, to.longitude * kRad};
   };
-  double latitude = 0.0, longitude = 0.0;
-  advance(-1, 0.0, latitude, longitude);  // the assumed position itself
-  EXPECT_NEAR(reduced.drLatitude * kRad, latitude, 1e-12);
-  EXPECT_NEAR(reduced.drLongitude * kRad, longitude, 1e-12);
+  const std::array<double, 2> assumed = advance(-1, 0.0);
+  EXPECT_NEAR(reduced.drLatitude * kRad, assumed[0], 1e-12);
+  EXPECT_NEAR(reduced.drLongitude * kRad, assumed[1], 1e-12);
 
-  const double steps[] = {1e-6, 1e-6, 1e-6, 1e-3};  // radians, radians, radians, km per day
+  const double steps[] = {1e-6, 1e-6, 1e-6, 1e-3};
   for (int k = 0; k < 4; ++k) {
-    double latPlus = 0.0, lonPlus = 0.0, latMinus = 0.0, lonMinus = 0.0;
-    advance(k, steps[k], latPlus, lonPlus);
-    advance(k, -steps[k], latMinus, lonMinus);
-    const double dLat = (latPlus - latMinus) / (2.0 * steps[k]);
-    const double dLon = (lonPlus - lonMinus) / (2.0 * steps[k]);
+    const std::array<double, 2> plus = advance(k, steps[k]), minus = advance(k, -steps[k]);
+    const double dLat = (plus[0] - minus[0]) / (2.0 * steps[k]);
+    const double dLon = (plus[1] - minus[1]) / (2.0 * steps[k]);
     EXPECT_NEAR(reduced.drPartialsLat[k], dLat, 1e-6 * std::fmax(1.0, std::fabs(dLat))) << k;
     EXPECT_NEAR(reduced.drPartialsLon[k], dLon, 1e-6 * std::fmax(1.0, std::fabs(dLon))) << k;
   }

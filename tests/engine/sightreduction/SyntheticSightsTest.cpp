@@ -77,17 +77,15 @@ Scenario LoadScenario(const std::filesystem::path& path) {
       int index = 0, positionType = 0;
       double time = 0.0, latitude = 0.0, longitude = 0.0, course = 0.0, speed = 0.0;
       fields >> index >> time >> latitude >> longitude >> course >> speed >> positionType;
-      scenario.legStarts.push_back(MakePositionRecord(kMotionRhumbLine,
-                                                      static_cast<uint16_t>(positionType), time,
-                                                      latitude, longitude, course, speed, 0.0,
-                                                      0.0));
+      scenario.legStarts.push_back(
+          MakePositionRecord(kMotionRhumbLine, static_cast<uint16_t>(positionType), time, latitude,
+                             longitude, course, speed, 0.0, 0.0));
     } else if (kind == "sight") {
       ObservationRecord sight;
       double trueAltitude = 0.0, trueAzimuth = 0.0;
       fields >> sight.legIndex >> sight.bodyCode >> sight.starNumber >> sight.time >>
           sight.ut1MinusUtc >> sight.temperature >> sight.pressure >> sight.hs >>
-          sight.indexCorrection >> sight.heightOfEye >> sight.sigma >> trueAltitude >>
-          trueAzimuth;
+          sight.indexCorrection >> sight.heightOfEye >> sight.sigma >> trueAltitude >> trueAzimuth;
       scenario.sights.push_back(sight);
       scenario.trueAltitudes.push_back(trueAltitude);
     }
@@ -130,6 +128,7 @@ struct FixRun {
   EngineStatus status = kStatusOk;
   FixSolution fix;
   std::vector<LegRecord> legs;
+  std::vector<ReducedObservation> reduced;
 };
 
 FixRun ComputeFix(PlaceContext& context, const Scenario& scenario,
@@ -137,7 +136,8 @@ FixRun ComputeFix(PlaceContext& context, const Scenario& scenario,
   FixRun run;
   run.legs.resize(scenario.legStarts.size());
   for (size_t i = 0; i < run.legs.size(); ++i) run.legs[i].start = scenario.legStarts[i];
-  std::vector<ReducedObservation> reduced(sights.size());
+  std::vector<ReducedObservation>& reduced = run.reduced;
+  reduced.resize(sights.size());
   const int fixLeg = static_cast<int>(run.legs.size()) - 1;
   run.status = ReduceSights(context, kReduceOnly, scenario.timeOfFix, scenario.ut1MinusUtcAtFix,
                             run.legs, sights, fixLeg, reduced, run.fix);
@@ -207,10 +207,9 @@ TEST_F(SyntheticSightsTest, InterceptsAtTheTruePositionAreOnlyTheRoundingOfHs) {
   for (const Scenario& scenario : scenarios_) {
     SCOPED_TRACE(scenario.name);
     LegRecord truth;
-    truth.reduction = MakePositionRecord(kMotionRhumbLine, kPositionCelestialFix,
-                                         scenario.timeOfFix, scenario.trueLatitude,
-                                         scenario.trueLongitude, scenario.trueCourse,
-                                         scenario.trueSpeed, 0.0, 0.0);
+    truth.reduction = MakePositionRecord(
+        kMotionRhumbLine, kPositionCelestialFix, scenario.timeOfFix, scenario.trueLatitude,
+        scenario.trueLongitude, scenario.trueCourse, scenario.trueSpeed, 0.0, 0.0);
     std::vector<ObservationRecord> sights = scenario.sights;
     std::vector<ReducedObservation> reduced(sights.size());
     CorrectObservedAltitudes(sights, reduced);
@@ -228,8 +227,8 @@ TEST_F(SyntheticSightsTest, InterceptsAtTheTruePositionAreOnlyTheRoundingOfHs) {
 }
 
 TEST_F(SyntheticSightsTest, FixLandsOnTheTruePositionAndTrack) {
-  std::printf("%-34s %4s %6s %9s %9s %9s\n", "scenario", "legs", "sights", "pos err'",
-              "course", "speed");
+  std::printf("%-34s %4s %6s %9s %9s %9s\n", "scenario", "legs", "sights", "pos err'", "course",
+              "speed");
   for (const Scenario& scenario : scenarios_) {
     SCOPED_TRACE(scenario.name);
     ASSERT_FALSE(scenario.sights.empty());
@@ -239,10 +238,9 @@ TEST_F(SyntheticSightsTest, FixLandsOnTheTruePositionAndTrack) {
     const double courseError = std::remainder(run.fix.course - scenario.trueCourse, 360.0);
     const double speedError = run.fix.speed - scenario.trueSpeed;
     std::printf("%-34s %4zu %6zu %9.4f %+9.4f %+9.4f\n", scenario.name.c_str(),
-                scenario.legStarts.size(), scenario.sights.size(), error, courseError,
-                speedError);
-    EXPECT_LT(error, scenario.legStarts.size() == 1 ? kOneLegToleranceArcmin
-                                                    : kRunningFixToleranceArcmin);
+                scenario.legStarts.size(), scenario.sights.size(), error, courseError, speedError);
+    EXPECT_LT(error,
+              scenario.legStarts.size() == 1 ? kOneLegToleranceArcmin : kRunningFixToleranceArcmin);
     if (scenario.current) {
       // Without course and speed unknowns the current would stay in the fix.
       EXPECT_EQ(run.legs.back().solveCourseSpeed, 1);
@@ -251,6 +249,24 @@ TEST_F(SyntheticSightsTest, FixLandsOnTheTruePositionAndTrack) {
       EXPECT_LT(std::fabs(speedError), kSpeedToleranceKnots);
     }
   }
+}
+
+// One sight included: the fix lies on its line of position, with no error
+// estimate and no course or speed to solve.
+TEST_F(SyntheticSightsTest, OneSightFixIsOnItsLineOfPosition) {
+  const Scenario& scenario =
+      *std::find_if(scenarios_.begin(), scenarios_.end(),
+                    [](const Scenario& s) { return s.legStarts.size() == 1; });
+  std::vector<ObservationRecord> sights = scenario.sights;
+  for (size_t i = 1; i < sights.size(); ++i) sights[i].included = 0;
+  const FixRun run = ComputeFix(context_, scenario, sights);
+  ASSERT_EQ(run.status, kStatusOk);
+  EXPECT_NEAR(run.reduced[0].ho, run.reduced[0].hc, 1e-5);  // a metre
+  EXPECT_GT(PositionErrorArcmin(run.fix, scenario), 0.5) << "not the full fix";
+  EXPECT_EQ(run.legs[0].solveCourseSpeed, 0);
+  EXPECT_EQ(run.fix.sigmaLatitude, 0.0);
+  EXPECT_EQ(run.fix.sigmaCourse, 0.0);
+  EXPECT_EQ(run.fix.sigmaUnitWeight, 0.0);
 }
 
 TEST_F(SyntheticSightsTest, TwoSigmaBoxHoldsTheTruthAsOftenAsTheGradesSay) {
