@@ -87,39 +87,13 @@ std::vector<std::string> Day(const RiseSetDay& day, BodyId body, const PositionR
   return std::vector<std::string>(lines, lines + count);
 }
 
-TEST(RiseSetHeader, FixedSiteSunAndMoon) {
-  const std::vector<std::string> sun = Header(kSun, Site(), 5.5f);
-  ASSERT_EQ(sun.size(), 15u);
-  EXPECT_EQ(sun[0], "                                  FIXED SITE");
-  EXPECT_EQ(sun[1], "                                     Sun");
-  EXPECT_EQ(sun[2], "     ");
-  EXPECT_EQ(sun[4], "                               Lat:   N 49 30.0");
-  EXPECT_EQ(sun[8], "                         Tabular Time - 05h 30m = UTC");
-  EXPECT_EQ(sun[10], "                      Begin                Transit                 End");
-  EXPECT_EQ(sun[14], "                      d  h m     d  h m     d  h m     d  h m     d  h m");
-
-  const std::vector<std::string> moon = Header(kMoon, Site(), 0.0f);
-  ASSERT_EQ(moon.size(), 13u);
-  EXPECT_EQ(moon[1], "                                     Moon");
-  EXPECT_EQ(moon[10], "           Date            Rise   Ill.      Transit Ill.        Set   Ill.");
-  EXPECT_EQ(moon[12], "                           d  h m   %        d  h m   %        d  h m   %");
-}
-
-TEST(RiseSetHeader, UnderwayPlacesTheReferenceAndCourseBlocks) {
-  const std::vector<std::string> sun = Header(kSun, Underway(Utc(4, 30, 15.0)), -3.25f);
-  ASSERT_EQ(sun.size(), static_cast<size_t>(kRiseSetHeaderMaxLines));
-  EXPECT_EQ(sun[0], "                                   UNDERWAY");
-  EXPECT_EQ(sun[3], "                              Reference Position");
-  EXPECT_EQ(sun[6], "                Date: 21 Jun 2004         Lat:   N 49 30.0");
-  EXPECT_EQ(sun[8], "                Time: 04 30 15 UTC        Ht:        0 ft.");
-  EXPECT_EQ(sun[10], "                               Course: 270.0");
-  EXPECT_EQ(sun[11], "                               Speed:  06.5 kn.");
-  EXPECT_EQ(sun[13], "                         Tabular Time + 03h 15m = UTC");
-  EXPECT_EQ(sun[15], "    Event                       Time     Zn/Hc       Lat           Long");
-  EXPECT_EQ(sun[16], "                                 h m        o        o   ,          o   ,");
-
+// Full headings are in the golden tables; here what they do not show.
+TEST(RiseSetHeader, UnderwayMoonColumnsAndLineCounts) {
   const std::vector<std::string> moon = Header(kMoon, Underway(Utc(4, 30)), 0.0f);
+  ASSERT_EQ(moon.size(), static_cast<size_t>(kRiseSetHeaderMaxLines));
+  EXPECT_EQ(moon[15], "     Event             Time       Zn/Hc     Lat         Long       Ill.");
   EXPECT_EQ(moon[16], "                            h m      o      o   ,        o   ,       %");
+  EXPECT_EQ(Header(kMoon, Site(), 0.0f).size(), 13u);
 }
 
 TEST(RiseSetHeader, TabularTimeSignAndMinuteCarry) {
