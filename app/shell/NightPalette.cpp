@@ -4,6 +4,11 @@
 #include <QEvent>
 #include <QImage>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyleOptionTitleBar>
 #include <QTextEdit>
 #include <QToolTip>
 #include <utility>
@@ -95,6 +100,41 @@ class NightInk : public QObject {
   int dayCursorWidth_;
 };
 
+// The document windows' title bars: the style draws their titles in fixed
+// white or black whatever the palette, so at night they are drawn here in
+// the ink on the night ground, the active one on the selection red.
+class NightTitleStyle : public QProxyStyle {
+ public:
+  NightTitleStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+
+  void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                          QPainter* painter, const QWidget* widget) const override {
+    const auto* bar = qstyleoption_cast<const QStyleOptionTitleBar*>(option);
+    if (control != CC_TitleBar || bar == nullptr) {
+      QProxyStyle::drawComplexControl(control, option, painter, widget);
+      return;
+    }
+    QStyleOptionTitleBar night = *bar;
+    const bool active = bar->titleBarState & State_Active;
+    night.palette = NightPalette();
+    night.palette.setCurrentColorGroup(active ? QPalette::Active : QPalette::Inactive);
+    night.palette.setColor(QPalette::Window, active ? kHighlight : kButton);
+    night.palette.setColor(QPalette::Highlight, active ? kHighlight : kButton);
+    night.text.clear();
+    // Drawn as inactive: the style's active buttons are white; the ground
+    // still tells the active window.
+    night.titleBarState &= ~State_Active;
+    night.state &= ~State_Active;
+    QProxyStyle::drawComplexControl(control, &night, painter, widget);
+    const QRect label = subControlRect(CC_TitleBar, bar, SC_TitleBarLabel, widget);
+    painter->save();
+    painter->setPen(active ? kBrightInk : kInk);
+    painter->drawText(label, Qt::AlignCenter,
+                      painter->fontMetrics().elidedText(bar->text, Qt::ElideRight, label.width()));
+    painter->restore();
+  }
+};
+
 void DarkenArea(QMdiArea& area) {
   if (!area.property(kDayBackground).isValid()) {
     area.setProperty(kDayBackground, QVariant::fromValue(area.background()));
@@ -132,6 +172,7 @@ class NightSwitch : public QObject {
     for (QWidget* widget : QApplication::allWidgets()) {
       if (auto* view = qobject_cast<QTextEdit*>(widget)) NightInk::Detach(*view);
       if (auto* area = qobject_cast<QMdiArea*>(widget)) LightenArea(*area);
+      if (auto* frame = qobject_cast<QMdiSubWindow*>(widget)) frame->setStyle(nullptr);
     }
     QApplication::setPalette(day_);
     for (const auto& [name, palette] : dayClasses_) QApplication::setPalette(palette, name);
@@ -153,10 +194,15 @@ class NightSwitch : public QObject {
   }
 
  private:
-  static void Dress(QWidget& widget) {
+  void Dress(QWidget& widget) {
     if (auto* view = qobject_cast<QTextEdit*>(&widget)) NightInk::Attach(*view);
     if (auto* area = qobject_cast<QMdiArea*>(&widget)) DarkenArea(*area);
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(&widget); frame && frame->style() != &titles_) {
+      frame->setStyle(&titles_);
+    }
   }
+
+  NightTitleStyle titles_;
 
   QPalette day_;
   QPalette dayToolTip_;
