@@ -80,10 +80,22 @@ class MainWindow : public QMainWindow {
   void ClearCurrentLog();
   void RefreshTrack();
 
+  // The night palette on or off for the whole program (View, "Night Palette"),
+  // remembered for the next start; NightPaletteChanged tells the windows
+  // that draw in colours of their own.
+  void SetNightPaletteShown(bool night);
+
   // Runs a Task-menu command in the chosen worksheet.
   void RunTaskCommand(CommandId id);
   // New Initial Fix; `worksheet` receives the entry when the command came from one.
   void RunNewInitialFix(WorksheetWindow* worksheet);
+
+ signals:
+  // After the night palette was switched on or off. A plot window listens
+  // with `connect(&window, &MainWindow::NightPaletteChanged, plot,
+  // [plot](bool night) { plot->SetPalette(PlotPaletteFor(night)); })` and
+  // opens in PlotPaletteFor(NightPaletteOn()) (app/shell/NightPalette.h).
+  void NightPaletteChanged(bool night);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -34,6 +34,7 @@
 #include "app/shell/HelpWindow.h"
 #include "app/shell/LogWindow.h"
 #include "app/shell/MainWindow.h"
+#include "app/shell/NightPalette.h"
 #include "app/shell/SettingsStore.h"
 #include "app/shell/SplashWindow.h"
 #include "app/shell/TrackPane.h"
@@ -144,6 +145,24 @@ std::unique_ptr<QWidget> MainWindowOnAVoyage(Session& session) {
   return window;
 }
 
+// The voyage at night, the night palette chosen in an earlier run: the
+// worksheet holds a Sun, Moon and Aries page beside the Current Log and the
+// track pane.
+std::unique_ptr<QWidget> MainWindowAtNight(Session& session) {
+  LogThreeLegs(session);
+  StoreNightPaletteChoice(true);
+  auto window = std::make_unique<MainWindow>(session.state, session.notice);
+  window->resize(kMainWindowSize);
+  window->Start(false);
+  if (WorksheetWindow* worksheet = window->CurrentWorksheet()) {
+    TaskContext context{session.notice, worksheet->Sink(), session.state.places};
+    const AlmanacTableRequest request{CalendarToJulian(2024, 6, 21, 0, 0, 0.0), 6, 1.0 / 24.0};
+    static_cast<void>(RunSunMoonAriesAlmanac(context, request));
+  }
+  window->MdiArea().tileSubWindows();
+  return window;
+}
+
 std::unique_ptr<QWidget> CurrentLogWindow(Session& session) {
   LogThreeLegs(session);
   auto window = std::make_unique<MainWindow>(session.state, session.notice);
@@ -171,6 +190,7 @@ std::unique_ptr<QWidget> TrackTree(Session& session) {
 const Scene kScenes[] = {
     {"main-window", MainWindowWithAlmanac},
     {"voyage", MainWindowOnAVoyage},
+    {"main-window-night", MainWindowAtNight},
     {"current-log", CurrentLogWindow},
     {"track-tree", TrackTree},
     {"almanac-dialog",
@@ -285,6 +305,7 @@ bool Render(const Scene& scene, const QDir& output) {
   const QString path = output.filePath(QString::fromLatin1(scene.name) + ".png");
   const bool saved = window->grab().save(path);
   std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+  SetNightPalette(false);  // the next scene starts by day
   return saved;
 }
 
