@@ -212,9 +212,9 @@ bool MainWindow::OpenPath(const QString& path, int filterIndex) {
       if (OpenSightPlot(notice_, QDir::toNativeSeparators(path).toStdString(), document) != 0) {
         return false;
       }
-      auto* plot = new SightPlotWindow(std::move(document), notice_, nullptr,
-                                       LoadFont(kSrPlotFontSection)
-                                           .value_or(SightPlotWindow::DefaultFont()));
+      auto* plot = new SightPlotWindow(
+          std::move(document), notice_, nullptr,
+          LoadFont(kSrPlotFontSection).value_or(SightPlotWindow::DefaultFont()));
       plot->SetPathName(path);
       ShowPlot(plot);
       opened = true;
@@ -242,8 +242,8 @@ void MainWindow::ShowPlot(SightPlotWindow* plot) {
   LoadPlacement(kSrPlotPlacementSection, *frame);
   plot->SetTitle(plot->Title());  // onto the frame
   if (plot->PathName().isEmpty()) {
-    plot->SetDefaultDirectory(LoadPath(kSrPlotPathSection)
-                                  .value_or(QString::fromStdString(state_.voyageDirectory)));
+    plot->SetDefaultDirectory(
+        LoadPath(kSrPlotPathSection).value_or(QString::fromStdString(state_.voyageDirectory)));
   }
   connect(plot, &SightPlotWindow::Saved, this, [this](const QString& path) {
     StorePath(kSrPlotPathSection, QFileInfo(path).absolutePath());

@@ -36,9 +36,10 @@ namespace navora {
 namespace {
 
 constexpr CommandId kBuiltTaskCommands[] = {
-    kCommandSunMoonAries, kCommandPlanets,           kCommandStars,    kCommandAllBodies,
-    kCommandUpdateDr,     kCommandExternalFix,       kCommandWaypoint, kCommandNewInitialFix,
-    kCommandEnterComment, kCommandRecordObservations, kCommandComputeFix};
+    kCommandSunMoonAries,       kCommandPlanets,       kCommandStars,
+    kCommandAllBodies,          kCommandUpdateDr,      kCommandExternalFix,
+    kCommandWaypoint,           kCommandNewInitialFix, kCommandEnterComment,
+    kCommandRecordObservations, kCommandComputeFix};
 
 constexpr char kFixNotSavedText[] =
     "The fix could not be saved to the log.\nClose the plot all the same?";
@@ -308,8 +309,9 @@ void RunComputeFix(MainWindow& window, WorksheetWindow& worksheet) {
       titles.push_back(open->Title());
     }
   }
-  auto* plot = new SightPlotWindow(std::move(document), notice, &state.places,
-                                   LoadFont(kSrPlotFontSection).value_or(SightPlotWindow::DefaultFont()));
+  auto* plot =
+      new SightPlotWindow(std::move(document), notice, &state.places,
+                          LoadFont(kSrPlotFontSection).value_or(SightPlotWindow::DefaultFont()));
   plot->SetTitle(SightPlotWindow::NewLivePlotTitle(titles));
   QPointer<WorksheetWindow> source(&worksheet);
   plot->SetCloseHandler(

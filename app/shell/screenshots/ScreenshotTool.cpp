@@ -66,7 +66,8 @@ class Session {
 
  public:
   Session() {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch_.filePath("settings"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       scratch_.filePath("settings"));
     QDir(scratch_.path()).mkpath("voyage");
   }
 
@@ -120,9 +121,9 @@ void LogThreeLegs(Session& session) {
     static_cast<void>(TaskAppendSightEntry(session.notice, state.events, record));
   };
   auto courseChange = [&](double hours, double latitude, double longitude, double course) {
-    const PositionRecord change = MakePositionRecord(
-        kMotionRhumbLine, kPositionDr, start + hours / 24.0, latitude, longitude, course, 12.0, 0.0,
-        0.0);
+    const PositionRecord change =
+        MakePositionRecord(kMotionRhumbLine, kPositionDr, start + hours / 24.0, latitude, longitude,
+                           course, 12.0, 0.0, 0.0);
     if (TaskAppendPositionEntry(session.notice, state.events, change) == kStatusOk) {
       static_cast<void>(TaskLogNewPosition(session.notice, state.text, change, false, written));
     }
@@ -212,6 +213,7 @@ constexpr QSize kPlotWindowSize(1000, 680);
 // The voyage's sights reduced at their DR positions, as Compute Fix opens
 // them; solved too when `solve`.
 std::unique_ptr<SightPlotWindow> RunningFixPlot(Session& session, bool solve) {
+  if (!CheckDataFilesAtStartup(session.notice, session.state.places)) return nullptr;
   LegsAndSights loaded;
   for (const PlotLeg& leg : kPlotLegs) {
     loaded.legs[loaded.legCount++] =
@@ -238,9 +240,8 @@ std::unique_ptr<SightPlotWindow> RunningFixPlot(Session& session, bool solve) {
   if (OpenLivePlot(session.notice, session.state.places, loaded, kPlotTimeOfFix, document) != 0) {
     return nullptr;
   }
-  auto plot = std::make_unique<SightPlotWindow>(std::move(document), session.notice,
-                                                &session.state.places,
-                                                SightPlotWindow::DefaultFont());
+  auto plot = std::make_unique<SightPlotWindow>(
+      std::move(document), session.notice, &session.state.places, SightPlotWindow::DefaultFont());
   plot->SetTitle(SightPlotWindow::NewLivePlotTitle({}));
   plot->resize(kPlotWindowSize);
   if (solve) {
@@ -354,12 +355,10 @@ const Scene kScenes[] = {
        return recorder;
      }},
     {"time-of-fix", [](Session&) { return std::make_unique<TimeOfFixDialog>(); }},
-    {"sight-plot", [](Session& session) -> std::unique_ptr<QWidget> {
-       return RunningFixPlot(session, false);
-     }},
-    {"sight-plot-solved", [](Session& session) -> std::unique_ptr<QWidget> {
-       return RunningFixPlot(session, true);
-     }},
+    {"sight-plot",
+     [](Session& session) -> std::unique_ptr<QWidget> { return RunningFixPlot(session, false); }},
+    {"sight-plot-solved",
+     [](Session& session) -> std::unique_ptr<QWidget> { return RunningFixPlot(session, true); }},
     {"strip-form",
      [](Session& session) -> std::unique_ptr<QWidget> {
        std::unique_ptr<SightPlotWindow> plot = RunningFixPlot(session, false);
