@@ -15,6 +15,7 @@
 namespace navora {
 
 class LogWindow;
+class SightPlotWindow;
 class TrackPane;
 class WorksheetWindow;
 
@@ -64,6 +65,9 @@ class MainWindow : public QMainWindow {
   // Opens `path` as the document type of filter 1 to 5 (worksheet, archived
   // log, archived DOS log, sight reduction plot, sky chart).
   bool OpenPath(const QString& path, int filterIndex);
+  // Puts a new plot window in the area, placed and with its settings, its
+  // menu in the menu bar while it is the active window.
+  void ShowPlot(SightPlotWindow* plot);
 
   // The "Current Log" window and the "Current Track" pane, when the log is available.
   void CreateLogWindows();
