@@ -53,12 +53,12 @@ PlotPalette NightPlotPalette() {
   palette.frame = QColor(120, 28, 22);
   palette.text = QColor(200, 48, 36);
   palette.panelBackground = QColor(22, 5, 4);
-  palette.includedElement = QColor(255, 36, 20);
-  palette.excludedElement = QColor(170, 96, 0);
-  palette.legTrack = {QColor(220, 70, 50), QColor(190, 110, 30), QColor(200, 50, 110),
+  palette.includedElement = QColor(225, 30, 20);
+  palette.excludedElement = QColor(140, 100, 0);
+  palette.legTrack = {QColor(220, 70, 50), QColor(190, 95, 30), QColor(200, 50, 110),
                       QColor(140, 36, 24)};
   palette.fixMarker = QColor(235, 80, 60);
-  palette.ellipse = QColor(210, 120, 40);
+  palette.ellipse = QColor(210, 100, 40);
   return palette;
 }
 

@@ -95,10 +95,8 @@ class MainWindow : public QMainWindow {
   void RunNewInitialFix(WorksheetWindow* worksheet);
 
  signals:
-  // After the night palette was switched on or off. A plot window listens
-  // with `connect(&window, &MainWindow::NightPaletteChanged, plot,
-  // [plot](bool night) { plot->SetPalette(PlotPaletteFor(night)); })` and
-  // opens in PlotPaletteFor(NightPaletteOn()) (app/shell/NightPalette.h).
+  // After the night palette was switched on or off; the plot windows take
+  // PlotPaletteFor(night) (ShowPlot connects them).
   void NightPaletteChanged(bool night);
 
  protected:

@@ -19,6 +19,7 @@
 #include "app/plots/SightPlotWindow.h"
 #include "app/shell/DocumentPrinting.h"
 #include "app/shell/MainWindow.h"
+#include "app/shell/NightPalette.h"
 #include "app/shell/SettingsStore.h"
 #include "app/shell/WorksheetWindow.h"
 #include "app/tasks/WorksheetNaming.h"
@@ -245,6 +246,9 @@ void MainWindow::ShowPlot(SightPlotWindow* plot) {
     plot->SetDefaultDirectory(
         LoadPath(kSrPlotPathSection).value_or(QString::fromStdString(state_.voyageDirectory)));
   }
+  plot->SetPlotPalette(PlotPaletteFor(NightPaletteOn()));
+  connect(this, &MainWindow::NightPaletteChanged, plot,
+          [plot](bool night) { plot->SetPlotPalette(PlotPaletteFor(night)); });
   connect(plot, &SightPlotWindow::Saved, this, [this](const QString& path) {
     StorePath(kSrPlotPathSection, QFileInfo(path).absolutePath());
     AddRecentFile(path);

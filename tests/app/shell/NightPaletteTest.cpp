@@ -9,8 +9,10 @@
 #include <QTimer>
 #include <QToolTip>
 #include <cmath>
+#include <cstring>
 #include <memory>
 
+#include "app/plots/SightPlotWindow.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/NightPalette.h"
 #include "app/shell/QtNotice.h"
@@ -160,6 +162,35 @@ TEST(NightPaletteTest, MessageBoxesShowOnlyDimRed) {
   });
   notice.Show("The almanac file could not be read.", kNoticeOkStop);
   ExpectDimRed(picture, "message box");
+}
+
+// A plot open when the palette is switched redraws in the night colours.
+TEST(NightPaletteTest, OpenPlotsFollowTheSwitch) {
+  testing::ScratchSession session;
+  DayAfterwards day;
+  MainWindow window(session.state, session.notice);
+  SightPlotDocument document;
+  document.kind = SightPlotKind::kArchived;
+  SightPlotState& state = document.state;
+  state.nLegs = state.nSights = 1;
+  state.legs[0].end.latitude = state.solution.latitude = 40.0;
+  std::strncpy(state.reduced[0].bodyName, "Vega", sizeof state.reduced[0].bodyName - 1);
+  state.reduced[0].hc = state.reduced[0].ho = 40.0;
+  state.reduced[0].included = state.sights[0].included = 1;
+  RecomputeSightFlags(state);
+  auto* plot = new SightPlotWindow(document, session.notice, nullptr,
+                                   SightPlotWindow::DefaultFont());
+  window.ShowPlot(plot);
+  window.show();
+  QApplication::processEvents();
+  const QImage daylight = plot->Image();
+
+  NightAction(window).trigger();
+  QApplication::processEvents();
+  ExpectDimRed(plot->Image(), "plot at night");
+  NightAction(window).trigger();
+  QApplication::processEvents();
+  EXPECT_EQ(plot->Image(), daylight);
 }
 
 // Included and excluded sights must stay apart by colour at night, and no
