@@ -28,8 +28,8 @@ EngineStatus ComputeRiseSetDay(PlaceContext& places, RiseSetTableState& table, d
   lineCount = 0;
   RiseSetDay day;
   const EngineStatus status =
-      ComputeRiseSetEvents(places, table, startUtc, ut1MinusUtc, body, heightOfEyeM, reference,
-                           day, transitUtc, transitHourAngleRate);
+      ComputeRiseSetEvents(places, table, startUtc, ut1MinusUtc, body, heightOfEyeM, reference, day,
+                           transitUtc, transitHourAngleRate);
   if (status != kStatusOk) return status;
   if (reference.motionMode != kMotionNone &&
       !HasEventAfter(day, body, ut1MinusUtc / kSecondsPerDay, reference.time)) {

@@ -115,9 +115,9 @@ EngineStatus ObserverAt(const EventSearch& search, double& time, PositionRecord&
 
 EngineStatus PlaceAt(const EventSearch& search, double ut1, double& raHours, double& decDeg,
                      double& distanceAu) {
-  const EngineStatus status = SunMoonPlaceForEvents(search.places, search.earth,
-                                                    ut1 + search.deltaTDays, search.body, raHours,
-                                                    decDeg, distanceAu);
+  const EngineStatus status =
+      SunMoonPlaceForEvents(search.places, search.earth, ut1 + search.deltaTDays, search.body,
+                            raHours, decDeg, distanceAu);
   return status == kStatusOk ? kStatusOk : kStatusOutOfDomain;
 }
 
@@ -128,8 +128,7 @@ double HourAngleRateSinceTransit(const TransitSolution& transit, double time, do
   const double elapsed = time - transit.time;
   const double raRate = ReduceHours(raHours - transit.raHours) / elapsed;
   const double longitudeRate = ReduceDegrees(longitudeDeg - transit.longitude) / elapsed;
-  return kSiderealRevolutionsPerUt1Day - raRate / kHoursPerDay +
-         longitudeRate / kDegreesPerCircle;
+  return kSiderealRevolutionsPerUt1Day - raRate / kHoursPerDay + longitudeRate / kDegreesPerCircle;
 }
 
 // The instant and place of a refined rise or set.
@@ -148,14 +147,12 @@ EngineStatus RefineCrossing(const EventSearch& search, const TransitSolution& tr
     double distanceAu = 0.0;
     EngineStatus status = PlaceAt(search, crossing.time, raHours, crossing.decDeg, distanceAu);
     if (status != kStatusOk) return status;
-    crossing.cosHourAngle =
-        CosHourAngle(altitudeDeg, crossing.decDeg, crossing.observer.latitude);
+    crossing.cosHourAngle = CosHourAngle(altitudeDeg, crossing.decDeg, crossing.observer.latitude);
     crossing.status = StatusOfCosine(crossing.cosHourAngle);
     if (crossing.status != kEventOccurs) return kStatusOk;
-    const double rate = HourAngleRateSinceTransit(transit, crossing.time, raHours,
-                                                  crossing.observer.longitude);
-    double next =
-        transit.time + sideSign * HourAngleRevolutions(crossing.cosHourAngle) / rate;
+    const double rate =
+        HourAngleRateSinceTransit(transit, crossing.time, raHours, crossing.observer.longitude);
+    double next = transit.time + sideSign * HourAngleRevolutions(crossing.cosHourAngle) / rate;
     if (search.reference.motionMode != kMotionNone) {
       status = ObserverAt(search, next, crossing.observer);
       if (status != kStatusOk) return status;
@@ -173,10 +170,9 @@ double AzimuthAtCrossing(const HorizonCrossing& crossing, double sideSign) {
   const double cosHourAngle = std::clamp(crossing.cosHourAngle, -1.0, 1.0);
   const double sinHourAngle = sideSign * std::sqrt(1.0 - cosHourAngle * cosHourAngle);
   const double lat = DegreesToRadians(crossing.observer.latitude);
-  const double azimuth =
-      RadiansToDegrees(std::atan2(-sinHourAngle, std::tan(DegreesToRadians(crossing.decDeg)) *
-                                                     std::cos(lat) -
-                                                 cosHourAngle * std::sin(lat)));
+  const double azimuth = RadiansToDegrees(std::atan2(
+      -sinHourAngle,
+      std::tan(DegreesToRadians(crossing.decDeg)) * std::cos(lat) - cosHourAngle * std::sin(lat)));
   return azimuth < 0.0 ? azimuth + kDegreesPerCircle : azimuth;
 }
 
@@ -197,8 +193,7 @@ EngineStatus FindRiseOrSet(const EventSearch& search, const TransitSolution& tra
     return kStatusOk;
   }
   const double sideSign = SideSign(side);
-  const double omega =
-      transit.longitudeRate / kDegreesPerCircle + transit.hourAngleRate;
+  const double omega = transit.longitudeRate / kDegreesPerCircle + transit.hourAngleRate;
   double halfArc = kFirstHalfArcDays;
   for (int pass = 0; pass < kFirstHalfArcPasses; ++pass) {
     const double decDeg = transit.decDeg + sideSign * halfArc * transit.decRate;
@@ -255,11 +250,11 @@ EngineStatus FindSideEvents(const EventSearch& search, const TransitSolution& tr
   const bool fromTransit = horizon.status < 0;
   const double latitudeDeg = fromTransit ? transit.latitude : horizon.latitude;
   const double decDeg = fromTransit ? planningDecDeg : crossing.decDeg;
-  status = FindTwilightTime(search, latitudeDeg, decDeg, transit, kCivilTwilightAltitudeDeg,
-                            side, civil);
+  status = FindTwilightTime(search, latitudeDeg, decDeg, transit, kCivilTwilightAltitudeDeg, side,
+                            civil);
   if (status != kStatusOk || !underway) return status;
-  return FindTwilightTime(search, latitudeDeg, decDeg, transit, kNauticalTwilightAltitudeDeg,
-                          side, nautical);
+  return FindTwilightTime(search, latitudeDeg, decDeg, transit, kNauticalTwilightAltitudeDeg, side,
+                          nautical);
 }
 
 // Geocentric altitude of the centre at transit (degrees) and whether the body
@@ -283,8 +278,7 @@ EventStatus TransitStatus(const TransitSolution& transit, BodyId body, double al
   }
   if (altitudeDeg < eventAltitudeDeg) return kEventBelow;
   const double decDrift = kDriftMarginDays * std::fabs(transit.decRate) + kDriftMarginDeg;
-  const double latitudeDrift =
-      kDriftMarginDays * std::fabs(transit.latitudeRate) + kDriftMarginDeg;
+  const double latitudeDrift = kDriftMarginDays * std::fabs(transit.latitudeRate) + kDriftMarginDeg;
   const double decLow = transit.decDeg - decDrift;
   const double decHigh = transit.decDeg + decDrift;
   const double latitudeLow = transit.latitude - latitudeDrift;
@@ -314,43 +308,11 @@ void MarkAgainstDayBefore(EventStatus& begin, EventStatus previousEnd, EventStat
   }
 }
 
-// The undeterminate marks of the day, then what the next day compares with.
-void MarkUndeterminate(RiseSetCarryState& carry, double startUt1, BodyId body, RiseSetDay& day) {
-  auto& events = day.events;
-  const bool continues = startUt1 - carry.previousStart - 1.0 <= kNextDayToleranceDays &&
-                         carry.previousBody == body;
-  MarkPair(events[kRiseEvent].status, events[kSetEvent].status);
-  if (continues) {
-    MarkAgainstDayBefore(events[kRiseEvent].status, carry.previousSetStatus, kEventOccurs);
-  }
-  if (body == kSun) {
-    MarkPair(events[kCivilTwilightBegin].status, events[kCivilTwilightEnd].status);
-    MarkPair(events[kNauticalTwilightBegin].status, events[kNauticalTwilightEnd].status);
-    if (continues) {
-      MarkAgainstDayBefore(events[kCivilTwilightBegin].status, carry.previousCivilEndStatus,
-                           kEventBelow);
-      MarkAgainstDayBefore(events[kNauticalTwilightBegin].status,
-                           carry.previousNauticalEndStatus, kEventBelow);
-    }
-  }
-  carry.previousStart = startUt1;
-  carry.previousBody = body;
-  carry.previousSetStatus = events[kSetEvent].status;
-  carry.previousCivilEndStatus = events[kCivilTwilightEnd].status;
-  carry.previousNauticalEndStatus = events[kNauticalTwilightEnd].status;
-  carry.newTable = false;
-}
-
 EngineStatus FindDayEvents(PlaceContext& places, RiseSetTableState& table, double startUt1,
                            double dutDays, BodyId body, double heightOfEyeM,
                            const PositionRecord& reference, RiseSetDay& day,
                            TransitSolution& transit) {
   RiseSetCarryState& carry = table.carry;
-  if (carry.newTable) {
-    carry.previousSetStatus = kEventUndeterminate;
-    carry.previousCivilEndStatus = kEventUndeterminate;
-    carry.previousNauticalEndStatus = kEventUndeterminate;
-  }
   const double deltaTSeconds = places.deltaT.LookupDeltaT(startUt1);
   if (deltaTSeconds <= kDeltaTUnavailable) return kRiseSetNoDeltaT;
   const EventSearch search{places, table.earth, body, reference, deltaTSeconds / kSecondsPerDay,
@@ -367,26 +329,25 @@ EngineStatus FindDayEvents(PlaceContext& places, RiseSetTableState& table, doubl
       (transit.semiDiameterArcsec - transit.horizontalParallaxArcsec) / kArcsecondsPerDegree;
   transitEvent.time = transit.time;
   transitEvent.status = TransitStatus(transit, body, altitudeDeg, eventAltitudeDeg);
-  const double toppedAltitudeDeg =
-      altitudeDeg - transit.horizontalParallaxArcsec * std::cos(DegreesToRadians(altitudeDeg)) /
-                        kArcsecondsPerDegree;
-  transitEvent.value =
-      toppedAltitudeDeg + RefractionForTrueAltitude(toppedAltitudeDeg,
-                                                    kTransitRefractionTemperatureC,
-                                                    kTransitRefractionPressureMb);
+  const double toppedAltitudeDeg = altitudeDeg - transit.horizontalParallaxArcsec *
+                                                     std::cos(DegreesToRadians(altitudeDeg)) /
+                                                     kArcsecondsPerDegree;
+  transitEvent.value = toppedAltitudeDeg + RefractionForTrueAltitude(toppedAltitudeDeg,
+                                                                     kTransitRefractionTemperatureC,
+                                                                     kTransitRefractionPressureMb);
   transitEvent.latitude = transit.latitude;
   transitEvent.longitude = transit.longitude;
 
   auto& events = day.events;
-  status = FindMorningEvents(search, transit, transitEvent.status, eventAltitudeDeg,
-                             events[kRiseEvent], events[kCivilTwilightBegin],
-                             events[kNauticalTwilightBegin]);
+  status =
+      FindMorningEvents(search, transit, transitEvent.status, eventAltitudeDeg, events[kRiseEvent],
+                        events[kCivilTwilightBegin], events[kNauticalTwilightBegin]);
   if (status != kStatusOk) return status;
-  status = FindEveningEvents(search, transit, transitEvent.status, eventAltitudeDeg,
-                             events[kSetEvent], events[kCivilTwilightEnd],
-                             events[kNauticalTwilightEnd]);
+  status =
+      FindEveningEvents(search, transit, transitEvent.status, eventAltitudeDeg, events[kSetEvent],
+                        events[kCivilTwilightEnd], events[kNauticalTwilightEnd]);
   if (status != kStatusOk) return status;
-  MarkUndeterminate(carry, startUt1, body, day);
+  MarkUndeterminateEvents(carry, startUt1, body, day);
   return kStatusOk;
 }
 
@@ -465,11 +426,10 @@ EngineStatus FindTwilightTime(const EventSearch& search, double latitudeDeg, dou
                               DaySide side, RiseSetEvent& event) {
   const double sideSign = SideSign(side);
   event = RiseSetEvent{};
-  double time = transit.time +
-                sideSign *
-                    HourAngleRevolutions(
-                        ClampedCosHourAngle(twilightAltitudeDeg, decDeg, latitudeDeg)) /
-                    transit.hourAngleRate;
+  double time = transit.time + sideSign *
+                                   HourAngleRevolutions(ClampedCosHourAngle(twilightAltitudeDeg,
+                                                                            decDeg, latitudeDeg)) /
+                                   transit.hourAngleRate;
   PositionRecord observer;
   EngineStatus status = ObserverAt(search, time, observer);
   if (status != kStatusOk) return status;
@@ -482,8 +442,7 @@ EngineStatus FindTwilightTime(const EventSearch& search, double latitudeDeg, dou
   const double cosHourAngle = CosHourAngle(twilightAltitudeDeg, sunDecDeg, observer.latitude);
   event.status = StatusOfCosine(cosHourAngle);
   if (event.status == kEventOccurs) {
-    const double rate =
-        HourAngleRateSinceTransit(transit, time, raHours, observer.longitude);
+    const double rate = HourAngleRateSinceTransit(transit, time, raHours, observer.longitude);
     time = transit.time + sideSign * HourAngleRevolutions(cosHourAngle) / rate;
     if (search.reference.motionMode != kMotionNone) {
       status = ObserverAt(search, time, observer);
@@ -495,11 +454,42 @@ EngineStatus FindTwilightTime(const EventSearch& search, double latitudeDeg, dou
   return kStatusOk;
 }
 
-EngineStatus ComputeRiseSetEvents(PlaceContext& places, RiseSetTableState& table,
-                                  double startUtc, double ut1MinusUtc, BodyId body,
-                                  double heightOfEyeM, const PositionRecord& reference,
-                                  RiseSetDay& day, double& transitUtc,
-                                  double& transitHourAngleRate) {
+void MarkUndeterminateEvents(RiseSetCarryState& carry, double startUt1, BodyId body,
+                             RiseSetDay& day) {
+  if (carry.newTable) {
+    carry.previousSetStatus = kEventUndeterminate;
+    carry.previousCivilEndStatus = kEventUndeterminate;
+    carry.previousNauticalEndStatus = kEventUndeterminate;
+  }
+  auto& events = day.events;
+  const bool continues =
+      startUt1 - carry.previousStart - 1.0 <= kNextDayToleranceDays && carry.previousBody == body;
+  MarkPair(events[kRiseEvent].status, events[kSetEvent].status);
+  if (continues) {
+    MarkAgainstDayBefore(events[kRiseEvent].status, carry.previousSetStatus, kEventOccurs);
+  }
+  if (body == kSun) {
+    MarkPair(events[kCivilTwilightBegin].status, events[kCivilTwilightEnd].status);
+    MarkPair(events[kNauticalTwilightBegin].status, events[kNauticalTwilightEnd].status);
+    if (continues) {
+      MarkAgainstDayBefore(events[kCivilTwilightBegin].status, carry.previousCivilEndStatus,
+                           kEventBelow);
+      MarkAgainstDayBefore(events[kNauticalTwilightBegin].status, carry.previousNauticalEndStatus,
+                           kEventBelow);
+    }
+  }
+  carry.previousStart = startUt1;
+  carry.previousBody = body;
+  carry.previousSetStatus = events[kSetEvent].status;
+  carry.previousCivilEndStatus = events[kCivilTwilightEnd].status;
+  carry.previousNauticalEndStatus = events[kNauticalTwilightEnd].status;
+  carry.newTable = false;
+}
+
+EngineStatus ComputeRiseSetEvents(PlaceContext& places, RiseSetTableState& table, double startUtc,
+                                  double ut1MinusUtc, BodyId body, double heightOfEyeM,
+                                  const PositionRecord& reference, RiseSetDay& day,
+                                  double& transitUtc, double& transitHourAngleRate) {
   if (body != kSun && body != kMoon) return kRiseSetBadBody;
   if (reference.motionMode != kMotionNone && reference.motionMode != kMotionRhumbLine) {
     return kRiseSetBadMotionMode;

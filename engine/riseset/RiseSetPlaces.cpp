@@ -18,8 +18,8 @@ constexpr double kPercent = 100.0;
 
 // The refraction iteration stops once the apparent altitude moves less than
 // this (degrees); every fifth pass steps the altitude down by the nudge
-// instead, which breaks a two-value cycle and, being under the tolerance,
-// also ends the iteration.
+// instead, which breaks a two-value cycle. The iteration contracts (the
+// refraction changes by under 0.3 degree per degree of altitude), so it ends.
 constexpr double kRefractionToleranceDeg = 0.00025;
 constexpr double kRefractionNudgeDeg = 0.0001;
 constexpr int kRefractionNudgePass = 5;
@@ -69,10 +69,16 @@ EngineStatus SunMoonPlaceForEvents(PlaceContext& places, RiseSetEarthCache& eart
                                bodyVelocity);
   if (status != kStatusOk) return status;
 
+  // The distance is the geometric one at jdTt, as the place chain gives it:
+  // the retarded position carried forward over the light time.
+  Vector3 geometric{};
+  for (int axis = 0; axis < 3; ++axis) {
+    geometric[axis] = bodyPosition[axis] + bodyVelocity[axis] * lightTimeDays - earthPosition[axis];
+  }
+  distanceAu = std::hypot(geometric[0], geometric[1], geometric[2]);
   Vector3 place{};
   double unusedLightTime = 0.0;
   GeocentricVector(bodyPosition, earthPosition, place, unusedLightTime);
-  distanceAu = std::hypot(place[0], place[1], place[2]);
   ApplyAberration(place, earthVelocity, lightTimeDays, place);
   NutationOfDate nutation;
   ComputeNutationOfDate(jdTt, nutation);
@@ -122,7 +128,8 @@ double RefractionForTrueAltitude(double trueAltitudeDeg, double temperatureC, do
       next = apparent - kRefractionNudgeDeg;
       pass = 0;
     }
-    change = std::fabs(next - apparent);
+    // A nudge is not a sign of convergence.
+    if (pass != 0) change = std::fabs(next - apparent);
     apparent = next;
     refraction = RefractionDegAt(apparent, temperatureC, pressureMb);
   }
