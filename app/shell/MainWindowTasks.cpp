@@ -262,6 +262,10 @@ void RunRecordObservations(MainWindow& window, WorksheetWindow& worksheet) {
 bool SaveAndExit(MainWindow& window, SightPlotWindow& plot, QPointer<WorksheetWindow> source) {
   const SightPlotState& plotted = plot.Document().state;
   if (plotted.fixCalculated == 0) return true;
+  // Sights added or removed since the last solution are solved again first:
+  // the report and the log must show the fix of the sights as they stand.
+  // A failure (told) keeps the plot open.
+  if (plot.Document().edited && !plot.CalculateFix()) return false;
   ApplicationState& state = window.State();
   Notice& notice = window.TaskNotice();
   FixReportPreview preview;
