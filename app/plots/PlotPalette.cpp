@@ -44,4 +44,22 @@ PlotPalette PrinterPlotPalette() {
   return palette;
 }
 
+PlotPalette NightPlotPalette() {
+  PlotPalette palette;
+  palette.background = QColor(10, 2, 2);
+  palette.chartBackground = QColor(4, 0, 0);
+  palette.grid = QColor(64, 14, 10);
+  palette.gridLabel = QColor(150, 36, 28);
+  palette.frame = QColor(120, 28, 22);
+  palette.text = QColor(200, 48, 36);
+  palette.panelBackground = QColor(22, 5, 4);
+  palette.includedElement = QColor(225, 30, 20);
+  palette.excludedElement = QColor(140, 100, 0);
+  palette.legTrack = {QColor(220, 70, 50), QColor(190, 95, 30), QColor(200, 50, 110),
+                      QColor(140, 36, 24)};
+  palette.fixMarker = QColor(235, 80, 60);
+  palette.ellipse = QColor(210, 100, 40);
+  return palette;
+}
+
 }  // namespace navora

@@ -33,4 +33,11 @@ PlotPalette ScreenPlotPalette();
 // (0, 255, 0) all but vanishes on white.
 PlotPalette PrinterPlotPalette();
 
+// For a dark bridge: dim reds on near-black, nothing green or blue, since
+// the eye's dark adaptation is least disturbed by long-wavelength light.
+// The two element colours differ in hue as well as brightness (a bright red
+// and a dim amber), so that included and excluded sights stay apart even
+// where dimmed instruments flatten the difference in brightness.
+PlotPalette NightPlotPalette();
+
 }  // namespace navora

@@ -72,4 +72,56 @@ bool ExportPdf(const QTextDocument& document, const QString& path) {
   return written;
 }
 
+namespace {
+
+// Draws the page on a printer or PDF writer; false when it cannot be drawn on.
+bool PaintPage(QPagedPaintDevice& device, int resolution, const PagePainting& paint) {
+  QPainter painter;
+  if (!painter.begin(&device)) return false;
+  const QRect printable = device.pageLayout().paintRectPixels(resolution);
+  paint(painter, QRect(QPoint(0, 0), printable.size()));
+  return painter.end();
+}
+
+}  // namespace
+
+bool PrintPainting(QWidget* parent, const QString& title, QPageLayout::Orientation orientation,
+                   const PagePainting& paint) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageOrientation(orientation);
+  printer.setDocName(title);
+  QPrintDialog dialog(&printer, parent);
+  if (dialog.exec() != QDialog::Accepted) return true;
+  return PaintPage(printer, printer.resolution(), paint);
+}
+
+void PreviewPainting(QWidget* parent, const QString& title, QPageLayout::Orientation orientation,
+                     const PagePainting& paint) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageOrientation(orientation);
+  printer.setDocName(title);
+  QPrintPreviewDialog preview(&printer, parent);
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&paint](QPrinter* target) {
+    static_cast<void>(PaintPage(*target, target->resolution(), paint));
+  });
+  preview.exec();
+}
+
+bool ExportPdf(const QString& title, QPageLayout::Orientation orientation,
+               const PagePainting& paint, const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+  bool painted = false;
+  {
+    QPdfWriter writer(&file);
+    writer.setPageOrientation(orientation);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("NAVORA"));
+    painted = PaintPage(writer, writer.resolution(), paint);
+  }
+  const bool written = painted && file.error() == QFileDevice::NoError && file.size() > 0;
+  file.close();
+  return written;
+}
+
 }  // namespace navora

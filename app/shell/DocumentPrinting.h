@@ -6,9 +6,12 @@
 // out on a landscape page.
 
 #include <QPageLayout>
+#include <QPainter>
+#include <QRect>
 #include <QString>
 #include <QTextDocument>
 #include <QWidget>
+#include <functional>
 
 namespace navora {
 
@@ -23,5 +26,18 @@ void PreviewDocument(QWidget* parent, const QTextDocument& document);
 // Writes the document as a PDF file at `path`; false when the file could
 // not be written.
 bool ExportPdf(const QTextDocument& document, const QString& path);
+
+// A drawing of one page (a plot): `paint` draws into `page`, the printable
+// rectangle in the device's pixels.
+using PagePainting = std::function<void(QPainter& painter, const QRect& page)>;
+
+// Through the print dialog. False when the printer could not be drawn on
+// (nothing printed); a cancelled dialog is not a failure.
+bool PrintPainting(QWidget* parent, const QString& title, QPageLayout::Orientation orientation,
+                   const PagePainting& paint);
+void PreviewPainting(QWidget* parent, const QString& title, QPageLayout::Orientation orientation,
+                     const PagePainting& paint);
+bool ExportPdf(const QString& title, QPageLayout::Orientation orientation,
+               const PagePainting& paint, const QString& path);
 
 }  // namespace navora

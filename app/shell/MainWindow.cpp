@@ -7,6 +7,7 @@
 #include <QTextEdit>
 
 #include "app/shell/LogWindow.h"
+#include "app/shell/NightPalette.h"
 #include "app/shell/TaskCommandsEnabled.h"
 #include "app/shell/WorksheetWindow.h"
 
@@ -127,6 +128,13 @@ void MainWindow::BuildMenus() {
   statusBarShown->setCheckable(true);
   statusBarShown->setChecked(true);
   connect(statusBarShown, &QAction::toggled, statusBar(), &QWidget::setVisible);
+  QAction* night = view->addAction(Text("&Night Palette"));
+  night->setObjectName("NightPalette");
+  night->setStatusTip(Text("Show the program in dim red on black for a dark bridge"));
+  night->setCheckable(true);
+  night->setChecked(LoadNightPaletteChoice());
+  SetNightPalette(night->isChecked());
+  connect(night, &QAction::triggered, this, &MainWindow::SetNightPaletteShown);
   view->addSeparator();
   BuildLogMenus(*edit, *remove, *view);
 
@@ -144,6 +152,13 @@ void MainWindow::BuildMenus() {
   help->addSeparator();
   add(help, "&About NAVORA...", "Display program information, version number and copyright",
       [this] { ShowAbout(); });
+}
+
+void MainWindow::SetNightPaletteShown(bool night) {
+  if (auto* action = findChild<QAction*>("NightPalette")) action->setChecked(night);
+  SetNightPalette(night);
+  StoreNightPaletteChoice(night);
+  emit NightPaletteChanged(night);
 }
 
 void MainWindow::BuildLogMenus(QMenu& edit, QMenu& remove, QMenu& view) {

@@ -15,6 +15,7 @@
 namespace navora {
 
 class LogWindow;
+class SightPlotWindow;
 class TrackPane;
 class WorksheetWindow;
 
@@ -64,6 +65,9 @@ class MainWindow : public QMainWindow {
   // Opens `path` as the document type of filter 1 to 5 (worksheet, archived
   // log, archived DOS log, sight reduction plot, sky chart).
   bool OpenPath(const QString& path, int filterIndex);
+  // Puts a new plot window in the area, placed and with its settings, its
+  // menu in the menu bar while it is the active window.
+  void ShowPlot(SightPlotWindow* plot);
 
   // The "Current Log" window and the "Current Track" pane, when the log is available.
   void CreateLogWindows();
@@ -80,10 +84,20 @@ class MainWindow : public QMainWindow {
   void ClearCurrentLog();
   void RefreshTrack();
 
+  // The night palette on or off for the whole program (View, "Night Palette"),
+  // remembered for the next start; NightPaletteChanged tells the windows
+  // that draw in colours of their own.
+  void SetNightPaletteShown(bool night);
+
   // Runs a Task-menu command in the chosen worksheet.
   void RunTaskCommand(CommandId id);
   // New Initial Fix; `worksheet` receives the entry when the command came from one.
   void RunNewInitialFix(WorksheetWindow* worksheet);
+
+ signals:
+  // After the night palette was switched on or off; the plot windows take
+  // PlotPaletteFor(night) (ShowPlot connects them).
+  void NightPaletteChanged(bool night);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPointer>
 #include <QSettings>
 #include <QTextEdit>
 #include <algorithm>
@@ -13,8 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "app/plots/PlotPalette.h"
+#include "app/plots/SightPlotWindow.h"
 #include "app/shell/DocumentPrinting.h"
 #include "app/shell/MainWindow.h"
+#include "app/shell/NightPalette.h"
 #include "app/shell/SettingsStore.h"
 #include "app/shell/WorksheetWindow.h"
 #include "app/tasks/WorksheetNaming.h"
@@ -109,6 +114,22 @@ QTextEdit* TextEditOf(QMdiSubWindow* frame) {
   return frame->widget()->findChild<QTextEdit*>();
 }
 
+SightPlotWindow* PlotOf(QMdiSubWindow* frame) {
+  return frame != nullptr ? qobject_cast<SightPlotWindow*>(frame->widget()) : nullptr;
+}
+
+// A plot fills its page across: the chart beside its panel is wider than tall.
+constexpr QPageLayout::Orientation kPlotOrientation = QPageLayout::Landscape;
+
+// The plot as printed: on white paper, in the printer's colours.
+PagePainting PlotPage(const SightPlotWindow& plot) {
+  return [&plot](QPainter& painter, const QRect& page) {
+    plot.PaintOn(painter, page, PrinterPlotPalette());
+  };
+}
+
+constexpr char kNoPrinterText[] = "Could not create printer DC";
+
 }  // namespace
 
 WorksheetWindow* MainWindow::NewWorksheet() {
@@ -187,12 +208,23 @@ bool MainWindow::OpenPath(const QString& path, int filterIndex) {
     case kDosLogFilter:
       opened = OpenArchivedLog(path);
       break;
-    case kSightReductionPlotFilter:
+    case kSightReductionPlotFilter: {
+      SightPlotDocument document;
+      if (OpenSightPlot(notice_, QDir::toNativeSeparators(path).toStdString(), document) != 0) {
+        return false;
+      }
+      auto* plot = new SightPlotWindow(
+          std::move(document), notice_, nullptr,
+          LoadFont(kSrPlotFontSection).value_or(SightPlotWindow::DefaultFont()));
+      plot->SetPathName(path);
+      ShowPlot(plot);
+      opened = true;
+      break;
+    }
     case kSkyChartFilter:
-      Tell(notice_, tr("%1\ncannot be opened: this version of NAVORA does not open %2 files.")
-                        .arg(QDir::toNativeSeparators(path),
-                             filterIndex == kSightReductionPlotFilter ? tr("sight reduction plot")
-                                                                      : tr("sky chart")));
+      Tell(notice_, tr("%1\ncannot be opened: this version of NAVORA does not open sky chart "
+                       "files.")
+                        .arg(QDir::toNativeSeparators(path)));
       return false;
     default:
       return false;
@@ -204,19 +236,75 @@ bool MainWindow::OpenPath(const QString& path, int filterIndex) {
   return opened;
 }
 
+void MainWindow::ShowPlot(SightPlotWindow* plot) {
+  QMdiSubWindow* frame = mdiArea_->addSubWindow(plot);
+  constexpr QSize kPlotSize(900, 620);
+  frame->resize(kPlotSize);
+  LoadPlacement(kSrPlotPlacementSection, *frame);
+  plot->SetTitle(plot->Title());  // onto the frame
+  if (plot->PathName().isEmpty()) {
+    plot->SetDefaultDirectory(
+        LoadPath(kSrPlotPathSection).value_or(QString::fromStdString(state_.voyageDirectory)));
+  }
+  plot->SetPlotPalette(PlotPaletteFor(NightPaletteOn()));
+  connect(this, &MainWindow::NightPaletteChanged, plot,
+          [plot](bool night) { plot->SetPlotPalette(PlotPaletteFor(night)); });
+  connect(plot, &SightPlotWindow::Saved, this, [this](const QString& path) {
+    StorePath(kSrPlotPathSection, QFileInfo(path).absolutePath());
+    AddRecentFile(path);
+  });
+  connect(plot, &SightPlotWindow::FontChosen, this,
+          [](const QFont& font) { StoreFont(kSrPlotFontSection, font); });
+  connect(plot, &SightPlotWindow::Closing, this,
+          [frame] { StorePlacement(kSrPlotPlacementSection, *frame); });
+  // The plot's menu stands before the Window menu while the plot is active,
+  // as the worksheet's commands stand in the Edit and Delete menus.
+  // The bar is guarded: it goes before the area's last activations when the
+  // main window is destroyed.
+  QPointer<QMenuBar> bar(menuBar());
+  connect(mdiArea_, &QMdiArea::subWindowActivated, plot, [bar, plot, frame](QMdiSubWindow* active) {
+    if (bar == nullptr) return;
+    QAction* plotMenu = plot->Menu().menuAction();
+    bar->removeAction(plotMenu);
+    if (active != frame) return;
+    QAction* before = nullptr;
+    for (QAction* action : bar->actions()) {
+      if (action->text() == QLatin1String("&Window")) before = action;
+    }
+    bar->insertAction(before, plotMenu);
+  });
+  frame->show();
+  mdiArea_->setActiveSubWindow(frame);
+  plot->setFocus();
+}
+
 void MainWindow::SaveActive(bool saveAs) {
   QMdiSubWindow* frame = mdiArea_->activeSubWindow();
+  if (SightPlotWindow* plot = PlotOf(frame)) {
+    plot->Save(saveAs);
+    return;
+  }
   if (auto* worksheet = frame ? qobject_cast<WorksheetWindow*>(frame->widget()) : nullptr) {
     worksheet->Save(saveAs);
   }
 }
 
 void MainWindow::PrintActive() {
+  if (SightPlotWindow* plot = PlotOf(mdiArea_->activeSubWindow())) {
+    if (!PrintPainting(this, plot->Title(), kPlotOrientation, PlotPage(*plot))) {
+      notice_.Show(kNoPrinterText, kNoticeOk);
+    }
+    return;
+  }
   if (QTextEdit* edit = TextEditOf(mdiArea_->activeSubWindow()))
     PrintDocument(this, *edit->document());
 }
 
 void MainWindow::PrintPreviewActive() {
+  if (SightPlotWindow* plot = PlotOf(mdiArea_->activeSubWindow())) {
+    PreviewPainting(this, plot->Title(), kPlotOrientation, PlotPage(*plot));
+    return;
+  }
   if (QTextEdit* edit = TextEditOf(mdiArea_->activeSubWindow())) {
     PreviewDocument(this, *edit->document());
   }
@@ -225,10 +313,14 @@ void MainWindow::PrintPreviewActive() {
 void MainWindow::ExportPdfActive() {
   QMdiSubWindow* frame = mdiArea_->activeSubWindow();
   QTextEdit* edit = TextEditOf(frame);
-  if (edit == nullptr) return;
+  SightPlotWindow* plot = PlotOf(frame);
+  if (edit == nullptr && plot == nullptr) return;
   auto* worksheet = qobject_cast<WorksheetWindow*>(frame->widget());
-  const QString directory =
+  QString directory =
       worksheet ? worksheet->DefaultDirectory() : QString::fromStdString(state_.voyageDirectory);
+  if (plot != nullptr && !plot->PathName().isEmpty()) {
+    directory = QFileInfo(plot->PathName()).absolutePath();
+  }
   const QString title =
       QString::fromStdString(TitleWithoutMark(frame->windowTitle().toStdString()));
   const QString proposed = QDir(directory).filePath(QFileInfo(title).completeBaseName() + ".pdf");
@@ -236,7 +328,10 @@ void MainWindow::ExportPdfActive() {
       QFileDialog::getSaveFileName(this, tr("Export PDF"), proposed, tr("PDF files (*.pdf)"));
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
-  if (!ExportPdf(*edit->document(), path)) {
+  const bool written = plot != nullptr
+                           ? ExportPdf(plot->Title(), kPlotOrientation, PlotPage(*plot), path)
+                           : ExportPdf(*edit->document(), path);
+  if (!written) {
     Tell(notice_,
          tr("The PDF file\n%1\ncould not be written.").arg(QDir::toNativeSeparators(path)));
   }
@@ -244,6 +339,10 @@ void MainWindow::ExportPdfActive() {
 
 void MainWindow::ChangeFontActive() {
   QMdiSubWindow* frame = mdiArea_->activeSubWindow();
+  if (SightPlotWindow* plot = PlotOf(frame)) {
+    plot->ChooseFont();
+    return;
+  }
   QTextEdit* edit = TextEditOf(frame);
   if (edit == nullptr) return;
   bool chosen = false;

@@ -2,6 +2,8 @@
 // from its dialog to the report appended there.
 
 #include <QApplication>
+#include <QMdiSubWindow>
+#include <QPointer>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,14 +16,19 @@
 #include "app/dialogs/NewInitialFixDialog.h"
 #include "app/dialogs/ObservationRecorderDialog.h"
 #include "app/dialogs/ReportPreviewDialog.h"
+#include "app/dialogs/TimeOfFixDialog.h"
 #include "app/dialogs/UpdateDrDialog.h"
 #include "app/dialogs/WaypointDialog.h"
+#include "app/plots/SightPlotWindow.h"
 #include "app/shell/MainWindow.h"
+#include "app/shell/SettingsStore.h"
 #include "app/shell/TaskCommandsEnabled.h"
 #include "app/shell/WorksheetWindow.h"
 #include "app/tasks/AlmanacTasks.h"
+#include "app/tasks/ComputeFixCourse.h"
 #include "app/tasks/NewInitialFixDialogModel.h"
 #include "app/tasks/PositionTasks.h"
+#include "app/tasks/SightPlotTasks.h"
 #include "app/tasks/SightTasks.h"
 #include "app/tasks/WaypointTask.h"
 
@@ -29,9 +36,13 @@ namespace navora {
 namespace {
 
 constexpr CommandId kBuiltTaskCommands[] = {
-    kCommandSunMoonAries, kCommandPlanets,           kCommandStars,    kCommandAllBodies,
-    kCommandUpdateDr,     kCommandExternalFix,       kCommandWaypoint, kCommandNewInitialFix,
-    kCommandEnterComment, kCommandRecordObservations};
+    kCommandSunMoonAries,       kCommandPlanets,       kCommandStars,
+    kCommandAllBodies,          kCommandUpdateDr,      kCommandExternalFix,
+    kCommandWaypoint,           kCommandNewInitialFix, kCommandEnterComment,
+    kCommandRecordObservations, kCommandComputeFix};
+
+constexpr char kFixNotSavedText[] =
+    "The fix could not be saved to the log.\nClose the plot all the same?";
 
 // The busy cursor while a task computes, removed on every way out.
 class WaitCursor {
@@ -242,6 +253,76 @@ void RunRecordObservations(MainWindow& window, WorksheetWindow& worksheet) {
   window.NoteLogEntry({}, nullptr);
 }
 
+// Save and Exit of a live plot, on every way it closes. A plot without a
+// calculated fix has nothing to log and closes. Otherwise the long form of
+// the fix is shown: "Save to Log" writes the fix to both logs and the long
+// form to the worksheet Compute Fix came from, and the plot closes; "Don't
+// Save" closes it without a word to the logs. A fix the logs refused keeps
+// the plot open, so it is never lost unasked. True lets the plot close.
+bool SaveAndExit(MainWindow& window, SightPlotWindow& plot, QPointer<WorksheetWindow> source) {
+  const SightPlotState& plotted = plot.Document().state;
+  if (plotted.fixCalculated == 0) return true;
+  // Sights added or removed since the last solution are solved again first:
+  // the report and the log must show the fix of the sights as they stand.
+  // A failure (told) keeps the plot open.
+  if (plot.Document().edited && !plot.CalculateFix()) return false;
+  ApplicationState& state = window.State();
+  Notice& notice = window.TaskNotice();
+  FixReportPreview preview;
+  if (BuildFixReport(notice, state.events, plotted, preview) != kStatusOk) {
+    return notice.Show(kFixNotSavedText, kNoticeYesNoQuestion) == NoticeAnswer::kYes;
+  }
+  if (!ConfirmSave(window, preview.longForm)) return true;
+  WorksheetWindow* worksheet = source != nullptr ? source.data() : window.ChooseWorksheet();
+  std::vector<std::string> written;
+  int saved = kStatusOk;
+  {
+    const WaitCursor busy;
+    saved = SaveFixToLog(notice, state.events, state.text, worksheet->Sink(), preview, written);
+  }
+  // The worksheet has the long form already; the Current Log and the tree
+  // (a new leg starting at the fix) follow whatever reached the logs.
+  window.NoteLogEntry({}, nullptr);
+  return saved == kStatusOk;
+}
+
+// The legs and sights since the last fix, the time of fix, the reduction at
+// the DR positions, then the live plot, whose Close saves the fix.
+void RunComputeFix(MainWindow& window, WorksheetWindow& worksheet) {
+  ApplicationState& state = window.State();
+  Notice& notice = window.TaskNotice();
+  LegsAndSights loaded;
+  if (TaskReadPlotData(notice, state.events, loaded) != kStatusOk) return;
+  FixTimeChoice choice = FixTimeChoice::kLast;
+  if (NeedsFixTimeChoice(loaded)) {
+    TimeOfFixDialog dialog(&window);
+    if (dialog.exec() != QDialog::Accepted) return;
+    choice = dialog.Choice();
+  }
+  SightPlotDocument document;
+  {
+    const WaitCursor busy;
+    if (OpenLivePlot(notice, state.places, loaded, TimeOfFix(loaded, choice), document) !=
+        kStatusOk) {
+      return;
+    }
+  }
+  std::vector<QString> titles;
+  for (const QMdiSubWindow* frame : window.MdiArea().subWindowList()) {
+    if (const auto* open = qobject_cast<const SightPlotWindow*>(frame->widget())) {
+      titles.push_back(open->Title());
+    }
+  }
+  auto* plot =
+      new SightPlotWindow(std::move(document), notice, &state.places,
+                          LoadFont(kSrPlotFontSection).value_or(SightPlotWindow::DefaultFont()));
+  plot->SetTitle(SightPlotWindow::NewLivePlotTitle(titles));
+  QPointer<WorksheetWindow> source(&worksheet);
+  plot->SetCloseHandler(
+      [&window, source](SightPlotWindow& closing) { return SaveAndExit(window, closing, source); });
+  window.ShowPlot(plot);
+}
+
 }  // namespace
 
 void EnableBuiltTaskCommands(MainWindow& window) {
@@ -267,6 +348,8 @@ void MainWindow::RunTaskCommand(CommandId id) {
     RunComment(*this, *worksheet);
   } else if (id == kCommandRecordObservations) {
     RunRecordObservations(*this, *worksheet);
+  } else if (id == kCommandComputeFix) {
+    RunComputeFix(*this, *worksheet);
   }
 }
 

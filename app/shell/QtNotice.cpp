@@ -3,6 +3,7 @@
 #include <QMessageBox>
 
 #include "app/bridge/LogBridge.h"
+#include "app/shell/NightPalette.h"
 
 namespace navora {
 
@@ -39,6 +40,8 @@ NoticeAnswer QtNotice::Show(std::string_view text, NoticeStyle style) {
       box.setStandardButtons(QMessageBox::Ok);
       break;
   }
+  // The style's icons are drawn in full colour, bright against the night palette.
+  if (NightPaletteOn()) box.setIconPixmap(NightTinted(box.iconPixmap()));
   switch (box.exec()) {
     case QMessageBox::Yes:
       return NoticeAnswer::kYes;

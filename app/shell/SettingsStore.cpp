@@ -220,4 +220,14 @@ QByteArray LoadBytes(const char* section, const char* key) {
   return Section(section).Raw(key).toByteArray();
 }
 
+void StoreInteger(const char* section, const char* key, int value) {
+  Section(section).Put(key, value);
+}
+
+std::optional<int> LoadInteger(const char* section, const char* key) {
+  int value = 0;
+  if (!Section(section).Get(key, value)) return std::nullopt;
+  return value;
+}
+
 }  // namespace navora

@@ -61,4 +61,9 @@ std::optional<QString> LoadPath(const char* section);
 void StoreBytes(const char* section, const char* key, const QByteArray& value);
 QByteArray LoadBytes(const char* section, const char* key);
 
+// An integer value of a section (a choice such as the night palette);
+// nothing when the key is absent.
+void StoreInteger(const char* section, const char* key, int value);
+std::optional<int> LoadInteger(const char* section, const char* key);
+
 }  // namespace navora

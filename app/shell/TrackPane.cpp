@@ -1,11 +1,13 @@
 #include "app/shell/TrackPane.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QHeaderView>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPolygonF>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 #include <QtMath>
 #include <vector>
@@ -19,6 +21,7 @@ namespace {
 constexpr int kImageSize = 16;  // pixels
 constexpr int kLegRole = Qt::UserRole;
 constexpr int kSightRole = Qt::UserRole + 1;
+constexpr int kImageRole = Qt::UserRole + 2;  // the index of the item's image
 
 // Small line drawings in the tree's text colour on a transparent ground.
 using Drawing = void (*)(QPainter&);
@@ -76,9 +79,10 @@ QIcon MakeImage(Drawing draw, const QColor& colour) {
   return QIcon(pixmap);
 }
 
-QTreeWidgetItem* NewItem(const TrackItem& entry, const QIcon& image) {
+QTreeWidgetItem* NewItem(const TrackItem& entry, int image, const QIcon& icon) {
   auto* item = new QTreeWidgetItem({QString::fromLatin1(entry.label.c_str())});
-  item->setIcon(0, image);
+  item->setIcon(0, icon);
+  item->setData(0, kImageRole, image);
   item->setData(0, kLegRole, entry.legIndex);
   item->setData(0, kSightRole, entry.sightIndex);
   return item;
@@ -114,9 +118,25 @@ TrackPane::TrackPane(ApplicationState& state, QWidget* parent)
   connect(tree_, &QWidget::customContextMenuRequested, this, &TrackPane::ShowContextMenu);
   tree_->setExpandsOnDoubleClick(false);  // a double-click on a leg opens it
   connect(tree_, &QTreeWidget::itemDoubleClicked, this, &TrackPane::OpenItem);
+  DrawImages();
+  tree_->installEventFilter(this);
+}
+
+void TrackPane::DrawImages() {
   const QColor ink = tree_->palette().color(QPalette::Text);
   for (int i = 0; i < kTrackImageCount; ++i)
     images_[static_cast<size_t>(i)] = MakeImage(kDrawings[i], ink);
+  for (QTreeWidgetItemIterator it(tree_); *it != nullptr; ++it) {
+    const int image = (*it)->data(0, kImageRole).toInt();
+    (*it)->setIcon(0, images_[static_cast<size_t>(image)]);
+  }
+}
+
+bool TrackPane::eventFilter(QObject* watched, QEvent* event) {
+  // The images are drawn in the tree's text colour: its new palette (the
+  // night one) redraws them.
+  if (watched == tree_ && event->type() == QEvent::PaletteChange) DrawImages();
+  return QWidget::eventFilter(watched, event);
 }
 
 void TrackPane::Refresh() {
@@ -128,10 +148,11 @@ void TrackPane::Refresh() {
   tree_->clear();
   if (!usable) return;
   for (const TrackLeg& leg : BuildTrackTree(loaded)) {
-    QTreeWidgetItem* legItem = NewItem(leg.item, images_[static_cast<size_t>(leg.item.image)]);
+    QTreeWidgetItem* legItem =
+        NewItem(leg.item, leg.item.image, images_[static_cast<size_t>(leg.item.image)]);
     tree_->addTopLevelItem(legItem);
     for (const TrackItem& sight : leg.sights) {
-      legItem->addChild(NewItem(sight, images_[kSightImage]));
+      legItem->addChild(NewItem(sight, kSightImage, images_[kSightImage]));
     }
     legItem->setExpanded(true);
   }

@@ -58,7 +58,12 @@ class TrackPane : public QWidget {
   // the sight of `sightIndex`, from the menu or by a double-click.
   void SightCommandRequested(CommandId command, int sightIndex);
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  // The item images in the tree's text colour, set again on every item.
+  void DrawImages();
   void OpenItem(QTreeWidgetItem* item);
   void ShowContextMenu(const QPoint& point);
 

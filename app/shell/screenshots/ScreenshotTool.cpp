@@ -27,18 +27,23 @@
 #include "app/dialogs/NewInitialFixDialog.h"
 #include "app/dialogs/ObservationRecorderDialog.h"
 #include "app/dialogs/ReportPreviewDialog.h"
+#include "app/dialogs/StripFormDialog.h"
 #include "app/dialogs/TimeOfFixDialog.h"
 #include "app/dialogs/UpdateDrDialog.h"
 #include "app/dialogs/WaypointDialog.h"
+#include "app/plots/SightPlotWindow.h"
 #include "app/shell/AboutBox.h"
 #include "app/shell/HelpWindow.h"
 #include "app/shell/LogWindow.h"
 #include "app/shell/MainWindow.h"
+#include "app/shell/NightPalette.h"
 #include "app/shell/SettingsStore.h"
 #include "app/shell/SplashWindow.h"
 #include "app/shell/TrackPane.h"
 #include "app/shell/WorksheetWindow.h"
 #include "app/tasks/AlmanacTasks.h"
+#include "app/tasks/ComputeFixCourse.h"
+#include "app/tasks/SightPlotTasks.h"
 #include "engine/log/NewInitialFix.h"
 #include "engine/time/Calendar.h"
 
@@ -62,7 +67,8 @@ class Session {
 
  public:
   Session() {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch_.filePath("settings"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       scratch_.filePath("settings"));
     QDir(scratch_.path()).mkpath("voyage");
   }
 
@@ -116,9 +122,9 @@ void LogThreeLegs(Session& session) {
     static_cast<void>(TaskAppendSightEntry(session.notice, state.events, record));
   };
   auto courseChange = [&](double hours, double latitude, double longitude, double course) {
-    const PositionRecord change = MakePositionRecord(
-        kMotionRhumbLine, kPositionDr, start + hours / 24.0, latitude, longitude, course, 12.0, 0.0,
-        0.0);
+    const PositionRecord change =
+        MakePositionRecord(kMotionRhumbLine, kPositionDr, start + hours / 24.0, latitude, longitude,
+                           course, 12.0, 0.0, 0.0);
     if (TaskAppendPositionEntry(session.notice, state.events, change) == kStatusOk) {
       static_cast<void>(TaskLogNewPosition(session.notice, state.text, change, false, written));
     }
@@ -140,6 +146,24 @@ std::unique_ptr<QWidget> MainWindowOnAVoyage(Session& session) {
   auto window = std::make_unique<MainWindow>(session.state, session.notice);
   window->resize(kMainWindowSize);
   window->Start(false);
+  window->MdiArea().tileSubWindows();
+  return window;
+}
+
+// The voyage at night, the night palette chosen in an earlier run: the
+// worksheet holds a Sun, Moon and Aries page beside the Current Log and the
+// track pane.
+std::unique_ptr<QWidget> MainWindowAtNight(Session& session) {
+  LogThreeLegs(session);
+  StoreNightPaletteChoice(true);
+  auto window = std::make_unique<MainWindow>(session.state, session.notice);
+  window->resize(kMainWindowSize);
+  window->Start(false);
+  if (WorksheetWindow* worksheet = window->CurrentWorksheet()) {
+    TaskContext context{session.notice, worksheet->Sink(), session.state.places};
+    const AlmanacTableRequest request{CalendarToJulian(2024, 6, 21, 0, 0, 0.0), 6, 1.0 / 24.0};
+    static_cast<void>(RunSunMoonAriesAlmanac(context, request));
+  }
   window->MdiArea().tileSubWindows();
   return window;
 }
@@ -168,9 +192,89 @@ std::unique_ptr<QWidget> TrackTree(Session& session) {
   return pane;
 }
 
+// A running fix over three legs off Tasmania with two course changes: morning
+// stars, then the Sun, Venus and the Moon, then the Sun and evening stars,
+// the DR started 4' N and 5' E of the true track.
+struct PlotLeg {
+  double time, latitude, longitude, course, speed;
+  uint16_t positionType;
+};
+struct PlotSight {
+  uint16_t leg, body, star;
+  double time, hs, sigma;
+};
+constexpr PlotLeg kPlotLegs[] = {
+    {2454536.2708333335, -45.066666667, 149.881666667, 20.0, 14.0, kPositionExternalFix},
+    {2454536.4166666665, -44.299289582, 150.273167285, 95.0, 15.0, kPositionDr},
+    {2454536.6250000000, -44.408235093, 152.008709926, 170.0, 11.0, kPositionDr},
+};
+constexpr PlotSight kPlotSights[] = {
+    {0, 20, 42, 2454536.2951388890, 71.590000000000, 0.005},
+    {0, 20, 33, 2454536.2965277778, 39.560000000000, 0.005},
+    {0, 20, 38, 2454536.2982638888, 67.876666666667, 0.01},
+    {0, 20, 44, 2454536.2998263887, 59.590000000000, 0.005},
+    {0, 20, 24, 2454536.3016203702, 35.641666666667, 0.005},
+    {1, 14, 0, 2454536.4375000000, 27.266666666667, 0.005},
+    {1, 2, 0, 2454536.4584490741, 52.331666666667, 0.01},
+    {1, 12, 0, 2454536.5416666665, 47.315000000000, 0.005},
+    {1, 13, 0, 2454536.5628472222, 13.193333333333, 0.005},
+    {2, 14, 0, 2454536.6666666665, 41.313333333333, 0.005},
+    {2, 12, 0, 2454536.7504629628, 23.860000000000, 0.02},
+    {2, 20, 5, 2454536.8784722220, 45.073333333333, 0.005},
+    {2, 20, 7, 2454536.8799768519, 50.978333333333, 0.005},
+    {2, 20, 11, 2454536.8814814813, 48.908333333333, 0.01},
+    {2, 20, 18, 2454536.8829861111, 61.343333333333, 0.005},
+    {2, 20, 22, 2454536.8844907410, 69.413333333333, 0.005},
+};
+constexpr double kPlotTimeOfFix = 2454536.8844907410;
+constexpr QSize kPlotWindowSize(1000, 680);
+
+// The voyage's sights reduced at their DR positions, as Compute Fix opens
+// them; solved too when `solve`.
+std::unique_ptr<SightPlotWindow> RunningFixPlot(Session& session, bool solve) {
+  if (!CheckDataFilesAtStartup(session.notice, session.state.places)) return nullptr;
+  LegsAndSights loaded;
+  for (const PlotLeg& leg : kPlotLegs) {
+    loaded.legs[loaded.legCount++] =
+        MakePositionRecord(kMotionRhumbLine, leg.positionType, leg.time, leg.latitude,
+                           leg.longitude, leg.course, leg.speed, 0.0, 0.0);
+  }
+  for (const PlotSight& entry : kPlotSights) {
+    ObservationRecord sight = DefaultObservationRecord();
+    sight.legIndex = entry.leg;
+    sight.bodyCode = entry.body;
+    sight.starNumber = entry.star;
+    sight.time = entry.time;
+    sight.ut1MinusUtc = -0.1;
+    sight.temperature = 16.0;
+    sight.pressure = 1003.0;
+    sight.hs = entry.hs;
+    sight.indexCorrection = 0.025;
+    sight.heightOfEye = 18.288;
+    sight.sigma = entry.sigma;
+    sight.included = 1;
+    loaded.sights[loaded.sightCount++] = sight;
+  }
+  SightPlotDocument document;
+  if (OpenLivePlot(session.notice, session.state.places, loaded, kPlotTimeOfFix, document) != 0) {
+    return nullptr;
+  }
+  auto plot = std::make_unique<SightPlotWindow>(
+      std::move(document), session.notice, &session.state.places, SightPlotWindow::DefaultFont());
+  plot->SetTitle(SightPlotWindow::NewLivePlotTitle({}));
+  plot->resize(kPlotWindowSize);
+  if (solve) {
+    // The Sun's upper limb of the third leg, a poor sight, left out.
+    plot->ToggleSight(10);
+    if (!plot->CalculateFix()) return nullptr;
+  }
+  return plot;
+}
+
 const Scene kScenes[] = {
     {"main-window", MainWindowWithAlmanac},
     {"voyage", MainWindowOnAVoyage},
+    {"main-window-night", MainWindowAtNight},
     {"current-log", CurrentLogWindow},
     {"track-tree", TrackTree},
     {"almanac-dialog",
@@ -271,6 +375,35 @@ const Scene kScenes[] = {
        return recorder;
      }},
     {"time-of-fix", [](Session&) { return std::make_unique<TimeOfFixDialog>(); }},
+    {"sight-plot",
+     [](Session& session) -> std::unique_ptr<QWidget> { return RunningFixPlot(session, false); }},
+    {"sight-plot-solved",
+     [](Session& session) -> std::unique_ptr<QWidget> { return RunningFixPlot(session, true); }},
+    {"strip-form",
+     [](Session& session) -> std::unique_ptr<QWidget> {
+       std::unique_ptr<SightPlotWindow> plot = RunningFixPlot(session, false);
+       StripForm form;
+       // The Moon's upper limb of the second leg.
+       if (plot == nullptr || !BuildStripForm(plot->Document().state, 8, form)) return nullptr;
+       return std::make_unique<StripFormDialog>(form);
+     }},
+    // The solved plot saved and opened again from its file.
+    {"sight-plot-archived",
+     [](Session& session) -> std::unique_ptr<QWidget> {
+       std::unique_ptr<SightPlotWindow> solved = RunningFixPlot(session, true);
+       const QString path =
+           QString::fromStdString(session.state.voyageDirectory) + "running-fix.srp";
+       SightPlotDocument document;
+       if (solved == nullptr || !solved->SaveAs(path) ||
+           OpenSightPlot(session.notice, path.toStdString(), document) != 0) {
+         return nullptr;
+       }
+       auto plot = std::make_unique<SightPlotWindow>(std::move(document), session.notice, nullptr,
+                                                     SightPlotWindow::DefaultFont());
+       plot->SetPathName(path);
+       plot->resize(kPlotWindowSize);
+       return plot;
+     }},
 };
 
 bool Render(const Scene& scene, const QDir& output) {
@@ -285,6 +418,7 @@ bool Render(const Scene& scene, const QDir& output) {
   const QString path = output.filePath(QString::fromLatin1(scene.name) + ".png");
   const bool saved = window->grab().save(path);
   std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+  SetNightPalette(false);  // the next scene starts by day
   return saved;
 }
 
