@@ -9,6 +9,7 @@
 #include "app/cli/CliCommand.h"
 #include "app/cli/FixCommand.h"
 #include "app/cli/LogCommand.h"
+#include "app/cli/RiseSetCommand.h"
 #include "app/cli/SightsCommand.h"
 #include "app/cli/WaypointCommand.h"
 #include "app/cli/WorksheetCommand.h"
@@ -26,6 +27,8 @@ constexpr CliCommand kCommands[] = {
      RunFixCommand},
     {"worksheet", "print worksheet text (see navora-cli worksheet --help)", RunWorksheetCommand},
     {"waypoint", "course and speed to reach a waypoint by a given time", RunWaypointCommand},
+    {"riseset", "rise, set, transit and twilight tables (see navora-cli riseset --help)",
+     RunRiseSetCommand},
 };
 
 void PrintHelp(std::FILE* stream) {
