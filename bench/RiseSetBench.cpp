@@ -20,7 +20,7 @@ namespace {
 constexpr int kTableDays = 31;
 constexpr double kSiteLatitude = 50.5;
 constexpr double kSiteLongitude = -4.2;
-constexpr int kMaxLines = 16;
+constexpr int kMaxLines = 32;  // a heading or a day, with room to spare
 
 // Both tables; false when a day fails.
 bool RunMonth(PlaceContext& places, double startUtc) {

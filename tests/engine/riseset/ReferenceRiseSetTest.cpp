@@ -38,7 +38,7 @@ constexpr double kBoundaryMarginDeg = 1.0;
 constexpr double kCivilDeg = -6.0;
 constexpr double kNauticalDeg = -12.0;
 constexpr int kBeforeReferenceDays = 1;           // stationary ship: reference a day early
-constexpr int kMaxLines = 16;
+constexpr int kMaxLines = 32;  // a heading or a day, with room to spare
 
 constexpr int kUnused = -9;
 const char* const kEventNames[kRiseSetEventCount] = {
@@ -247,9 +247,9 @@ class ReferenceRiseSet : public ::testing::Test {
   void SetUp() override { ASSERT_EQ(OpenDefaultEphemeris(places_.ephemeris), kStatusOk); }
 
   void TearDown() override {
-    std::printf("largest |printed - reference rounded| (min), |unrounded| (s), count\n");
+    std::printf("largest |printed - reference rounded| (min; Zn deg), |unrounded| (s), count\n");
     for (const auto& [key, value] : largest_) {
-      std::printf("  %-34s %4.0f  %6.1f  %5d\n", key.c_str(), value.minutes, value.seconds,
+      std::printf("  %-34s %5.2f  %6.1f  %5d\n", key.c_str(), value.minutes, value.seconds,
                   value.count);
     }
     for (const auto& [key, count] : statusCounts_) {
