@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,7 +21,7 @@ namespace {
 constexpr int kTableDays = 31;
 constexpr double kSiteLatitude = 50.5;
 constexpr double kSiteLongitude = -4.2;
-constexpr int kMaxLines = 32;  // a heading or a day, with room to spare
+constexpr int kMaxLines = std::max(kRiseSetHeaderMaxLines, kRiseSetDayMaxLines);
 
 // Both tables; false when a day fails.
 bool RunMonth(PlaceContext& places, double startUtc) {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -38,7 +39,7 @@ constexpr double kBoundaryMarginDeg = 1.0;
 constexpr double kCivilDeg = -6.0;
 constexpr double kNauticalDeg = -12.0;
 constexpr int kBeforeReferenceDays = 1;           // stationary ship: reference a day early
-constexpr int kMaxLines = 32;  // a heading or a day, with room to spare
+constexpr int kMaxLines = std::max(kRiseSetHeaderMaxLines, kRiseSetDayMaxLines);
 
 constexpr int kUnused = -9;
 const char* const kEventNames[kRiseSetEventCount] = {
