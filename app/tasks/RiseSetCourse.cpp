@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/bridge/RiseSetBridge.h"
+#include "app/tasks/SightTasks.h"
 
 namespace navora {
 namespace {
@@ -78,22 +79,11 @@ TaskOutcome TabulateAndRearm(TaskContext& context, ReferenceState& state, const 
 }  // namespace
 
 double LatestSightUt1MinusUtc(EventLog& events) {
-  int32_t positionCount = 0, sightCount = 0;
-  if (CountSinceLastFix(events, positionCount, sightCount) != kStatusOk || sightCount <= 0) {
-    return 0.0;
-  }
-  std::vector<ObservationRecord> sights(static_cast<size_t>(sightCount));
-  std::vector<EventLogOffset> sightOffsets(sights.size());
-  std::vector<PositionRecord> positions(static_cast<size_t>(positionCount));
-  std::vector<EventLogOffset> positionOffsets(positions.size());
-  int32_t sightsRead = 0, positionsRead = 0;
-  if (ReadSinceLastFix(events, sights, sightOffsets, positions, positionOffsets, sightsRead,
-                       positionsRead) != kStatusOk ||
-      sightsRead <= 0) {
-    return 0.0;
-  }
+  std::vector<ObservationRecord> sights;
+  std::vector<EventLogOffset> offsets;
   // File order: the last one read is the last one recorded.
-  return sights[static_cast<size_t>(sightsRead - 1)].ut1MinusUtc;
+  return ReadLoggedSights(events, sights, offsets) && !sights.empty() ? sights.back().ut1MinusUtc
+                                                                      : 0.0;
 }
 
 TaskOutcome RunRiseSetFixed(TaskContext& context, ReferenceState& state,

@@ -17,24 +17,15 @@ constexpr int kReadFailed = 1;
 // index as written, not as the fix computation assigns it).
 int ReadLoggedSight(Notice& notice, EventLog& events, EventLogOffset offset,
                     ObservationRecord& sight) {
-  int32_t positionCount = 0, sightCount = 0;
-  if (CountSinceLastFix(events, positionCount, sightCount) != kStatusOk) {
+  std::vector<ObservationRecord> sights;
+  std::vector<EventLogOffset> offsets;
+  if (!ReadLoggedSights(events, sights, offsets)) {
     notice.Show(kLogReadingFailedText, kNoticeOk);
     return kReadFailed;
   }
-  std::vector<ObservationRecord> sights(static_cast<size_t>(sightCount));
-  std::vector<EventLogOffset> sightOffsets(sights.size());
-  std::vector<PositionRecord> positions(static_cast<size_t>(positionCount));
-  std::vector<EventLogOffset> positionOffsets(positions.size());
-  int32_t sightsRead = 0, positionsRead = 0;
-  if (ReadSinceLastFix(events, sights, sightOffsets, positions, positionOffsets, sightsRead,
-                       positionsRead) != kStatusOk) {
-    notice.Show(kLogReadingFailedText, kNoticeOk);
-    return kReadFailed;
-  }
-  for (int32_t i = 0; i < sightsRead; ++i) {
-    if (sightOffsets[static_cast<size_t>(i)] == offset) {
-      sight = sights[static_cast<size_t>(i)];
+  for (size_t i = 0; i < sights.size(); ++i) {
+    if (offsets[i] == offset) {
+      sight = sights[i];
       return 0;
     }
   }
@@ -42,6 +33,24 @@ int ReadLoggedSight(Notice& notice, EventLog& events, EventLogOffset offset,
 }
 
 }  // namespace
+
+bool ReadLoggedSights(EventLog& events, std::vector<ObservationRecord>& sights,
+                      std::vector<EventLogOffset>& offsets) {
+  int32_t positionCount = 0, sightCount = 0;
+  if (CountSinceLastFix(events, positionCount, sightCount) != kStatusOk) return false;
+  sights.assign(static_cast<size_t>(sightCount), ObservationRecord{});
+  offsets.assign(sights.size(), kNoEventLogEntry);
+  std::vector<PositionRecord> positions(static_cast<size_t>(positionCount));
+  std::vector<EventLogOffset> positionOffsets(positions.size());
+  int32_t sightsRead = 0, positionsRead = 0;
+  if (ReadSinceLastFix(events, sights, offsets, positions, positionOffsets, sightsRead,
+                       positionsRead) != kStatusOk) {
+    return false;
+  }
+  sights.resize(static_cast<size_t>(sightsRead));
+  offsets.resize(sights.size());
+  return true;
+}
 
 int BeginRecordObservations(Notice& notice, EventLog& events, int32_t& recorded) {
   int32_t positions = 0;

@@ -54,6 +54,11 @@ int FormatNewSightsTable(Notice& notice, const std::vector<ObservationRecord>& s
 int SaveObservations(SightTaskLogs& logs, const std::vector<ObservationRecord>& sights,
                      const std::vector<std::string>& table, ReportSink& worksheet);
 
+// Every sight logged since the last fix in file order, with its offset (not
+// only the latest 25 that a fix takes). False when the log cannot be read.
+bool ReadLoggedSights(EventLog& events, std::vector<ObservationRecord>& sights,
+                      std::vector<EventLogOffset>& offsets);
+
 // The sights the recorder opens on in Viewing, Editing or Deleting, and the
 // time of the last fix to ask about earlier ones. Returns 0 (sightCount may
 // be 0: nothing to open), else non-zero after the reading message.
