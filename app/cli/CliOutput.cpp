@@ -8,6 +8,12 @@
 
 namespace navora {
 
+int UsageFailure(const char* command, const std::string& reason) {
+  std::fprintf(stderr, "navora-cli %s: %s; see navora-cli %s --help\n", command, reason.c_str(),
+               command);
+  return kExitUsage;
+}
+
 int FinishStandardOutput(int exitCode) {
   errno = 0;
   if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return exitCode;

@@ -1,6 +1,12 @@
 #pragma once
 
+#include <string>
+
 namespace navora {
+
+// A bad argument of `command`: one line on the error output that points to
+// the command's help. Returns kExitUsage.
+int UsageFailure(const char* command, const std::string& reason);
 
 // Flushes the standard output and checks that everything written reached it
 // (a full disk, a closed pipe). Returns exitCode when it did; otherwise says

@@ -52,10 +52,7 @@ struct Options {
   bool save = false;
 };
 
-int UsageError(const std::string& reason) {
-  std::fprintf(stderr, "navora-cli fix: %s; see navora-cli fix --help\n", reason.c_str());
-  return kExitUsage;
-}
+int UsageError(const std::string& reason) { return UsageFailure("fix", reason); }
 
 bool ParseTimeChoice(std::string_view text, FixTimeChoice& choice) {
   constexpr struct {

@@ -50,10 +50,7 @@ constexpr double kMaxDays = 99.0;
 // The dialog's latitude fields end at 79 59.9'.
 constexpr double kMaxSiteLatitudeDeg = 80.0;  // exclusive
 
-int UsageError(const std::string& reason) {
-  std::fprintf(stderr, "navora-cli riseset: %s; see navora-cli riseset --help\n", reason.c_str());
-  return kExitUsage;
-}
+int UsageError(const std::string& reason) { return UsageFailure("riseset", reason); }
 
 int BadValue(const char* option, const char* text, const std::string& reason) {
   return UsageError(std::string(option) + " '" + text + "': " + reason);

@@ -36,10 +36,7 @@ constexpr char kUsage[] =
 // Polar navigation is not supported: the dialog takes at most 79 59.9'.
 constexpr double kMaxWaypointLatitude = 80.0;  // degrees, exclusive
 
-int UsageError(const std::string& reason) {
-  std::fprintf(stderr, "navora-cli waypoint: %s; see navora-cli waypoint --help\n", reason.c_str());
-  return kExitUsage;
-}
+int UsageError(const std::string& reason) { return UsageFailure("waypoint", reason); }
 
 int Failure(const std::string& message) {
   std::fprintf(stderr, "navora-cli waypoint: %s\n", message.c_str());
