@@ -95,7 +95,7 @@ struct RiseSetReferenceTexts {
   std::string date;       // "21 Jun 2024"
   std::string time;       // "04:00:00 UTC", seconds rounded, carried into the date
   std::string latitude;   // "N  49\xB030.0"
-  std::string longitude;  // "W   4\xB015.0"
+  std::string longitude;  // "W 004\xB015.0"
   std::string course;     // "245.0"
   std::string speed;      // "12.0"
 };
