@@ -37,8 +37,7 @@ RiseSetFixedDialog::RiseSetFixedDialog(Notice& notice, EphemerisTable& ephemeris
 
   auto* heightGroup = new QGroupBox(QStringLiteral("&Height of Eye"), this);
   auto* heightRow = new QHBoxLayout(heightGroup);
-  height_ = NewNumericEdit(heightGroup);
-  FormatIntegerOnFocusOut(*height_, kHeightDigits);
+  height_ = NewDigitsEdit(heightGroup, kHeightDigits);
   feet_ = new QRadioButton(QStringLiteral("&Feet"), heightGroup);
   metres_ = new QRadioButton(QStringLiteral("Metres"), heightGroup);
   heightRow->addWidget(height_);
@@ -53,8 +52,7 @@ RiseSetFixedDialog::RiseSetFixedDialog(Notice& notice, EphemerisTable& ephemeris
 
   auto* repeat = new QGroupBox(QStringLiteral("&Repeat calculation"), this);
   auto* repeatRow = new QHBoxLayout(repeat);
-  repetitions_ = NewNumericEdit(repeat);
-  FormatIntegerOnFocusOut(*repetitions_, kRepeatDigits);
+  repetitions_ = NewDigitsEdit(repeat, kRepeatDigits);
   repeatRow->addWidget(repetitions_);
   repeatRow->addWidget(new QLabel(QStringLiteral("times, at a one day interval."), repeat));
   repeatRow->addStretch();

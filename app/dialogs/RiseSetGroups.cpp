@@ -10,16 +10,24 @@ namespace navora {
 namespace {
 
 constexpr int kZoneDigits = 2;
+constexpr int kEditMarginChars = 2;  // frame and caret room
 
 }  // namespace
 
+QLineEdit* NewDigitsEdit(QWidget* parent, int digits) {
+  QLineEdit* edit = NewNumericEdit(parent);
+  FormatIntegerOnFocusOut(*edit, digits);
+  const QString widest(digits + kEditMarginChars, QLatin1Char('0'));
+  edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(widest));
+  return edit;
+}
+
 TimeZoneGroup::TimeZoneGroup(QWidget* parent)
     : QGroupBox(QStringLiteral("Time &Zone"), parent),
-      hours_(NewNumericEdit(this)),
-      minutes_(NewNumericEdit(this)),
+      hours_(NewDigitsEdit(this, kZoneDigits)),
+      minutes_(NewDigitsEdit(this, kZoneDigits)),
       east_(new QRadioButton(QStringLiteral("E&ast"), this)),
       west_(new QRadioButton(QStringLiteral("Wes&t"), this)) {
-  for (QLineEdit* edit : {hours_, minutes_}) FormatIntegerOnFocusOut(*edit, kZoneDigits);
   auto* grid = new QGridLayout(this);
   grid->addWidget(new QLabel(QStringLiteral("Hours"), this), 0, 0);
   grid->addWidget(new QLabel(QStringLiteral("Min."), this), 0, 1);
@@ -27,6 +35,7 @@ TimeZoneGroup::TimeZoneGroup(QWidget* parent)
   grid->addWidget(minutes_, 1, 1);
   grid->addWidget(east_, 1, 2);
   grid->addWidget(west_, 1, 3);
+  grid->setColumnStretch(4, 1);
   east_->setChecked(true);
   setTabOrder(hours_, minutes_);
   setTabOrder(minutes_, east_);

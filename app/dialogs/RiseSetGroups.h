@@ -12,6 +12,10 @@ namespace navora {
 // The groups both rise/set dialogs show. The dialog owns what the fields
 // mean; the groups only show them.
 
+// A short numeric edit for a whole number of `digits` digits, written back
+// zero-padded ("%02d", "%03d") and no wider than it needs.
+QLineEdit* NewDigitsEdit(QWidget* parent, int digits);
+
 // "Time Zone": hours and minutes ("%02d") east or west of Greenwich.
 class TimeZoneGroup : public QGroupBox {
  public:

@@ -13,6 +13,9 @@ namespace navora {
 namespace {
 
 constexpr int kHeightDigits = 3;
+// Room for the date row at its ease: the dialog is otherwise no wider than
+// the reference group.
+constexpr int kDateRowChars = 74;
 constexpr const char* kReferenceCaptions[] = {"Type:",      "Date:",   "Time:", "Latitude:",
                                               "Longitude:", "Course:", "Speed:"};
 
@@ -47,13 +50,13 @@ RiseSetUnderwayDialog::RiseSetUnderwayDialog(Notice& notice, EphemerisTable& eph
   setWindowTitle(QStringLiteral("Rise/Set/Transit - Underway"));
   auto* layout = new QVBoxLayout(this);
   date_->setTitle(QStringLiteral("Date (UTC)"));
+  date_->setMinimumWidth(fontMetrics().averageCharWidth() * kDateRowChars);
   layout->addWidget(date_);
   layout->addWidget(zone_);
 
   auto* heightGroup = new QGroupBox(QStringLiteral("&Height of Eye"), this);
   auto* heightRow = new QHBoxLayout(heightGroup);
-  height_ = NewNumericEdit(heightGroup);
-  FormatIntegerOnFocusOut(*height_, kHeightDigits);
+  height_ = NewDigitsEdit(heightGroup, kHeightDigits);
   heightRow->addWidget(height_);
   heightRow->addWidget(new QLabel(QStringLiteral("Feet"), heightGroup));
   heightRow->addStretch();
