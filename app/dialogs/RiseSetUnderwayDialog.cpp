@@ -16,8 +16,8 @@ constexpr int kHeightDigits = 3;
 // Room for the date row at its ease: the dialog is otherwise no wider than
 // the reference group.
 constexpr int kDateRowChars = 74;
-constexpr const char* kReferenceCaptions[] = {"Type:",      "Date:",   "Time:", "Latitude:",
-                                              "Longitude:", "Course:", "Speed:"};
+constexpr const char* kReferenceCaptions[] = {
+    "Type:", "Date:", "Time:", "Latitude:", "Longitude:", "Course:", "Speed:"};
 
 // The texts in the order of kReferenceCaptions, units added.
 QStringList ReferenceValues(const PositionRecord& reference) {
@@ -35,9 +35,8 @@ QStringList ReferenceValues(const PositionRecord& reference) {
 }  // namespace
 
 RiseSetUnderwayDialog::RiseSetUnderwayDialog(Notice& notice, EphemerisTable& ephemeris,
-                                             ReferenceState& state,
-                                             const PositionRecord& reference, FixDialog enterFix,
-                                             QWidget* parent)
+                                             ReferenceState& state, const PositionRecord& reference,
+                                             FixDialog enterFix, QWidget* parent)
     : QDialog(parent),
       notice_(notice),
       ephemeris_(ephemeris),

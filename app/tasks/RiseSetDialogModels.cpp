@@ -60,7 +60,8 @@ class RiseSetChecks : public FieldChecks<RiseSetField> {
       return false;
     }
     const double magnitude = hours + minutes / kMinutesPerHour;
-    if (magnitude > kMaxRiseSetZoneHours) return Refuse(kZoneTooLargeText, RiseSetField::kZoneHours);
+    if (magnitude > kMaxRiseSetZoneHours)
+      return Refuse(kZoneTooLargeText, RiseSetField::kZoneHours);
     zoneHours = static_cast<float>(west ? -magnitude : magnitude);
     return true;
   }
@@ -95,10 +96,9 @@ bool CheckDate(RiseSetChecks& check, const Fields& fields, double& dateJd) {
   if (!check.Date(fields, RiseSetField::kDay, RiseSetField::kMonth, RiseSetField::kYear)) {
     return false;
   }
-  dateJd = DialogFieldsToJulian(static_cast<int16_t>(fields.yearIndex),
-                                static_cast<int16_t>(fields.monthIndex),
-                                static_cast<int16_t>(fields.day), kEmptyDialogField,
-                                kEmptyDialogField, kEmptyDialogSeconds);
+  dateJd = DialogFieldsToJulian(
+      static_cast<int16_t>(fields.yearIndex), static_cast<int16_t>(fields.monthIndex),
+      static_cast<int16_t>(fields.day), kEmptyDialogField, kEmptyDialogField, kEmptyDialogSeconds);
   return true;
 }
 
@@ -111,8 +111,8 @@ bool CheckSite(RiseSetChecks& check, const RiseSetFixedFields& fields, double& l
                      latitudeDegrees) ||
       !check.Number(fields.latitudeMinutes, kMaxEntryMinutes, RiseSetField::kLatitudeMinutes,
                     latitudeMinutes) ||
-      !check.Degrees(fields.longitudeDegrees, kMaxLongitudeDegrees,
-                     RiseSetField::kLongitudeDegrees, longitudeDegrees) ||
+      !check.Degrees(fields.longitudeDegrees, kMaxLongitudeDegrees, RiseSetField::kLongitudeDegrees,
+                     longitudeDegrees) ||
       !check.Number(fields.longitudeMinutes, kMaxEntryMinutes, RiseSetField::kLongitudeMinutes,
                     longitudeMinutes)) {
     return false;
@@ -192,9 +192,9 @@ bool EditRiseSetReference(Notice& notice, const FixDialog& enterFix, PositionRec
   if (notice.Show(kEditReferenceQuestion, kNoticeYesNoQuestion) != NoticeAnswer::kYes) return false;
   PositionRecord entered;
   if (!enterFix(kRiseSetReferenceCaption, reference, entered)) return false;
-  reference = MakePositionRecord(kMotionRhumbLine, kPositionUserDefined, entered.time,
-                                 entered.latitude, entered.longitude, entered.course,
-                                 entered.speed, 0.0, 0.0);
+  reference =
+      MakePositionRecord(kMotionRhumbLine, kPositionUserDefined, entered.time, entered.latitude,
+                         entered.longitude, entered.course, entered.speed, 0.0, 0.0);
   return true;
 }
 

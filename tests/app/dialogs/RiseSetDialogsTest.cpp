@@ -31,9 +31,9 @@ class RiseSetDialogsTest : public ::testing::Test {
   }
 
   // A DR of 21 June 2024 04:00 UTC at 49 30.0 N 4 15.0 W, 245 deg. at 12 kn.
-  const PositionRecord kReference = MakePositionRecord(
-      kMotionRhumbLine, kPositionDr, CalendarToJulian(2024, 6, 21, 4, 0, 0.0), 49.5, -4.25, 245.0,
-      12.0, 0.0, 0.0);
+  const PositionRecord kReference =
+      MakePositionRecord(kMotionRhumbLine, kPositionDr, CalendarToJulian(2024, 6, 21, 4, 0, 0.0),
+                         49.5, -4.25, 245.0, 12.0, 0.0, 0.0);
   testing::ScratchSession session_;
   EphemerisTable& ephemeris_ = session_.state.places.ephemeris;
   ReferenceState& state_ = session_.state.reference;
@@ -92,9 +92,9 @@ TEST_F(RiseSetDialogsTest, FixedSiteReturnsToTheRefusedFieldThenGivesTheRequest)
 }
 
 TEST_F(RiseSetDialogsTest, UnderwayRefusesAnEarlyDateUntilTheReferenceIsEdited) {
-  const PositionRecord earlier = MakePositionRecord(
-      kMotionNone, kPositionExternalFix, CalendarToJulian(2024, 6, 19, 12, 0, 0.0), 50.0, -5.0,
-      200.0, 6.0, 0.0, 0.0);
+  const PositionRecord earlier = MakePositionRecord(kMotionNone, kPositionExternalFix,
+                                                    CalendarToJulian(2024, 6, 19, 12, 0, 0.0), 50.0,
+                                                    -5.0, 200.0, 6.0, 0.0, 0.0);
   int fixDialogs = 0;
   RiseSetUnderwayDialog dialog(session_.notice, ephemeris_, state_, kReference,
                                [&](std::string_view, const PositionRecord&, PositionRecord& fix) {
@@ -104,7 +104,9 @@ TEST_F(RiseSetDialogsTest, UnderwayRefusesAnEarlyDateUntilTheReferenceIsEdited) 
                                });
   EXPECT_EQ(dialog.windowTitle(), "Rise/Set/Transit - Underway");
   EXPECT_EQ(dialog.ReferenceText().toLatin1().toStdString(),
-            "DR Position\n21 Jun 2024\n04:00:00 UTC\nN  49\xB0" "30.0\nW 004\xB0" "15.0\n"
+            "DR Position\n21 Jun 2024\n04:00:00 UTC\nN  49\xB0"
+            "30.0\nW 004\xB0"
+            "15.0\n"
             "245.0 deg.\n12.0 kn.");
   RiseSetUnderwayFields fields = dialog.Fields();
   fields.day = 20;

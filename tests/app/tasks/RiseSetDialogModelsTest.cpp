@@ -98,8 +98,8 @@ TEST_F(RiseSetDialogModels, FixedSiteRefusesInOrderWithItsMessages) {
     c.enter(fields);
     RiseSetFixedRequest request;
     RiseSetField returnTo = RiseSetField::kRepetitions;
-    ASSERT_FALSE(AcceptRiseSetFixedDialog(notice, places.ephemeris, state, fields, request,
-                                          returnTo));
+    ASSERT_FALSE(
+        AcceptRiseSetFixedDialog(notice, places.ephemeris, state, fields, request, returnTo));
     EXPECT_EQ(returnTo, c.field);
     ASSERT_EQ(notice.shown.size(), 1u);
     EXPECT_EQ(notice.shown[0].text, c.text);
@@ -124,8 +124,8 @@ TEST_F(RiseSetDialogModels, FixedSiteRequestAndTheTimeZonesTotal) {
     fields.body = kMoon;
     RiseSetFixedRequest request;
     RiseSetField returnTo = RiseSetField::kDay;
-    ASSERT_TRUE(AcceptRiseSetFixedDialog(notice, places.ephemeris, state, fields, request,
-                                         returnTo));
+    ASSERT_TRUE(
+        AcceptRiseSetFixedDialog(notice, places.ephemeris, state, fields, request, returnTo));
     EXPECT_FLOAT_EQ(request.timeZoneHours, c.zone);
     EXPECT_DOUBLE_EQ(request.dateJd, Jd(2004, 6, 20));
     EXPECT_DOUBLE_EQ(request.latitudeDeg, 49.5);
@@ -182,8 +182,8 @@ TEST_F(RiseSetDialogModels, HighLatitudeNoteOncePerOkAndTheTableGoesOn) {
   RiseSetField returnTo = RiseSetField::kDay;
   for (int ok = 0; ok < 2; ++ok) {
     notice.shown.clear();
-    ASSERT_TRUE(AcceptRiseSetFixedDialog(notice, places.ephemeris, state, fields, request,
-                                         returnTo));
+    ASSERT_TRUE(
+        AcceptRiseSetFixedDialog(notice, places.ephemeris, state, fields, request, returnTo));
     ASSERT_EQ(notice.shown.size(), 1u);
     EXPECT_EQ(notice.shown[0].text, kHighLatitudeNote);
     // The course that follows must not show it again.
@@ -249,21 +249,26 @@ TEST_F(RiseSetDialogModels, UnderwayDateIsCheckedAgainstTheReference) {
   still.reference.motionMode = kMotionNone;
   RiseSetUnderwayRequest request;
   RiseSetField returnTo = RiseSetField::kRepetitions;
-  EXPECT_FALSE(AcceptRiseSetUnderwayDialog(notice, places.ephemeris, state, still, request,
-                                           returnTo));
+  EXPECT_FALSE(
+      AcceptRiseSetUnderwayDialog(notice, places.ephemeris, state, still, request, returnTo));
   EXPECT_EQ(returnTo, RiseSetField::kDay);
 }
 
 TEST_F(RiseSetDialogModels, ReferenceShownAndEdited) {
   // 23:59:59.6 shows as midnight of the next day.
-  const PositionRecord logged = MakePositionRecord(
-      kMotionRhumbLine, kPositionDr, Jd(2024, 12, 31, 23, 59, 59.6), -33.5, 151.25, 5.0, 6.45, 0, 0);
+  const PositionRecord logged =
+      MakePositionRecord(kMotionRhumbLine, kPositionDr, Jd(2024, 12, 31, 23, 59, 59.6), -33.5,
+                         151.25, 5.0, 6.45, 0, 0);
   const RiseSetReferenceTexts shown = DescribeRiseSetReference(logged);
   EXPECT_EQ(shown.type, "DR Position");
   EXPECT_EQ(shown.date, "01 Jan 2025");
   EXPECT_EQ(shown.time, "00:00:00 UTC");
-  EXPECT_EQ(shown.latitude, "S  33\xB0" "30.0");
-  EXPECT_EQ(shown.longitude, "E 151\xB0" "15.0");
+  EXPECT_EQ(shown.latitude,
+            "S  33\xB0"
+            "30.0");
+  EXPECT_EQ(shown.longitude,
+            "E 151\xB0"
+            "15.0");
   EXPECT_EQ(shown.course, "5.0");
   EXPECT_EQ(shown.speed, "6.5");
 
