@@ -16,6 +16,8 @@
 #include "app/dialogs/NewInitialFixDialog.h"
 #include "app/dialogs/ObservationRecorderDialog.h"
 #include "app/dialogs/ReportPreviewDialog.h"
+#include "app/dialogs/RiseSetFixedDialog.h"
+#include "app/dialogs/RiseSetUnderwayDialog.h"
 #include "app/dialogs/TimeOfFixDialog.h"
 #include "app/dialogs/UpdateDrDialog.h"
 #include "app/dialogs/WaypointDialog.h"
@@ -28,6 +30,7 @@
 #include "app/tasks/ComputeFixCourse.h"
 #include "app/tasks/NewInitialFixDialogModel.h"
 #include "app/tasks/PositionTasks.h"
+#include "app/tasks/RiseSetCourse.h"
 #include "app/tasks/SightPlotTasks.h"
 #include "app/tasks/SightTasks.h"
 #include "app/tasks/WaypointTask.h"
@@ -39,7 +42,8 @@ constexpr CommandId kBuiltTaskCommands[] = {
     kCommandSunMoonAries,       kCommandPlanets,       kCommandStars,
     kCommandAllBodies,          kCommandUpdateDr,      kCommandExternalFix,
     kCommandWaypoint,           kCommandNewInitialFix, kCommandEnterComment,
-    kCommandRecordObservations, kCommandComputeFix};
+    kCommandRecordObservations, kCommandComputeFix,    kCommandRiseSetFixed,
+    kCommandRiseSetUnderway};
 
 constexpr char kFixNotSavedText[] =
     "The fix could not be saved to the log.\nClose the plot all the same?";
@@ -227,6 +231,42 @@ void RunWaypointCommand(MainWindow& window, WorksheetWindow& worksheet) {
   static_cast<void>(RunWaypoint(context, state.events, dialog.Request()));
 }
 
+// The table runs in the worksheet, which an interrupt key can stop between days.
+TaskContext WorksheetContext(MainWindow& window, WorksheetWindow& worksheet) {
+  Notice& notice = window.TaskNotice();
+  return TaskContext{notice, worksheet.Sink(), window.State().places,
+                     [&worksheet, &notice] { return worksheet.InterruptRequested(notice); }};
+}
+
+// A fixed site needs no voyage: the dialog merely opens on the latest
+// position when there is one.
+void RunFixedSite(MainWindow& window, WorksheetWindow& worksheet) {
+  ApplicationState& state = window.State();
+  RiseSetFixedDialog dialog(window.TaskNotice(), state.places.ephemeris, state.reference,
+                            LatestPositionOrDefault(state.events), &window);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const WaitCursor busy;
+  RiseSetFixedRequest request = dialog.Request();
+  request.ut1MinusUtc = LatestSightUt1MinusUtc(state.events);
+  TaskContext context = WorksheetContext(window, worksheet);
+  static_cast<void>(RunRiseSetFixed(context, state.reference, request));
+}
+
+void RunUnderway(MainWindow& window, WorksheetWindow& worksheet) {
+  ApplicationState& state = window.State();
+  Notice& notice = window.TaskNotice();
+  PositionRecord reference;
+  if (!ReadReference(window, reference)) return;
+  RiseSetUnderwayDialog dialog(notice, state.places.ephemeris, state.reference, reference,
+                               MakeFixDialog(&window, notice), &window);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const WaitCursor busy;
+  RiseSetUnderwayRequest request = dialog.Request();
+  request.ut1MinusUtc = LatestSightUt1MinusUtc(state.events);
+  TaskContext context = WorksheetContext(window, worksheet);
+  static_cast<void>(RunRiseSetUnderway(context, state.reference, request));
+}
+
 // The recorder in Adding, then the new sights' table in the preview; "Save to
 // Log" writes them to both logs and the table to the worksheet, "Don't Save"
 // writes nothing.
@@ -350,6 +390,10 @@ void MainWindow::RunTaskCommand(CommandId id) {
     RunRecordObservations(*this, *worksheet);
   } else if (id == kCommandComputeFix) {
     RunComputeFix(*this, *worksheet);
+  } else if (id == kCommandRiseSetFixed) {
+    RunFixedSite(*this, *worksheet);
+  } else if (id == kCommandRiseSetUnderway) {
+    RunUnderway(*this, *worksheet);
   }
 }
 

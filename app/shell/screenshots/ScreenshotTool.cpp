@@ -27,6 +27,8 @@
 #include "app/dialogs/NewInitialFixDialog.h"
 #include "app/dialogs/ObservationRecorderDialog.h"
 #include "app/dialogs/ReportPreviewDialog.h"
+#include "app/dialogs/RiseSetFixedDialog.h"
+#include "app/dialogs/RiseSetUnderwayDialog.h"
 #include "app/dialogs/StripFormDialog.h"
 #include "app/dialogs/TimeOfFixDialog.h"
 #include "app/dialogs/UpdateDrDialog.h"
@@ -43,6 +45,7 @@
 #include "app/shell/WorksheetWindow.h"
 #include "app/tasks/AlmanacTasks.h"
 #include "app/tasks/ComputeFixCourse.h"
+#include "app/tasks/RiseSetCourse.h"
 #include "app/tasks/SightPlotTasks.h"
 #include "engine/log/NewInitialFix.h"
 #include "engine/time/Calendar.h"
@@ -147,6 +150,36 @@ std::unique_ptr<QWidget> MainWindowOnAVoyage(Session& session) {
   window->resize(kMainWindowSize);
   window->Start(false);
   window->MdiArea().tileSubWindows();
+  return window;
+}
+
+// The main window on a voyage, its worksheet holding a week of Sun rise, set
+// and twilight at a fixed site and the Moon's events underway.
+std::unique_ptr<QWidget> MainWindowWithRiseSet(Session& session) {
+  LogThreeLegs(session);
+  auto window = std::make_unique<MainWindow>(session.state, session.notice);
+  window->resize(kMainWindowSize);
+  window->Start(false);
+  WorksheetWindow* worksheet = window->CurrentWorksheet();
+  if (worksheet == nullptr) return window;
+  ApplicationState& state = session.state;
+  TaskContext context{session.notice, worksheet->Sink(), state.places};
+  RiseSetFixedRequest fixed;
+  fixed.dateJd = CalendarToJulian(2024, 6, 18, 0, 0, 0.0);
+  fixed.timeZoneHours = 2.0f;
+  fixed.latitudeDeg = 48.5;
+  fixed.longitudeDeg = -5.2;
+  fixed.heightOfEyeM = 3.048;
+  fixed.days = 7;
+  static_cast<void>(RunRiseSetFixed(context, state.reference, fixed));
+  worksheet->Sink().AppendLine("     ");
+  RiseSetUnderwayRequest underway;
+  underway.dateJd = CalendarToJulian(2024, 6, 21, 0, 0, 0.0);
+  underway.body = kMoon;
+  underway.reference = LatestPositionOrDefault(state.events);
+  underway.days = 2;
+  static_cast<void>(RunRiseSetUnderway(context, state.reference, underway));
+  if (auto* frame = qobject_cast<QWidget*>(worksheet->parentWidget())) frame->showMaximized();
   return window;
 }
 
@@ -289,6 +322,28 @@ const Scene kScenes[] = {
            QStringLiteral("New Initial Fix"), session.notice,
            MakeInitialFixRecord(CalendarToJulian(2024, 6, 21, 4, 0, 0.0), 48.5, -5.2, 245.0, 12.0));
      }},
+    {"riseset-fixed-dialog",
+     [](Session& session) {
+       LogThreeLegs(session);
+       ApplicationState& state = session.state;
+       return std::make_unique<RiseSetFixedDialog>(session.notice, state.places.ephemeris,
+                                                   state.reference,
+                                                   LatestPositionOrDefault(state.events));
+     }},
+    {"riseset-underway-dialog",
+     [](Session& session) {
+       LogThreeLegs(session);
+       ApplicationState& state = session.state;
+       auto dialog = std::make_unique<RiseSetUnderwayDialog>(
+           session.notice, state.places.ephemeris, state.reference,
+           LatestPositionOrDefault(state.events));
+       RiseSetUnderwayFields fields = dialog->Fields();
+       fields.zoneHours = "02";
+       fields.body = kMoon;
+       dialog->SetFields(fields);
+       return dialog;
+     }},
+    {"riseset-worksheet", MainWindowWithRiseSet},
     {"comment-dialog", [](Session&) { return std::make_unique<CommentDialog>(); }},
     {"about-box", [](Session&) { return std::make_unique<AboutBox>(); }},
     {"splash", [](Session&) { return std::make_unique<SplashWindow>(); }},

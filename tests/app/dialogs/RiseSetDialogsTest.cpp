@@ -1,0 +1,140 @@
+// The rise/set dialogs over their models: a refused entry keeps the dialog
+// open on its field, "Edit..." replaces the reference shown, and OK hands
+// over the request the course runs.
+
+#include <gtest/gtest.h>
+
+#include "app/bridge/DataFileChecks.h"
+#include "app/dialogs/RiseSetFixedDialog.h"
+#include "app/dialogs/RiseSetUnderwayDialog.h"
+#include "engine/time/Calendar.h"
+#include "support/ScratchSession.h"
+
+namespace navora {
+namespace {
+
+class RiseSetDialogsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(CheckDataFilesAtStartup(session_.notice, session_.state.places));
+  }
+
+  // Shows the dialog, OK, and where it stands: open or not, and the focus.
+  struct Outcome {
+    bool open;
+    QWidget* focus;
+  };
+  static Outcome PressOk(QDialog& dialog) {
+    dialog.show();
+    dialog.accept();
+    return {dialog.isVisible(), dialog.focusWidget()};
+  }
+
+  // A DR of 21 June 2024 04:00 UTC at 49 30.0 N 4 15.0 W, 245 deg. at 12 kn.
+  const PositionRecord kReference =
+      MakePositionRecord(kMotionRhumbLine, kPositionDr, CalendarToJulian(2024, 6, 21, 4, 0, 0.0),
+                         49.5, -4.25, 245.0, 12.0, 0.0, 0.0);
+  testing::ScratchSession session_;
+  EphemerisTable& ephemeris_ = session_.state.places.ephemeris;
+  ReferenceState& state_ = session_.state.reference;
+};
+
+TEST_F(RiseSetDialogsTest, FixedSiteReturnsToTheRefusedFieldThenGivesTheRequest) {
+  RiseSetFixedDialog dialog(session_.notice, ephemeris_, state_, kReference);
+  EXPECT_EQ(dialog.windowTitle(), "Rise/Set/Transit - Fixed Site");
+  const RiseSetFixedFields opened = dialog.Fields();
+  EXPECT_EQ(opened.latitudeDegrees, "49");
+  EXPECT_TRUE(opened.west);
+
+  struct Case {
+    const char* name;
+    void (*enter)(RiseSetFixedFields&);
+    RiseSetField refused;
+  };
+  const Case cases[] = {
+      {"zone minutes", [](RiseSetFixedFields& f) { f.zoneMinutes = "60"; },
+       RiseSetField::kZoneMinutes},
+      {"polar site", [](RiseSetFixedFields& f) { f.latitudeDegrees = "80"; },
+       RiseSetField::kLatitudeDegrees},
+      {"truncation cancelled",
+       [](RiseSetFixedFields& f) {
+         f.day = 30;
+         f.monthIndex = 11;
+         f.repetitions = "09";
+       },
+       RiseSetField::kRepetitions},
+  };
+  session_.notice.answers = {NoticeAnswer::kOk, NoticeAnswer::kOk, NoticeAnswer::kCancel};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RiseSetFixedFields fields = opened;
+    c.enter(fields);
+    dialog.SetFields(fields);
+    const Outcome outcome = PressOk(dialog);
+    EXPECT_TRUE(outcome.open);
+    EXPECT_EQ(outcome.focus, dialog.FieldWidget(c.refused));
+  }
+  EXPECT_EQ(session_.notice.shown.size(), 3u);
+
+  RiseSetFixedFields fields = opened;
+  fields.body = kMoon;
+  fields.zoneHours = "02";
+  fields.repetitions = "3";
+  dialog.SetFields(fields);
+  EXPECT_FALSE(PressOk(dialog).open);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  const RiseSetFixedRequest& request = dialog.Request();
+  EXPECT_DOUBLE_EQ(request.dateJd, CalendarToJulian(2024, 6, 21, 0, 0, 0.0));
+  EXPECT_FLOAT_EQ(request.timeZoneHours, 2.0f);
+  EXPECT_DOUBLE_EQ(request.longitudeDeg, -4.25);
+  EXPECT_EQ(request.body, kMoon);
+  EXPECT_EQ(request.days, 3);
+}
+
+TEST_F(RiseSetDialogsTest, UnderwayRefusesAnEarlyDateUntilTheReferenceIsEdited) {
+  const PositionRecord earlier = MakePositionRecord(kMotionNone, kPositionExternalFix,
+                                                    CalendarToJulian(2024, 6, 19, 12, 0, 0.0), 50.0,
+                                                    -5.0, 200.0, 6.0, 0.0, 0.0);
+  int fixDialogs = 0;
+  RiseSetUnderwayDialog dialog(session_.notice, ephemeris_, state_, kReference,
+                               [&](std::string_view, const PositionRecord&, PositionRecord& fix) {
+                                 ++fixDialogs;
+                                 fix = earlier;
+                                 return true;
+                               });
+  EXPECT_EQ(dialog.windowTitle(), "Rise/Set/Transit - Underway");
+  EXPECT_EQ(dialog.ReferenceText().toLatin1().toStdString(),
+            "DR Position\n21 Jun 2024\n04:00:00 UTC\nN  49\xB0"
+            "30.0\nW 004\xB0"
+            "15.0\n"
+            "245.0 deg.\n12.0 kn.");
+  RiseSetUnderwayFields fields = dialog.Fields();
+  fields.day = 20;
+  fields.zoneHours = "01";
+  dialog.SetFields(fields);
+  Outcome outcome = PressOk(dialog);
+  EXPECT_TRUE(outcome.open);
+  EXPECT_EQ(outcome.focus, &dialog.Date().DayField());
+  ASSERT_EQ(session_.notice.shown.size(), 1u);
+  EXPECT_EQ(session_.notice.shown[0].text,
+            "The time must be later than that for the\n reference position( 21 Jun 2024 at "
+            "04:00:00 )");
+
+  session_.notice.answers = {NoticeAnswer::kYes};
+  dialog.EditButton().click();
+  EXPECT_EQ(fixDialogs, 1);
+  EXPECT_TRUE(dialog.ReferenceText().startsWith("User-defined\n19 Jun 2024\n12:00:00 UTC"))
+      << dialog.ReferenceText().toStdString();
+
+  outcome = PressOk(dialog);
+  EXPECT_FALSE(outcome.open);
+  const RiseSetUnderwayRequest& request = dialog.Request();
+  EXPECT_DOUBLE_EQ(request.dateJd, CalendarToJulian(2024, 6, 20, 0, 0, 0.0));
+  EXPECT_FLOAT_EQ(request.timeZoneHours, 1.0f);
+  EXPECT_EQ(request.reference.time, earlier.time);
+  EXPECT_EQ(request.reference.course, 200.0);
+  EXPECT_EQ(request.reference.motionMode, kMotionRhumbLine);
+}
+
+}  // namespace
+}  // namespace navora
