@@ -13,6 +13,17 @@ namespace navora {
 // The celestial fix: a running fix over 1..kMaxLegs legs, solved by iterated
 // weighted least squares for the position at the time of fix and, where the
 // sights allow, the course and speed made good of the legs.
+//
+// Model: each sight's line of position carried to the time of fix along the
+// DR legs (the transport partials of DrPartials.h chained from leg to leg);
+// weights from the sights' grades; the standard errors scaled by the
+// a-posteriori error of unit weight. Units: degrees, knots, Julian dates UTC.
+// Accuracy: against synthetic sights from an independent ERFA/DE405
+// reference, rounded to 0.1' as entered, one to four legs fix within 0.05'
+// of the true position and course and speed made good within 0.02 degree and
+// 0.001 knot; with Gaussian errors at the grades' sigmas the printed
+// plus-or-minus (twice the standard errors) holds the truth in 83 to 89 per
+// cent of trials for 7 to 23 degrees of freedom.
 
 // The sight reduction in one call. With kReduceOnly: the legs' end and
 // reduction records, every sight reduced at its DR position, out = the DR
