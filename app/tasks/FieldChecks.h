@@ -1,5 +1,6 @@
 #pragma once
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include "app/bridge/Notice.h"
 #include "app/tasks/AlmanacDialogModel.h"
 #include "app/tasks/NumericFieldRules.h"
+#include "engine/horizon/AngleFormatting.h"
 #include "engine/time/Calendar.h"
 
 namespace navora {
@@ -114,6 +116,34 @@ void ShowDialogDateTime(double jd, Fields& fields) {
   fields.hour = twoDigits(hour);
   fields.minute = twoDigits(minute);
   fields.second = twoDigits(std::lround(seconds));
+}
+
+// One decimal, with a point whatever the C locale: the text of a minutes,
+// course or speed edit.
+inline std::string TenthsText(double value) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1).ptr;
+  return std::string(text, end);
+}
+
+// The position edits showing a latitude and longitude (degrees): members
+// latitudeDegrees, latitudeMinutes, south, longitudeDegrees,
+// longitudeMinutes, west; minutes to 0.1 with the carry into the degrees.
+template <typename Fields>
+void ShowDialogPosition(double latitudeDeg, double longitudeDeg, Fields& fields) {
+  constexpr int16_t kTenths = 1;
+  int16_t negative = 0, degrees = 0;
+  double minutes = 0.0;
+  if (SplitAngleForDialog(latitudeDeg, kTenths, negative, degrees, minutes) == kStatusOk) {
+    fields.latitudeDegrees = std::to_string(degrees);
+    fields.latitudeMinutes = TenthsText(minutes);
+    fields.south = negative != 0;
+  }
+  if (SplitAngleForDialog(longitudeDeg, kTenths, negative, degrees, minutes) == kStatusOk) {
+    fields.longitudeDegrees = std::to_string(degrees);
+    fields.longitudeMinutes = TenthsText(minutes);
+    fields.west = negative != 0;
+  }
 }
 
 }  // namespace navora

@@ -1,6 +1,5 @@
 #include "app/tasks/NewInitialFixDialogModel.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -18,14 +17,7 @@ namespace {
 
 constexpr double kMaxCourse = 359.9;  // degrees true
 constexpr double kMaxSpeed = 99.9;    // knots
-constexpr int16_t kTenths = 1;        // decimals of the minute and value edits
 
-// One decimal, with a point whatever the C locale.
-std::string Tenths(double value) {
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1).ptr;
-  return std::string(text, end);
-}
 
 using FixChecks = FieldChecks<FixField>;
 
@@ -43,20 +35,9 @@ NewInitialFixFields InitialNewInitialFixFields(const PositionRecord& start) {
   NewInitialFixFields fields;
   ShowDialogDateTime(start.time, fields);
 
-  int16_t negative = 0, degrees = 0;
-  double minutes = 0.0;
-  if (SplitAngleForDialog(start.latitude, kTenths, negative, degrees, minutes) == kStatusOk) {
-    fields.latitudeDegrees = std::to_string(degrees);
-    fields.latitudeMinutes = Tenths(minutes);
-    fields.south = negative != 0;
-  }
-  if (SplitAngleForDialog(start.longitude, kTenths, negative, degrees, minutes) == kStatusOk) {
-    fields.longitudeDegrees = std::to_string(degrees);
-    fields.longitudeMinutes = Tenths(minutes);
-    fields.west = negative != 0;
-  }
-  fields.course = Tenths(start.course);
-  fields.speed = Tenths(start.speed);
+  ShowDialogPosition(start.latitude, start.longitude, fields);
+  fields.course = TenthsText(start.course);
+  fields.speed = TenthsText(start.speed);
   return fields;
 }
 

@@ -1,10 +1,10 @@
 #include "app/tasks/PositionTasks.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "app/bridge/LogEntryBridge.h"
 #include "app/bridge/PositionBridge.h"
+#include "app/tasks/FieldChecks.h"
 #include "engine/position/DrChecks.h"
 #include "engine/position/UpdateDr.h"
 
@@ -23,11 +23,6 @@ constexpr int16_t kMaxLegsBeforeLoss = 4;
 // Course (degrees) and speed (knots) closer than this to the reference's are the same.
 constexpr double kSameCourseSpeed = 0.001;
 
-std::string Tenths(double value) {
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1).ptr;
-  return std::string(text, end);
-}
 
 std::vector<std::string> ReportText(const ReportLine* lines, int count) {
   return std::vector<std::string>(lines, lines + count);
@@ -75,8 +70,8 @@ UpdateDrFields InitialUpdateDrFields(const PositionRecord& reference) {
   fields.hour = fix.hour;
   fields.minute = fix.minute;
   fields.second = fix.second;
-  fields.course = Tenths(reference.course);
-  fields.speed = Tenths(reference.speed);
+  fields.course = TenthsText(reference.course);
+  fields.speed = TenthsText(reference.speed);
   return fields;
 }
 

@@ -1,6 +1,5 @@
 #include "app/tasks/RiseSetDialogModels.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -26,12 +25,6 @@ constexpr double kHoursPerDay = 24.0;
 // last supported instant.
 constexpr double kWholeDayTolerance = 5e-5;
 
-// One decimal, with a point whatever the C locale.
-std::string Tenths(double value) {
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1).ptr;
-  return std::string(text, end);
-}
 
 std::string TwoDigits(int value) {
   char text[16];
@@ -139,18 +132,7 @@ RiseSetFixedFields InitialRiseSetFixedFields(const PositionRecord& latest) {
   SetCurrentRiseSetDate(fields, latest.time);
   fields.zoneHours = TwoDigits(0);
   fields.zoneMinutes = TwoDigits(0);
-  int16_t negative = 0, degrees = 0;
-  double minutes = 0.0;
-  if (SplitAngleForDialog(latest.latitude, kTenths, negative, degrees, minutes) == kStatusOk) {
-    fields.latitudeDegrees = std::to_string(degrees);
-    fields.latitudeMinutes = Tenths(minutes);
-    fields.south = negative != 0;
-  }
-  if (SplitAngleForDialog(latest.longitude, kTenths, negative, degrees, minutes) == kStatusOk) {
-    fields.longitudeDegrees = std::to_string(degrees);
-    fields.longitudeMinutes = Tenths(minutes);
-    fields.west = negative != 0;
-  }
+  ShowDialogPosition(latest.latitude, latest.longitude, fields);
   fields.heightOfEye = "000";
   fields.repetitions = TwoDigits(1);
   return fields;
@@ -183,8 +165,8 @@ RiseSetReferenceTexts DescribeRiseSetReference(const PositionRecord& reference) 
   texts.time = text;
   texts.latitude = LatLonText(reference.latitude, kLatitudeFlag);
   texts.longitude = LatLonText(reference.longitude, 0);
-  texts.course = Tenths(reference.course);
-  texts.speed = Tenths(reference.speed);
+  texts.course = TenthsText(reference.course);
+  texts.speed = TenthsText(reference.speed);
   return texts;
 }
 
