@@ -10,6 +10,7 @@
 #include "app/bridge/Notice.h"
 #include "app/tasks/AlmanacDialogModel.h"
 #include "app/tasks/NumericFieldRules.h"
+#include "engine/common/Angles.h"
 #include "engine/horizon/AngleFormatting.h"
 #include "engine/time/Calendar.h"
 
@@ -64,6 +65,40 @@ class FieldChecks {
       return Refuse(kNumberExpectedText, field);
     }
     return value >= 0.0 && value <= hi ? true : Refuse(NumberRangeText(0.0, hi), field);
+  }
+
+  // Degrees and minutes to degrees, within 0..maxDegrees degrees.
+  bool Angle(const std::string& degreesText, const std::string& minutesText, int maxDegrees,
+             Field degreesField, Field minutesField, double& degrees) {
+    int whole = 0;
+    double minutes = 0.0;
+    if (!Degrees(degreesText, maxDegrees, degreesField, whole) ||
+        !Number(minutesText, kMaxEntryMinutes, minutesField, minutes)) {
+      return false;
+    }
+    degrees = whole + minutes / kArcminutesPerDegree;
+    return true;
+  }
+
+  // The position edits of `fields` (latitudeDegrees, latitudeMinutes, south,
+  // longitudeDegrees, longitudeMinutes, west): a latitude below 80 degrees,
+  // a longitude of 180 at most. Signed degrees, north and east positive.
+  template <typename Fields>
+  bool Position(const Fields& fields, Field latitudeDegrees, Field latitudeMinutes,
+                Field longitudeDegrees, Field longitudeMinutes, double& latitude,
+                double& longitude) {
+    if (!Angle(fields.latitudeDegrees, fields.latitudeMinutes, kMaxLatitudeDegrees,
+               latitudeDegrees, latitudeMinutes, latitude) ||
+        !Angle(fields.longitudeDegrees, fields.longitudeMinutes, kMaxLongitudeDegrees,
+               longitudeDegrees, longitudeMinutes, longitude)) {
+      return false;
+    }
+    if (longitude > kMaxLongitudeDegrees) {
+      return Refuse(kLongitudeTooLargeText, longitudeDegrees);
+    }
+    if (fields.south) latitude = -latitude;
+    if (fields.west) longitude = -longitude;
+    return true;
   }
 
   // The date fields of `fields` (day, monthIndex, yearIndex) checked exactly

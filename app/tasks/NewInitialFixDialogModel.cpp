@@ -57,26 +57,14 @@ bool AcceptNewInitialFixDialog(Notice& notice, const NewInitialFixFields& fields
   FixChecks check(notice, returnTo);
   if (!check.Date(fields, FixField::kDay, FixField::kMonth, FixField::kYear)) return false;
   int16_t hour = 0, minute = 0, second = 0;
-  int latitudeDegrees = 0, longitudeDegrees = 0;
-  double latitudeMinutes = 0.0, longitudeMinutes = 0.0, course = 0.0, speed = 0.0;
+  double latitude = 0.0, longitude = 0.0, course = 0.0, speed = 0.0;
   if (!check.TimeField(fields.hour, kLastHour, FixField::kHour, hour) ||
       !check.TimeField(fields.minute, kLastMinute, FixField::kMinute, minute) ||
       !check.TimeField(fields.second, kLastSecond, FixField::kSecond, second) ||
-      !check.Degrees(fields.latitudeDegrees, kMaxLatitudeDegrees, FixField::kLatitudeDegrees,
-                     latitudeDegrees) ||
-      !check.Number(fields.latitudeMinutes, kMaxEntryMinutes, FixField::kLatitudeMinutes,
-                    latitudeMinutes) ||
-      !check.Degrees(fields.longitudeDegrees, kMaxLongitudeDegrees, FixField::kLongitudeDegrees,
-                     longitudeDegrees) ||
-      !check.Number(fields.longitudeMinutes, kMaxEntryMinutes, FixField::kLongitudeMinutes,
-                    longitudeMinutes)) {
-    return false;
-  }
-  const double longitude = longitudeDegrees + longitudeMinutes / kArcminutesPerDegree;
-  if (longitude > kMaxLongitudeDegrees) {
-    return check.Refuse(kLongitudeTooLargeText, FixField::kLongitudeDegrees);
-  }
-  if (!check.Number(fields.course, kMaxCourse, FixField::kCourse, course) ||
+      !check.Position(fields, FixField::kLatitudeDegrees, FixField::kLatitudeMinutes,
+                      FixField::kLongitudeDegrees, FixField::kLongitudeMinutes, latitude,
+                      longitude) ||
+      !check.Number(fields.course, kMaxCourse, FixField::kCourse, course) ||
       !check.Number(fields.speed, kMaxSpeed, FixField::kSpeed, speed)) {
     return false;
   }
@@ -84,9 +72,7 @@ bool AcceptNewInitialFixDialog(Notice& notice, const NewInitialFixFields& fields
   const double time = DialogFieldsToJulian(static_cast<int16_t>(fields.yearIndex),
                                            static_cast<int16_t>(fields.monthIndex),
                                            static_cast<int16_t>(fields.day), hour, minute, seconds);
-  const double latitude = latitudeDegrees + latitudeMinutes / kArcminutesPerDegree;
-  fix = MakeInitialFixRecord(time, fields.south ? -latitude : latitude,
-                             fields.west ? -longitude : longitude, course, speed);
+  fix = MakeInitialFixRecord(time, latitude, longitude, course, speed);
   return true;
 }
 

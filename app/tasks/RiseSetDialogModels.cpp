@@ -98,26 +98,9 @@ bool CheckDate(RiseSetChecks& check, const Fields& fields, double& dateJd) {
 // Degrees and minutes of a latitude (below 80) or longitude (180 at most).
 bool CheckSite(RiseSetChecks& check, const RiseSetFixedFields& fields, double& latitude,
                double& longitude) {
-  int latitudeDegrees = 0, longitudeDegrees = 0;
-  double latitudeMinutes = 0.0, longitudeMinutes = 0.0;
-  if (!check.Degrees(fields.latitudeDegrees, kMaxLatitudeDegrees, RiseSetField::kLatitudeDegrees,
-                     latitudeDegrees) ||
-      !check.Number(fields.latitudeMinutes, kMaxEntryMinutes, RiseSetField::kLatitudeMinutes,
-                    latitudeMinutes) ||
-      !check.Degrees(fields.longitudeDegrees, kMaxLongitudeDegrees, RiseSetField::kLongitudeDegrees,
-                     longitudeDegrees) ||
-      !check.Number(fields.longitudeMinutes, kMaxEntryMinutes, RiseSetField::kLongitudeMinutes,
-                    longitudeMinutes)) {
-    return false;
-  }
-  longitude = longitudeDegrees + longitudeMinutes / kArcminutesPerDegree;
-  if (longitude > kMaxLongitudeDegrees) {
-    return check.Refuse(kLongitudeTooLargeText, RiseSetField::kLongitudeDegrees);
-  }
-  latitude = latitudeDegrees + latitudeMinutes / kArcminutesPerDegree;
-  if (fields.south) latitude = -latitude;
-  if (fields.west) longitude = -longitude;
-  return true;
+  return check.Position(fields, RiseSetField::kLatitudeDegrees, RiseSetField::kLatitudeMinutes,
+                        RiseSetField::kLongitudeDegrees, RiseSetField::kLongitudeMinutes,
+                        latitude, longitude);
 }
 
 std::string LatLonText(double angleDeg, uint16_t flags) {

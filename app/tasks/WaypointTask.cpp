@@ -67,19 +67,6 @@ class WaypointChecks : public FieldChecks<WaypointField> {
                               static_cast<int16_t>(fields.day), hour, minute, seconds);
     return true;
   }
-
-  // Degrees and minutes to degrees, within 0..maxDegrees degrees.
-  bool Angle(const std::string& degreesText, const std::string& minutesText, int maxDegrees,
-             WaypointField degreesField, WaypointField minutesField, double& degrees) {
-    int whole = 0;
-    double minutes = 0.0;
-    if (!Degrees(degreesText, maxDegrees, degreesField, whole) ||
-        !Number(minutesText, kMaxEntryMinutes, minutesField, minutes)) {
-      return false;
-    }
-    degrees = whole + minutes / kArcminutesPerDegree;
-    return true;
-  }
 };
 
 }  // namespace
@@ -133,20 +120,12 @@ bool AcceptWaypointDialog(Notice& notice, EphemerisTable& ephemeris, ReferenceSt
   WaypointChecks check(notice, returnTo);
   WaypointRequest entered;
   if (!check.DateTime(fields.arrival, kArrivalGroup, entered.arrivalJd) ||
-      !check.Angle(fields.latitudeDegrees, fields.latitudeMinutes, kMaxLatitudeDegrees,
-                   WaypointField::kLatitudeDegrees, WaypointField::kLatitudeMinutes,
-                   entered.latitudeDeg) ||
-      !check.Angle(fields.longitudeDegrees, fields.longitudeMinutes, kMaxLongitudeDegrees,
-                   WaypointField::kLongitudeDegrees, WaypointField::kLongitudeMinutes,
-                   entered.longitudeDeg)) {
+      !check.Position(fields, WaypointField::kLatitudeDegrees, WaypointField::kLatitudeMinutes,
+                      WaypointField::kLongitudeDegrees, WaypointField::kLongitudeMinutes,
+                      entered.latitudeDeg, entered.longitudeDeg) ||
+      !check.DateTime(fields.departure, kDepartureGroup, entered.departureJd)) {
     return false;
   }
-  if (entered.longitudeDeg > kMaxLongitudeDegrees) {
-    return check.Refuse(kLongitudeTooLargeText, WaypointField::kLongitudeDegrees);
-  }
-  if (!check.DateTime(fields.departure, kDepartureGroup, entered.departureJd)) return false;
-  if (fields.south) entered.latitudeDeg = -entered.latitudeDeg;
-  if (fields.west) entered.longitudeDeg = -entered.longitudeDeg;
   if (!CheckWaypointRequest(notice, ephemeris, state, reference, entered, returnTo)) return false;
   request = entered;
   return true;
