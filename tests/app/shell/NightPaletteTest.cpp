@@ -6,7 +6,6 @@
 #include <QSignalSpy>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTimer>
 #include <QToolTip>
 #include <cmath>
 #include <cstring>
@@ -17,6 +16,7 @@
 #include "app/shell/NightPalette.h"
 #include "app/shell/QtNotice.h"
 #include "app/shell/WorksheetWindow.h"
+#include "support/ModalScript.h"
 #include "support/ScratchSession.h"
 
 namespace navora {
@@ -154,13 +154,9 @@ TEST(NightPaletteTest, MessageBoxesShowOnlyDimRed) {
   SetNightPalette(true);
   QtNotice notice(nullptr);
   QImage picture;
-  QTimer::singleShot(0, [&picture] {
-    QWidget* box = QApplication::activeModalWidget();
-    ASSERT_NE(box, nullptr);
-    picture = box->grab().toImage();
-    box->close();
-  });
+  testing::ModalScript box({[&picture](QDialog& shown) { picture = shown.grab().toImage(); }});
   notice.Show("The almanac file could not be read.", kNoticeOkStop);
+  ASSERT_TRUE(box.Finished());
   ExpectDimRed(picture, "message box");
 }
 
