@@ -167,18 +167,15 @@ TEST_F(RiseSetEventsTest, MoonIlluminationFollowsItsPhase) {
   EXPECT_GT(days[7].moonIlluminationPercent[2], days[7].moonIlluminationPercent[0]);
 }
 
+// Two tables computed day by day in turn give what each gives alone.
 TEST_F(RiseSetEventsTest, TablesKeepTheirOwnCarry) {
-  const PositionRecord north = Site(69.0, 20.0, 2459048.5);  // polar day ending
-  const PositionRecord south = Site(-40.0, 150.0, 2459048.5);
-  RiseSetTableState aloneNorth;
-  RiseSetTableState aloneSouth;
-  const std::vector<RiseSetDay> expectedNorth = Table(aloneNorth, 2459048.5, kSun, north, 6);
-  const std::vector<RiseSetDay> expectedSouth = Table(aloneSouth, 2459048.5, kMoon, south, 6);
-
-  RiseSetTableState tableNorth;
-  RiseSetTableState tableSouth;
-  double startNorth = 2459048.5;
-  double startSouth = 2459048.5;
+  const double start = 2459048.5;
+  const PositionRecord north = Site(69.0, 20.0, start);  // polar day ending
+  const PositionRecord south = Site(-40.0, 150.0, start);
+  RiseSetTableState aloneNorth, aloneSouth, tableNorth, tableSouth;
+  const std::vector<RiseSetDay> expectedNorth = Table(aloneNorth, start, kSun, north, 6);
+  const std::vector<RiseSetDay> expectedSouth = Table(aloneSouth, start, kMoon, south, 6);
+  double startNorth = start, startSouth = start;
   for (int index = 0; index < 6; ++index) {
     const RiseSetDay dayNorth = Day(tableNorth, startNorth, kSun, north);
     const RiseSetDay daySouth = Day(tableSouth, startSouth, kMoon, south);
