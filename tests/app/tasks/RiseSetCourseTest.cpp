@@ -79,9 +79,6 @@ TEST_F(RiseSetCourse, RefusalsKeepWhatWasAppended) {
     EXPECT_EQ(notice.shown[0].text, c.message) << c.what;
     EXPECT_EQ(Lines().size(), c.lines) << c.what;
   }
-  RiseSetFixedRequest limit = Fixed(kSun, 49.5, 1);
-  limit.ut1MinusUtc = -0.9;
-  EXPECT_EQ(RunRiseSetFixed(context, state, limit), TaskOutcome::kCompleted);
 }
 
 TEST_F(RiseSetCourse, InterruptBetweenDays) {
