@@ -1,23 +1,17 @@
 // The plot window driven by its keys: the view commands stop at their
-// limits; Alt + a letter leaves a sight out until Enter solves, the letter
-// alone opens the sight's Strip Form; an archived plot only views; fonts the
-// plot cannot use are refused with their messages.
+// limits; an archived plot only views; fonts the plot cannot use are refused
+// with their messages. Editing and solving a live plot is the Compute Fix
+// test's.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTest>
-#include <QTimer>
 #include <cstring>
 #include <string>
 
-#include "app/bridge/DataDirectory.h"
-#include "app/bridge/DataFileChecks.h"
 #include "app/bridge/RecordingNotice.h"
-#include "app/dialogs/StripFormDialog.h"
 #include "app/plots/SightPlotWindow.h"
-#include "app/tasks/ComputeFixCourse.h"
-#include "support/SyntheticVoyage.h"
 
 namespace navora {
 namespace {
@@ -45,8 +39,8 @@ void Press(QWidget& window, Qt::Key key, int times = 1,
 }
 
 struct ShownPlot {
-  explicit ShownPlot(SightPlotDocument document, PlaceContext* places = nullptr)
-      : window(std::move(document), notice, places, SightPlotWindow::DefaultFont()) {
+  explicit ShownPlot(SightPlotDocument document)
+      : window(std::move(document), notice, nullptr, SightPlotWindow::DefaultFont()) {
     window.resize(900, 600);
     window.show();
     QApplication::setActiveWindow(&window);
@@ -90,47 +84,6 @@ TEST(SightPlotWindow, ViewKeysStopAtTheirLimits) {
   const GeoPosition after = ChartProjection(layout, view).ToPosition({pointer.x(), pointer.y()});
   EXPECT_NEAR(after.latitude, under.latitude, 1e-9);
   EXPECT_NEAR(after.longitude, under.longitude, 1e-9);
-}
-
-TEST(SightPlotWindow, AltLetterLeavesASightOutAndEnterSolves) {
-  PlaceContext places(FindDataDirectory());
-  const testing::SyntheticVoyage voyage =
-      testing::LoadSyntheticVoyage("synthetic-running-3-legs-2008");
-  ASSERT_EQ(voyage.sights.size(), 16u);
-  RecordingNotice opening;
-  ASSERT_TRUE(CheckDataFilesAtStartup(opening, places));
-  SightPlotDocument document;
-  ASSERT_EQ(
-      OpenLivePlot(opening, places, testing::LoadedVoyage(voyage), voyage.timeOfFix, document), 0);
-  ShownPlot plot(std::move(document), &places);
-  SightPlotWindow& window = plot.window;
-  const SightPlotState& state = window.Document().state;
-  EXPECT_EQ(window.StatusText(), kPlotAwaitingFixText);
-
-  Press(window, Qt::Key_B, 1, Qt::AltModifier);
-  EXPECT_EQ(state.sights[1].included, 0);
-  EXPECT_EQ(state.excluded[1], 0) << "the flags follow the next solution";
-  EXPECT_EQ(window.StatusText(), kPlotEditedText);
-
-  Press(window, Qt::Key_Plus, 2);
-  Press(window, Qt::Key_Return);
-  ASSERT_EQ(state.fixCalculated, 1) << (plot.notice.shown.empty() ? "" : plot.notice.shown[0].text);
-  EXPECT_EQ(window.StatusText(), kPlotSolvedText);
-  EXPECT_EQ(state.excluded[1], 1);
-  EXPECT_DOUBLE_EQ(window.View().scale, 1.0) << "the view returns to the fix";
-  EXPECT_DOUBLE_EQ(window.View().centreLatitude, state.solution.latitude);
-
-  // The letter alone: the Strip Form of that sight.
-  QString shownLopId;
-  QTimer::singleShot(0, [&shownLopId] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
-    if (dynamic_cast<StripFormDialog*>(dialog) != nullptr) shownLopId = dialog->windowTitle();
-    dialog->accept();
-  });
-  Press(window, Qt::Key_C);
-  EXPECT_EQ(shownLopId, kStripFormTitle);
-  EXPECT_TRUE(plot.notice.shown.empty());
 }
 
 TEST(SightPlotWindow, AnArchivedPlotOnlyViews) {

@@ -1,8 +1,9 @@
 // Compute Fix from the Task menu at the end of a three-leg running fix (the
 // last two sights entered through the Observation Recorder): solved, a sight
-// left out with Alt + its letter and solved again, saved as ".srp"; the sight
-// put back, Close solves again and saves the fix to both logs, the worksheet
-// and the tree; the file reopens as an archived plot drawn as the live one.
+// left out with Alt + its letter and solved again, its Strip Form opened with
+// the letter alone, saved as ".srp"; the sight put back, Close solves again
+// and saves the fix to both logs, the worksheet and the tree; the file
+// reopens as an archived plot drawn as the live one.
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@
 #include "app/bridge/LogEntryBridge.h"
 #include "app/dialogs/ObservationRecorderDialog.h"
 #include "app/dialogs/ReportPreviewDialog.h"
+#include "app/dialogs/StripFormDialog.h"
 #include "app/dialogs/TimeOfFixDialog.h"
 #include "app/plots/SightPlotPainter.h"
 #include "app/plots/SightPlotWindow.h"
@@ -140,11 +142,20 @@ TEST_F(ComputeFixTest, RecordedSightsSolvedEditedSavedToTheLogAndReopenedFromThe
   EXPECT_LT(OffTruth(allSights), 0.2);
   Key(*plot, Qt::Key_K, Qt::AltModifier);  // the Sun's upper limb of the third leg
   EXPECT_EQ(plot->StatusText(), kPlotEditedText);
+  EXPECT_EQ(state.excluded[10], 0) << "the flags follow the next solution";
+  Key(*plot, Qt::Key_Plus);
   Key(*plot, Qt::Key_Enter);
   EXPECT_EQ(plot->StatusText(), kPlotSolvedText);
   EXPECT_EQ(state.excluded[10], 1);
+  EXPECT_DOUBLE_EQ(plot->View().scale, 1.0) << "the view returns to the fix";
+  EXPECT_DOUBLE_EQ(plot->View().centreLatitude, state.solution.latitude);
   EXPECT_NE(state.solution.latitude, allSights.latitude);
   EXPECT_LT(OffTruth(state.solution), 0.2);
+
+  // The letter alone opens that sight's Strip Form.
+  ModalScript strip({ModalScript::On<StripFormDialog>([](StripFormDialog&) {})});
+  Key(*plot, Qt::Key_K);
+  EXPECT_TRUE(strip.Finished());
 
   const QString file = QString::fromStdString(session_.File("fix.srp"));
   ASSERT_TRUE(plot->SaveAs(file));
