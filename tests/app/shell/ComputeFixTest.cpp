@@ -1,11 +1,9 @@
-// Compute Fix from the Task menu at the end of a three-leg voyage with two
-// course changes (the "running-3-legs-2008" synthetic sights, the last two
-// entered through the Observation Recorder): the time of fix chosen, the
-// live plot solved, a sight left out with Alt + its letter and solved again;
-// the plot saved as ".srp"; the sight put back, its Close solves again and
-// saves that fix to both logs, the
-// worksheet and the tree; the file reopens as an archived plot drawn as the
-// live one was.
+// Compute Fix from the Task menu at the end of a three-leg running fix (the
+// last two sights entered through the Observation Recorder): solved, a sight
+// left out with Alt + its letter and solved again, its Strip Form opened with
+// the letter alone, saved as ".srp"; the sight put back, Close solves again
+// and saves the fix to both logs, the worksheet and the tree; the file
+// reopens as an archived plot drawn as the live one.
 
 #include <gtest/gtest.h>
 
@@ -16,16 +14,13 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <cmath>
-#include <deque>
-#include <functional>
-#include <initializer_list>
 #include <memory>
 
 #include "app/bridge/DataFileChecks.h"
-#include "app/bridge/LogBridge.h"
 #include "app/bridge/LogEntryBridge.h"
 #include "app/dialogs/ObservationRecorderDialog.h"
 #include "app/dialogs/ReportPreviewDialog.h"
+#include "app/dialogs/StripFormDialog.h"
 #include "app/dialogs/TimeOfFixDialog.h"
 #include "app/plots/SightPlotPainter.h"
 #include "app/plots/SightPlotWindow.h"
@@ -35,8 +30,8 @@
 #include "app/shell/WorksheetWindow.h"
 #include "app/tasks/ObservationRecorderModel.h"
 #include "engine/log/EventLogListing.h"
-#include "engine/log/NewInitialFix.h"
-#include "support/ScratchSession.h"
+#include "support/ModalScript.h"
+#include "support/ScratchVoyage.h"
 #include "support/SyntheticVoyage.h"
 
 namespace navora {
@@ -46,46 +41,15 @@ constexpr double kRad = 3.14159265358979323846 / 180.0;
 constexpr int kRecordedSights = 2;  // the voyage's last sights, through the recorder
 constexpr int kSightReductionPlotFilter = 4;
 
-// Acts on each modal dialog in turn as it opens; a dialog left open by its
-// step is closed.
-class ModalScript {
- public:
-  using Step = std::function<void(QDialog&)>;
-
-  explicit ModalScript(std::initializer_list<Step> steps) : steps_(steps) {
-    QObject::connect(&poll_, &QTimer::timeout, [this] {
-      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (dialog == nullptr || steps_.empty()) return;
-      const Step step = steps_.front();
-      steps_.pop_front();
-      step(*dialog);
-      if (steps_.empty()) poll_.stop();
-      if (dialog->isVisible()) dialog->reject();
-    });
-    poll_.start(10);
-  }
-
-  bool Finished() const { return steps_.empty(); }
-
- private:
-  std::deque<Step> steps_;
-  QTimer poll_;
-};
+using testing::ModalScript;
 
 class ComputeFixTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(CheckDataFilesAtStartup(session_.notice, state_.places));
-    const char* directory = state_.voyageDirectory.c_str();
-    ASSERT_EQ(SetTextLogDirectory(state_.text, directory), 0);
-    ASSERT_EQ(SetEventLogDirectory(state_.events, directory), 0);
     const PositionRecord& first = voyage_.legStarts[0];
-    NewVoyage started;
-    ASSERT_EQ(StartNewVoyage(state_.events, state_.text,
-                             MakeInitialFixRecord(first.time, first.latitude, first.longitude,
-                                                  first.course, first.speed),
-                             started),
-              0);
+    ASSERT_NO_FATAL_FAILURE(testing::StartScratchVoyage(
+        session_, first.time, first.latitude, first.longitude, first.course, first.speed));
     // The voyage up to the last two sights, as the position and sight tasks log it.
     const size_t logged = voyage_.sights.size() - kRecordedSights;
     size_t sight = 0;
@@ -102,8 +66,6 @@ class ComputeFixTest : public ::testing::Test {
         ASSERT_EQ(TaskAppendSightEntry(session_.notice, state_.events, voyage_.sights[sight]), 0);
       }
     }
-    state_.logAvailable = true;
-    state_.reference.referenceKnown = true;
     window_ = std::make_unique<MainWindow>(state_, session_.notice);
     window_->resize(1200, 900);
     window_->show();
@@ -149,29 +111,21 @@ class ComputeFixTest : public ::testing::Test {
 TEST_F(ComputeFixTest, RecordedSightsSolvedEditedSavedToTheLogAndReopenedFromTheFile) {
   const std::vector<ObservationRecord>& sights = voyage_.sights;
   ModalScript record({
-      [&sights](QDialog& dialog) {
-        auto* recorder = dynamic_cast<ObservationRecorderDialog*>(&dialog);
-        ASSERT_NE(recorder, nullptr);
-        recorder->SetFields(ShowObservation(sights[sights.size() - 2]));
-        recorder->ActionButton().click();
-        EXPECT_EQ(recorder->StatusLabel().text(), kObservationAddedText);
-        recorder->MoveButton(RecorderMove::kNext).click();
-        recorder->SetFields(ShowObservation(sights.back()));
-        recorder->accept();
-      },
-      [](QDialog& dialog) {
-        auto* preview = dynamic_cast<ReportPreviewDialog*>(&dialog);
-        ASSERT_NE(preview, nullptr);
-        preview->SaveButton().click();
-      },
+      ModalScript::On<ObservationRecorderDialog>([&sights](ObservationRecorderDialog& recorder) {
+        recorder.SetFields(ShowObservation(sights[sights.size() - 2]));
+        recorder.ActionButton().click();
+        EXPECT_EQ(recorder.StatusLabel().text(), kObservationAddedText);
+        recorder.MoveButton(RecorderMove::kNext).click();
+        recorder.SetFields(ShowObservation(sights.back()));
+        recorder.accept();
+      }),
+      ModalScript::On<ReportPreviewDialog>(
+          [](ReportPreviewDialog& preview) { preview.SaveButton().click(); }),
   });
   Run(kCommandRecordObservations, record);
 
-  ModalScript timeOfFix({[](QDialog& dialog) {
-    auto* choose = dynamic_cast<TimeOfFixDialog*>(&dialog);
-    ASSERT_NE(choose, nullptr);
-    choose->ChoiceButton(FixTimeChoice::kLast).click();
-  }});
+  ModalScript timeOfFix({ModalScript::On<TimeOfFixDialog>(
+      [](TimeOfFixDialog& choose) { choose.ChoiceButton(FixTimeChoice::kLast).click(); })});
   Run(kCommandComputeFix, timeOfFix);
   SightPlotWindow* plot = ActivePlot();
   ASSERT_NE(plot, nullptr) << (session_.notice.shown.empty() ? "" : session_.notice.shown[0].text);
@@ -188,11 +142,20 @@ TEST_F(ComputeFixTest, RecordedSightsSolvedEditedSavedToTheLogAndReopenedFromThe
   EXPECT_LT(OffTruth(allSights), 0.2);
   Key(*plot, Qt::Key_K, Qt::AltModifier);  // the Sun's upper limb of the third leg
   EXPECT_EQ(plot->StatusText(), kPlotEditedText);
+  EXPECT_EQ(state.excluded[10], 0) << "the flags follow the next solution";
+  Key(*plot, Qt::Key_Plus);
   Key(*plot, Qt::Key_Enter);
   EXPECT_EQ(plot->StatusText(), kPlotSolvedText);
   EXPECT_EQ(state.excluded[10], 1);
+  EXPECT_DOUBLE_EQ(plot->View().scale, 1.0) << "the view returns to the fix";
+  EXPECT_DOUBLE_EQ(plot->View().centreLatitude, state.solution.latitude);
   EXPECT_NE(state.solution.latitude, allSights.latitude);
   EXPECT_LT(OffTruth(state.solution), 0.2);
+
+  // The letter alone opens that sight's Strip Form.
+  ModalScript strip({ModalScript::On<StripFormDialog>([](StripFormDialog&) {})});
+  Key(*plot, Qt::Key_K);
+  EXPECT_TRUE(strip.Finished());
 
   const QString file = QString::fromStdString(session_.File("fix.srp"));
   ASSERT_TRUE(plot->SaveAs(file));
@@ -213,12 +176,10 @@ TEST_F(ComputeFixTest, RecordedSightsSolvedEditedSavedToTheLogAndReopenedFromThe
 
   // Close: Save and Exit, "Save to Log".
   QStringList preview;
-  ModalScript save({[&preview](QDialog& dialog) {
-    auto* shown = dynamic_cast<ReportPreviewDialog*>(&dialog);
-    ASSERT_NE(shown, nullptr);
-    preview = shown->Report().toPlainText().split('\n');
-    shown->SaveButton().click();
-  }});
+  ModalScript save({ModalScript::On<ReportPreviewDialog>([&preview](ReportPreviewDialog& shown) {
+    preview = shown.Report().toPlainText().split('\n');
+    shown.SaveButton().click();
+  })});
   window_->MdiArea().activeSubWindow()->close();
   EXPECT_TRUE(save.Finished());
   for (int pass = 0; pass < 5; ++pass) QApplication::processEvents();
@@ -234,10 +195,7 @@ TEST_F(ComputeFixTest, RecordedSightsSolvedEditedSavedToTheLogAndReopenedFromThe
   EXPECT_EQ(entries.back().positionType, kPositionCelestialFix);
   EXPECT_NEAR(entries.back().latitude, allSights.latitude, 1e-6);
   EXPECT_NEAR(entries.back().longitude, allSights.longitude, 1e-6);
-  std::vector<std::string> textLog;
-  ASSERT_EQ(TaskReadTextLog(session_.notice, state_.text, textLog), 0);
-  QString text;
-  for (const std::string& line : textLog) text += QString::fromLatin1(line) + "\n";
+  const QString text = testing::TextLogOf(session_);
   EXPECT_TRUE(text.contains("CELESTIAL FIX")) << text.toStdString();
   EXPECT_TRUE(window_->CurrentLog()->View().toPlainText().contains("CELESTIAL FIX"));
   const QString sheet = worksheet_->Editor().toPlainText();
@@ -257,19 +215,6 @@ TEST_F(ComputeFixTest, RecordedSightsSolvedEditedSavedToTheLogAndReopenedFromThe
   EXPECT_EQ(archived->Title(), "fix.srp");
   ASSERT_EQ(archived->size(), plotSize);
   EXPECT_TRUE(archived->Image() == expected);
-}
-
-TEST_F(ComputeFixTest, NoSightsSinceTheFixIsTold) {
-  // The voyage's sights taken away by a fix logged after them.
-  PositionRecord fix = voyage_.legStarts.back();
-  fix.time = voyage_.timeOfFix + 0.1;
-  fix.positionType = kPositionCelestialFix;
-  ASSERT_EQ(TaskAppendPositionEntry(session_.notice, state_.events, fix), 0);
-  ModalScript none({});
-  Run(kCommandComputeFix, none);
-  EXPECT_EQ(ActivePlot(), nullptr);
-  ASSERT_EQ(session_.notice.shown.size(), 1u);
-  EXPECT_EQ(session_.notice.shown[0].text, "There are no observations to be plotted.");
 }
 
 }  // namespace

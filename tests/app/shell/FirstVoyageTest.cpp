@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QTimer>
 #include <QTreeWidget>
 #include <string>
 #include <vector>
@@ -16,6 +15,7 @@
 #include "app/shell/TrackPane.h"
 #include "app/shell/WorksheetWindow.h"
 #include "engine/log/EventLogListing.h"
+#include "support/ModalScript.h"
 #include "support/ScratchSession.h"
 
 namespace navora {
@@ -24,33 +24,26 @@ namespace {
 TEST(FirstVoyage, TheOfferedInitialFixIsInBothLogsTheCurrentLogAndTheTree) {
   testing::ScratchSession session;
   session.notice.answers = {NoticeAnswer::kYes};
-  bool dialogSeen = false;
   // The offer comes once the window is up; the dialog is answered when it opens.
-  QTimer poll;
-  poll.setInterval(10);
-  QObject::connect(&poll, &QTimer::timeout, [&poll, &dialogSeen] {
-    auto* dialog = dynamic_cast<NewInitialFixDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
-    poll.stop();
-    dialogSeen = true;
-    NewInitialFixFields fields = dialog->Fields();
-    fields.latitudeDegrees = "49";
-    fields.latitudeMinutes = "30.5";
-    fields.longitudeDegrees = "4";
-    fields.longitudeMinutes = "15.2";
-    fields.west = true;
-    fields.course = "245";
-    fields.speed = "12";
-    dialog->SetFields(fields);
-    dialog->accept();
-  });
-  poll.start();
+  testing::ModalScript script(
+      {testing::ModalScript::On<NewInitialFixDialog>([](NewInitialFixDialog& dialog) {
+        NewInitialFixFields fields = dialog.Fields();
+        fields.latitudeDegrees = "49";
+        fields.latitudeMinutes = "30.5";
+        fields.longitudeDegrees = "4";
+        fields.longitudeMinutes = "15.2";
+        fields.west = true;
+        fields.course = "245";
+        fields.speed = "12";
+        dialog.SetFields(fields);
+        dialog.accept();
+      })});
   MainWindow window(session.state, session.notice);
   window.Start(false);
-  for (int pass = 0; pass < 100 && !dialogSeen; ++pass) {
+  for (int pass = 0; pass < 100 && !script.Finished(); ++pass) {
     QApplication::processEvents(QEventLoop::AllEvents, 10);
   }
-  ASSERT_TRUE(dialogSeen);
+  ASSERT_TRUE(script.Finished());
   ASSERT_TRUE(session.state.logAvailable);
 
   // The event log holds the fix alone: a position entry of type external fix.

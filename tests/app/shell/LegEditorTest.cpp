@@ -4,63 +4,33 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <memory>
 
-#include "app/bridge/LogBridge.h"
 #include "app/dialogs/LegEditorDialog.h"
 #include "app/shell/LogWindow.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/TrackPane.h"
-#include "engine/log/NewInitialFix.h"
-#include "support/ScratchSession.h"
+#include "support/ModalScript.h"
+#include "support/ScratchVoyage.h"
 
 namespace navora {
 namespace {
 
+using testing::ModalScript;
+
 constexpr double kStart = 2460400.5;
-
-// Acts on the Leg Editor once it is the modal window, then makes sure it closes.
-class LegEditorDriver {
- public:
-  explicit LegEditorDriver(std::function<void(LegEditorDialog&)> act) {
-    QObject::connect(&poll_, &QTimer::timeout, [this, act] {
-      auto* dialog = dynamic_cast<LegEditorDialog*>(QApplication::activeModalWidget());
-      if (dialog == nullptr) return;
-      poll_.stop();
-      seen = true;
-      act(*dialog);
-      if (dialog->isVisible()) dialog->reject();
-    });
-    poll_.start(10);
-  }
-
-  bool seen = false;
-
- private:
-  QTimer poll_;
-};
 
 class LegEditorTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* directory = state_.voyageDirectory.c_str();
-    ASSERT_EQ(SetTextLogDirectory(state_.text, directory), 0);
-    ASSERT_EQ(SetEventLogDirectory(state_.events, directory), 0);
-    NewVoyage voyage;
-    ASSERT_EQ(StartNewVoyage(state_.events, state_.text,
-                             MakeInitialFixRecord(kStart, 49.5, -4.25, 250.0, 6.0), voyage),
-              0);
+    ASSERT_NO_FATAL_FAILURE(testing::StartScratchVoyage(session_, kStart, 49.5, -4.25, 250.0, 6.0));
     for (const auto& [time, course] : {std::pair{kStart + 0.2, 230.0}, {kStart + 0.4, 200.0}}) {
       ASSERT_EQ(
           AppendPositionEntry(state_.events, MakePositionRecord(kMotionRhumbLine, kPositionDr, time,
                                                                 49.4, -4.5, course, 6.0, 0.0, 0.0)),
           0);
     }
-    state_.logAvailable = true;
     window_ = std::make_unique<MainWindow>(state_, session_.notice);
     window_->CreateLogWindows();
     ASSERT_NE(window_->Track(), nullptr);
@@ -82,13 +52,7 @@ class LegEditorTest : public ::testing::Test {
     return loaded;
   }
 
-  QString TextLog() {
-    std::vector<std::string> lines;
-    EXPECT_EQ(TaskReadTextLog(session_.notice, state_.text, lines), 0);
-    QString text;
-    for (const std::string& line : lines) text += QString::fromLatin1(line) + "\n";
-    return text;
-  }
+  QString TextLog() { return testing::TextLogOf(session_); }
 
   int TreeLegs() { return window_->Track()->Tree().topLevelItemCount(); }
 
@@ -99,7 +63,7 @@ class LegEditorTest : public ::testing::Test {
 
 TEST_F(LegEditorTest, EditThenDeleteTheLastLegFromTheTree) {
   const EventLogOffset lastOffset = Legs().legOffsets[2];
-  LegEditorDriver edit([](LegEditorDialog& dialog) {
+  ModalScript edit({ModalScript::On<LegEditorDialog>([](LegEditorDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), "Editing: Update DR (Leg No. 3)");
     EXPECT_FALSE(dialog.ResetButton().isEnabled());
     dialog.CourseField().setText("215.5");
@@ -107,13 +71,11 @@ TEST_F(LegEditorTest, EditThenDeleteTheLastLegFromTheTree) {
     EXPECT_TRUE(dialog.ResetButton().isEnabled());
     // The initial fix is corrected in the same Done.
     dialog.MoveButton(LegMove::kBegin).click();
-    EXPECT_EQ(dialog.windowTitle(), "Editing: Initial Fix");
-    EXPECT_EQ(dialog.StatusLabel().text(), "");
     dialog.CourseField().setText("255.0");
     dialog.accept();
-  });
+  })});
   RunTreeCommand(2, "Edit...");
-  ASSERT_TRUE(edit.seen);
+  ASSERT_TRUE(edit.Finished());
 
   LegsAndSights loaded = Legs();
   ASSERT_EQ(loaded.legCount, 3);
@@ -125,19 +87,18 @@ TEST_F(LegEditorTest, EditThenDeleteTheLastLegFromTheTree) {
   const QString afterEdit = TextLog();
   EXPECT_TRUE(afterEdit.contains("CORRECT DR UPDATE")) << afterEdit.toStdString();
   EXPECT_TRUE(afterEdit.contains("CORRECT POSITION"));
-  EXPECT_TRUE(afterEdit.contains("215.5"));
   EXPECT_TRUE(window_->CurrentLog()->View().toPlainText().contains("CORRECT DR UPDATE"));
   EXPECT_EQ(TreeLegs(), 3);
 
-  LegEditorDriver remove([](LegEditorDialog& dialog) {
+  ModalScript remove({ModalScript::On<LegEditorDialog>([](LegEditorDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), "Deleting: Update DR (Leg No. 3)");
     dialog.DeleteButton().click();
     EXPECT_EQ(dialog.StatusLabel().text(), "( DELETED )");
     EXPECT_EQ(dialog.DeleteButton().text(), "UnDele&te");
     dialog.accept();
-  });
+  })});
   RunTreeCommand(2, "Delete...");
-  ASSERT_TRUE(remove.seen);
+  ASSERT_TRUE(remove.Finished());
   EXPECT_EQ(Legs().legCount, 2);
   EXPECT_TRUE(TextLog().contains("DELETE DR UPDATE"));
   EXPECT_TRUE(window_->CurrentLog()->View().toPlainText().contains("DELETE DR UPDATE"));
@@ -149,7 +110,7 @@ TEST_F(LegEditorTest, ViewingAndCancelLeaveTheLogsAlone) {
   const QString before = TextLog();
 
   // A double-click on a leg views it: nothing can change.
-  LegEditorDriver view([](LegEditorDialog& dialog) {
+  ModalScript view({ModalScript::On<LegEditorDialog>([](LegEditorDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), "Viewing: Initial Fix");
     EXPECT_FALSE(dialog.CourseField().isEnabled());
     EXPECT_FALSE(dialog.DeleteButton().isEnabled());
@@ -157,27 +118,25 @@ TEST_F(LegEditorTest, ViewingAndCancelLeaveTheLogsAlone) {
     dialog.MoveButton(LegMove::kEnd).click();
     EXPECT_EQ(dialog.windowTitle(), "Viewing: Update DR (Leg No. 3)");
     dialog.accept();
-  });
+  })});
   QTreeWidget& tree = window_->Track()->Tree();
   window_->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
   const QPoint firstLeg = tree.visualItemRect(tree.topLevelItem(0)).center();
   QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, firstLeg);  // as a hand does
   QTest::mouseDClick(tree.viewport(), Qt::LeftButton, {}, firstLeg);
-  ASSERT_TRUE(view.seen);
+  ASSERT_TRUE(view.Finished());
 
   // The log menu's correction opens on the latest leg; Cancel drops the change.
   QAction* modify = window_->Action(kCommandModifyFix);
   ASSERT_TRUE(modify->isEnabled());
-  EXPECT_TRUE(window_->Action(kCommandDeleteFix)->isEnabled());
-  EXPECT_TRUE(window_->Action(kCommandViewPositions)->isEnabled());
-  LegEditorDriver cancel([](LegEditorDialog& dialog) {
+  ModalScript cancel({ModalScript::On<LegEditorDialog>([](LegEditorDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), "Editing: Update DR (Leg No. 3)");
     dialog.CourseField().setText("100");
     dialog.reject();
-  });
+  })});
   modify->trigger();
-  ASSERT_TRUE(cancel.seen);
+  ASSERT_TRUE(cancel.Finished());
 
   EXPECT_EQ(TextLog(), before);
   EXPECT_NEAR(Legs().legs[2].course, 200.0, 1e-9);

@@ -4,11 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QTimer>
 #include <QTreeWidget>
-#include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,61 +19,13 @@
 #include "app/shell/TrackPane.h"
 #include "app/shell/WorksheetWindow.h"
 #include "engine/log/EventLogListing.h"
+#include "support/ModalScript.h"
 #include "support/ScratchSession.h"
 
 namespace navora {
 namespace {
 
-constexpr int kPollMs = 10;
-constexpr int kGiveUpMs = 10000;
-
-// Answers the modal dialogs a command opens, one step per dialog in turn. A
-// step returns false while the modal widget is not yet its dialog. Whatever
-// is still open when the script runs out or times out is rejected, so that a
-// test cannot hang.
-class ModalScript {
- public:
-  using Step = std::function<bool(QWidget&)>;
-
-  template <typename D>
-  void Then(std::function<void(D&)> act) {
-    steps_.push_back([act](QWidget& modal) {
-      auto* dialog = dynamic_cast<D*>(&modal);
-      if (dialog == nullptr) return false;
-      act(*dialog);
-      return true;
-    });
-  }
-
-  void Start() {
-    QObject::connect(&poll_, &QTimer::timeout, [this] { Poll(); });
-    poll_.start(kPollMs);
-    giveUp_.setSingleShot(true);
-    QObject::connect(&giveUp_, &QTimer::timeout, [this] {
-      steps_.clear();
-      timedOut_ = true;
-    });
-    giveUp_.start(kGiveUpMs);
-  }
-
-  bool Finished() const { return steps_.empty() && !timedOut_; }
-
- private:
-  void Poll() {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr) return;
-    if (steps_.empty()) {
-      if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
-      return;
-    }
-    if (steps_.front()(*modal)) steps_.pop_front();
-  }
-
-  std::deque<Step> steps_;
-  QTimer poll_;
-  QTimer giveUp_;
-  bool timedOut_ = false;
-};
+using testing::ModalScript;
 
 class PositionCommandsTest : public ::testing::Test {
  protected:
@@ -85,8 +33,7 @@ class PositionCommandsTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(CheckDataFilesAtStartup(session_.notice, session_.state.places));
     OpenVoyageLogsAtStartup(session_.notice, session_.state);
-    ModalScript script;
-    script.Then<NewInitialFixDialog>([](NewInitialFixDialog& dialog) {
+    ModalScript script({ModalScript::On<NewInitialFixDialog>([](NewInitialFixDialog& dialog) {
       NewInitialFixFields fields = dialog.Fields();
       fields.day = 21;
       fields.monthIndex = 5;
@@ -103,8 +50,7 @@ class PositionCommandsTest : public ::testing::Test {
       fields.speed = "12";
       dialog.SetFields(fields);
       dialog.accept();
-    });
-    script.Start();
+    })});
     window_.RunTaskCommand(kCommandNewInitialFix);
     ASSERT_TRUE(script.Finished());
     ASSERT_EQ(Entries().size(), 1u);
@@ -171,17 +117,18 @@ TEST_P(PreviewTest, ThePreviewDecidesWhatIsLoggedAndTheReportAlwaysReachesTheWor
   const PositionCase& test = GetParam();
   EXPECT_TRUE(window_.Action(test.command)->isEnabled());
   std::string report;
-  ModalScript script;
-  script.Then<QDialog>([](QDialog& dialog) {
-    EnterTwoHoursLater(dialog);
-    dialog.accept();
+  ModalScript script({
+      [](QDialog& dialog) {
+        EnterTwoHoursLater(dialog);
+        dialog.accept();
+      },
+      ModalScript::On<ReportPreviewDialog>(
+          [&report, save = test.save](ReportPreviewDialog& preview) {
+            EXPECT_TRUE(preview.Report().isReadOnly());
+            report = preview.Report().toPlainText().toLatin1().toStdString();
+            (save ? preview.SaveButton() : preview.DontSaveButton()).click();
+          }),
   });
-  script.Then<ReportPreviewDialog>([&report, save = test.save](ReportPreviewDialog& preview) {
-    EXPECT_TRUE(preview.Report().isReadOnly());
-    report = preview.Report().toPlainText().toLatin1().toStdString();
-    (save ? preview.SaveButton() : preview.DontSaveButton()).click();
-  });
-  script.Start();
   window_.RunTaskCommand(test.command);
   ASSERT_TRUE(script.Finished());
   EXPECT_NE(report.find(test.reportTitle), std::string::npos) << report;
@@ -210,8 +157,7 @@ INSTANTIATE_TEST_SUITE_P(PositionCommands, PreviewTest, ::testing::ValuesIn(kPos
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PositionCommandsTest, TheWaypointReportGoesToTheWorksheetAndNothingIsLogged) {
-  ModalScript script;
-  script.Then<WaypointDialog>([](WaypointDialog& dialog) {
+  ModalScript script({ModalScript::On<WaypointDialog>([](WaypointDialog& dialog) {
     WaypointFields fields = dialog.Fields();
     fields.arrival.day = 22;
     fields.latitudeDegrees = "48";
@@ -222,8 +168,7 @@ TEST_F(PositionCommandsTest, TheWaypointReportGoesToTheWorksheetAndNothingIsLogg
     fields.departure.hour = "06";
     dialog.SetFields(fields);
     dialog.accept();
-  });
-  script.Start();
+  })});
   EXPECT_TRUE(window_.Action(kCommandWaypoint)->isEnabled());
   const QString logBefore = CurrentLogText();
   window_.RunTaskCommand(kCommandWaypoint);

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QTimer>
 #include <string>
 
 #include "app/bridge/DataFileChecks.h"
@@ -12,12 +11,11 @@
 #include "app/shell/MainWindow.h"
 #include "app/shell/TaskCommandsEnabled.h"
 #include "app/shell/WorksheetWindow.h"
+#include "support/ModalScript.h"
 #include "support/ScratchSession.h"
 
 namespace navora {
 namespace {
-
-constexpr int kModalGiveUpMs = 10000;
 
 TEST(RiseSetCommandsTest, FixedSiteTableGoesIntoTheWorksheet) {
   testing::ScratchSession session;
@@ -28,26 +26,23 @@ TEST(RiseSetCommandsTest, FixedSiteTableGoesIntoTheWorksheet) {
   ASSERT_TRUE(window.Action(kCommandRiseSetFixed)->isEnabled());
   EXPECT_TRUE(window.Action(kCommandRiseSetUnderway)->isEnabled());
 
-  QTimer::singleShot(0, [] {
-    auto* dialog = dynamic_cast<RiseSetFixedDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr) << "no Fixed Site dialog";
-    RiseSetFixedFields fields = dialog->Fields();
-    fields.day = 20;
-    fields.monthIndex = 5;
-    fields.yearIndex = 2004 - kFirstAlmanacYear;
-    fields.latitudeDegrees = "49";
-    fields.latitudeMinutes = "30";
-    fields.longitudeDegrees = "4";
-    fields.longitudeMinutes = "15";
-    fields.west = true;
-    fields.repetitions = "2";
-    dialog->SetFields(fields);
-    dialog->accept();
-  });
-  QTimer::singleShot(kModalGiveUpMs, [] {
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
-  });
+  testing::ModalScript script(
+      {testing::ModalScript::On<RiseSetFixedDialog>([](RiseSetFixedDialog& dialog) {
+        RiseSetFixedFields fields = dialog.Fields();
+        fields.day = 20;
+        fields.monthIndex = 5;
+        fields.yearIndex = 2004 - kFirstAlmanacYear;
+        fields.latitudeDegrees = "49";
+        fields.latitudeMinutes = "30";
+        fields.longitudeDegrees = "4";
+        fields.longitudeMinutes = "15";
+        fields.west = true;
+        fields.repetitions = "2";
+        dialog.SetFields(fields);
+        dialog.accept();
+      })});
   window.RunTaskCommand(kCommandRiseSetFixed);
+  EXPECT_TRUE(script.Finished());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the wait cursor is removed";
 
   WorksheetWindow* worksheet = window.CurrentWorksheet();

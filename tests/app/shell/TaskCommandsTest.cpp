@@ -6,10 +6,8 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QTimer>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,29 +21,13 @@
 #include "app/shell/WorksheetWindow.h"
 #include "app/tasks/AlmanacTasks.h"
 #include "engine/time/Calendar.h"
+#include "support/ModalScript.h"
 #include "support/ScratchSession.h"
 
 namespace navora {
 namespace {
 
-constexpr int kModalGiveUpMs = 10000;
-
-// `act` on the modal dialog of type D once the command's exec() has started;
-// a dialog that never comes is rejected later so that the test cannot hang.
-template <typename D>
-void WhenDialogOpens(std::function<void(D&)> act) {
-  QTimer::singleShot(0, [act] {
-    auto* dialog = dynamic_cast<D*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) {
-      ADD_FAILURE() << "no dialog of the expected kind";
-      return;
-    }
-    act(*dialog);
-  });
-  QTimer::singleShot(kModalGiveUpMs, [] {
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
-  });
-}
+using testing::ModalScript;
 
 class TaskCommandsTest : public ::testing::Test {
  protected:
@@ -62,18 +44,19 @@ class TaskCommandsTest : public ::testing::Test {
   // New Initial Fix at 49 30.0 N, 4 15.0 W; `start` receives the latitude the
   // dialog opened with.
   void RunNewInitialFix(std::string* startLatitude = nullptr) {
-    WhenDialogOpens<NewInitialFixDialog>([startLatitude](NewInitialFixDialog& dialog) {
-      EXPECT_EQ(dialog.windowTitle(), "New Initial Fix");
-      NewInitialFixFields fields = dialog.Fields();
-      if (startLatitude != nullptr) *startLatitude = fields.latitudeDegrees;
-      fields.latitudeDegrees = "49";
-      fields.latitudeMinutes = "30.0";
-      fields.longitudeDegrees = "4";
-      fields.longitudeMinutes = "15";
-      fields.west = true;
-      dialog.SetFields(fields);
-      dialog.accept();
-    });
+    ModalScript script(
+        {ModalScript::On<NewInitialFixDialog>([startLatitude](NewInitialFixDialog& dialog) {
+          EXPECT_EQ(dialog.windowTitle(), "New Initial Fix");
+          NewInitialFixFields fields = dialog.Fields();
+          if (startLatitude != nullptr) *startLatitude = fields.latitudeDegrees;
+          fields.latitudeDegrees = "49";
+          fields.latitudeMinutes = "30.0";
+          fields.longitudeDegrees = "4";
+          fields.longitudeMinutes = "15";
+          fields.west = true;
+          dialog.SetFields(fields);
+          dialog.accept();
+        })});
     window_.RunTaskCommand(kCommandNewInitialFix);
   }
 
@@ -93,10 +76,10 @@ TEST_F(TaskCommandsTest, AlmanacCommandsOpenTheirDialogAndCancelWritesNothing) {
                         {kCommandAllBodies, "Almanac - All"}};
   for (const Case& c : cases) {
     EXPECT_TRUE(window_.Action(c.id)->isEnabled()) << c.caption;
-    WhenDialogOpens<AlmanacDialog>([&c](AlmanacDialog& dialog) {
+    ModalScript script({ModalScript::On<AlmanacDialog>([&c](AlmanacDialog& dialog) {
       EXPECT_EQ(dialog.windowTitle(), c.caption);
       dialog.reject();
-    });
+    })});
     window_.RunTaskCommand(c.id);
   }
   EXPECT_EQ(WorksheetText(), "");
@@ -105,11 +88,11 @@ TEST_F(TaskCommandsTest, AlmanacCommandsOpenTheirDialogAndCancelWritesNothing) {
 
 TEST_F(TaskCommandsTest, SunMoonAriesAppendsWhatTheCoursePrints) {
   ASSERT_TRUE(CheckDataFilesAtStartup(session_.notice, session_.state.places));
-  WhenDialogOpens<AlmanacDialog>([](AlmanacDialog& dialog) {
+  ModalScript script({ModalScript::On<AlmanacDialog>([](AlmanacDialog& dialog) {
     dialog.DateTime().HourField()->setText("22");
     dialog.RepetitionsField()->setText("5");
     dialog.accept();
-  });
+  })});
   window_.RunTaskCommand(kCommandSunMoonAries);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the wait cursor is removed";
 
@@ -143,22 +126,23 @@ TEST_F(TaskCommandsTest, NewInitialFixArchivesUnderTheFirstFreeNumber) {
     OpenVoyageLogsAtStartup(session.notice, session.state);
     MainWindow window(session.state, session.notice);
     std::string startLatitude;
-    WhenDialogOpens<NewInitialFixDialog>([](NewInitialFixDialog& dialog) {
+    ModalScript first({ModalScript::On<NewInitialFixDialog>([](NewInitialFixDialog& dialog) {
       NewInitialFixFields fields = dialog.Fields();
       fields.latitudeDegrees = "49";
       dialog.SetFields(fields);
       dialog.accept();
-    });
+    })});
     window.RunNewInitialFix(nullptr);
     ASSERT_TRUE(session.state.reference.referenceKnown);
     EXPECT_TRUE(session.state.logAvailable);
     EXPECT_TRUE(session.notice.shown.empty()) << "an empty log is neither asked about nor archived";
     for (const char* name : c.present) std::ofstream(session.VoyageDirectory() + name) << name;
 
-    WhenDialogOpens<NewInitialFixDialog>([&startLatitude](NewInitialFixDialog& dialog) {
-      startLatitude = dialog.Fields().latitudeDegrees;
-      dialog.accept();
-    });
+    ModalScript second(
+        {ModalScript::On<NewInitialFixDialog>([&startLatitude](NewInitialFixDialog& dialog) {
+          startLatitude = dialog.Fields().latitudeDegrees;
+          dialog.accept();
+        })});
     window.RunNewInitialFix(nullptr);
     EXPECT_EQ(startLatitude, "49") << "the dialog starts from the known reference position";
     ASSERT_EQ(session.notice.shown.size(), 2u);
@@ -173,9 +157,10 @@ TEST_F(TaskCommandsTest, NewInitialFixRefusesAReadOnlyEventLog) {
   RunNewInitialFix();
   const std::string events = Voyage(kEventLogFileName);
   ASSERT_TRUE(std::filesystem::exists(events));
-  std::filesystem::permissions(events, std::filesystem::perms::owner_write |
-                                           std::filesystem::perms::group_write |
-                                           std::filesystem::perms::others_write,
+  std::filesystem::permissions(events,
+                               std::filesystem::perms::owner_write |
+                                   std::filesystem::perms::group_write |
+                                   std::filesystem::perms::others_write,
                                std::filesystem::perm_options::remove);
   if (::access(events.c_str(), W_OK) == 0) {
     GTEST_SKIP() << "running with privileges that write through a read-only mode";
@@ -192,10 +177,10 @@ TEST_F(TaskCommandsTest, CommentGoesToTheTextLog) {
   std::string startLatitude;
   RunNewInitialFix(&startLatitude);
   EXPECT_EQ(startLatitude, "0") << "no reference position yet: the default record";
-  WhenDialogOpens<CommentDialog>([](CommentDialog& dialog) {
+  ModalScript script({ModalScript::On<CommentDialog>([](CommentDialog& dialog) {
     dialog.Editor().setPlainText(QStringLiteral("Sighted land\nat dawn"));
     dialog.accept();
-  });
+  })});
   window_.RunTaskCommand(kCommandEnterComment);
   std::vector<std::string> lines;
   ASSERT_EQ(TaskReadTextLog(session_.notice, session_.state.text, lines), 0);

@@ -2,46 +2,24 @@
 // refusals of their dialogs with nothing logged, and what "Save to Log"
 // puts into each log.
 
-#include "app/tasks/PositionTasks.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/bridge/DataFileChecks.h"
-#include "app/bridge/LogBridge.h"
-#include "app/bridge/RecordingNotice.h"
-#include "engine/log/EventLogListing.h"
+#include "app/tasks/PositionTasks.h"
 #include "engine/time/Calendar.h"
-#include "support/TemporaryDirectory.h"
+#include "tests/app/tasks/TaskVoyage.h"
 
 namespace navora {
 namespace {
 
-using testing::TemporaryDirectory;
-
 const double kStart = CalendarToJulian(2024, 4, 1, 12, 0, 30.0);
 
-// One voyage in a directory of its own: both logs open, started from a fix.
-class Voyage {
+class Voyage : public testing::TaskVoyage {
  public:
-  Voyage(double latitude, double longitude, double course, double speed) {
-    EXPECT_TRUE(CheckDataFilesAtStartup(notice, places));
-    const std::string directory = folder.path() + "/";
-    EXPECT_EQ(SetEventLogDirectory(events, directory.c_str()), kStatusOk);
-    EXPECT_EQ(SetTextLogDirectory(text, directory.c_str()), kStatusOk);
-    EXPECT_EQ(TaskOpenTextLog(notice, text) % kTextLogOpenedNew, 0);
-    const PositionRecord fix = MakePositionRecord(kMotionRhumbLine, kPositionExternalFix, kStart,
-                                                  latitude, longitude, course, speed, 0, 0);
-    const FixDialog enter = [&fix](std::string_view, const PositionRecord&, PositionRecord& out) {
-      out = fix;
-      return true;
-    };
-    constexpr bool kQuiet = true;
-    EXPECT_EQ(TaskEnsureReferencePosition(notice, events, text, kQuiet, enter, state), 0);
-    notice.shown.clear();
-  }
+  Voyage(double latitude, double longitude, double course, double speed)
+      : TaskVoyage(kStart, latitude, longitude, course, speed) {}
 
   PositionRecord Reference() {
     PositionRecord reference;
@@ -60,27 +38,9 @@ class Voyage {
     return fields;
   }
 
-  size_t EventCount() {
-    std::vector<EventLogListingEntry> entries;
-    int64_t end = 0;
-    EXPECT_EQ(ListEventLogEntries(events, entries, end), kStatusOk);
-    return entries.size();
-  }
-
-  std::vector<std::string> TextLines() {
-    std::vector<std::string> lines;
-    EXPECT_EQ(TaskReadTextLog(notice, text, lines), 0);
-    return lines;
-  }
+  size_t EventCount() { return Entries().size(); }
 
   PositionTaskLogs Logs() { return {notice, events, text, places.ephemeris, state}; }
-
-  TemporaryDirectory folder;
-  RecordingNotice notice;
-  PlaceContext places;
-  EventLog events;
-  TextLog text;
-  ReferenceState state;
 };
 
 std::string StartOf(const std::vector<RecordingNotice::Shown>& shown) {
@@ -115,7 +75,8 @@ TEST(UpdateDrTask, RefusalsGoBackToTheirFieldAndLogNothing) {
     UpdateDrPreview preview;
     FixField field = FixField::kSpeed;
     EXPECT_FALSE(AcceptUpdateDr(logs, voyage.Reference(),
-                                voyage.UpdateAt(kStart + c.days, c.newCourse, "6"), preview, field));
+                                voyage.UpdateAt(kStart + c.days, c.newCourse, "6"), preview,
+                                field));
     EXPECT_EQ(field, c.field);
     EXPECT_EQ(StartOf(voyage.notice.shown).rfind(c.told, 0), 0u) << StartOf(voyage.notice.shown);
     EXPECT_EQ(voyage.EventCount(), events);
@@ -126,7 +87,8 @@ TEST(UpdateDrTask, RefusalsGoBackToTheirFieldAndLogNothing) {
   PositionTaskLogs logs = voyage.Logs();
   UpdateDrPreview preview;
   FixField field = FixField::kSpeed;
-  EXPECT_TRUE(AcceptUpdateDr(logs, voyage.Reference(), voyage.UpdateAt(kStart + 10), preview, field));
+  EXPECT_TRUE(
+      AcceptUpdateDr(logs, voyage.Reference(), voyage.UpdateAt(kStart + 10), preview, field));
 }
 
 // "Change ?" with the same course and speed is no change: only the text log

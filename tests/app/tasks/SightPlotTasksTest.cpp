@@ -9,21 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "app/bridge/DataFileChecks.h"
-#include "app/bridge/LogBridge.h"
 #include "app/bridge/LogEntryBridge.h"
-#include "app/bridge/RecordingNotice.h"
-#include "app/bridge/ReferencePositionBridge.h"
 #include "app/tasks/ComputeFixCourse.h"
 #include "app/tasks/SightPlotTasks.h"
 #include "engine/sightreduction/BodyNames.h"
 #include "engine/time/Calendar.h"
-#include "support/TemporaryDirectory.h"
+#include "tests/app/tasks/TaskVoyage.h"
 
 namespace navora {
 namespace {
-
-using testing::TemporaryDirectory;
 
 const double kStart = CalendarToJulian(2024, 4, 1, 20, 0, 0.0);
 constexpr double kMinute = 1.0 / 1440.0;
@@ -34,24 +28,9 @@ constexpr double kSpeed = 10.0;
 // The sights' true position lies this far north of the DR (degrees).
 constexpr double kNorthOfDr = 0.1;
 
-// A voyage started from a fix at kStart, both logs open.
-class Voyage {
+class Voyage : public testing::TaskVoyage {
  public:
-  Voyage() {
-    EXPECT_TRUE(CheckDataFilesAtStartup(notice, places));
-    const std::string directory = folder.path() + "/";
-    EXPECT_EQ(SetEventLogDirectory(events, directory.c_str()), kStatusOk);
-    EXPECT_EQ(SetTextLogDirectory(text, directory.c_str()), kStatusOk);
-    EXPECT_EQ(TaskOpenTextLog(notice, text) % kTextLogOpenedNew, 0);
-    const PositionRecord fix = MakePositionRecord(kMotionRhumbLine, kPositionExternalFix, kStart,
-                                                  kLatitude, kLongitude, kCourse, kSpeed, 0, 0);
-    const FixDialog enter = [&fix](std::string_view, const PositionRecord&, PositionRecord& out) {
-      out = fix;
-      return true;
-    };
-    EXPECT_EQ(TaskEnsureReferencePosition(notice, events, text, true, enter, state), 0);
-    notice.shown.clear();
-  }
+  Voyage() : TaskVoyage(kStart, kLatitude, kLongitude, kCourse, kSpeed) {}
 
   void AddStar(uint16_t star, double minutesAfterStart) {
     const ObservationRecord sight =
@@ -65,13 +44,6 @@ class Voyage {
     EXPECT_EQ(TaskReadPlotData(notice, events, loaded), 0);
     return loaded;
   }
-
-  TemporaryDirectory folder;
-  RecordingNotice notice;
-  PlaceContext places;
-  EventLog events;
-  TextLog text;
-  ReferenceState state;
 };
 
 // Star sights whose lines of position pass kNorthOfDr north of the DR
@@ -100,8 +72,7 @@ TEST(SightPlotTasks, StarsFixTheShipNorthOfItsDrAndTheFixIsLogged) {
   // must not read as divergence), the last put 12 degrees off its line.
   const uint16_t stars[] = {18, 12, 26, 27, 10};
   for (int i = 0; i < 5; ++i) voyage.AddStar(stars[i], 55 + 2 * i);
-  SightPlotDocument document =
-      PlotOfCrossingSights(voyage, {0.0, 0.0, 0.0, 0.0, 12.0});
+  SightPlotDocument document = PlotOfCrossingSights(voyage, {0.0, 0.0, 0.0, 0.0, 12.0});
   SightPlotState& state = document.state;
   ASSERT_EQ(state.nSights, 5);
   const PositionRecord dr = state.legs[0].end;
@@ -150,8 +121,7 @@ TEST(SightPlotTasks, StarsFixTheShipNorthOfItsDrAndTheFixIsLogged) {
   PositionRecord lastFix;
   ASSERT_EQ(ReadReferencePosition(voyage.events, kLastFix, lastFix), kStatusOk);
   EXPECT_EQ(lastFix.latitude, state.solution.latitude);
-  std::vector<std::string> lines;
-  ASSERT_EQ(TaskReadTextLog(voyage.notice, voyage.text, lines), 0);
+  const std::vector<std::string> lines = voyage.TextLines();
   ASSERT_GT(lines.size(), written.size());
   // The short form is the last entry, before the log's separator line.
   EXPECT_TRUE(std::equal(written.rbegin(), written.rend(), lines.rbegin() + 1));

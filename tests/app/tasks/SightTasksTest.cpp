@@ -7,39 +7,21 @@
 #include <string>
 #include <vector>
 
-#include "app/bridge/LogBridge.h"
 #include "app/bridge/LogEntryBridge.h"
-#include "app/bridge/RecordingNotice.h"
 #include "app/tasks/SightTasks.h"
 #include "engine/log/EventLogEntryFormat.h"
 #include "engine/log/EventLogListing.h"
 #include "engine/time/Calendar.h"
-#include "support/TemporaryDirectory.h"
+#include "tests/app/tasks/TaskVoyage.h"
 
 namespace navora {
 namespace {
 
-using testing::TemporaryDirectory;
-
 const double kStart = CalendarToJulian(2024, 4, 1, 12, 0, 30.0);
 
-class Voyage {
+class Voyage : public testing::TaskVoyage {
  public:
-  Voyage() {
-    const std::string directory = folder.path() + "/";
-    EXPECT_EQ(SetEventLogDirectory(events, directory.c_str()), kStatusOk);
-    EXPECT_EQ(SetTextLogDirectory(text, directory.c_str()), kStatusOk);
-    EXPECT_EQ(TaskOpenTextLog(notice, text) % kTextLogOpenedNew, 0);
-    const PositionRecord fix = MakePositionRecord(kMotionRhumbLine, kPositionExternalFix, kStart,
-                                                  49.5, -4.25, 90, 6, 0, 0);
-    const FixDialog enter = [&fix](std::string_view, const PositionRecord&, PositionRecord& out) {
-      out = fix;
-      return true;
-    };
-    ReferenceState state;
-    EXPECT_EQ(TaskEnsureReferencePosition(notice, events, text, true, enter, state), 0);
-    notice.shown.clear();
-  }
+  Voyage() : TaskVoyage(kStart, 49.5, -4.25, 90, 6) {}
 
   void UpdateDr(double hours) {
     const PositionRecord dr = MakePositionRecord(kMotionRhumbLine, kPositionDr, kStart + hours / 24,
@@ -47,25 +29,7 @@ class Voyage {
     ASSERT_EQ(TaskAppendPositionEntry(notice, events, dr), 0);
   }
 
-  std::vector<EventLogListingEntry> Entries() {
-    std::vector<EventLogListingEntry> entries;
-    int64_t end = 0;
-    EXPECT_EQ(ListEventLogEntries(events, entries, end), kStatusOk);
-    return entries;
-  }
-
-  std::vector<std::string> TextLines() {
-    std::vector<std::string> lines;
-    EXPECT_EQ(TaskReadTextLog(notice, text, lines), 0);
-    return lines;
-  }
-
   SightTaskLogs Logs() { return {notice, events, text}; }
-
-  TemporaryDirectory folder;
-  RecordingNotice notice;
-  EventLog events;
-  TextLog text;
 };
 
 ObservationRecord SightAt(double hours, uint16_t bodyCode, uint16_t star = 0) {
