@@ -276,6 +276,31 @@ TEST(RiseSetMarksTest, UndeterminateAgainstThePairAndTheDayBefore) {
   }
 }
 
+// A refinement cut short keeps its last estimate. The first estimate allows
+// for the drift of the place and the ship, so one pass is mostly enough; the
+// Moon's setting at 65 N from a ship steaming north at 25 knots takes two.
+TEST_F(RiseSetEventsTest, RefinementBoundKeepsTheLastEstimate) {
+  const double start = kMarch20of2020;
+  const double deltaT = places_.deltaT.LookupDeltaT(start) / 86400.0;
+  RiseSetEarthCache earth;
+  EventSearch search{places_, earth, kMoon, Ship(65.0, 10.0, start, 0.0, 25.0), deltaT, 0.0};
+  TransitSolution transit;
+  ASSERT_EQ(FindTransit(search, start, transit), kStatusOk);
+  const double altitude = RiseSetAltitude(0.0) +
+                          (transit.horizontalParallaxArcsec - transit.semiDiameterArcsec) / 3600.0;
+  std::array<RiseSetEvent, 3> full;
+  ASSERT_EQ(FindEveningEvents(search, transit, kEventOccurs, altitude, full[0], full[1], full[2]),
+            kStatusOk);
+  search.refinementPassLimit = 1;
+  std::array<RiseSetEvent, 3> cut;
+  ASSERT_EQ(FindEveningEvents(search, transit, kEventOccurs, altitude, cut[0], cut[1], cut[2]),
+            kStatusOk);
+  EXPECT_EQ(cut[0].status, kEventOccurs);
+  const double shortBy = std::fabs(cut[0].time - full[0].time) * kMinutesPerDay;
+  EXPECT_GT(shortBy, 0.01);
+  EXPECT_LT(shortBy, 1.0);
+}
+
 // The events' places with their fixed light time against the full chain,
 // including a reused Earth state.
 TEST_F(RiseSetEventsTest, PlacesFollowTheApparentPlaces) {
