@@ -15,6 +15,7 @@
 #include "app/cli/CliOutput.h"
 #include "app/cli/VoyageLogs.h"
 #include "app/tasks/RiseSetCourse.h"
+#include "app/tasks/SightTasks.h"
 #include "engine/sightreduction/ObservationForm.h"
 
 namespace navora {
@@ -233,7 +234,7 @@ int RunUnderway(const Options& options, const Common& common) {
       TaskReadReferencePosition(notice, events, kLatestPosition, request.reference) != 0) {
     return kExitFailure;
   }
-  request.ut1MinusUtc = LatestSightUt1MinusUtc(events);
+  request.ut1MinusUtc = ReadLatestSightConditions(events).ut1MinusUtc;
   PlaceContext places(FindDataDirectory());
   if (!CheckDataFilesAtStartup(notice, places)) return kExitFailure;
   StandardOutputSink sink;

@@ -247,7 +247,7 @@ void RunFixedSite(MainWindow& window, WorksheetWindow& worksheet) {
   if (dialog.exec() != QDialog::Accepted) return;
   const WaitCursor busy;
   RiseSetFixedRequest request = dialog.Request();
-  request.ut1MinusUtc = LatestSightUt1MinusUtc(state.events);
+  request.ut1MinusUtc = ReadLatestSightConditions(state.events).ut1MinusUtc;
   TaskContext context = WorksheetContext(window, worksheet);
   static_cast<void>(RunRiseSetFixed(context, state.reference, request));
 }
@@ -262,7 +262,7 @@ void RunUnderway(MainWindow& window, WorksheetWindow& worksheet) {
   if (dialog.exec() != QDialog::Accepted) return;
   const WaitCursor busy;
   RiseSetUnderwayRequest request = dialog.Request();
-  request.ut1MinusUtc = LatestSightUt1MinusUtc(state.events);
+  request.ut1MinusUtc = ReadLatestSightConditions(state.events).ut1MinusUtc;
   TaskContext context = WorksheetContext(window, worksheet);
   static_cast<void>(RunRiseSetUnderway(context, state.reference, request));
 }

@@ -1,9 +1,6 @@
 #include "app/tasks/RiseSetCourse.h"
 
-#include <vector>
-
 #include "app/bridge/RiseSetBridge.h"
-#include "app/tasks/SightTasks.h"
 
 namespace navora {
 namespace {
@@ -77,14 +74,6 @@ TaskOutcome TabulateAndRearm(TaskContext& context, ReferenceState& state, const 
 }
 
 }  // namespace
-
-double LatestSightUt1MinusUtc(EventLog& events) {
-  std::vector<ObservationRecord> sights;
-  std::vector<EventLogOffset> offsets;
-  // File order: the last one read is the last one recorded.
-  return ReadLoggedSights(events, sights, offsets) && !sights.empty() ? sights.back().ut1MinusUtc
-                                                                      : 0.0;
-}
 
 TaskOutcome RunRiseSetFixed(TaskContext& context, ReferenceState& state,
                             const RiseSetFixedRequest& request) {

@@ -38,11 +38,6 @@ struct RiseSetUnderwayRequest {
   double ut1MinusUtc = 0.0;
 };
 
-// UT1-UTC of the latest sight recorded since the last fix; 0 when there is
-// none or the log cannot be read (the tables then tabulate UT1 as UTC, an
-// error below a second).
-double LatestSightUt1MinusUtc(EventLog& events);
-
 // The two commands: date and position checks, the heading, then the days,
 // checked again one by one, with an interrupt check before each. A day
 // underway with nothing after the reference time is passed over without

@@ -177,4 +177,12 @@ int ApplySightEdits(SightTaskLogs& logs, const SightEdits& edits,
   return 0;
 }
 
+LatestSightConditions ReadLatestSightConditions(EventLog& events) {
+  std::vector<ObservationRecord> sights;
+  std::vector<EventLogOffset> offsets;
+  // File order: the last one read is the last one recorded.
+  if (!ReadLoggedSights(events, sights, offsets) || sights.empty()) return {};
+  return {sights.back().ut1MinusUtc, sights.back().heightOfEye};
+}
+
 }  // namespace navora

@@ -59,6 +59,16 @@ int SaveObservations(SightTaskLogs& logs, const std::vector<ObservationRecord>& 
 bool ReadLoggedSights(EventLog& events, std::vector<ObservationRecord>& sights,
                       std::vector<EventLogOffset>& offsets);
 
+// What the tables that are computed for the ship take from the latest sight
+// recorded since the last fix: UT1-UTC (seconds) and the height of eye
+// (metres). Both 0 when there is none or the log cannot be read (UT1 is then
+// tabulated as UTC, an error below a second).
+struct LatestSightConditions {
+  double ut1MinusUtc = 0.0;
+  double heightOfEyeM = 0.0;
+};
+LatestSightConditions ReadLatestSightConditions(EventLog& events);
+
 // The sights the recorder opens on in Viewing, Editing or Deleting, and the
 // time of the last fix to ask about earlier ones. Returns 0 (sightCount may
 // be 0: nothing to open), else non-zero after the reading message.

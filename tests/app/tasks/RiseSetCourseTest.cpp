@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/tasks/RiseSetCourse.h"
+#include "app/tasks/SightTasks.h"
 #include "support/TemporaryDirectory.h"
 #include "tests/app/tasks/AlmanacTaskFixture.h"
 
@@ -106,7 +107,7 @@ TEST_F(RiseSetCourse, UnderwayPassesOverAnEmptyDayAndRefusesAStaleReference) {
   EXPECT_TRUE(sink.text.empty());
 }
 
-TEST(LatestSightUt1MinusUtc, TheLastRecordedSightsOrZero) {
+TEST(LatestSightConditions, TheLastRecordedSightsOrZero) {
   testing::TemporaryDirectory voyage;
   EventLog log;
   ASSERT_EQ(SetEventLogDirectory(log, (voyage.path() + "/").c_str()), 0);
@@ -115,15 +116,18 @@ TEST(LatestSightUt1MinusUtc, TheLastRecordedSightsOrZero) {
                 log, MakePositionRecord(kMotionRhumbLine, kPositionExternalFix, Jd(2004, 6, 20),
                                         49.5, -4.25, 250.0, 12.0, 0.0, 0.0)),
             0);
-  EXPECT_EQ(LatestSightUt1MinusUtc(log), 0.0);
+  EXPECT_EQ(ReadLatestSightConditions(log).ut1MinusUtc, 0.0);
   // Recorded out of time order: the last one recorded counts.
   for (const auto& [hour, dut1] : {std::pair{10, 0.3}, std::pair{8, -0.2}}) {
     ObservationRecord sight = DefaultObservationRecord();
     sight.time = Jd(2004, 6, 20, hour);
     sight.ut1MinusUtc = dut1;
+    sight.heightOfEye = hour;
     ASSERT_EQ(AppendSightEntry(log, sight), 0);
   }
-  EXPECT_EQ(LatestSightUt1MinusUtc(log), -0.2);
+  const LatestSightConditions latest = ReadLatestSightConditions(log);
+  EXPECT_EQ(latest.ut1MinusUtc, -0.2);
+  EXPECT_EQ(latest.heightOfEyeM, 8.0);
 }
 
 }  // namespace
