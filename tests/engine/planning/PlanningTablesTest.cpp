@@ -145,60 +145,52 @@ TEST(PlanningTables, BodiesTableShowsGlareEclipsesAndBodiesAboveTheHorizon) {
 }
 
 TEST(PlanningTables, DamagedRowsAndUnknownHeadingsPrintNothing) {
-  SelectedStarsResult stars;
-  stars.time = At(19, 23, 50);
-  for (int i = 0; i < kSelectedStarCount; ++i) stars.stars[i] = {int16_t(i + 1), 30.0, 50.0 * i};
-  PlanningBodiesResult bodies;
-  bodies.time = stars.time;
-  for (int b = 0; b < kPlanningBodyCount; ++b) bodies.bodies[b].body = kPlanningBodies[b];
+  SelectedStarsResult good;
+  good.time = At(19, 23, 50);
+  for (int i = 0; i < kSelectedStarCount; ++i) good.stars[i] = {int16_t(i + 1), 30.0, 50.0 * i};
+  PlanningBodiesResult goodBodies;
+  goodBodies.time = good.time;
+  for (int b = 0; b < kPlanningBodyCount; ++b) goodBodies.bodies[b].body = kPlanningBodies[b];
 
-  struct Case {
-    const char* what;
-    int row;
-    double height;
-    void (*damage)(SelectedStarsResult&, PlanningBodiesResult&);
+  // Each case damages both tables' rows: row index, height, or one value.
+  using Damage = void (*)(SelectedStarsResult&, PlanningBodiesResult&, int&, double&);
+  const Damage cases[] = {
+      [](SelectedStarsResult&, PlanningBodiesResult&, int& row, double&) { row = -1; },
+      [](SelectedStarsResult&, PlanningBodiesResult&, int&, double& height) { height = NAN; },
+      [](SelectedStarsResult& s, PlanningBodiesResult& b, int&, double&) { s.time = b.time = NAN; },
+      [](SelectedStarsResult& s, PlanningBodiesResult& b, int&, double&) {
+        s.stars[3].altitude = b.bodies[3].altitude = 90.5;
+      },
+      [](SelectedStarsResult& s, PlanningBodiesResult& b, int&, double&) {
+        s.stars[6].azimuth = b.bodies[5].azimuth = INFINITY;
+      },
+      [](SelectedStarsResult& s, PlanningBodiesResult& b, int&, double&) {
+        s.sunAltitude = b.lhaAries = NAN;
+      },
+      [](SelectedStarsResult& s, PlanningBodiesResult& b, int&, double&) {
+        s.stars[0].starNumber = 0;
+        std::swap(b.bodies[2], b.bodies[3]);
+      },
+      [](SelectedStarsResult& s, PlanningBodiesResult& b, int&, double&) {
+        s.stars[2].starNumber = -59;
+        b.bodies[4].elongation = NAN;
+      },
   };
-  const Case cases[] = {
-      {"negative row", -1, 0.0, [](SelectedStarsResult&, PlanningBodiesResult&) {}},
-      {"height NaN", 0, NAN, [](SelectedStarsResult&, PlanningBodiesResult&) {}},
-      {"time NaN", 0, 0.0,
-       [](SelectedStarsResult& s, PlanningBodiesResult& b) { s.time = b.time = NAN; }},
-      {"altitude infinite", 0, 0.0,
-       [](SelectedStarsResult& s, PlanningBodiesResult& b) {
-         s.stars[3].altitude = b.bodies[3].altitude = INFINITY;
-       }},
-      {"azimuth NaN", 0, 0.0,
-       [](SelectedStarsResult& s, PlanningBodiesResult& b) {
-         s.stars[6].azimuth = b.bodies[5].azimuth = NAN;
-       }},
-      {"Sun / LHA NaN", 0, 0.0,
-       [](SelectedStarsResult& s, PlanningBodiesResult& b) { s.sunAltitude = b.lhaAries = NAN; }},
-      {"star 0 / body order", 0, 0.0,
-       [](SelectedStarsResult& s, PlanningBodiesResult& b) {
-         s.stars[0].starNumber = 0;
-         std::swap(b.bodies[2], b.bodies[3]);
-       }},
-      {"star -59 / elongation NaN", 0, 0.0,
-       [](SelectedStarsResult& s, PlanningBodiesResult& b) {
-         s.stars[2].starNumber = -59;
-         b.bodies[4].elongation = NAN;
-       }},
-  };
-  for (const Case& c : cases) {
-    SelectedStarsResult s = stars;
-    PlanningBodiesResult b = bodies;
-    c.damage(s, b);
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    SelectedStarsResult stars = good;
+    PlanningBodiesResult bodies = goodBodies;
+    int row = 0;
+    double height = 0.0;
+    cases[i](stars, bodies, row, height);
     PlanningTableState state;
     ReportLine lines[kPlanningRowMaxLines];
-    int count = -1;
-    EXPECT_EQ(FormatSelectedStarsRow(state, c.row, s, c.height, lines, count), kStatusOutOfDomain)
-        << c.what;
-    EXPECT_EQ(count, 0) << c.what;
-    count = -1;
-    EXPECT_EQ(FormatPlanningBodiesRow(state, c.row, b, c.height, lines, count),
-              kStatusOutOfDomain)
-        << c.what;
-    EXPECT_EQ(count, 0) << c.what;
+    int starLines = -1;
+    int bodyLines = -1;
+    EXPECT_EQ(FormatSelectedStarsRow(state, row, stars, height, lines, starLines),
+              kStatusOutOfDomain) << i;
+    EXPECT_EQ(FormatPlanningBodiesRow(state, row, bodies, height, lines, bodyLines),
+              kStatusOutOfDomain) << i;
+    EXPECT_EQ(starLines + bodyLines, 0) << i;
   }
 
   ReportLine header[kPlanningHeaderMaxLines];
