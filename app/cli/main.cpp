@@ -7,6 +7,7 @@
 #include "app/cli/AlmanacCommand.h"
 #include "app/cli/CheckDataCommand.h"
 #include "app/cli/CliCommand.h"
+#include "app/cli/CompassCommand.h"
 #include "app/cli/FixCommand.h"
 #include "app/cli/LogCommand.h"
 #include "app/cli/RiseSetCommand.h"
@@ -29,6 +30,8 @@ constexpr CliCommand kCommands[] = {
     {"waypoint", "course and speed to reach a waypoint by a given time", RunWaypointCommand},
     {"riseset", "rise, set, transit and twilight tables (see navora-cli riseset --help)",
      RunRiseSetCommand},
+    {"compass", "gyro/compass error planning and determination (see navora-cli compass --help)",
+     RunCompassCommand},
 };
 
 void PrintHelp(std::FILE* stream) {
