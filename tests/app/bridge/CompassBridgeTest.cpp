@@ -47,18 +47,5 @@ TEST(CompassBridge, TellsEachFailureAndStopsTheTask) {
   EXPECT_EQ(notice.shown[0].text, "An error returned from\n Compass Error, Planning.");
 }
 
-TEST(CompassBridge, SaysNothingWhenTheEngineSucceeds) {
-  PlaceContext places;
-  ASSERT_EQ(OpenDefaultEphemeris(places.ephemeris), kStatusOk);
-  RecordingNotice notice;
-  ReportLine table[kAzimuthPlanningMaxLines];
-  int lineCount = 0;
-  EXPECT_EQ(TaskCompassErrorPlanning(notice, places, kJd, 0.0, 50.0, -4.0, 0.0, 90.0, table,
-                                     lineCount),
-            0);
-  EXPECT_GE(lineCount, kAzimuthPlanningHeaderLines);
-  EXPECT_TRUE(notice.shown.empty());
-}
-
 }  // namespace
 }  // namespace navora

@@ -1,5 +1,5 @@
 // The compass commands' course: the observer advanced from the reference to
-// the instant, the report appended, and a refused instant appending nothing.
+// the instant and the report appended.
 
 #include <gtest/gtest.h>
 
@@ -53,16 +53,6 @@ TEST_F(CompassCourse, ReportsAtTheDeadReckoningPosition) {
   EXPECT_EQ(lines[10], "                         Observed Azimuth:   360.0");
   EXPECT_LT(std::abs(error), 1.5);  // Polaris is within a degree and a half of north
   EXPECT_TRUE(notice.shown.empty());
-}
-
-TEST_F(CompassCourse, ARefusedInstantAppendsNothing) {
-  CompassErrorRequest bearing;
-  bearing.timeUtc = Jd(2024, 3, 26);  // more than 10 days on
-  bearing.reference = reference;
-  EXPECT_EQ(RunCompassError(context, state, bearing), TaskOutcome::kStopped);
-  ASSERT_EQ(notice.shown.size(), 1u);
-  EXPECT_NE(notice.shown[0].text.find("more than 10 days"), std::string::npos);
-  EXPECT_TRUE(sink.text.empty());
 }
 
 }  // namespace
