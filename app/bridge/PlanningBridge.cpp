@@ -61,6 +61,10 @@ int TaskPlanningBodies(Notice& notice, PlaceContext& places, double timeUtc, dou
               kPlanningBodiesFailed);
 }
 
+void TellPlanningTableFailure(Notice& notice, bool starTable) {
+  notice.Show(starTable ? kSelectedStarsFailed : kPlanningBodiesFailed, kNoticeOk);
+}
+
 int TaskTwilightPlanningTime(Notice& notice, PlaceContext& places, double dateUtc, bool morning,
                              const PositionRecord& reference, double ut1MinusUtc,
                              double heightOfEyeM, double& planningTimeUtc) {

@@ -32,6 +32,10 @@ int TaskPlanningBodies(Notice& notice, PlaceContext& places, double timeUtc, dou
                        double latitude, double longitude, double heightOfEyeM,
                        PlanningBodiesResult& result);
 
+// The message of a table line that cannot be written (a value the table
+// cannot print): the star table's, or the Sun, Moon and planets table's.
+void TellPlanningTableFailure(Notice& notice, bool starTable);
+
 // The planning time of the "Twilight" option (FindTwilightPlanningTime) for
 // the chosen date (0 h UTC); every refusal names the "Other" option, and a
 // twilight that came before the reference position names that position's
