@@ -1,33 +1,15 @@
 #include "app/worksheet/SdfFile.h"
 
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 
 #include "app/worksheet/RtfWriter.h"
 #include "app/worksheet/Utf8.h"
+#include "engine/common/DocumentFile.h"
 #include "engine/common/TextEncoding.h"
 
 namespace navora {
 namespace {
-
-constexpr uint8_t kLength16Follows = 0xFF;     // the byte length escape
-constexpr uint16_t kLength32Follows = 0xFFFF;  // the 16-bit length escape
-
-void AppendLittleEndian(std::string& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-bool ReadLittleEndian(std::string_view bytes, size_t& position, int width, uint32_t& value) {
-  if (bytes.size() - position < static_cast<size_t>(width)) return false;
-  value = 0;
-  for (int i = 0; i < width; ++i) {
-    value |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[position + i])) << (8 * i);
-  }
-  position += width;
-  return true;
-}
 
 std::string ToFileText(const std::string& text) {
   std::string crlf;
@@ -75,33 +57,6 @@ const char* DescribeSdfStatus(SdfStatus status) {
   return "unknown";
 }
 
-void AppendLengthPrefixed(std::string& out, std::string_view bytes) {
-  const size_t length = bytes.size();
-  if (length < kLength16Follows) {
-    AppendLittleEndian(out, static_cast<uint32_t>(length), 1);
-  } else if (length < kLength32Follows) {
-    AppendLittleEndian(out, kLength16Follows, 1);
-    AppendLittleEndian(out, static_cast<uint32_t>(length), 2);
-  } else {
-    AppendLittleEndian(out, kLength16Follows, 1);
-    AppendLittleEndian(out, kLength32Follows, 2);
-    AppendLittleEndian(out, static_cast<uint32_t>(length), 4);
-  }
-  out.append(bytes);
-}
-
-bool ReadLengthPrefixed(std::string_view bytes, size_t& position, std::string_view& value) {
-  size_t at = position;
-  uint32_t length = 0;
-  if (!ReadLittleEndian(bytes, at, 1, length)) return false;
-  if (length == kLength16Follows && !ReadLittleEndian(bytes, at, 2, length)) return false;
-  if (length == kLength32Follows && !ReadLittleEndian(bytes, at, 4, length)) return false;
-  if (bytes.size() - at < length) return false;
-  value = bytes.substr(at, length);
-  position = at + length;
-  return true;
-}
-
 std::string WriteSdf(const RichText& document) {
   const std::string text = ToFileText(PlainText(document));
   const std::string rtf = WriteRtf(document);
@@ -138,17 +93,8 @@ SdfReadResult ReadSdf(std::string_view bytes, RichText& document) {
 
 SdfReadResult ReadSdfFile(const std::string& path, RichText& document) {
   document.runs.clear();
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return {SdfStatus::kCannotRead};
   std::string bytes;
-  char buffer[1 << 16];
-  size_t count = 0;
-  while (bytes.size() <= kMaxSdfBytes && (count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-    bytes.append(buffer, count);
-  }
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) return {SdfStatus::kCannotRead};
+  if (!ReadFileUpTo(path, kMaxSdfBytes, bytes)) return {SdfStatus::kCannotRead};
   if (bytes.size() > kMaxSdfBytes) return {SdfStatus::kTooLarge};
   return ReadSdf(bytes, document);
 }
@@ -156,16 +102,7 @@ SdfReadResult ReadSdfFile(const std::string& path, RichText& document) {
 SdfStatus WriteSdfFile(const std::string& path, const RichText& document) {
   const std::string bytes = WriteSdf(document);
   if (bytes.size() > kMaxSdfBytes) return SdfStatus::kTooLarge;  // it could not be opened again
-  const std::string partial = path + ".partial";
-  std::FILE* file = std::fopen(partial.c_str(), "wb");
-  if (file == nullptr) return SdfStatus::kCannotWrite;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-                       std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
-  if (std::fclose(file) != 0 || !written || std::rename(partial.c_str(), path.c_str()) != 0) {
-    std::remove(partial.c_str());
-    return SdfStatus::kCannotWrite;
-  }
-  return SdfStatus::kOk;
+  return ReplaceFile(path, bytes) ? SdfStatus::kOk : SdfStatus::kCannotWrite;
 }
 
 }  // namespace navora

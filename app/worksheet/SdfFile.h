@@ -25,6 +25,7 @@
 
 #include "app/worksheet/RichText.h"
 #include "app/worksheet/RtfReader.h"
+#include "engine/common/LittleEndianFields.h"  // AppendLengthPrefixed, ReadLengthPrefixed
 
 namespace navora {
 
@@ -48,13 +49,6 @@ struct SdfReadResult {
 
 // What a status means, in a few words for a message.
 const char* DescribeSdfStatus(SdfStatus status);
-
-// Appends the length prefix and the bytes of a length-prefixed string.
-void AppendLengthPrefixed(std::string& out, std::string_view bytes);
-
-// Reads a length-prefixed string at bytes[position] and advances position
-// past it; false (position unchanged) when it runs past the end.
-bool ReadLengthPrefixed(std::string_view bytes, size_t& position, std::string_view& value);
 
 // The file's bytes for a worksheet.
 std::string WriteSdf(const RichText& document);

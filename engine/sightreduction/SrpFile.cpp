@@ -1,11 +1,11 @@
 #include "engine/sightreduction/SrpFile.h"
 
-#include <unistd.h>
-
-#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+
+#include "engine/common/DocumentFile.h"
+#include "engine/common/LittleEndianFields.h"
 
 namespace navora {
 namespace {
@@ -13,7 +13,6 @@ namespace {
 constexpr size_t kIntBytes = 4;
 constexpr size_t kDoubleBytes = 8;
 constexpr size_t kLongestName = kReducedBodyNameBytes - 1;  // the terminator is not stored
-constexpr int32_t kLargestField = UINT16_MAX;               // fields held in 16 bits
 
 constexpr size_t kHeaderBytes = 1 + kSrpSignature.size() + 3 * kIntBytes + kDoubleBytes;
 constexpr size_t kSightBytes = 7 * kIntBytes + (1 + kLongestName) + 14 * kDoubleBytes;
@@ -22,90 +21,19 @@ constexpr size_t kSolutionBytes = 11 * kDoubleBytes;
 static_assert(kMaxSrpBytes ==
               kHeaderBytes + kMaxSights * kSightBytes + kMaxLegs * kLegBytes + kSolutionBytes);
 
-class SrpWriter {
- public:
-  explicit SrpWriter(std::string& bytes) : bytes_(bytes) {}
-
-  void Int(int32_t value) { Bytes(static_cast<uint32_t>(value), kIntBytes); }
-  void Double(double value) { Bytes(std::bit_cast<uint64_t>(value), kDoubleBytes); }
-  void String(std::string_view text) {
-    bytes_.push_back(static_cast<char>(text.size()));
-    bytes_.append(text);
-  }
-
- private:
-  void Bytes(uint64_t bits, size_t count) {
-    for (size_t i = 0; i < count; ++i)
-      bytes_.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
-  }
-
-  std::string& bytes_;
-};
-
-// Each read checks that the bytes are there and the value fits its field;
-// the first refusal sticks, so a caller may read on and test ok() once.
-class SrpReader {
- public:
-  explicit SrpReader(std::string_view bytes) : bytes_(bytes) {}
-
-  bool ok() const { return ok_; }
-  bool AtEnd() const { return position_ == bytes_.size(); }
-  void Refuse() { ok_ = false; }
-
-  int32_t Int(int32_t lowest, int32_t highest) {
-    const int32_t value = static_cast<int32_t>(static_cast<uint32_t>(Bits(kIntBytes)));
-    Check(value >= lowest && value <= highest);
-    return ok_ ? value : lowest;
-  }
-  uint16_t Field() { return static_cast<uint16_t>(Int(0, kLargestField)); }
-  uint16_t LegIndex(int32_t nLegs) { return static_cast<uint16_t>(Int(0, nLegs - 1)); }
-  uint8_t Flag() { return static_cast<uint8_t>(Int(0, 1)); }
-
-  double Double() {
-    const double value = std::bit_cast<double>(Bits(kDoubleBytes));
-    Check(std::isfinite(value));
-    return ok_ ? value : 0.0;
-  }
-
-  std::string_view String() {
-    Check(Remaining(1));
-    if (!ok_) return {};
-    const size_t length = static_cast<unsigned char>(bytes_[position_++]);
-    Check(Remaining(length));
-    if (!ok_) return {};
-    const std::string_view text = bytes_.substr(position_, length);
-    position_ += length;
-    return text;
-  }
-
- private:
-  bool Remaining(size_t count) const { return bytes_.size() - position_ >= count; }
-  void Check(bool condition) { ok_ = ok_ && condition; }
-
-  uint64_t Bits(size_t count) {
-    Check(Remaining(count));
-    if (!ok_) return 0;
-    uint64_t bits = 0;
-    for (size_t i = 0; i < count; ++i) {
-      bits |= static_cast<uint64_t>(static_cast<unsigned char>(bytes_[position_ + i])) << (8 * i);
-    }
-    position_ += count;
-    return bits;
-  }
-
-  std::string_view bytes_;
-  size_t position_ = 0;
-  bool ok_ = true;
-};
+// A leg index of a sight: 0..nLegs - 1.
+uint16_t ReadLegIndex(LittleEndianReader& in, int32_t nLegs) {
+  return static_cast<uint16_t>(in.Int(0, nLegs - 1));
+}
 
 bool CountsInRange(int32_t nLegs, int32_t nSights) {
   return nLegs >= 1 && nLegs <= kMaxLegs && nSights >= 0 && nSights <= kMaxSights;
 }
 
-void WriteSight(SrpWriter& out, const ReducedObservation& reduced, const ObservationRecord& sight,
+void WriteSight(LittleEndianWriter& out, const ReducedObservation& reduced, const ObservationRecord& sight,
                 uint8_t rejected, uint8_t excluded) {
   out.Int(reduced.legIndex);
-  out.String(std::string_view(reduced.bodyName, strnlen(reduced.bodyName, kLongestName)));
+  out.ShortString(std::string_view(reduced.bodyName, strnlen(reduced.bodyName, kLongestName)));
   out.Int(reduced.included);
   for (const double value : {reduced.time, reduced.drLatitude, reduced.drLongitude, reduced.hs,
                              reduced.refraction, reduced.dip, reduced.ho, reduced.hc, reduced.zn,
@@ -120,10 +48,10 @@ void WriteSight(SrpWriter& out, const ReducedObservation& reduced, const Observa
   out.Int(excluded);
 }
 
-void ReadSight(SrpReader& in, int32_t nLegs, ReducedObservation& reduced, ObservationRecord& sight,
+void ReadSight(LittleEndianReader& in, int32_t nLegs, ReducedObservation& reduced, ObservationRecord& sight,
                uint8_t& rejected, uint8_t& excluded) {
-  reduced.legIndex = in.LegIndex(nLegs);
-  const std::string_view name = in.String();
+  reduced.legIndex = ReadLegIndex(in, nLegs);
+  const std::string_view name = in.ShortString();
   // A NUL inside the name would end it early and the file would not come back the same.
   const bool nameFits = name.size() <= kLongestName && name.find('\0') == std::string_view::npos;
   if (in.ok() && nameFits) {
@@ -138,7 +66,7 @@ void ReadSight(SrpReader& in, int32_t nLegs, ReducedObservation& reduced, Observ
                         &reduced.ra, &reduced.dec, &reduced.raAtFix, &reduced.decAtFix}) {
     *value = in.Double();
   }
-  sight.legIndex = in.LegIndex(nLegs);
+  sight.legIndex = ReadLegIndex(in, nLegs);
   sight.bodyCode = in.Field();
   sight.included = in.Flag();
   sight.weight = in.Double();
@@ -146,7 +74,7 @@ void ReadSight(SrpReader& in, int32_t nLegs, ReducedObservation& reduced, Observ
   excluded = in.Flag();
 }
 
-void WriteLegEnd(SrpWriter& out, const PositionRecord& end) {
+void WriteLegEnd(LittleEndianWriter& out, const PositionRecord& end) {
   out.Int(end.motionMode);
   out.Int(end.sailingMethod);
   for (const double value : {end.time, end.course, end.speedKmPerDay, end.speed, end.set,
@@ -156,7 +84,7 @@ void WriteLegEnd(SrpWriter& out, const PositionRecord& end) {
   out.Int(end.positionType);
 }
 
-void ReadLegEnd(SrpReader& in, PositionRecord& end) {
+void ReadLegEnd(LittleEndianReader& in, PositionRecord& end) {
   end.motionMode = in.Field();
   end.sailingMethod = in.Field();
   for (double* value : {&end.time, &end.course, &end.speedKmPerDay, &end.speed, &end.set,
@@ -166,7 +94,7 @@ void ReadLegEnd(SrpReader& in, PositionRecord& end) {
   end.positionType = in.Field();
 }
 
-void WriteSolution(SrpWriter& out, const FixSolution& fix) {
+void WriteSolution(LittleEndianWriter& out, const FixSolution& fix) {
   for (const double value :
        {fix.time, fix.latitude, fix.longitude, fix.course, fix.speed, fix.sigmaLatitude,
         fix.sigmaLongitude, fix.sigmaCourse, fix.sigmaSpeed, fix.covLatLon, fix.sigmaUnitWeight}) {
@@ -174,7 +102,7 @@ void WriteSolution(SrpWriter& out, const FixSolution& fix) {
   }
 }
 
-void ReadSolution(SrpReader& in, FixSolution& fix) {
+void ReadSolution(LittleEndianReader& in, FixSolution& fix) {
   for (double* value : {&fix.time, &fix.latitude, &fix.longitude, &fix.course, &fix.speed,
                         &fix.sigmaLatitude, &fix.sigmaLongitude, &fix.sigmaCourse, &fix.sigmaSpeed,
                         &fix.covLatLon, &fix.sigmaUnitWeight}) {
@@ -183,8 +111,8 @@ void ReadSolution(SrpReader& in, FixSolution& fix) {
 }
 
 EngineStatus ParseSrp(std::string_view bytes, SightPlotState& plot) {
-  SrpReader in(bytes);
-  if (in.String() != kSrpSignature || !in.ok()) return kSrpNotAPlot;
+  LittleEndianReader in(bytes);
+  if (in.ShortString() != kSrpSignature || !in.ok()) return kSrpNotAPlot;
   plot.nLegs = in.Int(1, kMaxLegs);
   plot.nSights = in.Int(0, kMaxSights);
   plot.timeOfFix = in.Double();
@@ -202,8 +130,8 @@ EngineStatus ParseSrp(std::string_view bytes, SightPlotState& plot) {
 EngineStatus WriteSrp(const SightPlotState& plot, std::string& bytes) {
   bytes.clear();
   if (!CountsInRange(plot.nLegs, plot.nSights)) return kSrpNotAPlot;
-  SrpWriter out(bytes);
-  out.String(kSrpSignature);
+  LittleEndianWriter out(bytes);
+  out.ShortString(kSrpSignature);
   out.Int(plot.nLegs);
   out.Int(plot.nSights);
   out.Double(plot.timeOfFix);
@@ -233,29 +161,15 @@ EngineStatus ReadSrp(std::string_view bytes, SightPlotState& plot) {
 
 EngineStatus ReadSrpFile(const std::string& path, SightPlotState& plot) {
   plot = SightPlotState{};
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return kSrpCannotRead;
-  char buffer[kMaxSrpBytes + 1];  // one byte more shows a file too long
-  const size_t count = std::fread(buffer, 1, sizeof buffer, file);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) return kSrpCannotRead;
-  return ReadSrp(std::string_view(buffer, count), plot);
+  std::string bytes;
+  if (!ReadFileUpTo(path, kMaxSrpBytes, bytes)) return kSrpCannotRead;
+  return ReadSrp(bytes, plot);
 }
 
 EngineStatus WriteSrpFile(const std::string& path, const SightPlotState& plot) {
   std::string bytes;
   if (const EngineStatus status = WriteSrp(plot, bytes)) return status;
-  const std::string partial = path + ".partial";
-  std::FILE* file = std::fopen(partial.c_str(), "wb");
-  if (file == nullptr) return kSrpCannotWrite;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-                       std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
-  if (std::fclose(file) != 0 || !written || std::rename(partial.c_str(), path.c_str()) != 0) {
-    std::remove(partial.c_str());
-    return kSrpCannotWrite;
-  }
-  return kStatusOk;
+  return ReplaceFile(path, bytes) ? kStatusOk : kSrpCannotWrite;
 }
 
 }  // namespace navora
