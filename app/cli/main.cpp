@@ -10,6 +10,7 @@
 #include "app/cli/CompassCommand.h"
 #include "app/cli/FixCommand.h"
 #include "app/cli/LogCommand.h"
+#include "app/cli/PlanCommand.h"
 #include "app/cli/RiseSetCommand.h"
 #include "app/cli/SightsCommand.h"
 #include "app/cli/WaypointCommand.h"
@@ -30,6 +31,8 @@ constexpr CliCommand kCommands[] = {
     {"waypoint", "course and speed to reach a waypoint by a given time", RunWaypointCommand},
     {"riseset", "rise, set, transit and twilight tables (see navora-cli riseset --help)",
      RunRiseSetCommand},
+    {"plan", "sight planning: sky chart and selected stars (see navora-cli plan --help)",
+     RunPlanCommand},
     {"compass", "gyro/compass error planning and determination (see navora-cli compass --help)",
      RunCompassCommand},
 };
