@@ -11,6 +11,7 @@
 #include "app/bridge/LogEntryBridge.h"
 #include "app/cli/CliArguments.h"
 #include "app/cli/CliCommand.h"
+#include "app/cli/CliOptions.h"
 #include "app/cli/CliOutput.h"
 #include "app/cli/VoyageLogs.h"
 #include "app/tasks/CompassCourse.h"
@@ -50,7 +51,7 @@ constexpr char kUsage[] =
 int UsageError(const std::string& reason) { return UsageFailure("compass", reason); }
 
 int BadValue(const char* option, const char* text, const std::string& reason) {
-  return UsageError(std::string(option) + " '" + text + "': " + reason);
+  return BadOptionValue("compass", option, text, reason);
 }
 
 struct Options {
@@ -68,33 +69,20 @@ struct Options {
 };
 
 int ParseOptions(int argc, char** argv, Options& options) {
-  const struct {
-    const char* name;
-    const char** slot;
-    bool plan;
-    bool error;
-  } kValued[] = {{"--time", &options.time, true, true},
-                 {"--course", &options.course, true, false},
-                 {"--body", &options.body, false, true},
-                 {"--bearing", &options.bearing, false, true},
-                 {"--heading", &options.heading, false, true},
-                 {"--lat", &options.latitude, true, true},
-                 {"--lon", &options.longitude, true, true},
-                 {"--ut1-utc", &options.ut1MinusUtc, true, true},
-                 {"--voyage-dir", &options.voyageDirectory, true, true}};
-  for (int i = 0; i < argc; ++i) {
-    if (options.error && std::strcmp(argv[i], "--relative") == 0) {
-      options.relative = true;
-      continue;
-    }
-    const char** slot = nullptr;
-    for (const auto& valued : kValued) {
-      const bool offered = options.error ? valued.error : valued.plan;
-      if (offered && std::strcmp(argv[i], valued.name) == 0) slot = valued.slot;
-    }
-    if (slot == nullptr) return UsageError(std::string("unknown argument '") + argv[i] + "'");
-    if (i + 1 >= argc) return UsageError(std::string(argv[i]) + " needs a value");
-    *slot = argv[++i];
+  const bool plan = !options.error;
+  const ValuedOption valued[] = {{"--time", &options.time},
+                                 {"--course", &options.course, plan},
+                                 {"--body", &options.body, options.error},
+                                 {"--bearing", &options.bearing, options.error},
+                                 {"--heading", &options.heading, options.error},
+                                 {"--lat", &options.latitude},
+                                 {"--lon", &options.longitude},
+                                 {"--ut1-utc", &options.ut1MinusUtc},
+                                 {"--voyage-dir", &options.voyageDirectory}};
+  const SwitchOption switches[] = {{"--relative", &options.relative, options.error}};
+  if (const int parsed = ParseCommandOptions("compass", argc, argv, valued, switches);
+      parsed != kExitOk) {
+    return parsed;
   }
   if (options.time == nullptr) return UsageError("--time is needed");
   if (options.error && (options.body == nullptr || options.bearing == nullptr)) {
@@ -246,12 +234,7 @@ int Run(const Options& options) {
 }  // namespace
 
 int RunCompassCommand(int argc, char** argv) {
-  for (int i = 0; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      std::fputs(kUsage, stdout);
-      return FinishStandardOutput(kExitOk);
-    }
-  }
+  if (int exitCode = 0; PrintUsageIfAsked(argc, argv, kUsage, exitCode)) return exitCode;
   if (argc < 1) return UsageError("plan or error is needed");
   Options options;
   if (std::strcmp(argv[0], "error") == 0) {

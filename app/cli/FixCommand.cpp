@@ -11,6 +11,7 @@
 #include "app/bridge/DataFileChecks.h"
 #include "app/bridge/LogEntryBridge.h"
 #include "app/cli/CliCommand.h"
+#include "app/cli/CliOptions.h"
 #include "app/cli/CliOutput.h"
 #include "app/cli/VoyageLogs.h"
 #include "app/tasks/ComputeFixCourse.h"
@@ -150,36 +151,16 @@ int Fix(const Options& options) {
 }  // namespace
 
 int RunFixCommand(int argc, char** argv) {
+  if (int exitCode = 0; PrintUsageIfAsked(argc, argv, kUsage, exitCode)) return exitCode;
   Options options;
-  const struct {
-    const char* name;
-    const char** value;
-  } kValued[] = {{"--time", &options.time},
-                 {"--exclude", &options.exclude},
-                 {"--srp", &options.srpPath},
-                 {"--voyage-dir", &options.voyageDirectory}};
-  for (int i = 0; i < argc; ++i) {
-    const char* argument = argv[i];
-    if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
-      std::fputs(kUsage, stdout);
-      return FinishStandardOutput(kExitOk);
-    }
-    if (std::strcmp(argument, "--short") == 0) {
-      options.shortForm = true;
-      continue;
-    }
-    if (std::strcmp(argument, "--save") == 0) {
-      options.save = true;
-      continue;
-    }
-    bool known = false;
-    for (const auto& valued : kValued) {
-      if (std::strcmp(argument, valued.name) != 0) continue;
-      if (i + 1 >= argc) return UsageError(std::string(argument) + " needs a value");
-      *valued.value = argv[++i];
-      known = true;
-    }
-    if (!known) return UsageError(std::string("unknown argument '") + argument + "'");
+  const ValuedOption valued[] = {{"--time", &options.time},
+                                 {"--exclude", &options.exclude},
+                                 {"--srp", &options.srpPath},
+                                 {"--voyage-dir", &options.voyageDirectory}};
+  const SwitchOption switches[] = {{"--short", &options.shortForm}, {"--save", &options.save}};
+  if (const int parsed = ParseCommandOptions("fix", argc, argv, valued, switches);
+      parsed != kExitOk) {
+    return parsed;
   }
   return Fix(options);
 }

@@ -11,6 +11,7 @@
 #include "app/bridge/LogEntryBridge.h"
 #include "app/cli/CliArguments.h"
 #include "app/cli/CliCommand.h"
+#include "app/cli/CliOptions.h"
 #include "app/cli/CliOutput.h"
 #include "app/cli/VoyageLogs.h"
 #include "app/tasks/PlanningCourse.h"
@@ -54,7 +55,7 @@ constexpr double kDegreesAboveHorizon = 90.0;
 int UsageError(const std::string& reason) { return UsageFailure("plan", reason); }
 
 int BadValue(const char* option, const char* text, const std::string& reason) {
-  return UsageError(std::string(option) + " '" + text + "': " + reason);
+  return BadOptionValue("plan", option, text, reason);
 }
 
 struct Options {
@@ -71,32 +72,19 @@ struct Options {
 };
 
 int ParseOptions(int argc, char** argv, Options& options) {
-  const struct {
-    const char* name;
-    const char** slot;
-    bool skyChart;
-    bool selectedStars;
-  } kValued[] = {{"--time", &options.time, true, true},
-                 {"--twilight", &options.twilight, true, true},
-                 {"--date", &options.date, true, true},
-                 {"--spp", &options.spp, true, false},
-                 {"--grade", &options.grade, false, true},
-                 {"--lat", &options.latitude, true, true},
-                 {"--lon", &options.longitude, true, true},
-                 {"--voyage-dir", &options.voyageDirectory, true, true}};
-  for (int i = 0; i < argc; ++i) {
-    if (!options.skyChart && std::strcmp(argv[i], "--precision") == 0) {
-      options.precision = true;
-      continue;
-    }
-    const char** slot = nullptr;
-    for (const auto& valued : kValued) {
-      const bool offered = options.skyChart ? valued.skyChart : valued.selectedStars;
-      if (offered && std::strcmp(argv[i], valued.name) == 0) slot = valued.slot;
-    }
-    if (slot == nullptr) return UsageError(std::string("unknown argument '") + argv[i] + "'");
-    if (i + 1 >= argc) return UsageError(std::string(argv[i]) + " needs a value");
-    *slot = argv[++i];
+  const bool selectedStars = !options.skyChart;
+  const ValuedOption valued[] = {{"--time", &options.time},
+                                 {"--twilight", &options.twilight},
+                                 {"--date", &options.date},
+                                 {"--spp", &options.spp, options.skyChart},
+                                 {"--grade", &options.grade, selectedStars},
+                                 {"--lat", &options.latitude},
+                                 {"--lon", &options.longitude},
+                                 {"--voyage-dir", &options.voyageDirectory}};
+  const SwitchOption switches[] = {{"--precision", &options.precision, selectedStars}};
+  if (const int parsed = ParseCommandOptions("plan", argc, argv, valued, switches);
+      parsed != kExitOk) {
+    return parsed;
   }
   const bool twilight = options.twilight != nullptr || options.date != nullptr;
   if ((options.time != nullptr) == twilight) {
@@ -247,12 +235,7 @@ int Run(const Options& options) {
 }  // namespace
 
 int RunPlanCommand(int argc, char** argv) {
-  for (int i = 0; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      std::fputs(kUsage, stdout);
-      return FinishStandardOutput(kExitOk);
-    }
-  }
+  if (int exitCode = 0; PrintUsageIfAsked(argc, argv, kUsage, exitCode)) return exitCode;
   if (argc < 1) return UsageError("sky-chart or selected-stars is needed");
   Options options;
   if (std::strcmp(argv[0], "sky-chart") == 0) {

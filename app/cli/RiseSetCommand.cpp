@@ -12,6 +12,7 @@
 #include "app/bridge/LogEntryBridge.h"
 #include "app/cli/CliArguments.h"
 #include "app/cli/CliCommand.h"
+#include "app/cli/CliOptions.h"
 #include "app/cli/CliOutput.h"
 #include "app/cli/VoyageLogs.h"
 #include "app/tasks/RiseSetCourse.h"
@@ -54,7 +55,7 @@ constexpr double kMaxSiteLatitudeDeg = 80.0;  // exclusive
 int UsageError(const std::string& reason) { return UsageFailure("riseset", reason); }
 
 int BadValue(const char* option, const char* text, const std::string& reason) {
-  return UsageError(std::string(option) + " '" + text + "': " + reason);
+  return BadOptionValue("riseset", option, text, reason);
 }
 
 struct Options {
@@ -71,29 +72,18 @@ struct Options {
 };
 
 int ParseOptions(int argc, char** argv, Options& options) {
-  const struct {
-    const char* name;
-    const char** slot;
-    bool fixed;
-    bool underway;
-  } kValued[] = {{"--body", &options.body, true, true},
-                 {"--date", &options.date, true, true},
-                 {"--lat", &options.latitude, true, false},
-                 {"--lon", &options.longitude, true, false},
-                 {"--days", &options.days, true, true},
-                 {"--tz", &options.zone, true, true},
-                 {"--height-ft", &options.height, true, true},
-                 {"--dut1", &options.dut1, true, false},
-                 {"--voyage-dir", &options.voyageDirectory, false, true}};
-  for (int i = 0; i < argc; ++i) {
-    const char** slot = nullptr;
-    for (const auto& valued : kValued) {
-      const bool offered = options.underway ? valued.underway : valued.fixed;
-      if (offered && std::strcmp(argv[i], valued.name) == 0) slot = valued.slot;
-    }
-    if (slot == nullptr) return UsageError(std::string("unknown argument '") + argv[i] + "'");
-    if (i + 1 >= argc) return UsageError(std::string(argv[i]) + " needs a value");
-    *slot = argv[++i];
+  const bool fixed = !options.underway;
+  const ValuedOption valued[] = {{"--body", &options.body},
+                                 {"--date", &options.date},
+                                 {"--lat", &options.latitude, fixed},
+                                 {"--lon", &options.longitude, fixed},
+                                 {"--days", &options.days},
+                                 {"--tz", &options.zone},
+                                 {"--height-ft", &options.height},
+                                 {"--dut1", &options.dut1, fixed},
+                                 {"--voyage-dir", &options.voyageDirectory, options.underway}};
+  if (const int parsed = ParseCommandOptions("riseset", argc, argv, valued); parsed != kExitOk) {
+    return parsed;
   }
   if (options.body == nullptr || options.date == nullptr) {
     return UsageError("--body and --date are needed");
@@ -248,12 +238,7 @@ int RunUnderway(const Options& options, const Common& common) {
 }  // namespace
 
 int RunRiseSetCommand(int argc, char** argv) {
-  for (int i = 0; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      std::fputs(kUsage, stdout);
-      return FinishStandardOutput(kExitOk);
-    }
-  }
+  if (int exitCode = 0; PrintUsageIfAsked(argc, argv, kUsage, exitCode)) return exitCode;
   if (argc < 1) return UsageError("fixed or underway is needed");
   Options options;
   if (std::strcmp(argv[0], "underway") == 0) {
