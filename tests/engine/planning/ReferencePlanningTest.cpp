@@ -81,8 +81,8 @@ class ReferencePlanningTest : public ::testing::Test {
 };
 
 TEST_F(ReferencePlanningTest, SkyChartHoldsEveryBodyAboveItsLimitWhereTheReferenceHasIt) {
-  const std::map<std::string, int> keys = {{"Sun", kSun},     {"Moon", kMoon},
-                                           {"Venus", kVenus}, {"Mars", kMars},
+  const std::map<std::string, int> keys = {{"Sun", kSun},         {"Moon", kMoon},
+                                           {"Venus", kVenus},     {"Mars", kMars},
                                            {"Jupiter", kJupiter}, {"Saturn", kSaturn}};
   for (size_t i = 0; i < instants_.size(); ++i) {
     const RefInstant& ref = instants_[i];
@@ -127,9 +127,9 @@ TEST_F(ReferencePlanningTest, SelectedStarsAndPlanningBodiesMatchTheReference) {
     const std::string at = "instant " + std::to_string(i) + ", ";
     const RefDirection& sun = ref.sky.at(kSun);
     SelectedStarsResult selected;
-    ASSERT_EQ(SelectedStarsAt(places_, ref.jdUtc, 0.0, ref.latitude, ref.longitude, ref.height,
-                              selected),
-              kStatusOk);
+    ASSERT_EQ(
+        SelectedStarsAt(places_, ref.jdUtc, 0.0, ref.latitude, ref.longitude, ref.height, selected),
+        kStatusOk);
     for (const SelectedStarEntry& star : selected.stars) {
       const int number = std::abs(star.starNumber);
       ExpectDirection(star.altitude, star.azimuth, ref.sky.at(kStarKey + number),
@@ -139,9 +139,9 @@ TEST_F(ReferencePlanningTest, SelectedStarsAndPlanningBodiesMatchTheReference) {
     EXPECT_NEAR(selected.sunSemiDiameter, sun.semiDiameter, kSemiDiameterToleranceArcsec) << at;
 
     PlanningBodiesResult bodies;
-    ASSERT_EQ(PlanningBodiesAt(places_, ref.jdUtc, 0.0, ref.latitude, ref.longitude, ref.height,
-                               bodies),
-              kStatusOk);
+    ASSERT_EQ(
+        PlanningBodiesAt(places_, ref.jdUtc, 0.0, ref.latitude, ref.longitude, ref.height, bodies),
+        kStatusOk);
     EXPECT_LE(AngleDifference(bodies.lhaAries, ref.lhaAries), kAltitudeToleranceDeg) << at;
     for (const PlanningBodyEntry& entry : bodies.bodies) {
       const RefDirection& body = ref.sky.at(entry.body);

@@ -53,8 +53,7 @@ class SkyChartTest : public ::testing::Test {
 
   PlanningBodiesResult BodiesAt(double timeUtc, double latitude, double longitude) {
     PlanningBodiesResult result;
-    EXPECT_EQ(PlanningBodiesAt(places_, timeUtc, 0.0, latitude, longitude, 0.0, result),
-              kStatusOk);
+    EXPECT_EQ(PlanningBodiesAt(places_, timeUtc, 0.0, latitude, longitude, 0.0, result), kStatusOk);
     return result;
   }
 
