@@ -1,14 +1,9 @@
-// Published worked examples of the gyro error by the amplitude of the Sun,
-// reproduced with the compass error determination.
-//
-// An amplitude example gives a latitude, the Sun's declination and its
-// observed bearing when its centre is on the celestial horizon, not an
-// instant. The test makes the instant: within a month when the Sun's
-// declination passes the example's value it finds that moment, then the
-// longitude where the Sun, setting, has its centre on the celestial horizon
-// (altitude 0, no refraction or dip). DetermineCompassError at that instant
-// and place, with the example's observed bearing, must give the example's
-// error within 0.2 degree. Its tables round the amplitude to 0.1 degree.
+// Published worked examples of the gyro error by the amplitude of the Sun.
+// An example gives a latitude, the Sun's declination and its bearing with its
+// centre on the celestial horizon, not an instant: the test finds the moment
+// the Sun's declination passes the example's value, then the longitude where
+// the setting Sun's centre is at altitude 0 (no refraction or dip), and there
+// DetermineCompassError must give the published error within 0.2 degree.
 
 #include <gtest/gtest.h>
 

@@ -52,14 +52,14 @@ const EclipseCase kCases[] = {
     // eclipse, as reproduced in the astronomy-bundle resource file
     // besselianElements/20170821.txt. Partial eclipse anywhere on Earth
     // 15:46:51 to 21:04:24 UT: moonblink.info/Eclipse/eclipse/2017_08_21.
-    {"total solar 2017", Utc(2017, 8, 21, 18, 25, 29.9), 37.0, -87.7, kTotalSolarEclipse,
+    {"TotalSolar2017", Utc(2017, 8, 21, 18, 25, 29.9), 37.0, -87.7, kTotalSolarEclipse,
      Utc(2017, 8, 21, 15, 46, 51.0), Utc(2017, 8, 21, 21, 4, 24.0), false},
     // Annular solar eclipse of 2003 May 31. NASA TP 2002-211618, Table 2,
     // eclipse.gsfc.nasa.gov/SEmono/ASE2003/ASE2003tab/ASE2003-Tab02.html:
     // greatest eclipse G0 04:09:22.4 TD at 66 33.2' N, 024 30.0' W (true
     // longitude), Delta T 64.7 s, Sun's altitude 2.9, central duration
     // 3m36.8s; penumbral contacts P1 01:47:20.9 TD and P4 06:31:08.3 TD.
-    {"annular solar 2003", UtFromTd(2003, 5, 31, 4, 9, 22.4, 64.7), 66.0 + 33.2 / 60.0,
+    {"AnnularSolar2003", UtFromTd(2003, 5, 31, 4, 9, 22.4, 64.7), 66.0 + 33.2 / 60.0,
      -(24.0 + 30.0 / 60.0), kAnnularSolarEclipse, UtFromTd(2003, 5, 31, 1, 47, 20.9, 64.7),
      UtFromTd(2003, 5, 31, 6, 31, 8.3, 64.7), false},
     // Partial solar eclipse of 2022 Oct 25 at Catania, N 37:30:12, E 15:05:12:
@@ -67,27 +67,27 @@ const EclipseCase kCases[] = {
     // ends 11:26:44 UT. INAF Catania Astrophysical Observatory, "Partial solar
     // eclipse - 2022 October 25th", ssa.oact.inaf.it/oact/Solar_eclipse_2022_en.php.
     // No total or annular path exists for this eclipse.
-    {"partial solar 2022", Utc(2022, 10, 25, 10, 31, 2.0), 37.0 + 30.0 / 60.0 + 12.0 / 3600.0,
+    {"PartialSolar2022", Utc(2022, 10, 25, 10, 31, 2.0), 37.0 + 30.0 / 60.0 + 12.0 / 3600.0,
      15.0 + 5.0 / 60.0 + 12.0 / 3600.0, kPartialSolarEclipse, Utc(2022, 10, 25, 9, 36, 5.0),
      Utc(2022, 10, 25, 11, 26, 44.0), false},
     // Total lunar eclipse of 2019 Jan 21: P1 02:36:30, greatest 05:12:16, P4
     // 07:48:00 UT, umbral magnitude 1.1966 (NASA's predictions, as tabulated
     // in "January 2019 lunar eclipse", wiki.av1.space mirror of Wikipedia);
     // seen whole from the Americas. Observer in the Caribbean Sea.
-    {"total lunar 2019", Utc(2019, 1, 21, 5, 12, 16.0), 15.0, -75.0, kTotalLunarEclipse,
+    {"TotalLunar2019", Utc(2019, 1, 21, 5, 12, 16.0), 15.0, -75.0, kTotalLunarEclipse,
      Utc(2019, 1, 21, 2, 36, 30.0), Utc(2019, 1, 21, 7, 48, 0.0), true},
     // Partial lunar eclipse of 2019 Jul 16: greatest eclipse 21:31 UT
     // (earthsky.org, "Partial lunar eclipse on July 16-17"), umbral magnitude
     // 0.653; Moon in the penumbra 2:43 pm to 8:17 pm EDT = 18:43 to 00:17 UT
     // (farmersalmanac.com, "July 16th Partial Lunar Eclipse"). Greatest eclipse
     // near midnight in eastern Africa (earthsky.org): observer off its coast.
-    {"partial lunar 2019", Utc(2019, 7, 16, 21, 31, 0.0), 0.0, 40.0, kPartialLunarEclipse,
+    {"PartialLunar2019", Utc(2019, 7, 16, 21, 31, 0.0), 0.0, 40.0, kPartialLunarEclipse,
      Utc(2019, 7, 16, 18, 43, 0.0), Utc(2019, 7, 17, 0, 17, 0.0), true},
     // Penumbral lunar eclipse of 2020 Jan 10: begins 17:07:45, maximum
     // 19:09:59, ends 21:12:19 UT, 90% of the disc in the penumbra, visible from
     // Africa, Europe and Asia (moonblink.info/Eclipse/eclipse/2020_01_10).
     // Observer in the Gulf of Oman.
-    {"penumbral lunar 2020", Utc(2020, 1, 10, 19, 9, 59.0), 25.0, 57.0, kPenumbralLunarEclipse,
+    {"PenumbralLunar2020", Utc(2020, 1, 10, 19, 9, 59.0), 25.0, 57.0, kPenumbralLunarEclipse,
      Utc(2020, 1, 10, 17, 7, 45.0), Utc(2020, 1, 10, 21, 12, 19.0), true},
 };
 
@@ -123,13 +123,7 @@ TEST_P(EclipseTest, PublishedEclipseHasItsCodeAndNoneAnHourOutsideIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(RealEclipses, EclipseTest, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<EclipseCase>& info) {
-                           std::string name = info.param.name;
-                           for (char& ch : name) {
-                             if (ch == ' ') ch = '_';
-                           }
-                           return name;
-                         });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace navora

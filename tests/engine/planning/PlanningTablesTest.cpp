@@ -30,6 +30,22 @@ std::string Join(const ReportLine* lines, int count) {
   return text;
 }
 
+// The header of `kind`, then each row as `format(state, index, lines, count)`
+// prints it.
+template <typename Format>
+std::string Table(int kind, size_t rows, Format format) {
+  ReportLine lines[kPlanningRowMaxLines];
+  int count = 0;
+  EXPECT_EQ(FormatPlanningHeader(kind, 50.5, -4.25, kHeightOfEyeM, lines, count), kStatusOk);
+  std::string table = Join(lines, count);
+  PlanningTableState state;
+  for (size_t i = 0; i < rows; ++i) {
+    EXPECT_EQ(format(state, static_cast<int>(i), lines, count), kStatusOk) << "row " << i;
+    table += Join(lines, count);
+  }
+  return table;
+}
+
 struct StarRow {
   double time;
   SelectedStarEntry stars[kSelectedStarCount];
@@ -65,26 +81,18 @@ TEST(PlanningTables, StarTableRepeatsDateAndHeadingWhereTheyChange) {
         {-37, 20.4, 87.8}, {49, 30.8, 32.5}, {58, 45.0, 0.5}},
        -1.2},
   };
-  ReportLine lines[kPlanningRowMaxLines];
-  int count = 0;
-  ReportLine header[kPlanningHeaderMaxLines];
-  int headerCount = 0;
-  ASSERT_EQ(FormatPlanningHeader(kPlanningHeaderStars, 50.5, -4.25, kHeightOfEyeM, header,
-                                 headerCount),
-            kStatusOk);
-  std::string table = Join(header, headerCount);
-  PlanningTableState state;
-  for (size_t i = 0; i < rows.size(); ++i) {
-    SelectedStarsResult result;
-    result.time = rows[i].time;
-    std::copy(std::begin(rows[i].stars), std::end(rows[i].stars), result.stars.begin());
-    result.sunAltitude = rows[i].sunAltitude;
-    result.sunSemiDiameter = kSunSemiDiameter;
-    ASSERT_EQ(FormatSelectedStarsRow(state, static_cast<int>(i), result, kHeightOfEyeM, lines,
-                                     count),
-              kStatusOk);
-    table += Join(lines, count);
-  }
+  const std::string table = Table(kPlanningHeaderStars, rows.size(),
+                                  [&rows](PlanningTableState& state, int i, auto& lines,
+                                          int& count) {
+                                    SelectedStarsResult result;
+                                    result.time = rows[i].time;
+                                    std::copy(std::begin(rows[i].stars), std::end(rows[i].stars),
+                                              result.stars.begin());
+                                    result.sunAltitude = rows[i].sunAltitude;
+                                    result.sunSemiDiameter = kSunSemiDiameter;
+                                    return FormatSelectedStarsRow(state, i, result, kHeightOfEyeM,
+                                                                  lines, count);
+                                  });
   EXPECT_EQ(table, testing::PlanningGolden("selected_stars.txt", table));
 }
 
@@ -117,30 +125,20 @@ TEST(PlanningTables, BodiesTableShowsGlareEclipsesAndBodiesAboveTheHorizon) {
        5},
   };
   const double magnitudes[kPlanningBodyCount] = {1.0, 0.4, -4.1, 1.3, -2.0, 0.9};
-  ReportLine lines[kPlanningRowMaxLines];
-  int count = 0;
-  ReportLine header[kPlanningHeaderMaxLines];
-  int headerCount = 0;
-  ASSERT_EQ(FormatPlanningHeader(kPlanningHeaderBodies, 50.5, -4.25, kHeightOfEyeM, header,
-                                 headerCount),
-            kStatusOk);
-  std::string table = Join(header, headerCount);
-  PlanningTableState state;
-  for (size_t i = 0; i < rows.size(); ++i) {
-    PlanningBodiesResult result;
-    result.time = rows[i].time;
-    result.lhaAries = rows[i].lhaAries;
-    for (int b = 0; b < kPlanningBodyCount; ++b) {
-      result.bodies[b] = {kPlanningBodies[b], rows[i].altitude[b], 100.0 + 20.0 * b + 0.7 * i,
-                          magnitudes[b], rows[i].elongation[b]};
-    }
-    result.moonSemiDiameter = kMoonSemiDiameter;
-    result.eclipse = rows[i].eclipse;
-    ASSERT_EQ(FormatPlanningBodiesRow(state, static_cast<int>(i), result, kHeightOfEyeM, lines,
-                                      count),
-              kStatusOk);
-    table += Join(lines, count);
-  }
+  const std::string table = Table(
+      kPlanningHeaderBodies, rows.size(),
+      [&](PlanningTableState& state, int i, auto& lines, int& count) {
+        PlanningBodiesResult result;
+        result.time = rows[i].time;
+        result.lhaAries = rows[i].lhaAries;
+        for (int b = 0; b < kPlanningBodyCount; ++b) {
+          result.bodies[b] = {kPlanningBodies[b], rows[i].altitude[b], 100.0 + 20.0 * b + 0.7 * i,
+                              magnitudes[b], rows[i].elongation[b]};
+        }
+        result.moonSemiDiameter = kMoonSemiDiameter;
+        result.eclipse = rows[i].eclipse;
+        return FormatPlanningBodiesRow(state, i, result, kHeightOfEyeM, lines, count);
+      });
   EXPECT_EQ(table, testing::PlanningGolden("planning_bodies.txt", table));
 }
 
