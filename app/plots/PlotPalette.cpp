@@ -23,6 +23,14 @@ PlotPalette ScreenPlotPalette() {
                       QColor(60, 210, 190)};
   palette.fixMarker = QColor(255, 255, 255);
   palette.ellipse = QColor(255, 235, 0);
+  palette.horizon = QColor(120, 150, 190);
+  palette.star = QColor(235, 240, 255);
+  palette.selectedStar = QColor(90, 200, 255);
+  palette.bestThreeStar = QColor(255, 200, 40);
+  palette.planet = QColor(255, 140, 90);
+  palette.sun = QColor(255, 225, 0);
+  palette.moonLit = QColor(225, 225, 205);
+  palette.moonDark = QColor(60, 66, 82);
   return palette;
 }
 
@@ -41,6 +49,14 @@ PlotPalette PrinterPlotPalette() {
                       QColor(0, 130, 140)};
   palette.fixMarker = Qt::black;
   palette.ellipse = QColor(0, 0, 0);
+  palette.horizon = Qt::black;
+  palette.star = Qt::black;
+  palette.selectedStar = QColor(0, 70, 200);
+  palette.bestThreeStar = QColor(200, 0, 0);
+  palette.planet = QColor(160, 80, 0);
+  palette.sun = QColor(230, 160, 0);
+  palette.moonLit = QColor(255, 255, 255);
+  palette.moonDark = QColor(110, 110, 110);
   return palette;
 }
 
@@ -59,6 +75,14 @@ PlotPalette NightPlotPalette() {
                       QColor(140, 36, 24)};
   palette.fixMarker = QColor(235, 80, 60);
   palette.ellipse = QColor(210, 100, 40);
+  palette.horizon = QColor(120, 28, 22);
+  palette.star = QColor(190, 45, 34);
+  palette.selectedStar = QColor(230, 70, 50);
+  palette.bestThreeStar = QColor(220, 100, 30);
+  palette.planet = QColor(170, 80, 20);
+  palette.sun = QColor(230, 90, 30);
+  palette.moonLit = QColor(210, 60, 45);
+  palette.moonDark = QColor(50, 10, 8);
   return palette;
 }
 

@@ -24,6 +24,17 @@ struct PlotPalette {
   std::array<QColor, kMaxLegs> legTrack;
   QColor fixMarker;
   QColor ellipse;
+  // The sky chart's bodies. The selected stars differ from the plain ones in
+  // symbol as well as colour, so that they stay apart in the night palette
+  // and in monochrome print.
+  QColor horizon;
+  QColor star;
+  QColor selectedStar;   // one of the seven selected stars
+  QColor bestThreeStar;  // one of the three for the best fix
+  QColor planet;
+  QColor sun;
+  QColor moonLit;
+  QColor moonDark;
 };
 
 // Light lines on a dark sheet: the element colours at full strength read well.

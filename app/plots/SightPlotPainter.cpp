@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/plots/PlotMetrics.h"
 #include "engine/common/Angles.h"
 #include "engine/horizon/AngleFormatting.h"
 #include "engine/time/Calendar.h"
@@ -17,7 +18,6 @@ namespace navora {
 namespace {
 
 // Sizes in line heights of the plot font, so that screen and print agree.
-constexpr double kPadding = 0.6;
 constexpr double kStatusBand = 1.6;
 constexpr double kMarkerRadius = 0.42;
 constexpr double kLabelOffset = 0.75;   // a letter's distance beside its line
@@ -44,31 +44,10 @@ constexpr char kLatitudeLabelTemplate[] = "N89\xB0 59.9'";
 constexpr char kLongitudeLabelTemplate[] = "W179\xB0 59.9'";
 constexpr char kSpanTemplate[] = "99\xB0 59.9'";
 
-struct Metrics {
-  QFont font;
-  QFont bold;
-  QFontMetricsF plain;
-  QFontMetricsF heavy;
-  double line;  // line height, pixels
-  double pad;
-  double pen;   // the thinnest pen
-
-  Metrics(const QFont& base, QPaintDevice* device)
-      : font(base), bold(BoldOf(base)), plain(font, device), heavy(bold, device),
-        line(plain.height()), pad(kPadding * line), pen(std::max(1.0, line / 12.0)) {}
-
-  double Width(const QString& text) const { return plain.horizontalAdvance(text); }
-  double BoldWidth(const QString& text) const { return heavy.horizontalAdvance(text); }
-
-  static QFont BoldOf(QFont font) {
-    font.setBold(true);
-    return font;
-  }
-};
 
 QString Latin1(const char* text) { return QString::fromLatin1(text); }
 
-double BodyColumnWidth(const SightPlotState& state, const Metrics& m) {
+double BodyColumnWidth(const SightPlotState& state, const PlotMetrics& m) {
   double width = m.BoldWidth(QStringLiteral("Body Name"));
   for (int i = 0; i < state.nSights; ++i) {
     width = std::max(width, m.Width(Latin1(state.reduced[i].bodyName)));
@@ -76,15 +55,15 @@ double BodyColumnWidth(const SightPlotState& state, const Metrics& m) {
   return width;
 }
 
-double LetterColumnWidth(const Metrics& m) {
+double LetterColumnWidth(const PlotMetrics& m) {
   return std::max(m.BoldWidth(QStringLiteral("LOP ID")),
                   kPenSample * m.line + m.pad + m.BoldWidth(QStringLiteral("W")));
 }
 
-double FixBoxHeight(const Metrics& m) { return 4 * m.line + 2 * m.pad; }
-double LegendHeight(const Metrics& m) { return 3 * m.line + 2 * m.pad; }
+double FixBoxHeight(const PlotMetrics& m) { return 4 * m.line + 2 * m.pad; }
+double LegendHeight(const PlotMetrics& m) { return 3 * m.line + 2 * m.pad; }
 
-SightPlotLayout LayOut(const QRect& area, const SightPlotDocument& document, const Metrics& m) {
+SightPlotLayout LayOut(const QRect& area, const SightPlotDocument& document, const PlotMetrics& m) {
   const QRectF whole(area);
   const QRectF status(whole.left(), whole.top(), whole.width(), kStatusBand * m.line);
   const double top = status.bottom() + m.pad;
@@ -149,7 +128,7 @@ QString GridLabel(double minutes, bool latitude) {
 }
 
 void DrawGrid(QPainter& painter, const SightPlotLayout& layout, const PlotProjection& projection,
-              const PlotPalette& palette, const Metrics& m) {
+              const PlotPalette& palette, const PlotMetrics& m) {
   const QRectF& chart = layout.chart;
   const GeoPosition topLeft = projection.ToPosition({chart.left(), chart.top()});
   const GeoPosition bottomRight = projection.ToPosition({chart.right(), chart.bottom()});
@@ -201,7 +180,8 @@ void DrawGrid(QPainter& painter, const SightPlotLayout& layout, const PlotProjec
 }
 
 void DrawTracks(QPainter& painter, const SightPlotDocument& document,
-                const PlotProjection& projection, const PlotPalette& palette, const Metrics& m) {
+                const PlotProjection& projection, const PlotPalette& palette,
+                const PlotMetrics& m) {
   for (const LegTrack& track : LegTracks(document)) {
     const QColor colour = palette.legTrack[track.leg % kMaxLegs];
     const PlotPoint end = projection.ToPixels(track.end);
@@ -218,7 +198,7 @@ void DrawTracks(QPainter& painter, const SightPlotDocument& document,
   painter.setBrush(Qt::NoBrush);
 }
 
-QPen LinePen(const LineOfPosition& line, const PlotPalette& palette, const Metrics& m) {
+QPen LinePen(const LineOfPosition& line, const PlotPalette& palette, const PlotMetrics& m) {
   const bool included = line.state == LopState::kIncluded;
   QPen pen(included ? palette.includedElement : palette.excludedElement,
            included ? 1.5 * m.pen : m.pen);
@@ -235,7 +215,7 @@ struct DrawnLine {
 // The letter of each line beside it near one of its ends, sliding inward
 // until it clears the letters placed before it and the fix marker.
 void DrawLetters(QPainter& painter, const std::vector<DrawnLine>& drawn, const QRectF& chart,
-                 const QRectF& marker, const PlotPalette& palette, const Metrics& m) {
+                 const QRectF& marker, const PlotPalette& palette, const PlotMetrics& m) {
   painter.setFont(m.bold);
   const QRectF inside = chart.adjusted(2, 2, -2, -2);
   std::vector<QRectF> placed{marker};
@@ -278,7 +258,7 @@ void DrawLetters(QPainter& painter, const std::vector<DrawnLine>& drawn, const Q
 }
 
 void DrawFix(QPainter& painter, const SightPlotState& state, const PlotProjection& projection,
-             const PlotPalette& palette, const Metrics& m) {
+             const PlotPalette& palette, const PlotMetrics& m) {
   PixelEllipse ellipse;
   if (ProjectErrorEllipse(state.solution, projection, ellipse)) {
     QPolygonF outline;
@@ -303,7 +283,7 @@ void DrawFix(QPainter& painter, const SightPlotState& state, const PlotProjectio
 }
 
 void DrawChart(QPainter& painter, const SightPlotDocument& document, const SightPlotView& view,
-               const SightPlotLayout& layout, const PlotPalette& palette, const Metrics& m) {
+               const SightPlotLayout& layout, const PlotPalette& palette, const PlotMetrics& m) {
   const QRectF& chart = layout.chart;
   const PlotProjection projection = ChartProjection(layout, view);
   painter.fillRect(chart, palette.chartBackground);
@@ -342,7 +322,7 @@ void DrawChart(QPainter& painter, const SightPlotDocument& document, const Sight
 }
 
 QRectF DrawBox(QPainter& painter, const QRectF& rect, const PlotPalette& palette,
-               const Metrics& m, const QString& title) {
+               const PlotMetrics& m, const QString& title) {
   painter.setPen(QPen(palette.frame, m.pen));
   painter.setBrush(palette.panelBackground);
   painter.drawRoundedRect(rect, 0.3 * m.line, 0.3 * m.line);
@@ -357,7 +337,7 @@ QRectF DrawBox(QPainter& painter, const QRectF& rect, const PlotPalette& palette
 }
 
 void DrawFixBox(QPainter& painter, const QRectF& rect, const SightPlotState& state,
-                const PlotPalette& palette, const Metrics& m) {
+                const PlotPalette& palette, const PlotMetrics& m) {
   const QRectF body = DrawBox(painter, rect, palette, m, QStringLiteral("Celestial Fix"));
   int16_t year = 0, month = 0, day = 0;
   JulianDayToCalendar(static_cast<int32_t>(std::trunc(state.timeOfFix + 0.5)), year, month, day);
@@ -382,7 +362,7 @@ void DrawFixBox(QPainter& painter, const QRectF& rect, const SightPlotState& sta
 }
 
 void DrawTable(QPainter& painter, const QRectF& rect, const SightPlotLayout& layout,
-               const SightPlotState& state, const PlotPalette& palette, const Metrics& m) {
+               const SightPlotState& state, const PlotPalette& palette, const PlotMetrics& m) {
   painter.setPen(QPen(palette.frame, m.pen));
   painter.setBrush(palette.panelBackground);
   painter.drawRoundedRect(rect, 0.3 * m.line, 0.3 * m.line);
@@ -431,7 +411,7 @@ void DrawTable(QPainter& painter, const QRectF& rect, const SightPlotLayout& lay
 }
 
 void DrawLegend(QPainter& painter, const QRectF& rect, const SightPlotView& view,
-                const PlotPalette& palette, const Metrics& m) {
+                const PlotPalette& palette, const PlotMetrics& m) {
   const QRectF body = DrawBox(painter, rect, palette, m, QStringLiteral("Plot Spans"));
   const PlotSpanTexts spans = PlotSpans(view);
   painter.setPen(palette.text);
@@ -448,7 +428,7 @@ void DrawLegend(QPainter& painter, const QRectF& rect, const SightPlotView& view
 
 SightPlotLayout LayOutSightPlot(const QRect& area, const SightPlotDocument& document,
                                 const QFont& font, QPaintDevice* device) {
-  return LayOut(area, document, Metrics(font, device));
+  return LayOut(area, document, PlotMetrics(font, device));
 }
 
 PlotProjection ChartProjection(const SightPlotLayout& layout, const SightPlotView& view) {
@@ -458,7 +438,7 @@ PlotProjection ChartProjection(const SightPlotLayout& layout, const SightPlotVie
 
 void PaintSightPlot(QPainter& painter, const QRect& area, const SightPlotDocument& document,
                     const SightPlotView& view, const PlotPalette& palette, const QFont& font) {
-  const Metrics m(font, painter.device());
+  const PlotMetrics m(font, painter.device());
   const SightPlotLayout layout = LayOut(area, document, m);
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, true);

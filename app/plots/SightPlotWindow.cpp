@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontDialog>
-#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -16,6 +15,7 @@
 #include <cmath>
 
 #include "app/dialogs/StripFormDialog.h"
+#include "app/plots/PlotImage.h"
 #include "app/plots/SightPlotPainter.h"
 #include "app/tasks/SightPlotTasks.h"
 #include "app/tasks/StripForm.h"
@@ -23,19 +23,13 @@
 namespace navora {
 namespace {
 
-constexpr char kFontTooLargeText[] =
-    "The chosen font makes the plot too large to\nfit into memory. Please choose a smaller font.";
-constexpr char kFontFailedText[] = "Could not create new font!";
 constexpr char kPlotFileFilter[] = "Sight Reduction Plot( *.srp )";
 constexpr char kPlotExtension[] = "srp";
 
 // The smallest plot a font can be read in, in its line heights (the chart
-// with its labels beside the fix box, table and legend), and the most
-// memory its off-screen image may take.
+// with its labels beside the fix box, table and legend).
 constexpr double kLeastPlotWidthLines = 48.0;
 constexpr double kLeastPlotHeightLines = 34.0;
-constexpr double kLargestPlotImageBytes = 64.0 * 1024 * 1024;
-constexpr double kImageBytesPerPixel = 4.0;
 
 constexpr int kDefaultFontPoints = 9;
 // One wheel notch zooms by the square root of In's step.
@@ -218,15 +212,9 @@ void SightPlotWindow::SetPlotPalette(const PlotPalette& palette) {
 }
 
 bool SightPlotWindow::SetPlotFont(const QFont& font) {
-  if (font.family().isEmpty() || (font.pointSizeF() <= 0 && font.pixelSize() <= 0)) {
-    notice_.Show(kFontFailedText, kNoticeOk);
-    return false;
-  }
-  const double line = QFontMetricsF(font, this).height();
-  const double bytes = kLeastPlotWidthLines * line * kLeastPlotHeightLines * line *
-                       kImageBytesPerPixel * devicePixelRatioF() * devicePixelRatioF();
-  if (bytes > kLargestPlotImageBytes) {
-    notice_.Show(kFontTooLargeText, kNoticeOk);
+  if (const char* problem =
+          PlotFontProblem(font, *this, kLeastPlotWidthLines, kLeastPlotHeightLines)) {
+    notice_.Show(problem, kNoticeOk);
     return false;
   }
   font_ = font;
@@ -297,16 +285,9 @@ SightPlotLayout SightPlotWindow::Layout() const {
 }
 
 void SightPlotWindow::Redraw(const QRegion& region) {
-  const qreal ratio = devicePixelRatioF();
-  const QSize pixels = size() * ratio;
-  if (image_.size() != pixels || image_.devicePixelRatio() != ratio) {
-    image_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
-    if (image_.isNull()) return;
-    image_.setDevicePixelRatio(ratio);
-    // Points on the image measure as they do on the screen.
-    constexpr double kInchesPerMetre = 1.0 / 0.0254;
-    image_.setDotsPerMeterX(static_cast<int>(std::lround(logicalDpiX() * ratio * kInchesPerMetre)));
-    image_.setDotsPerMeterY(static_cast<int>(std::lround(logicalDpiY() * ratio * kInchesPerMetre)));
+  const PlotImageFit fit = FitPlotImage(image_, *this);
+  if (fit == PlotImageFit::kFailed) return;
+  if (fit == PlotImageFit::kNew) {
     // A new image holds nothing yet: all of it is drawn.
     QPainter painter(&image_);
     PaintOn(painter, rect(), palette_);
