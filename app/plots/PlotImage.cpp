@@ -35,8 +35,8 @@ const char* PlotFontProblem(const QFont& font, const QWidget& widget, double lea
   }
   const double line = QFontMetricsF(font, &widget).height();
   const double ratio = widget.devicePixelRatioF();
-  const double bytes = leastWidthLines * line * leastHeightLines * line * kImageBytesPerPixel *
-                       ratio * ratio;
+  const double bytes =
+      leastWidthLines * line * leastHeightLines * line * kImageBytesPerPixel * ratio * ratio;
   return bytes > kLargestPlotImageBytes ? kPlotFontTooLargeText : nullptr;
 }
 

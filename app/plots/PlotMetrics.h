@@ -20,11 +20,16 @@ struct PlotMetrics {
   QFontMetricsF heavy;
   double line;  // line height, pixels
   double pad;
-  double pen;   // the thinnest pen
+  double pen;  // the thinnest pen
 
   PlotMetrics(const QFont& base, QPaintDevice* device)
-      : font(base), bold(BoldOf(base)), plain(font, device), heavy(bold, device),
-        line(plain.height()), pad(kPadding * line), pen(std::max(1.0, line / 12.0)) {}
+      : font(base),
+        bold(BoldOf(base)),
+        plain(font, device),
+        heavy(bold, device),
+        line(plain.height()),
+        pad(kPadding * line),
+        pen(std::max(1.0, line / 12.0)) {}
 
   double Width(const QString& text) const { return plain.horizontalAdvance(text); }
   double BoldWidth(const QString& text) const { return heavy.horizontalAdvance(text); }

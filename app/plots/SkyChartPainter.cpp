@@ -16,13 +16,13 @@ namespace {
 // Symbol sizes are in units of a fourteenth of the font's line height: a
 // unit is a pixel with the default 9-point font on a screen.
 constexpr double kLinesPerUnit = 1.0 / 14.0;
-constexpr double kOutsideUnits = 8.0;    // a body below the horizon, beyond the circle
-constexpr double kMoonUnits = 8.0;       // the Moon's radius
+constexpr double kOutsideUnits = 8.0;  // a body below the horizon, beyond the circle
+constexpr double kMoonUnits = 8.0;     // the Moon's radius
 constexpr double kSunUnits = 6.0;
 constexpr double kPlanetUnits = 3.5;
 constexpr double kPlanetRingUnits = 6.0;
 constexpr double kStarUnits[] = {4.5, 3.5, 2.6, 1.8};  // by StarSizeStep
-constexpr double kMarkGapUnits = 2.8;  // from a star's dot to its mark
+constexpr double kMarkGapUnits = 2.8;                  // from a star's dot to its mark
 
 constexpr double kRingAltitudes[] = {30.0, 60.0};  // degrees
 constexpr double kSpokeStepDeg = 30.0;
@@ -118,6 +118,10 @@ void DrawGrid(QPainter& painter, const HorizonCircle& c, const PlotPalette& pale
     painter.drawLine(QPointF(c.cx + 0.1 * c.radius * s, c.cy - 0.1 * c.radius * k),
                      QPointF(c.cx + c.radius * s, c.cy - c.radius * k));
   }
+  // The zenith, where the spokes would crowd.
+  const double cross = 0.05 * c.radius;
+  painter.drawLine(QPointF(c.cx - cross, c.cy), QPointF(c.cx + cross, c.cy));
+  painter.drawLine(QPointF(c.cx, c.cy - cross), QPointF(c.cx, c.cy + cross));
   painter.setPen(QPen(palette.horizon, 1.5 * m.pen));
   painter.drawEllipse(centre, c.radius, c.radius);
 }
@@ -191,8 +195,8 @@ QPainterPath LitPart(double r, double fraction) {
   return path;
 }
 
-void DrawMoon(QPainter& painter, QPointF at, const HorizonCircle& c,
-              const SkyChartLuminary& moon, const PlotPalette& palette, const PlotMetrics& m) {
+void DrawMoon(QPainter& painter, QPointF at, const HorizonCircle& c, const SkyChartLuminary& moon,
+              const PlotPalette& palette, const PlotMetrics& m) {
   const double r = Units(m)(kMoonUnits);
   const QPen outline(palette.horizon, m.pen);
   switch (MoonPhaseOf(moon.illuminatedFraction)) {
@@ -216,9 +220,8 @@ void DrawMoon(QPainter& painter, QPointF at, const HorizonCircle& c,
 
 // The bodies drawn faint stars first, the Sun last, so the important
 // symbols stay on top; the labels' order is the reverse.
-std::vector<Body> DrawBodies(QPainter& painter, const SkyChartState& chart,
-                             const HorizonCircle& c, const PlotPalette& palette,
-                             const PlotMetrics& m) {
+std::vector<Body> DrawBodies(QPainter& painter, const SkyChartState& chart, const HorizonCircle& c,
+                             const PlotPalette& palette, const PlotMetrics& m) {
   const Units u(m);
   std::vector<Body> bodies;
   std::vector<int> order(static_cast<size_t>(std::max(0, chart.starCount)));
@@ -238,9 +241,9 @@ std::vector<Body> DrawBodies(QPainter& painter, const SkyChartState& chart,
     const int step = StarSizeStep(star.magnitude);
     const double r = DrawStarSymbol(painter, at, step, star.selectedMark, palette, m);
     const bool plain = star.selectedMark != kStarSelected && star.selectedMark != kStarBestThree;
-    bodies.push_back({at, r, Latin1(Name(star.name)), Numbers(star.zenithDistance, star.azimuth, true),
-                      plain ? palette.gridLabel : palette.text,
-                      plain && step >= kFaintLabelStep});
+    bodies.push_back({at, r, Latin1(Name(star.name)),
+                      Numbers(star.zenithDistance, star.azimuth, true),
+                      plain ? palette.gridLabel : palette.text, plain && step >= kFaintLabelStep});
   }
   for (int i = 0; i < chart.planetCount; ++i) {
     const SkyChartPlanet& planet = chart.planets[i];
@@ -299,10 +302,9 @@ void DrawLabels(QPainter& painter, const std::vector<Body>& bodies, std::vector<
     for (const double farther : {0.0, m.line}) {
       const double d = body->radius + 0.25 * m.pad + farther;
       const double e = 0.7 * d;
-      const QPointF corners[] = {{x + d, y - h / 2},     {x - d - w, y - h / 2},
-                                 {x - w / 2, y - d - h}, {x - w / 2, y + d},
-                                 {x + e, y - e - h},     {x + e, y + e},
-                                 {x - e - w, y - e - h}, {x - e - w, y + e}};
+      const QPointF corners[] = {
+          {x + d, y - h / 2}, {x - d - w, y - h / 2}, {x - w / 2, y - d - h}, {x - w / 2, y + d},
+          {x + e, y - e - h}, {x + e, y + e},         {x - e - w, y - e - h}, {x - e - w, y + e}};
       for (const QPointF& corner : corners) {
         const QRectF rect(corner, QSizeF(w, h));
         if (!bounds.contains(rect)) continue;
@@ -318,12 +320,11 @@ void DrawLabels(QPainter& painter, const std::vector<Body>& bodies, std::vector<
     if (best.isNull() || (bestOverlap > 0.0 && body->mayDropLabel)) continue;
     taken.push_back(best);
     painter.setPen(body->labelColour);
-    const Qt::Alignment side =
-        best.center().x() < x - 1.0 ? Qt::AlignRight : Qt::AlignLeft;
+    const Qt::Alignment side = best.center().x() < x - 1.0 ? Qt::AlignRight : Qt::AlignLeft;
     painter.drawText(QRectF(best.left(), best.top(), w, m.line), side | Qt::AlignVCenter,
                      body->name);
-    painter.drawText(QRectF(best.left(), best.top() + m.line, w, m.line),
-                     side | Qt::AlignVCenter, body->numbers);
+    painter.drawText(QRectF(best.left(), best.top() + m.line, w, m.line), side | Qt::AlignVCenter,
+                     body->numbers);
   }
 }
 
@@ -376,8 +377,8 @@ void DrawPanel(QPainter& painter, const QRectF& panel, const SkyChartState& char
   auto line = [&](const QString& text, const QFont& font, const QColor& colour) {
     painter.setFont(font);
     painter.setPen(colour);
-    painter.drawText(QRectF(inner.left(), y, inner.width(), m.line), Qt::AlignLeft | Qt::AlignVCenter,
-                     text);
+    painter.drawText(QRectF(inner.left(), y, inner.width(), m.line),
+                     Qt::AlignLeft | Qt::AlignVCenter, text);
     y += m.line;
   };
   line(Latin1(kTitle), m.bold, palette.text);

@@ -61,8 +61,9 @@ SkyChartWindow::~SkyChartWindow() = default;
 
 QFont SkyChartWindow::DefaultFont() {
   const QString family = Latin1(kDefaultFamily);
-  QFont font = QFontDatabase::hasFamily(family) ? QFont(family)
-                                                : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  QFont font = QFontDatabase::hasFamily(family)
+                   ? QFont(family)
+                   : QFontDatabase::systemFont(QFontDatabase::FixedFont);
   font.setPointSize(kDefaultFontPoints);
   font.setStyleHint(QFont::TypeWriter);
   return font;
@@ -100,8 +101,8 @@ void SkyChartWindow::SetPathName(const QString& path) {
 }
 
 void SkyChartWindow::ShowTitle() {
-  const QString shown = QString::fromStdString(
-      ShownTitle(title_.toStdString(), document_.modified));
+  const QString shown =
+      QString::fromStdString(ShownTitle(title_.toStdString(), document_.modified));
   setWindowTitle(shown);
   if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->setWindowTitle(shown);
 }
@@ -184,8 +185,8 @@ bool SkyChartWindow::SaveAs(const QString& path) {
 
 void SkyChartWindow::closeEvent(QCloseEvent* event) {
   if (document_.modified) {
-    const NoticeAnswer answer = notice_.Show(
-        SaveChangesQuestion(title_.toLatin1().toStdString()), kNoticeYesNoCancelQuestion);
+    const NoticeAnswer answer = notice_.Show(SaveChangesQuestion(title_.toLatin1().toStdString()),
+                                             kNoticeYesNoCancelQuestion);
     if (answer == NoticeAnswer::kCancel || (answer == NoticeAnswer::kYes && !Save(false))) {
       event->ignore();
       return;

@@ -119,11 +119,14 @@ SkyChartState ChartOf(const Case& c) {
 
 QColor ColourOf(const Case& c, const PlotPalette& p) {
   switch (c.kind) {
-    case Kind::kSun: return p.sun;
-    case Kind::kMoon: return p.moonLit;
-    case Kind::kPlanet: return p.planet;
+    case Kind::kSun:
+      return p.sun;
+    case Kind::kMoon:
+      return p.moonLit;
+    case Kind::kPlanet:
+      return p.planet;
     case Kind::kStar:
-      return c.mark == kStarSelected ? p.selectedStar
+      return c.mark == kStarSelected    ? p.selectedStar
              : c.mark == kStarBestThree ? p.bestThreeStar
                                         : p.star;
   }
@@ -228,7 +231,7 @@ TEST(SkyChartGeometry, LabelsStepsAndThresholds) {
   EXPECT_EQ(AzimuthLabel(89.5), "090");
   EXPECT_EQ(AltitudeLabel(90.0 - 5.5, true), "06");  // "%02.0f"
   EXPECT_EQ(AltitudeLabel(90.0 - 4.6, false), "05");
-  EXPECT_EQ(AltitudeLabel(93.0, false), "-3");        // the Sun below the horizon
+  EXPECT_EQ(AltitudeLabel(93.0, false), "-3");  // the Sun below the horizon
 
   EXPECT_EQ(ChartLatitudeText(0.0), " 00\xB0 00.0'");
   EXPECT_EQ(ChartLatitudeText(-41.5), " 41\xB0 30.0' S");

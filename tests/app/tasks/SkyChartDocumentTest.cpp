@@ -20,13 +20,14 @@ TEST(SkyChartDocument, NewChartsCopyTheirRecordsCountTheTotalAndNumberOn) {
   std::strcpy(sun.name, "Sun");
   sun.zenithDistance = 93.0;
   SkyChartStar stars[kSkyChartMaxStars + 3]{};
-  for (int i = 0; i < kSkyChartMaxStars + 3; ++i) stars[i].starNumber = static_cast<uint16_t>(i + 1);
+  for (int i = 0; i < kSkyChartMaxStars + 3; ++i)
+    stars[i].starNumber = static_cast<uint16_t>(i + 1);
   PositionRecord observer;
   observer.latitude = 41.5;
 
   // More stars than a chart holds are cut at its size; no planets is none.
-  const SkyChartDocument document = InitialiseSkyChart(&sun, 1, nullptr, 3, stars,
-                                                       kSkyChartMaxStars + 3, observer, 2460400.75);
+  const SkyChartDocument document =
+      InitialiseSkyChart(&sun, 1, nullptr, 3, stars, kSkyChartMaxStars + 3, observer, 2460400.75);
   const SkyChartState& chart = document.chart;
   EXPECT_EQ(chart.luminaryCount, 1);
   EXPECT_EQ(chart.planetCount, 0);
