@@ -10,12 +10,14 @@
 
 #include "app/bridge/Notice.h"
 #include "app/tasks/ApplicationState.h"
+#include "app/tasks/SkyChartDocument.h"
 #include "app/tasks/TaskCommands.h"
 
 namespace navora {
 
 class LogWindow;
 class SightPlotWindow;
+class SkyChartWindow;
 class TrackPane;
 class WorksheetWindow;
 
@@ -68,6 +70,9 @@ class MainWindow : public QMainWindow {
   // Puts a new plot window in the area, placed and with its settings, its
   // menu in the menu bar while it is the active window.
   void ShowPlot(SightPlotWindow* plot);
+  // A new sky chart window for a computed chart, titled with the run's next
+  // "Sky Chart%d.spp" and modified until saved.
+  SkyChartWindow* ShowSkyChart(SkyChartState chart);
 
   // The "Current Log" window and the "Current Track" pane, when the log is available.
   void CreateLogWindows();
@@ -116,6 +121,8 @@ class MainWindow : public QMainWindow {
   void ExportPdfActive();
   void ChangeFontActive();
   void UpdateRecentFiles();
+  // Puts a sky chart window in the area, as ShowPlot does a plot.
+  void ShowChart(SkyChartWindow* chart);
   void AddRecentFile(const QString& path);
   // The Leg Editor for a log or tree leg command, on `legIndex` (the latest
   // leg for the log commands), then the corrections and deletions chosen.
@@ -131,6 +138,7 @@ class MainWindow : public QMainWindow {
   std::map<CommandId, QAction*> actions_;
   QList<QAction*> recentFileActions_;
   int lastOpenFilter_ = 1;  // the File Open filter chosen last, from 1
+  SkyChartNumbering chartNumbering_;
   // Guarded: each becomes null when its window is destroyed.
   QPointer<WorksheetWindow> currentWorksheet_;
   QPointer<LogWindow> currentLog_;

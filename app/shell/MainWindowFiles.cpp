@@ -12,11 +12,13 @@
 #include <QTextEdit>
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/plots/PlotPalette.h"
 #include "app/plots/SightPlotWindow.h"
+#include "app/plots/SkyChartWindow.h"
 #include "app/shell/DocumentPrinting.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/NightPalette.h"
@@ -118,15 +120,55 @@ SightPlotWindow* PlotOf(QMdiSubWindow* frame) {
   return frame != nullptr ? qobject_cast<SightPlotWindow*>(frame->widget()) : nullptr;
 }
 
+SkyChartWindow* ChartOf(QMdiSubWindow* frame) {
+  return frame != nullptr ? qobject_cast<SkyChartWindow*>(frame->widget()) : nullptr;
+}
+
 // A plot fills its page across: the chart beside its panel is wider than tall.
 constexpr QPageLayout::Orientation kPlotOrientation = QPageLayout::Landscape;
 
-// The plot as printed: on white paper, in the printer's colours.
-PagePainting PlotPage(const SightPlotWindow& plot) {
-  return [&plot](QPainter& painter, const QRect& page) {
-    plot.PaintOn(painter, page, PrinterPlotPalette());
-  };
+// A drawn window (a plot or a sky chart) as printed: on white paper, in the
+// printer's colours.
+struct DrawnPage {
+  QString title;
+  QString path;  // empty until saved
+  PagePainting paint;
+};
+
+template <typename Window>
+DrawnPage PageOf(const Window& window) {
+  return {window.Title(), window.PathName(), [&window](QPainter& painter, const QRect& page) {
+            window.PaintOn(painter, page, PrinterPlotPalette());
+          }};
 }
+
+std::optional<DrawnPage> DrawnPageOf(QMdiSubWindow* frame) {
+  if (const SightPlotWindow* plot = PlotOf(frame)) return PageOf(*plot);
+  if (const SkyChartWindow* chart = ChartOf(frame)) return PageOf(*chart);
+  return std::nullopt;
+}
+
+// The window's menu stands before the Window menu while the window is
+// active, as the worksheet's commands stand in the Edit and Delete menus.
+// The bar is guarded: it goes before the area's last activations when the
+// main window is destroyed.
+void ShowMenuWhileActive(QMdiArea& area, QMenuBar* menuBar, QMdiSubWindow* frame, QMenu& menu) {
+  QPointer<QMenuBar> bar(menuBar);
+  QObject::connect(&area, &QMdiArea::subWindowActivated, frame->widget(),
+                   [bar, &menu, frame](QMdiSubWindow* active) {
+                     if (bar == nullptr) return;
+                     bar->removeAction(menu.menuAction());
+                     if (active != frame) return;
+                     QAction* before = nullptr;
+                     for (QAction* action : bar->actions()) {
+                       if (action->text() == QLatin1String("&Window")) before = action;
+                     }
+                     bar->insertAction(before, menu.menuAction());
+                   });
+}
+
+// A plot or chart window's size until its placement is stored.
+constexpr QSize kPlotSize(900, 620);
 
 constexpr char kNoPrinterText[] = "Could not create printer DC";
 
@@ -221,11 +263,19 @@ bool MainWindow::OpenPath(const QString& path, int filterIndex) {
       opened = true;
       break;
     }
-    case kSkyChartFilter:
-      Tell(notice_, tr("%1\ncannot be opened: this version of NAVORA does not open sky chart "
-                       "files.")
-                        .arg(QDir::toNativeSeparators(path)));
-      return false;
+    case kSkyChartFilter: {
+      SkyChartDocument document;
+      if (OpenSkyChart(notice_, QDir::toNativeSeparators(path).toStdString(), document) != 0) {
+        return false;
+      }
+      auto* chart = new SkyChartWindow(
+          std::move(document), notice_,
+          LoadFont(kSpPlotFontSection).value_or(SkyChartWindow::DefaultFont()));
+      chart->SetPathName(path);
+      ShowChart(chart);
+      opened = true;
+      break;
+    }
     default:
       return false;
   }
@@ -238,7 +288,6 @@ bool MainWindow::OpenPath(const QString& path, int filterIndex) {
 
 void MainWindow::ShowPlot(SightPlotWindow* plot) {
   QMdiSubWindow* frame = mdiArea_->addSubWindow(plot);
-  constexpr QSize kPlotSize(900, 620);
   frame->resize(kPlotSize);
   LoadPlacement(kSrPlotPlacementSection, *frame);
   plot->SetTitle(plot->Title());  // onto the frame
@@ -257,25 +306,43 @@ void MainWindow::ShowPlot(SightPlotWindow* plot) {
           [](const QFont& font) { StoreFont(kSrPlotFontSection, font); });
   connect(plot, &SightPlotWindow::Closing, this,
           [frame] { StorePlacement(kSrPlotPlacementSection, *frame); });
-  // The plot's menu stands before the Window menu while the plot is active,
-  // as the worksheet's commands stand in the Edit and Delete menus.
-  // The bar is guarded: it goes before the area's last activations when the
-  // main window is destroyed.
-  QPointer<QMenuBar> bar(menuBar());
-  connect(mdiArea_, &QMdiArea::subWindowActivated, plot, [bar, plot, frame](QMdiSubWindow* active) {
-    if (bar == nullptr) return;
-    QAction* plotMenu = plot->Menu().menuAction();
-    bar->removeAction(plotMenu);
-    if (active != frame) return;
-    QAction* before = nullptr;
-    for (QAction* action : bar->actions()) {
-      if (action->text() == QLatin1String("&Window")) before = action;
-    }
-    bar->insertAction(before, plotMenu);
-  });
+  ShowMenuWhileActive(*mdiArea_, menuBar(), frame, plot->Menu());
   frame->show();
   mdiArea_->setActiveSubWindow(frame);
   plot->setFocus();
+}
+
+SkyChartWindow* MainWindow::ShowSkyChart(SkyChartState chart) {
+  auto* window =
+      new SkyChartWindow(SkyChartDocument{std::move(chart), true}, notice_,
+                         LoadFont(kSpPlotFontSection).value_or(SkyChartWindow::DefaultFont()));
+  window->SetTitle(QString::fromStdString(chartNumbering_.NextTitle()));
+  window->SetDefaultDirectory(
+      LoadPath(kSpPlotPathSection).value_or(QString::fromStdString(state_.voyageDirectory)));
+  ShowChart(window);
+  return window;
+}
+
+void MainWindow::ShowChart(SkyChartWindow* chart) {
+  QMdiSubWindow* frame = mdiArea_->addSubWindow(chart);
+  frame->resize(kPlotSize);
+  LoadPlacement(kSpPlotPlacementSection, *frame);
+  chart->SetTitle(chart->Title());  // onto the frame
+  chart->SetPlotPalette(PlotPaletteFor(NightPaletteOn()));
+  connect(this, &MainWindow::NightPaletteChanged, chart,
+          [chart](bool night) { chart->SetPlotPalette(PlotPaletteFor(night)); });
+  connect(chart, &SkyChartWindow::Saved, this, [this](const QString& path) {
+    StorePath(kSpPlotPathSection, QFileInfo(path).absolutePath());
+    AddRecentFile(path);
+  });
+  connect(chart, &SkyChartWindow::FontChosen, this,
+          [](const QFont& font) { StoreFont(kSpPlotFontSection, font); });
+  connect(chart, &SkyChartWindow::Closing, this,
+          [frame] { StorePlacement(kSpPlotPlacementSection, *frame); });
+  ShowMenuWhileActive(*mdiArea_, menuBar(), frame, chart->Menu());
+  frame->show();
+  mdiArea_->setActiveSubWindow(frame);
+  chart->setFocus();
 }
 
 void MainWindow::SaveActive(bool saveAs) {
@@ -284,14 +351,18 @@ void MainWindow::SaveActive(bool saveAs) {
     plot->Save(saveAs);
     return;
   }
+  if (SkyChartWindow* chart = ChartOf(frame)) {
+    chart->Save(saveAs);
+    return;
+  }
   if (auto* worksheet = frame ? qobject_cast<WorksheetWindow*>(frame->widget()) : nullptr) {
     worksheet->Save(saveAs);
   }
 }
 
 void MainWindow::PrintActive() {
-  if (SightPlotWindow* plot = PlotOf(mdiArea_->activeSubWindow())) {
-    if (!PrintPainting(this, plot->Title(), kPlotOrientation, PlotPage(*plot))) {
+  if (const std::optional<DrawnPage> page = DrawnPageOf(mdiArea_->activeSubWindow())) {
+    if (!PrintPainting(this, page->title, kPlotOrientation, page->paint)) {
       notice_.Show(kNoPrinterText, kNoticeOk);
     }
     return;
@@ -301,8 +372,8 @@ void MainWindow::PrintActive() {
 }
 
 void MainWindow::PrintPreviewActive() {
-  if (SightPlotWindow* plot = PlotOf(mdiArea_->activeSubWindow())) {
-    PreviewPainting(this, plot->Title(), kPlotOrientation, PlotPage(*plot));
+  if (const std::optional<DrawnPage> page = DrawnPageOf(mdiArea_->activeSubWindow())) {
+    PreviewPainting(this, page->title, kPlotOrientation, page->paint);
     return;
   }
   if (QTextEdit* edit = TextEditOf(mdiArea_->activeSubWindow())) {
@@ -313,14 +384,12 @@ void MainWindow::PrintPreviewActive() {
 void MainWindow::ExportPdfActive() {
   QMdiSubWindow* frame = mdiArea_->activeSubWindow();
   QTextEdit* edit = TextEditOf(frame);
-  SightPlotWindow* plot = PlotOf(frame);
-  if (edit == nullptr && plot == nullptr) return;
+  const std::optional<DrawnPage> page = DrawnPageOf(frame);
+  if (edit == nullptr && !page) return;
   auto* worksheet = qobject_cast<WorksheetWindow*>(frame->widget());
   QString directory =
       worksheet ? worksheet->DefaultDirectory() : QString::fromStdString(state_.voyageDirectory);
-  if (plot != nullptr && !plot->PathName().isEmpty()) {
-    directory = QFileInfo(plot->PathName()).absolutePath();
-  }
+  if (page && !page->path.isEmpty()) directory = QFileInfo(page->path).absolutePath();
   const QString title =
       QString::fromStdString(TitleWithoutMark(frame->windowTitle().toStdString()));
   const QString proposed = QDir(directory).filePath(QFileInfo(title).completeBaseName() + ".pdf");
@@ -328,8 +397,7 @@ void MainWindow::ExportPdfActive() {
       QFileDialog::getSaveFileName(this, tr("Export PDF"), proposed, tr("PDF files (*.pdf)"));
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
-  const bool written = plot != nullptr
-                           ? ExportPdf(plot->Title(), kPlotOrientation, PlotPage(*plot), path)
+  const bool written = page ? ExportPdf(page->title, kPlotOrientation, page->paint, path)
                            : ExportPdf(*edit->document(), path);
   if (!written) {
     Tell(notice_,
@@ -341,6 +409,10 @@ void MainWindow::ChangeFontActive() {
   QMdiSubWindow* frame = mdiArea_->activeSubWindow();
   if (SightPlotWindow* plot = PlotOf(frame)) {
     plot->ChooseFont();
+    return;
+  }
+  if (SkyChartWindow* chart = ChartOf(frame)) {
+    chart->ChooseFont();
     return;
   }
   QTextEdit* edit = TextEditOf(frame);
