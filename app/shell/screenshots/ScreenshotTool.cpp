@@ -12,9 +12,7 @@
 #include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <memory>
 
@@ -51,8 +49,7 @@
 #include "app/tasks/RiseSetCourse.h"
 #include "app/tasks/SightPlotTasks.h"
 #include "engine/log/NewInitialFix.h"
-#include "engine/places/SelectedStars.h"
-#include "engine/places/StarCatalogue.h"
+#include "engine/planning/SkyChart.h"
 #include "engine/time/Calendar.h"
 
 namespace navora {
@@ -309,61 +306,25 @@ std::unique_ptr<SightPlotWindow> RunningFixPlot(Session& session, bool solve) {
   return plot;
 }
 
-// A sky chart made by hand from the catalogue's mean places (no precession
-// or refraction: a picture, not a computation) off Nantucket, 41.5 N,
-// 70.25 W, for a local hour angle of Aries; the Sun, Moon and planets as
-// given, each {name, zenith distance, azimuth, magnitude or phase}.
-struct ChartBody {
-  const char* name;
-  double z, a, value;
-};
-
-SkyChartState HandMadeChart(double planningTime, double lhaAries, const ChartBody* luminaries,
-                            int luminaryCount, const ChartBody* planets, int planetCount) {
-  constexpr double kLatitude = 41.5, kRad = 3.14159265358979323846 / 180.0;
-  SkyChartState chart;
-  chart.planningTime = planningTime;
-  chart.observer.latitude = kLatitude;
-  chart.observer.longitude = -70.25;
-  for (int i = 0; i < luminaryCount; ++i) {
-    const ChartBody& body = luminaries[i];
-    SkyChartLuminary& l = chart.luminaries[chart.luminaryCount++];
-    std::strncpy(l.name, body.name, sizeof l.name - 1);
-    l.zenithDistance = l.lightZenithDistance = body.z;
-    l.azimuth = l.lightAzimuth = body.a;
-    l.illuminatedFraction = body.value;
+// The chart the Sky Chart command draws, off Nantucket (41.5 N, 70.25 W)
+// from a height of eye of 12 m; an empty chart when it cannot be computed.
+SkyChartState ComputedChart(Session& session, double timeUtc) {
+  constexpr double kLatitude = 41.5, kLongitude = -70.25, kHeightOfEyeM = 12.0;
+  SkyChartLuminary luminaries[kSkyChartMaxLuminaries];
+  SkyChartPlanet planets[kSkyChartMaxPlanets];
+  SkyChartStar stars[kSkyChartMaxStars];
+  int16_t luminaryCount = 0, planetCount = 0, starCount = 0;
+  if (!CheckDataFilesAtStartup(session.notice, session.state.places) ||
+      ComputeSkyChart(session.state.places, timeUtc, 0.0, kLatitude, kLongitude, kHeightOfEyeM,
+                      luminaries, luminaryCount, planets, planetCount, stars,
+                      starCount) != kStatusOk) {
+    return {};
   }
-  for (int i = 0; i < planetCount; ++i) {
-    SkyChartPlanet& p = chart.planets[chart.planetCount++];
-    std::strncpy(p.name, planets[i].name, sizeof p.name - 1);
-    p.zenithDistance = planets[i].z;
-    p.azimuth = planets[i].a;
-    p.magnitude = planets[i].value;
-  }
-  int16_t selected[kSelectedStarCount] = {};
-  static_cast<void>(LookupSelectedStars(kLatitude, lhaAries, selected));
-  for (int n = 1; n <= kPolarisNumber; ++n) {
-    const StarEntry& entry = kStarCatalogue[n - 1];
-    const double h = (lhaAries - entry.raHours * 15.0) * kRad, d = entry.decDeg * kRad;
-    const double f = kLatitude * kRad;
-    const double altitude =
-        std::asin(std::sin(f) * std::sin(d) + std::cos(f) * std::cos(d) * std::cos(h));
-    if (altitude <= 0.0) continue;
-    const double azimuth =
-        std::atan2(-std::cos(d) * std::sin(h),
-                   std::sin(d) * std::cos(f) - std::cos(d) * std::sin(f) * std::cos(h));
-    SkyChartStar& star = chart.stars[chart.starCount++];
-    std::memcpy(star.name, entry.name, sizeof star.name);  // both 14 characters, NUL-padded
-    star.starNumber = static_cast<uint16_t>(n);
-    star.zenithDistance = 90.0 - altitude / kRad;
-    star.azimuth = std::fmod(azimuth / kRad + 360.0, 360.0);
-    star.magnitude = entry.magnitude;
-    for (const int16_t number : selected) {
-      if (std::abs(number) == n) star.selectedMark = number < 0 ? kStarBestThree : kStarSelected;
-    }
-  }
-  chart.totalCount = chart.luminaryCount + chart.planetCount + chart.starCount;
-  return chart;
+  PositionRecord observer = MakePositionRecord(kMotionRhumbLine, kPositionDr, timeUtc, kLatitude,
+                                               kLongitude, 245.0, 12.0, 0.0, 0.0);
+  return InitialiseSkyChart(luminaries, luminaryCount, planets, planetCount, stars, starCount,
+                            observer, timeUtc)
+      .chart;
 }
 
 std::unique_ptr<QWidget> SkyChartScene(Session& session, SkyChartState chart, bool night) {
@@ -376,27 +337,13 @@ std::unique_ptr<QWidget> SkyChartScene(Session& session, SkyChartState chart, bo
   return window;
 }
 
-// A spring night, 2024 April 5, 01:30 UTC: the Sun far below the horizon,
-// Jupiter low in the west, Mars before dawn.
-SkyChartState NightChart() {
-  const ChartBody planets[] = {{"Jupiter", 84.0, 292.0, -2.0}};
-  return HandMadeChart(CalendarToJulian(2024, 4, 5, 1, 30, 0.0), 170.0, nullptr, 0, planets, 1);
-}
+// Before dawn, 2024 August 20, 08:00 UTC: the Sun far below the horizon,
+// Jupiter and Mars high in the east, Saturn and the full Moon in the west.
+double NightTime() { return CalendarToJulian(2024, 8, 20, 8, 0, 0.0); }
 
-// Evening twilight, 2024 April 14, 23:35 UTC: the Sun 5 degrees down in the
-// west, a waxing crescent Moon high in the west lit towards it, Jupiter low.
-SkyChartState TwilightChart() {
-  const ChartBody luminaries[] = {{"Sun", 95.0, 285.0, 1.0}, {"Moon", 45.0, 262.0, 0.36}};
-  const ChartBody planets[] = {{"Jupiter", 76.0, 283.0, -2.0}};
-  SkyChartState chart =
-      HandMadeChart(CalendarToJulian(2024, 4, 14, 23, 35, 0.0), 152.0, luminaries, 2, planets, 1);
-  SkyChartLuminary& moon = chart.luminaries[1];
-  moon.lightZenithDistance = 45.25;  // towards the Sun, lower in the west
-  moon.lightAzimuth = 262.2;
-  moon.sunZenithDistance = 95.0;
-  moon.sunAzimuth = 285.0;
-  return chart;
-}
+// Evening twilight, 2024 April 14, 23:45 UTC: the Sun a few degrees down in
+// the west, a waxing Moon high in the south-west lit towards it.
+double TwilightTime() { return CalendarToJulian(2024, 4, 14, 23, 45, 0.0); }
 
 const Scene kScenes[] = {
     {"main-window", MainWindowWithAlmanac},
@@ -554,11 +501,17 @@ const Scene kScenes[] = {
        return plot;
      }},
     {"sky-chart-night",
-     [](Session& session) { return SkyChartScene(session, NightChart(), false); }},
+     [](Session& session) {
+       return SkyChartScene(session, ComputedChart(session, NightTime()), false);
+     }},
     {"sky-chart-twilight",
-     [](Session& session) { return SkyChartScene(session, TwilightChart(), false); }},
+     [](Session& session) {
+       return SkyChartScene(session, ComputedChart(session, TwilightTime()), false);
+     }},
     {"sky-chart-night-palette",
-     [](Session& session) { return SkyChartScene(session, NightChart(), true); }},
+     [](Session& session) {
+       return SkyChartScene(session, ComputedChart(session, NightTime()), true);
+     }},
 };
 
 bool Render(const Scene& scene, const QDir& output) {
