@@ -129,9 +129,9 @@ EngineStatus ChartBodies(PlaceContext& context, const ObserverInstant& instant,
     const StarEntry& entry = kStarCatalogue[number - 1];
     SkyChartStar& star = stars[counts.stars++];
     star = SkyChartStar{};
-    static_assert(sizeof(star.name) == sizeof(entry.name));
-    std::memcpy(star.name, entry.name, sizeof(star.name));
-    star.name[sizeof(star.name) - 1] = '\0';
+    static_assert(sizeof(star.name) > sizeof(entry.name));
+    std::memcpy(star.name, entry.name, sizeof(entry.name));
+    star.name[sizeof(entry.name)] = '\0';
     star.starNumber = static_cast<uint16_t>(number);
     star.zenithDistance = ZenithDistance(place);
     star.azimuth = place.azimuthDeg;

@@ -56,7 +56,7 @@ struct SkyChartPlanet {
 };
 
 struct SkyChartStar {
-  char name[14] = {};       // catalogue name, zero-terminated
+  char name[15] = {};       // catalogue name of up to 14 characters, zero-terminated
   uint16_t starNumber = 0;  // 1..58
   double zenithDistance = 0.0;
   double azimuth = 0.0;

@@ -50,7 +50,7 @@ TEST(SkyChartDocument, NewChartsCopyTheirRecordsCountTheTotalAndNumberOn) {
 TEST(SkyChartDocument, SavedChartReopensAndBadFilesAreTold) {
   testing::TemporaryDirectory folder;
   SkyChartStar star{};
-  std::strcpy(star.name, "Rigil Kentaur");  // the longest name the field holds
+  std::strcpy(star.name, "Kaus Australis");  // the longest name the field holds
   star.starNumber = 34;
   star.selectedMark = kStarBestThree;
   SkyChartDocument saved = InitialiseSkyChart(nullptr, 0, nullptr, 0, &star, 1, {}, 2460400.75);
@@ -62,7 +62,7 @@ TEST(SkyChartDocument, SavedChartReopensAndBadFilesAreTold) {
   SkyChartDocument opened;
   ASSERT_EQ(OpenSkyChart(notice, path, opened), 0);
   EXPECT_FALSE(opened.modified);
-  EXPECT_STREQ(opened.chart.stars[0].name, "Rigil Kentaur");
+  EXPECT_STREQ(opened.chart.stars[0].name, "Kaus Australis");
   EXPECT_EQ(opened.chart.stars[0].selectedMark, kStarBestThree);
   EXPECT_TRUE(notice.shown.empty());
 

@@ -63,7 +63,7 @@ SkyChartState NightChart() {
   AddStar(chart, "Alpheratz", 1, 60.0, kStarSelected);
   AddStar(chart, "RIGIL KENT.", 38, 30.0, kStarBestThree);
   AddStar(chart, "Miaplacidus", 24, 20.0, kStarNotSelected);
-  AddStar(chart, "Kaus Austral.", 48, 55.0, kStarBestThree);  // 13 characters: the whole field
+  AddStar(chart, "Kaus Australis", 48, 55.0, kStarBestThree);  // 14 characters: the whole field
   AddStar(chart, "POLARIS", 58, 89.5, kStarNotSelected);
   Total(chart);
   return chart;
@@ -149,8 +149,8 @@ TEST(SppFile, ShortenedAndForgedFilesAreRefused) {
       {"mark 'x'", edit([&](std::string& b) { b[firstStarMark] = 'x'; })},
       {"mark NUL", edit([&](std::string& b) { b[firstStarMark] = '\0'; })},
       {"NUL inside a name", edit([&](std::string& b) { b[sunName + 2] = '\0'; })},
-      {"name of 14 characters",
-       edit([&](std::string& b) { b.replace(starsAt, 10, "\16Kaus Australis"); })},
+      {"name of 15 characters",
+       edit([&](std::string& b) { b.replace(starsAt, 10, "\17Kaus Australis."); })},
       {"luminary name of 8 characters",
        edit([&](std::string& b) { b.replace(sunName, 4, std::string("\10Sunshine")); })},
       {"escape claiming more than the file",
