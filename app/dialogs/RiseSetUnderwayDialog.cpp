@@ -1,9 +1,7 @@
 #include "app/dialogs/RiseSetUnderwayDialog.h"
 
 #include <QDialogButtonBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
-#include <QStringList>
 #include <QVBoxLayout>
 
 #include "app/dialogs/NewInitialFixDialog.h"
@@ -16,21 +14,6 @@ constexpr int kHeightDigits = 3;
 // Room for the date row at its ease: the dialog is otherwise no wider than
 // the reference group.
 constexpr int kDateRowChars = 74;
-constexpr const char* kReferenceCaptions[] = {
-    "Type:", "Date:", "Time:", "Latitude:", "Longitude:", "Course:", "Speed:"};
-
-// The texts in the order of kReferenceCaptions, units added.
-QStringList ReferenceValues(const PositionRecord& reference) {
-  const RiseSetReferenceTexts texts = DescribeRiseSetReference(reference);
-  const auto latin1 = [](const std::string& text) { return QString::fromLatin1(text); };
-  return {latin1(texts.type),
-          latin1(texts.date),
-          latin1(texts.time),
-          latin1(texts.latitude),
-          latin1(texts.longitude),
-          latin1(texts.course) + QStringLiteral(" deg."),
-          latin1(texts.speed) + QStringLiteral(" kn.")};
-}
 
 }  // namespace
 
@@ -45,7 +28,8 @@ RiseSetUnderwayDialog::RiseSetUnderwayDialog(Notice& notice, EphemerisTable& eph
       reference_(reference),
       date_(new DateTimeGroup(DateTimeGroup::TimeFields::kNone, this)),
       zone_(new TimeZoneGroup(this)),
-      body_(new RiseSetBodyGroup(this)) {
+      body_(new RiseSetBodyGroup(this)),
+      referenceGroup_(new ReferencePositionGroup(this)) {
   setWindowTitle(QStringLiteral("Rise/Set/Transit - Underway"));
   auto* layout = new QVBoxLayout(this);
   date_->setTitle(QStringLiteral("Date (UTC)"));
@@ -64,23 +48,9 @@ RiseSetUnderwayDialog::RiseSetUnderwayDialog(Notice& notice, EphemerisTable& eph
   heightAndBody->addWidget(body_);
   layout->addLayout(heightAndBody);
 
-  auto* shown = new QGroupBox(QStringLiteral("Reference Position, Date and Time"), this);
-  auto* grid = new QGridLayout(shown);
-  int row = 0;
-  for (const char* caption : kReferenceCaptions) {
-    auto* value = new QLabel(shown);
-    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    grid->addWidget(new QLabel(QString::fromLatin1(caption), shown), row, 0);
-    grid->addWidget(value, row, 1);
-    referenceValues_.push_back(value);
-    ++row;
-  }
-  edit_ = new QPushButton(QStringLiteral("&Edit..."), shown);
-  grid->addWidget(edit_, 0, 2, Qt::AlignTop | Qt::AlignRight);
-  grid->setColumnStretch(1, 1);
-  layout->addWidget(shown);
-  connect(edit_, &QPushButton::clicked, this, [this] {
-    if (EditRiseSetReference(notice_, enterFix_, reference_)) ShowReference();
+  layout->addWidget(referenceGroup_);
+  connect(&referenceGroup_->EditButton(), &QPushButton::clicked, this, [this] {
+    if (EditRiseSetReference(notice_, enterFix_, reference_)) referenceGroup_->Show(reference_);
   });
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -92,7 +62,7 @@ RiseSetUnderwayDialog::RiseSetUnderwayDialog(Notice& notice, EphemerisTable& eph
   setTabOrder(&date_->CurrentDateButton(), &zone_->Hours());
   setTabOrder(zone_->LastField(), height_);
   setTabOrder(height_, body_->FirstField());
-  setTabOrder(body_->LastField(), edit_);
+  setTabOrder(body_->LastField(), &referenceGroup_->EditButton());
 
   SetFields(InitialRiseSetUnderwayFields(reference));
   date_->DayField().setFocus(Qt::OtherFocusReason);
@@ -116,20 +86,7 @@ void RiseSetUnderwayDialog::SetFields(const RiseSetUnderwayFields& fields) {
   SetEditText(*height_, fields.heightOfEye);
   body_->SetBody(fields.body);
   reference_ = fields.reference;
-  ShowReference();
-}
-
-void RiseSetUnderwayDialog::ShowReference() {
-  const QStringList values = ReferenceValues(reference_);
-  for (size_t i = 0; i < referenceValues_.size(); ++i) {
-    referenceValues_[i]->setText(values[static_cast<qsizetype>(i)]);
-  }
-}
-
-QString RiseSetUnderwayDialog::ReferenceText() const {
-  QStringList lines;
-  for (const QLabel* value : referenceValues_) lines << value->text();
-  return lines.join(QLatin1Char('\n'));
+  referenceGroup_->Show(reference_);
 }
 
 void RiseSetUnderwayDialog::accept() {

@@ -1,14 +1,12 @@
 #pragma once
 
 #include <QDialog>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <vector>
 
 #include "app/bridge/Notice.h"
 #include "app/bridge/ReferencePositionBridge.h"
 #include "app/dialogs/DateTimeGroup.h"
+#include "app/dialogs/ReferencePositionGroup.h"
 #include "app/dialogs/RiseSetGroups.h"
 #include "app/tasks/RiseSetDialogModels.h"
 
@@ -36,15 +34,13 @@ class RiseSetUnderwayDialog : public QDialog {
   void SetFields(const RiseSetUnderwayFields& fields);
 
   DateTimeGroup& Date() { return *date_; }
-  QPushButton& EditButton() { return *edit_; }
+  QPushButton& EditButton() { return referenceGroup_->EditButton(); }
   // The reference as shown, one line per item.
-  QString ReferenceText() const;
+  QString ReferenceText() const { return referenceGroup_->Text(); }
   // The widget a refused entry returns to.
   QWidget* FieldWidget(RiseSetField field);
 
  private:
-  void ShowReference();
-
   Notice& notice_;
   EphemerisTable& ephemeris_;
   ReferenceState& state_;
@@ -54,8 +50,7 @@ class RiseSetUnderwayDialog : public QDialog {
   TimeZoneGroup* zone_;
   QLineEdit* height_;
   RiseSetBodyGroup* body_;
-  std::vector<QLabel*> referenceValues_;
-  QPushButton* edit_;
+  ReferencePositionGroup* referenceGroup_;
   RiseSetUnderwayRequest request_;
 };
 
