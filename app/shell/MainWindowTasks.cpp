@@ -12,12 +12,15 @@
 #include "app/bridge/LogEntryBridge.h"
 #include "app/dialogs/AlmanacDialog.h"
 #include "app/dialogs/CommentDialog.h"
+#include "app/dialogs/CompassDeterminationDialog.h"
+#include "app/dialogs/CompassPlanningDialog.h"
 #include "app/dialogs/ExternalFixDialog.h"
 #include "app/dialogs/NewInitialFixDialog.h"
 #include "app/dialogs/ObservationRecorderDialog.h"
 #include "app/dialogs/ReportPreviewDialog.h"
 #include "app/dialogs/RiseSetFixedDialog.h"
 #include "app/dialogs/RiseSetUnderwayDialog.h"
+#include "app/dialogs/SightPlanningDialog.h"
 #include "app/dialogs/TimeOfFixDialog.h"
 #include "app/dialogs/UpdateDrDialog.h"
 #include "app/dialogs/WaypointDialog.h"
@@ -27,8 +30,10 @@
 #include "app/shell/TaskCommandsEnabled.h"
 #include "app/shell/WorksheetWindow.h"
 #include "app/tasks/AlmanacTasks.h"
+#include "app/tasks/CompassCourse.h"
 #include "app/tasks/ComputeFixCourse.h"
 #include "app/tasks/NewInitialFixDialogModel.h"
+#include "app/tasks/PlanningCourse.h"
 #include "app/tasks/PositionTasks.h"
 #include "app/tasks/RiseSetCourse.h"
 #include "app/tasks/SightPlotTasks.h"
@@ -38,12 +43,14 @@
 namespace navora {
 namespace {
 
-constexpr CommandId kBuiltTaskCommands[] = {
-    kCommandSunMoonAries,       kCommandPlanets,       kCommandStars,
-    kCommandAllBodies,          kCommandUpdateDr,      kCommandExternalFix,
-    kCommandWaypoint,           kCommandNewInitialFix, kCommandEnterComment,
-    kCommandRecordObservations, kCommandComputeFix,    kCommandRiseSetFixed,
-    kCommandRiseSetUnderway};
+constexpr CommandId kBuiltTaskCommands[] = {kCommandSunMoonAries,    kCommandPlanets,
+                                            kCommandStars,           kCommandAllBodies,
+                                            kCommandUpdateDr,        kCommandExternalFix,
+                                            kCommandWaypoint,        kCommandNewInitialFix,
+                                            kCommandEnterComment,    kCommandRecordObservations,
+                                            kCommandComputeFix,      kCommandRiseSetFixed,
+                                            kCommandRiseSetUnderway, kCommandSelectedStars,
+                                            kCommandCompassPlanning, kCommandCompassDetermination};
 
 constexpr char kFixNotSavedText[] =
     "The fix could not be saved to the log.\nClose the plot all the same?";
@@ -267,6 +274,67 @@ void RunUnderway(MainWindow& window, WorksheetWindow& worksheet) {
   static_cast<void>(RunRiseSetUnderway(context, state.reference, request));
 }
 
+// The sight planning dialog on the voyage's latest position; false when
+// there is none or the navigator cancels. UT1 - UTC and the height of eye
+// are the latest sight's.
+bool AskSightPlanning(MainWindow& window, SightPlanningDialog::Kind kind,
+                      SightPlanningRequest& request) {
+  ApplicationState& state = window.State();
+  Notice& notice = window.TaskNotice();
+  PositionRecord reference;
+  if (!ReadReference(window, reference)) return false;
+  SightPlanningDialog dialog(kind, notice, state.places.ephemeris, state.reference, reference,
+                             MakeFixDialog(&window, notice), &window);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  request = dialog.Request();
+  const LatestSightConditions latest = ReadLatestSightConditions(state.events);
+  request.ut1MinusUtc = latest.ut1MinusUtc;
+  request.heightOfEyeM = latest.heightOfEyeM;
+  return true;
+}
+
+void RunSelectedStarsCommand(MainWindow& window, WorksheetWindow& worksheet) {
+  SightPlanningRequest request;
+  if (!AskSightPlanning(window, SightPlanningDialog::Kind::kSelectedStars, request)) return;
+  const WaitCursor busy;
+  TaskContext context = WorksheetContext(window, worksheet);
+  static_cast<void>(RunSelectedStars(context, window.State().reference, request));
+}
+
+void RunCompassPlanningCommand(MainWindow& window, WorksheetWindow& worksheet) {
+  ApplicationState& state = window.State();
+  Notice& notice = window.TaskNotice();
+  PositionRecord reference;
+  if (!ReadReference(window, reference)) return;
+  CompassPlanningDialog dialog(notice, state.places.ephemeris, state.reference, reference,
+                               MakeFixDialog(&window, notice), &window);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const WaitCursor busy;
+  CompassPlanningRequest request = dialog.Request();
+  ApplyLatestSightConditions(state.events, request);
+  TaskContext context = WorksheetContext(window, worksheet);
+  static_cast<void>(RunCompassPlanning(context, state.reference, request));
+}
+
+// The determination opens on the reference's time and the latest sight's
+// UT1 - UTC, which the navigator may correct.
+void RunCompassErrorCommand(MainWindow& window, WorksheetWindow& worksheet) {
+  ApplicationState& state = window.State();
+  PositionRecord reference;
+  if (!ReadReference(window, reference)) return;
+  CompassDeterminationDialog dialog(
+      window.TaskNotice(), reference,
+      InitialCompassErrorFields(reference.time,
+                                ReadLatestSightConditions(state.events).ut1MinusUtc),
+      &window);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const WaitCursor busy;
+  CompassErrorRequest request = dialog.Request();
+  ApplyLatestSightConditions(state.events, request);
+  TaskContext context = WorksheetContext(window, worksheet);
+  static_cast<void>(RunCompassError(context, state.reference, request));
+}
+
 // The recorder in Adding, then the new sights' table in the preview; "Save to
 // Log" writes them to both logs and the table to the worksheet, "Don't Save"
 // writes nothing.
@@ -394,6 +462,12 @@ void MainWindow::RunTaskCommand(CommandId id) {
     RunFixedSite(*this, *worksheet);
   } else if (id == kCommandRiseSetUnderway) {
     RunUnderway(*this, *worksheet);
+  } else if (id == kCommandSelectedStars) {
+    RunSelectedStarsCommand(*this, *worksheet);
+  } else if (id == kCommandCompassPlanning) {
+    RunCompassPlanningCommand(*this, *worksheet);
+  } else if (id == kCommandCompassDetermination) {
+    RunCompassErrorCommand(*this, *worksheet);
   }
 }
 

@@ -1,0 +1,102 @@
+// Sight planning and gyro/compass error from the Task menu on a voyage of one
+// fix: each command's dialog (driven as the modal widget), then its report in
+// the worksheet.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <memory>
+#include <string>
+
+#include "app/bridge/DataFileChecks.h"
+#include "app/dialogs/CompassDeterminationDialog.h"
+#include "app/dialogs/CompassPlanningDialog.h"
+#include "app/dialogs/SightPlanningDialog.h"
+#include "app/shell/MainWindow.h"
+#include "app/shell/TaskCommandsEnabled.h"
+#include "app/shell/WorksheetWindow.h"
+#include "engine/time/Calendar.h"
+#include "support/ModalScript.h"
+#include "support/ScratchVoyage.h"
+
+namespace navora {
+namespace {
+
+using testing::ModalScript;
+
+class PlanningCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // A fix of 21 June 2024 18:00 UTC at 48 30 N 5 12 W, 245 deg. at 12 kn.
+    ASSERT_NO_FATAL_FAILURE(testing::StartScratchVoyage(
+        session_, CalendarToJulian(2024, 6, 21, 18, 0, 0.0), 48.5, -5.2, 245.0, 12.0));
+    ASSERT_TRUE(CheckDataFilesAtStartup(session_.notice, session_.state.places));
+    window_ = std::make_unique<MainWindow>(session_.state, session_.notice);
+    EnableBuiltTaskCommands(*window_);
+    worksheet_ = window_->NewWorksheet();
+  }
+
+  // Runs the command from its menu with `script` on its dialogs; the
+  // worksheet's text after it.
+  std::string Run(CommandId id, ModalScript& script) {
+    QAction* action = window_->Action(id);
+    EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
+    action->trigger();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the wait cursor is removed";
+    return worksheet_->Editor().toPlainText().toLatin1().toStdString();
+  }
+
+  testing::ScratchSession session_;
+  std::unique_ptr<MainWindow> window_;
+  WorksheetWindow* worksheet_ = nullptr;
+};
+
+TEST_F(PlanningCommandsTest, EachReportGoesIntoTheWorksheet) {
+  struct Case {
+    CommandId id;
+    ModalScript::Step step;
+    const char* expected[2];
+  };
+  const Case cases[] = {
+      {kCommandSelectedStars,
+       ModalScript::On<SightPlanningDialog>([](SightPlanningDialog& dialog) {
+         SightPlanningFields fields = dialog.Fields();
+         fields.twilight = true;
+         fields.morning = false;
+         dialog.SetFields(fields);
+         dialog.accept();
+       }),
+       {"                            SIGHT PLANNING - STARS\n",
+        "                              SUN, MOON, PLANETS\n"}},
+      {kCommandCompassPlanning,
+       ModalScript::On<CompassPlanningDialog>([](CompassPlanningDialog& dialog) {
+         CompassPlanningFields fields = dialog.Fields();
+         fields.hour = "22";
+         dialog.SetFields(fields);
+         dialog.accept();
+       }),
+       {"                       GYRO/COMPASS ERROR - PLANNING\n",
+        "                                Course: 245.0\n"}},
+      {kCommandCompassDetermination,
+       ModalScript::On<CompassDeterminationDialog>([](CompassDeterminationDialog& dialog) {
+         CompassErrorFields fields = dialog.Fields();
+         fields.azimuth = "300.0";
+         dialog.SetFields(fields);
+         dialog.accept();
+       }),
+       {"                    GYRO/COMPASS ERROR - DETERMINATION\n",
+        "                         Observed Azimuth:   300.0\n"}},
+  };
+  for (const Case& c : cases) {
+    ModalScript script({c.step});
+    const std::string text = Run(c.id, script);
+    for (const char* expected : c.expected) {
+      EXPECT_NE(text.find(expected), std::string::npos) << c.id << ": " << expected << text;
+    }
+  }
+  EXPECT_TRUE(session_.notice.shown.empty()) << session_.notice.shown.front().text;
+}
+
+}  // namespace
+}  // namespace navora
