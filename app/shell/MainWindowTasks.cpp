@@ -43,14 +43,23 @@
 namespace navora {
 namespace {
 
-constexpr CommandId kBuiltTaskCommands[] = {kCommandSunMoonAries,    kCommandPlanets,
-                                            kCommandStars,           kCommandAllBodies,
-                                            kCommandUpdateDr,        kCommandExternalFix,
-                                            kCommandWaypoint,        kCommandNewInitialFix,
-                                            kCommandEnterComment,    kCommandRecordObservations,
-                                            kCommandComputeFix,      kCommandRiseSetFixed,
-                                            kCommandRiseSetUnderway, kCommandSelectedStars,
-                                            kCommandCompassPlanning, kCommandCompassDetermination};
+constexpr CommandId kBuiltTaskCommands[] = {kCommandSunMoonAries,
+                                            kCommandPlanets,
+                                            kCommandStars,
+                                            kCommandAllBodies,
+                                            kCommandUpdateDr,
+                                            kCommandExternalFix,
+                                            kCommandWaypoint,
+                                            kCommandNewInitialFix,
+                                            kCommandEnterComment,
+                                            kCommandRecordObservations,
+                                            kCommandComputeFix,
+                                            kCommandRiseSetFixed,
+                                            kCommandRiseSetUnderway,
+                                            kCommandSkyChart,
+                                            kCommandSelectedStars,
+                                            kCommandCompassPlanning,
+                                            kCommandCompassDetermination};
 
 constexpr char kFixNotSavedText[] =
     "The fix could not be saved to the log.\nClose the plot all the same?";
@@ -293,6 +302,21 @@ bool AskSightPlanning(MainWindow& window, SightPlanningDialog::Kind kind,
   return true;
 }
 
+// The chart opens in a window of its own; nothing goes to the worksheet.
+void RunSkyChartCommand(MainWindow& window, WorksheetWindow& worksheet) {
+  SightPlanningRequest request;
+  if (!AskSightPlanning(window, SightPlanningDialog::Kind::kSkyChart, request)) return;
+  SkyChartState chart;
+  {
+    const WaitCursor busy;
+    TaskContext context = WorksheetContext(window, worksheet);
+    if (RunSkyChart(context, window.State().reference, request, chart) != TaskOutcome::kCompleted) {
+      return;
+    }
+  }
+  window.ShowSkyChart(std::move(chart));
+}
+
 void RunSelectedStarsCommand(MainWindow& window, WorksheetWindow& worksheet) {
   SightPlanningRequest request;
   if (!AskSightPlanning(window, SightPlanningDialog::Kind::kSelectedStars, request)) return;
@@ -462,6 +486,8 @@ void MainWindow::RunTaskCommand(CommandId id) {
     RunFixedSite(*this, *worksheet);
   } else if (id == kCommandRiseSetUnderway) {
     RunUnderway(*this, *worksheet);
+  } else if (id == kCommandSkyChart) {
+    RunSkyChartCommand(*this, *worksheet);
   } else if (id == kCommandSelectedStars) {
     RunSelectedStarsCommand(*this, *worksheet);
   } else if (id == kCommandCompassPlanning) {

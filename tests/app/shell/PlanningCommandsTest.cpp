@@ -5,13 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMdiSubWindow>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/bridge/DataFileChecks.h"
 #include "app/dialogs/CompassDeterminationDialog.h"
 #include "app/dialogs/CompassPlanningDialog.h"
 #include "app/dialogs/SightPlanningDialog.h"
+#include "app/plots/SkyChartWindow.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/TaskCommandsEnabled.h"
 #include "app/shell/WorksheetWindow.h"
@@ -96,6 +99,33 @@ TEST_F(PlanningCommandsTest, EachReportGoesIntoTheWorksheet) {
     }
   }
   EXPECT_TRUE(session_.notice.shown.empty()) << session_.notice.shown.front().text;
+}
+
+TEST_F(PlanningCommandsTest, SkyChartOpensAChartOfTheShipAtThePlanningTime) {
+  ModalScript script({ModalScript::On<SightPlanningDialog>([](SightPlanningDialog& dialog) {
+    SightPlanningFields fields = dialog.Fields();
+    fields.hour = "22";
+    fields.minute = "30";
+    dialog.SetFields(fields);
+    dialog.accept();
+  })});
+  const std::string text = Run(kCommandSkyChart, script);
+  EXPECT_TRUE(text.empty()) << text;
+  EXPECT_TRUE(session_.notice.shown.empty());
+
+  std::vector<const SkyChartWindow*> charts;
+  for (const QMdiSubWindow* frame : window_->MdiArea().subWindowList()) {
+    if (const auto* chart = qobject_cast<const SkyChartWindow*>(frame->widget())) {
+      charts.push_back(chart);
+    }
+  }
+  ASSERT_EQ(charts.size(), 1u);
+  const SkyChartState& chart = charts.front()->Document().chart;
+  EXPECT_DOUBLE_EQ(chart.planningTime, CalendarToJulian(2024, 6, 21, 22, 30, 0.0));
+  // Four and a half hours from the fix on 245 deg.: south and west of it.
+  EXPECT_LT(chart.observer.latitude, 48.5);
+  EXPECT_LT(chart.observer.longitude, -5.2);
+  EXPECT_GT(chart.starCount, 0);
 }
 
 }  // namespace
