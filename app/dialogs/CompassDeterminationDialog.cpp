@@ -45,20 +45,6 @@ CompassDeterminationDialog::CompassDeterminationDialog(Notice& notice,
   setWindowTitle(QStringLiteral("Gyro/Compass Error - Determination"));
   auto* layout = new QVBoxLayout(this);
 
-  // UT1 - UTC beside the time it corrects.
-  auto* top = new QHBoxLayout;
-  top->addWidget(date_);
-  auto* ut1Row = new QHBoxLayout;
-  ut1MinusUtc_ = NewEdit(this, kUt1Chars);
-  ut1Row->addWidget(BuddyLabel("UT&1 - UTC", ut1MinusUtc_, this));
-  ut1Row->addWidget(ut1MinusUtc_);
-  ut1Row->addWidget(UnitLabel("Sec.", this));
-  auto* side = new QVBoxLayout;
-  side->addStretch(1);
-  side->addLayout(ut1Row);
-  top->addLayout(side);
-  layout->addLayout(top);
-
   auto* observed = new QGroupBox(QStringLiteral("Azimuth or Relative Bearing"), this);
   azimuthChoice_ = new QRadioButton(QStringLiteral("&Azimuth"), observed);
   relative_ = new QRadioButton(QStringLiteral("&Relative Bearing"), observed);
@@ -80,17 +66,27 @@ CompassDeterminationDialog::CompassDeterminationDialog(Notice& notice,
 
   auto* bodyGroup = new QGroupBox(QStringLiteral("&Body"), this);
   body_ = new QComboBox(bodyGroup);
-  for (int i = 0; i < kCompassBodyCount; ++i)
+  for (int i = 0; i < kCompassBodyCount; ++i) {
     body_->addItem(QString::fromLatin1(CompassBodyName(i)));
+  }
   body_->setMaxVisibleItems(kVisibleBodies);
-  auto* bodyRow = new QVBoxLayout(bodyGroup);
-  bodyRow->addWidget(body_);
-  bodyRow->addStretch(1);
+  (new QVBoxLayout(bodyGroup))->addWidget(body_);
 
-  auto* middle = new QHBoxLayout;
-  middle->addWidget(observed, 1);
-  middle->addWidget(bodyGroup);
-  layout->addLayout(middle);
+  auto* ut1Group = new QGroupBox(QStringLiteral("UT&1 - UTC"), this);
+  ut1MinusUtc_ = NewEdit(ut1Group, kUt1Chars);
+  auto* ut1Row = new QHBoxLayout(ut1Group);
+  ut1Row->addWidget(ut1MinusUtc_);
+  ut1Row->addWidget(UnitLabel("Sec.", ut1Group));
+  ut1Row->addStretch(1);
+
+  // What was observed beside the instant; the body and UT1 - UTC, which
+  // decide the exact azimuth, to the right.
+  auto* columns = new QGridLayout;
+  columns->addWidget(date_, 0, 0);
+  columns->addWidget(observed, 1, 0);
+  columns->addWidget(bodyGroup, 0, 1, Qt::AlignTop);
+  columns->addWidget(ut1Group, 1, 1, Qt::AlignTop);
+  layout->addLayout(columns);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -106,14 +102,9 @@ CompassDeterminationDialog::CompassDeterminationDialog(Notice& notice,
   });
   connect(relative_, &QRadioButton::toggled, this, &CompassDeterminationDialog::UpdateEnabled);
 
-  QWidget* order[] = {date_->SecondField(),
-                      ut1MinusUtc_,
-                      azimuthChoice_,
-                      azimuth_,
-                      relative_,
-                      bearing_,
-                      heading_,
-                      body_};
+  QWidget* order[] = {
+      date_->SecondField(), azimuthChoice_, azimuth_, relative_, bearing_, heading_, body_,
+      ut1MinusUtc_};
   for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
   SetFields(fields);

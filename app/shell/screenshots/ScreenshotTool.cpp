@@ -22,6 +22,8 @@
 #include "app/bridge/LogEntryBridge.h"
 #include "app/dialogs/AlmanacDialog.h"
 #include "app/dialogs/CommentDialog.h"
+#include "app/dialogs/CompassDeterminationDialog.h"
+#include "app/dialogs/CompassPlanningDialog.h"
 #include "app/dialogs/ExternalFixDialog.h"
 #include "app/dialogs/LegEditorDialog.h"
 #include "app/dialogs/NewInitialFixDialog.h"
@@ -29,6 +31,7 @@
 #include "app/dialogs/ReportPreviewDialog.h"
 #include "app/dialogs/RiseSetFixedDialog.h"
 #include "app/dialogs/RiseSetUnderwayDialog.h"
+#include "app/dialogs/SightPlanningDialog.h"
 #include "app/dialogs/StripFormDialog.h"
 #include "app/dialogs/TimeOfFixDialog.h"
 #include "app/dialogs/UpdateDrDialog.h"
@@ -46,6 +49,7 @@
 #include "app/shell/WorksheetWindow.h"
 #include "app/tasks/AlmanacTasks.h"
 #include "app/tasks/ComputeFixCourse.h"
+#include "app/tasks/PlanningCourse.h"
 #include "app/tasks/RiseSetCourse.h"
 #include "app/tasks/SightPlotTasks.h"
 #include "engine/log/NewInitialFix.h"
@@ -181,6 +185,33 @@ std::unique_ptr<QWidget> MainWindowWithRiseSet(Session& session) {
   underway.reference = LatestPositionOrDefault(state.events);
   underway.days = 2;
   static_cast<void>(RunRiseSetUnderway(context, state.reference, underway));
+  if (auto* frame = qobject_cast<QWidget*>(worksheet->parentWidget())) frame->showMaximized();
+  return window;
+}
+
+// Tall enough for both tables and the precision below them.
+constexpr QSize kSelectedStarsWindowSize(1280, 960);
+
+// The main window on a voyage, its worksheet holding the selected stars and
+// the Sun, Moon and planets for the evening twilight of the longest day,
+// with the expected precision of the fix.
+std::unique_ptr<QWidget> MainWindowWithSelectedStars(Session& session) {
+  LogThreeLegs(session);
+  auto window = std::make_unique<MainWindow>(session.state, session.notice);
+  window->resize(kSelectedStarsWindowSize);
+  window->Start(false);
+  WorksheetWindow* worksheet = window->CurrentWorksheet();
+  if (worksheet == nullptr) return window;
+  ApplicationState& state = session.state;
+  TaskContext context{session.notice, worksheet->Sink(), state.places};
+  SightPlanningRequest request;
+  request.twilight = true;
+  request.morning = false;
+  request.dateUtc = CalendarToJulian(2024, 6, 21, 0, 0, 0.0);
+  request.reference = LatestPositionOrDefault(state.events);
+  request.heightOfEyeM = 3.048;
+  request.showPrecision = true;
+  static_cast<void>(RunSelectedStars(context, state.reference, request));
   if (auto* frame = qobject_cast<QWidget*>(worksheet->parentWidget())) frame->showMaximized();
   return window;
 }
@@ -375,9 +406,9 @@ const Scene kScenes[] = {
      [](Session& session) {
        LogThreeLegs(session);
        ApplicationState& state = session.state;
-       auto dialog = std::make_unique<RiseSetUnderwayDialog>(
-           session.notice, state.places.ephemeris, state.reference,
-           LatestPositionOrDefault(state.events));
+       auto dialog = std::make_unique<RiseSetUnderwayDialog>(session.notice, state.places.ephemeris,
+                                                             state.reference,
+                                                             LatestPositionOrDefault(state.events));
        RiseSetUnderwayFields fields = dialog->Fields();
        fields.zoneHours = "02";
        fields.body = kMoon;
@@ -385,6 +416,53 @@ const Scene kScenes[] = {
        return dialog;
      }},
     {"riseset-worksheet", MainWindowWithRiseSet},
+    // Selected Stars for the evening twilight, the precision asked for.
+    {"sight-planning-dialog",
+     [](Session& session) {
+       LogThreeLegs(session);
+       ApplicationState& state = session.state;
+       auto dialog = std::make_unique<SightPlanningDialog>(
+           SightPlanningDialog::Kind::kSelectedStars, session.notice, state.places.ephemeris,
+           state.reference, LatestPositionOrDefault(state.events));
+       SightPlanningFields fields = dialog->Fields();
+       fields.twilight = true;
+       fields.morning = false;
+       fields.showPrecision = true;
+       dialog->SetFields(fields);
+       return dialog;
+     }},
+    {"selected-stars-worksheet", MainWindowWithSelectedStars},
+    {"compass-planning-dialog",
+     [](Session& session) {
+       LogThreeLegs(session);
+       ApplicationState& state = session.state;
+       auto dialog = std::make_unique<CompassPlanningDialog>(session.notice, state.places.ephemeris,
+                                                             state.reference,
+                                                             LatestPositionOrDefault(state.events));
+       CompassPlanningFields fields = dialog->Fields();
+       fields.hour = "21";
+       fields.minute = "30";
+       dialog->SetFields(fields);
+       return dialog;
+     }},
+    // Kochab's relative bearing taken at evening twilight.
+    {"compass-determination-dialog",
+     [](Session& session) {
+       LogThreeLegs(session);
+       ApplicationState& state = session.state;
+       const PositionRecord reference = LatestPositionOrDefault(state.events);
+       CompassErrorFields fields = InitialCompassErrorFields(reference.time, 0.0);
+       fields.hour = "21";
+       fields.minute = "31";
+       fields.second = "40";
+       fields.relative = true;
+       fields.bearing = "140.5";
+       fields.heading = "200.0";
+       for (int i = 0; i < kCompassBodyCount; ++i) {
+         if (std::string_view(CompassBodyName(i)) == "Kochab") fields.bodyIndex = i;
+       }
+       return std::make_unique<CompassDeterminationDialog>(session.notice, reference, fields);
+     }},
     {"comment-dialog", [](Session&) { return std::make_unique<CommentDialog>(); }},
     {"about-box", [](Session&) { return std::make_unique<AboutBox>(); }},
     {"splash", [](Session&) { return std::make_unique<SplashWindow>(); }},
