@@ -445,7 +445,7 @@ const Scene kScenes[] = {
        dialog->SetFields(fields);
        return dialog;
      }},
-    // Kochab's relative bearing taken at evening twilight.
+    // Mirfak's relative bearing, low in the north at the end of twilight.
     {"compass-determination-dialog",
      [](Session& session) {
        LogThreeLegs(session);
@@ -453,13 +453,13 @@ const Scene kScenes[] = {
        const PositionRecord reference = LatestPositionOrDefault(state.events);
        CompassErrorFields fields = InitialCompassErrorFields(reference.time, 0.0);
        fields.hour = "21";
-       fields.minute = "31";
-       fields.second = "40";
+       fields.minute = "30";
+       fields.second = "00";
        fields.relative = true;
-       fields.bearing = "140.5";
+       fields.bearing = "157.0";
        fields.heading = "200.0";
        for (int i = 0; i < kCompassBodyCount; ++i) {
-         if (std::string_view(CompassBodyName(i)) == "Kochab") fields.bodyIndex = i;
+         if (std::string_view(CompassBodyName(i)) == "Mirfak") fields.bodyIndex = i;
        }
        return std::make_unique<CompassDeterminationDialog>(session.notice, reference, fields);
      }},
