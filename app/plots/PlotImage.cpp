@@ -1,5 +1,6 @@
 #include "app/plots/PlotImage.h"
 
+#include <QFontDialog>
 #include <QFontMetricsF>
 #include <cmath>
 
@@ -38,6 +39,23 @@ const char* PlotFontProblem(const QFont& font, const QWidget& widget, double lea
   const double bytes =
       leastWidthLines * line * leastHeightLines * line * kImageBytesPerPixel * ratio * ratio;
   return bytes > kLargestPlotImageBytes ? kPlotFontTooLargeText : nullptr;
+}
+
+bool TakePlotFont(const QFont& chosen, const QWidget& widget, Notice& notice,
+                  double leastWidthLines, double leastHeightLines, QFont& font) {
+  if (const char* problem = PlotFontProblem(chosen, widget, leastWidthLines, leastHeightLines)) {
+    notice.Show(problem, kNoticeOk);
+    return false;
+  }
+  font = chosen;
+  return true;
+}
+
+std::optional<QFont> AskForPlotFont(QWidget& window, const QFont& font) {
+  bool chosen = false;
+  const QFont answer = QFontDialog::getFont(&chosen, font, &window, QWidget::tr("Font"));
+  if (!chosen) return std::nullopt;
+  return answer;
 }
 
 }  // namespace navora

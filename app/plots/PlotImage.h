@@ -3,6 +3,9 @@
 #include <QFont>
 #include <QImage>
 #include <QWidget>
+#include <optional>
+
+#include "app/bridge/Notice.h"
 
 namespace navora {
 
@@ -30,5 +33,14 @@ PlotImageFit FitPlotImage(QImage& image, const QWidget& widget);
 // a plot image may take.
 const char* PlotFontProblem(const QFont& font, const QWidget& widget, double leastWidthLines,
                             double leastHeightLines);
+
+// Makes `chosen` the plot's `font` when PlotFontProblem allows it; otherwise
+// shows the problem and keeps the font. True when the font was taken.
+bool TakePlotFont(const QFont& chosen, const QWidget& widget, Notice& notice,
+                  double leastWidthLines, double leastHeightLines, QFont& font);
+
+// The font dialog of a plot window, opened on its font; nothing when the
+// user cancels.
+std::optional<QFont> AskForPlotFont(QWidget& window, const QFont& font);
 
 }  // namespace navora

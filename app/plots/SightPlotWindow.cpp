@@ -5,7 +5,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QFontDialog>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -212,20 +211,16 @@ void SightPlotWindow::SetPlotPalette(const PlotPalette& palette) {
 }
 
 bool SightPlotWindow::SetPlotFont(const QFont& font) {
-  if (const char* problem =
-          PlotFontProblem(font, *this, kLeastPlotWidthLines, kLeastPlotHeightLines)) {
-    notice_.Show(problem, kNoticeOk);
+  if (!TakePlotFont(font, *this, notice_, kLeastPlotWidthLines, kLeastPlotHeightLines, font_)) {
     return false;
   }
-  font_ = font;
   RedrawAll();
   return true;
 }
 
 void SightPlotWindow::ChooseFont() {
-  bool chosen = false;
-  const QFont font = QFontDialog::getFont(&chosen, font_, this, tr("Font"));
-  if (chosen && SetPlotFont(font)) emit FontChosen(font_);
+  const std::optional<QFont> font = AskForPlotFont(*this, font_);
+  if (font && SetPlotFont(*font)) emit FontChosen(font_);
 }
 
 bool SightPlotWindow::RunViewCommand(PlotViewCommand command) {

@@ -5,7 +5,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QFontDialog>
 #include <QMdiSubWindow>
 #include <QPainter>
 
@@ -113,20 +112,16 @@ void SkyChartWindow::SetPlotPalette(const PlotPalette& palette) {
 }
 
 bool SkyChartWindow::SetPlotFont(const QFont& font) {
-  if (const char* problem =
-          PlotFontProblem(font, *this, kLeastChartWidthLines, kLeastChartHeightLines)) {
-    notice_.Show(problem, kNoticeOk);
+  if (!TakePlotFont(font, *this, notice_, kLeastChartWidthLines, kLeastChartHeightLines, font_)) {
     return false;
   }
-  font_ = font;
   Redraw();
   return true;
 }
 
 void SkyChartWindow::ChooseFont() {
-  bool chosen = false;
-  const QFont font = QFontDialog::getFont(&chosen, font_, this, tr("Font"));
-  if (chosen && SetPlotFont(font)) emit FontChosen(font_);
+  const std::optional<QFont> font = AskForPlotFont(*this, font_);
+  if (font && SetPlotFont(*font)) emit FontChosen(font_);
 }
 
 void SkyChartWindow::Refresh() { Redraw(); }
