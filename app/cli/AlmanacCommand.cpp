@@ -43,20 +43,6 @@ constexpr TableName kTables[] = {{"sun-moon-aries", Table::kSunMoonAries},
                                  {"stars", Table::kStars},
                                  {"all", Table::kAll}};
 
-// Writes the report lines to standard output as they are appended.
-class StandardOutputSink : public ReportSink {
- public:
-  explicit StandardOutputSink(const char* lineEnd) : lineEnd_(lineEnd) {}
-
-  void AppendLine(std::string_view line) override {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputs(lineEnd_, stdout);
-  }
-
- private:
-  const char* lineEnd_;
-};
-
 int UsageError(const char* format, const char* argument) {
   std::fprintf(stderr, "navora-cli almanac: ");
   std::fprintf(stderr, format, argument);

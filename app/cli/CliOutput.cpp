@@ -14,6 +14,11 @@ int UsageFailure(const char* command, const std::string& reason) {
   return kExitUsage;
 }
 
+void StandardOutputSink::AppendLine(std::string_view line) {
+  std::fwrite(line.data(), 1, line.size(), stdout);
+  std::fputs(lineEnd_, stdout);
+}
+
 int FinishStandardOutput(int exitCode) {
   errno = 0;
   if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return exitCode;

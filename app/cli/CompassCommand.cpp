@@ -122,15 +122,6 @@ int ParseBody(const char* text, BodyId& body, int16_t& starNumber) {
   return kExitOk;
 }
 
-// Writes the report lines to standard output as they are appended.
-class StandardOutputSink : public ReportSink {
- public:
-  void AppendLine(std::string_view line) override {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
-  }
-};
-
 // The observer's reference, height of eye and UT1-UTC: the fixed site given,
 // or the voyage's latest position and latest sight.
 struct Observer {

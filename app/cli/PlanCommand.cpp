@@ -161,14 +161,6 @@ bool ReadVoyage(const Options& options, Notice& notice, SightPlanningRequest& re
   return true;
 }
 
-class StandardOutputSink : public ReportSink {
- public:
-  void AppendLine(std::string_view line) override {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
-  }
-};
-
 void PrintBody(const char* name, double zenithDistance, double azimuth, const char* magnitude,
                char mark) {
   std::printf("%-14s %6.1f %6.1f %6s  %c\n", name, kDegreesAboveHorizon - zenithDistance, azimuth,

@@ -187,15 +187,6 @@ int ParseFixed(const Options& options, const Common& common, RiseSetFixedRequest
   return kExitOk;
 }
 
-// Writes the table lines to standard output as they are appended.
-class StandardOutputSink : public ReportSink {
- public:
-  void AppendLine(std::string_view line) override {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
-  }
-};
-
 int RunFixed(const Options& options, const Common& common) {
   RiseSetFixedRequest request;
   if (const int parsed = ParseFixed(options, common, request); parsed != kExitOk) return parsed;
