@@ -214,6 +214,12 @@ TEST(RiseSetUnderwayList, SunStartsAfterTheReferenceTime) {
   // After the set no step back: the twilight ends alone.
   EXPECT_EQ(Day(SunDay(), kSun, Underway(Utc(19, 30))),
             (std::vector<std::string>{kSunCivilEnd, kSunNauticalEnd}));
+  // Nothing left after the reference time: refused, nothing listed.
+  ReportLine lines[kRiseSetDayMaxLines];
+  uint16_t count = 5;
+  EXPECT_EQ(WriteRiseSetDay(SunDay(), kSun, Underway(Utc(21, 0)), 0.0, 0.0f, count, lines),
+            kRiseSetNoListedEvent);
+  EXPECT_EQ(count, 0);
 }
 
 TEST(RiseSetUnderwayList, SunStepsBackOverContinuousEvents) {
@@ -234,14 +240,6 @@ TEST(RiseSetUnderwayList, SunStepsBackOverContinuousEvents) {
   ASSERT_EQ(darkLines.size(), 7u);
   EXPECT_EQ(darkLines[3],
             "    Transit (LAN)      -------------      ---      --------      ---------");
-}
-
-TEST(RiseSetUnderwayList, RefusesADayWithNothingAfterTheReference) {
-  ReportLine lines[kRiseSetDayMaxLines];
-  uint16_t count = 5;
-  EXPECT_EQ(WriteRiseSetDay(SunDay(), kSun, Underway(Utc(21, 0)), 0.0, 0.0f, count, lines),
-            kRiseSetNoListedEvent);
-  EXPECT_EQ(count, 0);
 }
 
 TEST(RiseSetUnderwayList, MoonListsFromTheRiseWhenTheRiseIsContinuous) {
