@@ -71,7 +71,10 @@ TEST_F(AlmanacHeading, Statuses) {
   }
 }
 
-TEST(AlmanacTexts, VenusMagnitudeIsBlankWhenThereIsNone) {
+// A Venus magnitude is blank when there is none; angles that are not numbers
+// are refused; an interval of one minute reached through rounding is not
+// below a minute.
+TEST(AlmanacTexts, MagnitudesAnglesAndIntervals) {
   MagnitudeText text;
   FormatMagnitudeText(kNoMagnitude, text);
   EXPECT_STREQ(text, "    ");
@@ -79,18 +82,14 @@ TEST(AlmanacTexts, VenusMagnitudeIsBlankWhenThereIsNone) {
   EXPECT_STREQ(text, "-3.9");
   FormatMagnitudeText(0.0, text);
   EXPECT_STREQ(text, "+0.0");
-}
 
-TEST(AlmanacTexts, AnglesThatAreNotNumbersAreRefused) {
   AlmanacAngle angles[2];
   EXPECT_TRUE(SplitAlmanacAngles({12.5, -0.5}, angles));
   EXPECT_EQ(angles[1].sign, '-');
   for (double bad : {std::nan(""), double{INFINITY}}) {
     EXPECT_FALSE(SplitAlmanacAngles({1.0, bad}, angles)) << bad;
   }
-}
 
-TEST(AlmanacIntervals, OneMinuteReachedThroughRoundingIsNotBelowIt) {
   EXPECT_FALSE(IntervalBelowOneMinute(1.0 / 1440.0 - 1e-15));
   EXPECT_TRUE(IntervalBelowOneMinute(59.0 / 86400.0));
 }

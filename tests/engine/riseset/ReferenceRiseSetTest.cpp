@@ -281,13 +281,6 @@ class ReferenceRiseSet : public ::testing::Test {
     return nullptr;
   }
 
-  static const RefDay* Neighbour(const RefRun& run, const RefDay& day, int step) {
-    const RefDay* base = run.days_.data();
-    const std::ptrdiff_t index = &day - base + step;
-    return index >= 0 && index < static_cast<std::ptrdiff_t>(run.days_.size()) ? base + index
-                                                                                : nullptr;
-  }
-
   // A day where "undeterminate" is the honest answer: the reference's status
   // of the event pair changes from one day to the next, or the body passes
   // within a degree of the event's altitude at a culmination.
@@ -299,11 +292,11 @@ class ReferenceRiseSet : public ::testing::Test {
       return true;
     }
     const int pair = kRiseSetEventCount - 1 - index;
-    for (int step : {-1, 1}) {
-      const RefDay* other = Neighbour(run, day, step);
-      if (other == nullptr) continue;
+    const std::ptrdiff_t at = &day - run.days_.data();
+    for (std::ptrdiff_t other : {at - 1, at + 1}) {
+      if (other < 0 || other >= std::ssize(run.days_)) continue;
       for (int i : {index, pair}) {
-        if (other->events[i].status != day.events[index].status) return true;
+        if (run.days_[other].events[i].status != day.events[index].status) return true;
       }
     }
     return day.events[pair].status != day.events[index].status;
