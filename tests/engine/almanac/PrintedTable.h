@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
@@ -51,9 +52,7 @@ class PrintedTableTest : public ::testing::Test {
 // Whitespace-separated words of a line, column separators counted as blanks.
 inline std::vector<std::string> PrintedWords(const std::string& line) {
   std::string spaced = line;
-  for (char& c : spaced) {
-    if (c == '|') c = ' ';
-  }
+  std::replace(spaced.begin(), spaced.end(), '|', ' ');
   std::istringstream stream(spaced);
   std::vector<std::string> words;
   std::string word;
@@ -75,10 +74,7 @@ inline double PrintedAngle(const std::string& degreesWord, const std::string& mi
 
 // Difference of two angles in arc-minutes, across the 0/360 wrap.
 inline double ArcminDifference(double angleDeg, double referenceDeg) {
-  double difference = std::fmod(angleDeg - referenceDeg, 360.0);
-  if (difference > 180.0) difference -= 360.0;
-  if (difference < -180.0) difference += 360.0;
-  return difference * 60.0;
+  return std::remainder(angleDeg - referenceDeg, 360.0) * 60.0;
 }
 
 // Sun, Moon and Aries of a printed row.

@@ -33,15 +33,6 @@ double SeparationArcsec(const Vector3& a, const Vector3& b) {
   return std::atan2(Length(cross), dot) * kArcsecondsPerRadian;
 }
 
-// Catalogue direction moved by space motion from J2000 to jd.
-Vector3 MovedPosition(const StarEntry& star, double jd) {
-  Vector3 position{}, velocity{}, moved{};
-  StarVectors(star.raHours, star.decDeg, star.pmRa, star.pmDec, star.parallax, star.radialVelocity,
-              position, velocity);
-  ApplyProperMotion(kJ2000, position, velocity, jd, moved);
-  return moved;
-}
-
 struct Place {
   EngineStatus status = -1;
   double ra = 0.0, dec = 0.0, distance = 0.0, obliquity = 0.0, lightTime = 0.0, gast = 0.0;
@@ -187,7 +178,11 @@ TEST_F(ApparentPlaceTest, ZeroParallaxStarStillShowsAberration) {
   ASSERT_EQ(alnilam.status, kStatusOk);
   ASSERT_TRUE(std::isfinite(alnilam.ra) && std::isfinite(alnilam.dec));
 
-  Vector3 geometric = MovedPosition(Star(kAlnilam), jdJune2001);
+  const StarEntry& star = Star(kAlnilam);
+  Vector3 position{}, velocity{}, geometric{};
+  StarVectors(star.raHours, star.decDeg, star.pmRa, star.pmDec, star.parallax, star.radialVelocity,
+              position, velocity);
+  ApplyProperMotion(kJ2000, position, velocity, jdJune2001, geometric);
   NutationOfDate nutation;
   ComputeNutationOfDate(jdJune2001, nutation);
   J2000ToTrueOfDate(jdJune2001, nutation, geometric, geometric);
