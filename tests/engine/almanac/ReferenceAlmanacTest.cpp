@@ -79,11 +79,7 @@ class ReferenceAlmanac : public testing::PrintedTableTest {
   std::vector<ReferenceValue> values_;
 };
 
-std::string Where(double jd) {
-  char text[32];
-  std::snprintf(text, sizeof text, "JD %.5f", jd);
-  return text;
-}
+std::string Where(double jd) { return "JD " + std::to_string(jd); }
 
 TEST_F(ReferenceAlmanac, SunMoonAriesTablesOfAFullDay) {
   const std::vector<double> days = Days();

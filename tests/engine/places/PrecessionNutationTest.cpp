@@ -13,31 +13,22 @@ double CenturiesFromJ2000(double jd) { return (jd - kJ2000) / 36525.0; }
 
 // Full 1980 nutation series (independent implementation) at three dates; the
 // four-term series leaves out terms of at most a few tenths of an arcsecond.
-TEST(NutationAngles, FollowFullSeriesWithinOmittedTerms) {
+// The mean obliquity follows the 1976 expression.
+TEST(NutationAngles, FollowFullSeriesWithinOmittedTermsAndTheMeanObliquity) {
   struct Case {
-    double jd, longitudeArcsec, obliquityArcsec;
+    double jd, longitudeArcsec, obliquityArcsec, meanObliquityDeg;
   };
-  const Case cases[] = {{2451545.0, -13.923385169502604, -5.773808263765917},
-                        {2444239.5, -7.845821514480682, -8.79197746278347},
-                        {2460000.5, -9.274907464660703, 7.736184490904783}};
+  const Case cases[] = {{2451545.0, -13.923385169502604, -5.773808263765917, 23.439291111111114},
+                        {2444239.5, -7.845821514480682, -8.79197746278347, 23.441892111875614},
+                        {2460000.5, -9.274907464660703, 7.736184490904783, 23.436280657344003}};
   for (const Case& c : cases) {
     double longitude = 0.0, obliquity = 0.0;
     NutationAngles(CenturiesFromJ2000(c.jd), longitude, obliquity);
     EXPECT_NEAR(longitude, c.longitudeArcsec, 0.4) << c.jd;
     EXPECT_NEAR(obliquity, c.obliquityArcsec, 0.15) << c.jd;
-  }
-}
-
-TEST(MeanAndTrueObliquity, MeanFollowsThe1976Expression) {
-  const struct {
-    double jd, meanDeg;
-  } kCases[] = {{2451545.0, 23.439291111111114},
-                {2444239.5, 23.441892111875614},
-                {2460000.5, 23.436280657344003}};
-  for (const auto& c : kCases) {
     double mean = 0.0, trueObliquity = 0.0;
     MeanAndTrueObliquity(c.jd, -7.2, mean, trueObliquity);
-    EXPECT_NEAR(mean, c.meanDeg, 1e-10) << c.jd;
+    EXPECT_NEAR(mean, c.meanObliquityDeg, 1e-10) << c.jd;
   }
 }
 

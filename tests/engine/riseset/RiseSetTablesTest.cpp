@@ -135,26 +135,24 @@ TEST(RiseSetHeader, RefusesBodyAndMotionButStartsTheTable) {
 
 TEST(RiseSetFixedRow, SunSymbolForms) {
   const struct {
-    EventStatus civilBegin, rise, transit, set, civilEnd;
+    EventStatus statuses[5];  // civil begin to civil end
     const char* fields;
   } cases[] = {
-      {0, 0, 0, 0, 0, "21 0412    21 0453    21 1205    21 1917    21 1958"},
+      {{0, 0, 0, 0, 0}, "21 0412    21 0453    21 1205    21 1917    21 1958"},
       // High summer: twilight all night, always up, LAN still timed.
-      {1, 1, 1, 1, 1, "// ////    ** ****    21 1205    ** ****    // ////"},
-      {999, 999, 0, 0, 0, "?? ????    ?? ????    21 1205    21 1917    21 1958"},
-      {0, 0, 0, 999, 999, "21 0412    21 0453    21 1205    ?? ????    ?? ????"},
-      {-1, -1, -1, -1, -1, "-- ----    -- ----    -- ----    -- ----    -- ----"},
-      {-1, -1, kTransitInCivilDark, -1, -1, "-- ----    -- ----    -- ----    -- ----    -- ----"},
-      {-1, -1, kTransitInNauticalDark, -1, -1,
+      {{1, 1, 1, 1, 1}, "// ////    ** ****    21 1205    ** ****    // ////"},
+      {{999, 999, 0, 0, 0}, "?? ????    ?? ????    21 1205    21 1917    21 1958"},
+      {{0, 0, 0, 999, 999}, "21 0412    21 0453    21 1205    ?? ????    ?? ????"},
+      {{-1, -1, -1, -1, -1}, "-- ----    -- ----    -- ----    -- ----    -- ----"},
+      {{-1, -1, kTransitInCivilDark, -1, -1},
+       "-- ----    -- ----    -- ----    -- ----    -- ----"},
+      {{-1, -1, kTransitInNauticalDark, -1, -1},
        "-- ----    -- ----    -- ----    -- ----    -- ----"},
   };
   for (const auto& c : cases) {
     RiseSetDay day = SunDay();
-    SetStatus(day, kCivilTwilightBegin, c.civilBegin);
-    SetStatus(day, kRiseEvent, c.rise);
-    SetStatus(day, kTransitEvent, c.transit);
-    SetStatus(day, kSetEvent, c.set);
-    SetStatus(day, kCivilTwilightEnd, c.civilEnd);
+    for (int i = kCivilTwilightBegin; i <= kCivilTwilightEnd; ++i)
+      SetStatus(day, i, c.statuses[i - kCivilTwilightBegin]);
     const std::vector<std::string> row = Day(day, kSun, Site());
     ASSERT_EQ(row.size(), 1u);
     EXPECT_EQ(row[0], std::string("      21 Jun 2004    ") + c.fields);
@@ -165,10 +163,9 @@ TEST(RiseSetFixedRow, TabularTimeRemovesUt1MinusUtcAndAddsTheZone) {
   RiseSetDay day = SunDay();
   // 23:29:29.2 UTC is 23:29:30.1 UT1: only the UTC instant prints as 23:59 + 30 min.
   day.events[kTransitEvent].time = Utc(23, 29, 29.2 + 0.9);
-  SetStatus(day, kCivilTwilightBegin, kEventAbove);
-  SetStatus(day, kRiseEvent, kEventAbove);
-  SetStatus(day, kSetEvent, kEventAbove);
-  SetStatus(day, kCivilTwilightEnd, kEventAbove);
+  for (int i : {kCivilTwilightBegin, kRiseEvent, kSetEvent, kCivilTwilightEnd}) {
+    SetStatus(day, i, kEventAbove);
+  }
   EXPECT_EQ(Day(day, kSun, Site(), 0.9, 0.5f)[0],
             "      21 Jun 2004    // ////    ** ****    21 2359    ** ****    // ////");
   // The date is the transit's tabular date: one more minute crosses midnight.
@@ -179,19 +176,17 @@ TEST(RiseSetFixedRow, TabularTimeRemovesUt1MinusUtcAndAddsTheZone) {
 
 TEST(RiseSetFixedRow, MoonFormsCarryTheIllumination) {
   const struct {
-    EventStatus rise, transit, set;
+    EventStatus statuses[3];  // rise, transit, set
     const char* fields;
   } cases[] = {
-      {0, 0, 0, "21 0400  45       21 1000  50       21 1700  55"},
-      {999, 0, -1, "?? ???? ???       21 1000  50       -- ---- ---"},
-      {1, 1, 1, "** **** ***       21 1000  50       ** **** ***"},
-      {-1, -1, -1, "-- ---- ---       -- ---- ---       -- ---- ---"},
+      {{0, 0, 0}, "21 0400  45       21 1000  50       21 1700  55"},
+      {{999, 0, -1}, "?? ???? ???       21 1000  50       -- ---- ---"},
+      {{1, 1, 1}, "** **** ***       21 1000  50       ** **** ***"},
+      {{-1, -1, -1}, "-- ---- ---       -- ---- ---       -- ---- ---"},
   };
   for (const auto& c : cases) {
     RiseSetDay day = MoonDay();
-    SetStatus(day, kRiseEvent, c.rise);
-    SetStatus(day, kTransitEvent, c.transit);
-    SetStatus(day, kSetEvent, c.set);
+    for (int i = kRiseEvent; i <= kSetEvent; ++i) SetStatus(day, i, c.statuses[i - kRiseEvent]);
     EXPECT_EQ(Day(day, kMoon, Site())[0], std::string("        21 Jun 2004       ") + c.fields);
   }
 }
@@ -214,6 +209,12 @@ TEST(RiseSetUnderwayList, SunStartsAfterTheReferenceTime) {
   // After the set no step back: the twilight ends alone.
   EXPECT_EQ(Day(SunDay(), kSun, Underway(Utc(19, 30))),
             (std::vector<std::string>{kSunCivilEnd, kSunNauticalEnd}));
+  // Nothing left after the reference time: refused, nothing listed.
+  ReportLine lines[kRiseSetDayMaxLines];
+  uint16_t count = 5;
+  EXPECT_EQ(WriteRiseSetDay(SunDay(), kSun, Underway(Utc(21, 0)), 0.0, 0.0f, count, lines),
+            kRiseSetNoListedEvent);
+  EXPECT_EQ(count, 0);
 }
 
 TEST(RiseSetUnderwayList, SunStepsBackOverContinuousEvents) {
@@ -234,14 +235,6 @@ TEST(RiseSetUnderwayList, SunStepsBackOverContinuousEvents) {
   ASSERT_EQ(darkLines.size(), 7u);
   EXPECT_EQ(darkLines[3],
             "    Transit (LAN)      -------------      ---      --------      ---------");
-}
-
-TEST(RiseSetUnderwayList, RefusesADayWithNothingAfterTheReference) {
-  ReportLine lines[kRiseSetDayMaxLines];
-  uint16_t count = 5;
-  EXPECT_EQ(WriteRiseSetDay(SunDay(), kSun, Underway(Utc(21, 0)), 0.0, 0.0f, count, lines),
-            kRiseSetNoListedEvent);
-  EXPECT_EQ(count, 0);
 }
 
 TEST(RiseSetUnderwayList, MoonListsFromTheRiseWhenTheRiseIsContinuous) {

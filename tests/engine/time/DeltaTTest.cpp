@@ -58,7 +58,9 @@ class DeltaTFile : public ::testing::Test {
   DeltaTTable table_{path_};
 };
 
-TEST_F(DeltaTFile, MissingFileIsRetriedUntilItAppears) {
+// A missing file is retried until it appears; then it is read whole, so a
+// later change does not reach the lookups of the table held.
+TEST_F(DeltaTFile, MissingFileIsRetriedUntilItAppearsThenHeld) {
   EXPECT_EQ(table_.LookupDeltaT(0.0), kDeltaTFileMissing);
   EXPECT_EQ(table_.OpenStatus(), kDeltaTNotFound);
   double first, last;
@@ -70,6 +72,8 @@ TEST_F(DeltaTFile, MissingFileIsRetriedUntilItAppears) {
   ASSERT_EQ(table_.GetDeltaTCoverage(first, last), 0);
   EXPECT_EQ(first, 2440010.5);
   EXPECT_EQ(last, 2440200.5);
+  std::filesystem::resize_file(path_, 64);
+  EXPECT_EQ(table_.LookupDeltaT(records[5].jd), records[5].deltaT);
 }
 
 // Records beyond both ends of the answered range.
@@ -130,16 +134,6 @@ TEST_F(DeltaTFile, DamagedFilesAreRefused) {
     EXPECT_FALSE(table.FailureReason().empty()) << d.damage;
     EXPECT_EQ(table.LookupDeltaT(2440100.5), kDeltaTFileMissing) << d.damage;
   }
-}
-
-// The file is read whole when it is opened: a later change does not reach
-// the lookups of a table already held.
-TEST_F(DeltaTFile, HeldTableOutlivesTheFile) {
-  const std::vector<Tabulated> records = Records(50);
-  Write(records.front().jd, records.back().jd, records);
-  ASSERT_EQ(table_.Open(), kStatusOk);
-  std::filesystem::resize_file(path_, 64);
-  EXPECT_EQ(table_.LookupDeltaT(records[45].jd), records[45].deltaT);
 }
 
 // The table shipped with the program, in the tests' working directory.
