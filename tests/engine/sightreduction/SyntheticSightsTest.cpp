@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <random>
 #include <sstream>
@@ -227,8 +226,6 @@ TEST_F(SyntheticSightsTest, InterceptsAtTheTruePositionAreOnlyTheRoundingOfHs) {
 }
 
 TEST_F(SyntheticSightsTest, FixLandsOnTheTruePositionAndTrack) {
-  std::printf("%-34s %4s %6s %9s %9s %9s\n", "scenario", "legs", "sights", "pos err'", "course",
-              "speed");
   for (const Scenario& scenario : scenarios_) {
     SCOPED_TRACE(scenario.name);
     ASSERT_FALSE(scenario.sights.empty());
@@ -237,8 +234,6 @@ TEST_F(SyntheticSightsTest, FixLandsOnTheTruePositionAndTrack) {
     const double error = PositionErrorArcmin(run.fix, scenario);
     const double courseError = std::remainder(run.fix.course - scenario.trueCourse, 360.0);
     const double speedError = run.fix.speed - scenario.trueSpeed;
-    std::printf("%-34s %4zu %6zu %9.4f %+9.4f %+9.4f\n", scenario.name.c_str(),
-                scenario.legStarts.size(), scenario.sights.size(), error, courseError, speedError);
     EXPECT_LT(error,
               scenario.legStarts.size() == 1 ? kOneLegToleranceArcmin : kRunningFixToleranceArcmin);
     if (scenario.current) {
@@ -271,13 +266,9 @@ TEST_F(SyntheticSightsTest, OneSightFixIsOnItsLineOfPosition) {
 
 TEST_F(SyntheticSightsTest, TwoSigmaBoxHoldsTheTruthAsOftenAsTheGradesSay) {
   NormalDeviates deviates(kSeed);
-  std::printf("%-34s %4s %7s %7s %7s %9s %9s\n", "scenario", "dof", "lat", "lon", "both",
-              "rms err'", "mean s'");
   for (const Scenario& scenario : scenarios_) {
     SCOPED_TRACE(scenario.name);
-    int insideLatitude = 0, insideLongitude = 0, insideBoth = 0;
-    double squaredError = 0.0, sigmaSum = 0.0;
-    int unknowns = 2;
+    int insideBoth = 0;
     for (int trial = 0; trial < kTrials; ++trial) {
       std::vector<ObservationRecord> sights = scenario.sights;
       for (size_t i = 0; i < sights.size(); ++i) {
@@ -289,23 +280,10 @@ TEST_F(SyntheticSightsTest, TwoSigmaBoxHoldsTheTruthAsOftenAsTheGradesSay) {
       const double north = std::fabs(run.fix.latitude - scenario.trueLatitude);
       const double east =
           std::fabs(LongitudeDifferenceDeg(run.fix.longitude, scenario.trueLongitude));
-      const bool latitudeInside = north <= kBoxHalfWidthSigmas * run.fix.sigmaLatitude;
-      const bool longitudeInside = east <= kBoxHalfWidthSigmas * run.fix.sigmaLongitude;
-      insideLatitude += latitudeInside;
-      insideLongitude += longitudeInside;
-      insideBoth += latitudeInside && longitudeInside;
-      const double error = PositionErrorArcmin(run.fix, scenario);
-      squaredError += error * error;
-      sigmaSum += run.fix.sigmaUnitWeight * kArcminPerDegree;
-      unknowns = 2;
-      for (const LegRecord& leg : run.legs) unknowns += 2 * leg.solveCourseSpeed;
+      insideBoth += north <= kBoxHalfWidthSigmas * run.fix.sigmaLatitude &&
+                    east <= kBoxHalfWidthSigmas * run.fix.sigmaLongitude;
     }
     const double both = static_cast<double>(insideBoth) / kTrials;
-    std::printf("%-34s %4d %7.3f %7.3f %7.3f %9.4f %9.4f\n", scenario.name.c_str(),
-                static_cast<int>(scenario.sights.size()) - unknowns,
-                static_cast<double>(insideLatitude) / kTrials,
-                static_cast<double>(insideLongitude) / kTrials, both,
-                std::sqrt(squaredError / kTrials), sigmaSum / kTrials);
     EXPECT_GE(both, kLowestCoverage);
     EXPECT_LE(both, kHighestCoverage);
   }
