@@ -220,9 +220,10 @@ TEST_F(DamagedLogTest, BadOrMismatchedKindWordsAreCorruptAndNotRepaired) {
     bool damaged;  // rather than possibly torn
   };
   std::vector<uint8_t> valid = ValidLog();
-  for (const Case& c : {Case{72, 6, 4, true}, {72, 0xFF, 4, false}, {73, 0xFF, 4, false},
-                        {158, 5, 4, true}, {160, 2, 4, true}, {230, 6, 4, true},
-                        {230, 0, 4, false}, {70, 1, 4, true}, {0, 3, 3, true}}) {
+  const Case cases[] = {{72, 6, 4, true},   {72, 0xFF, 4, false}, {73, 0xFF, 4, false},
+                        {158, 5, 4, true},  {160, 2, 4, true},    {230, 6, 4, true},
+                        {230, 0, 4, false}, {70, 1, 4, true},     {0, 3, 3, true}};
+  for (const Case& c : cases) {
     std::vector<uint8_t> damaged = valid;
     damaged[c.offset] = c.value;
     SCOPED_TRACE(::testing::Message() << c.offset << " " << int{c.value});

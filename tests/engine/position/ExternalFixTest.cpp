@@ -70,8 +70,8 @@ TEST(ComputeExternalFix, AgreesWithAnIndependentGeodesyLibrary) {
             }
             const double knots = metres / kMetresPerMile / hours;
             const double madeGoodKnots = madeGoodM / kMetresPerMile / hours;
-            SCOPED_TRACE(::testing::Message() << mode << " " << latitude << " " << longitude
-                                              << " " << hours << " " << set);
+            SCOPED_TRACE(::testing::Message() << mode << " " << latitude << " " << longitude << " "
+                                              << hours << " " << set);
             ASSERT_LT(AngleGap(r.setDeg, currentAzimuth), 0.5);
             ASSERT_LT(std::fabs(r.driftKnots - knots), 0.05);
             ASSERT_LT(AngleGap(r.courseMadeGoodDeg, madeGoodAzimuth), 0.5);

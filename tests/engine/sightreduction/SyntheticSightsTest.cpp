@@ -29,8 +29,7 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kArcminPerDegree = 60.0;
 
 // Without noise only the 0.1' rounding of hs and the engine's simpler place
-// models separate the fix from the truth.
-// Half the 0.1' step of hs, and the engine's place models (0.005').
+// models (0.005') separate the fix from the truth.
 constexpr double kInterceptAtTruthToleranceArcmin = 0.056;
 constexpr double kOneLegToleranceArcmin = 0.1;
 constexpr double kRunningFixToleranceArcmin = 0.2;
