@@ -38,50 +38,6 @@ class KilledWriter : public EventLogTest {
   }
 };
 
-TEST_F(KilledWriter, EveryReturnedAppendSurvivesAKilledProcess) {
-  int pipeEnds[2];
-  ASSERT_EQ(pipe(pipeEnds), 0);
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    close(pipeEnds[0]);
-    if (OpenEventLog(log_) != 2) {
-      _exit(1);
-    }
-    AppendCrashEntries(pipeEnds[1]);
-    pause();  // killed here, with the log still open
-    _exit(0);
-  }
-  close(pipeEnds[1]);
-  for (int i = 0; i < kCrashEntries; ++i) {
-    char status = -1;
-    ASSERT_EQ(read(pipeEnds[0], &status, 1), 1) << "entry " << i;
-    ASSERT_EQ(status, 0) << "entry " << i;
-  }
-  kill(child, SIGKILL);
-  int waitStatus = 0;
-  ASSERT_EQ(waitpid(child, &waitStatus, 0), child);
-  ASSERT_TRUE(WIFSIGNALED(waitStatus));
-  close(pipeEnds[0]);
-
-  ASSERT_EQ(OpenEventLog(log_), 0);
-  EXPECT_EQ(Counts(), (std::pair{4, 8}));  // the fix and DR updates 3, 6, 9
-  LegsAndSights loaded;
-  ASSERT_EQ(LoadLegsAndSights(log_, loaded), 0);
-  ASSERT_EQ(loaded.sightCount, 8);
-  EXPECT_EQ(loaded.sights[7].hs, 11.0);
-  EXPECT_EQ(loaded.legs[3].course, 9.0);
-
-  // A kill between appends leaves a whole log: repair finds nothing to cut.
-  const std::vector<uint8_t> before = FileBytes();
-  EventLogRepair repair;
-  ASSERT_EQ(RepairEventLog(log_, repair), 0);
-  EXPECT_EQ(repair.keptEntries, kCrashEntries);
-  EXPECT_EQ(repair.cutBytes, 0);
-  EXPECT_EQ(repair.copyPath, "");
-  EXPECT_EQ(FileBytes(), before);
-}
-
 // A process killed in the middle of an append, after kCrashEntries
 // acknowledged ones: the file-size limit cuts the write after `tornBytes` of
 // the new entry, and the retry of the rest raises SIGXFSZ, which kills it.
@@ -147,10 +103,19 @@ TEST_F(KilledWriter, RepairAfterAKillInTheMiddleOfAnAppendKeepsEveryAcknowledged
     std::filesystem::remove(repair.copyPath);
     EXPECT_EQ(FileBytes(), std::vector<uint8_t>(tornFile.begin(), tornFile.begin() + acknowledged));
 
+    // The log is whole again: a second repair finds nothing to cut.
+    const std::vector<uint8_t> repaired = FileBytes();
+    ASSERT_EQ(RepairEventLog(log_, repair), 0);
+    EXPECT_EQ(repair.keptEntries, kCrashEntries);
+    EXPECT_EQ(repair.cutBytes, 0);
+    EXPECT_EQ(repair.copyPath, "");
+    EXPECT_EQ(FileBytes(), repaired);
+
     ASSERT_EQ(OpenEventLog(log_), 0);
-    EXPECT_EQ(Counts(), (std::pair{4, 8}));
+    EXPECT_EQ(Counts(), (std::pair{4, 8}));  // the fix and DR updates 3, 6, 9
     LegsAndSights loaded;
     ASSERT_EQ(LoadLegsAndSights(log_, loaded), 0);
+    ASSERT_EQ(loaded.sightCount, 8);
     EXPECT_EQ(loaded.sights[7].hs, 11.0);
     EXPECT_EQ(loaded.legs[3].course, 9.0);
     ASSERT_EQ(AppendSightEntry(log_, Sight(kStart + 2.0, 42)), 0);
@@ -244,33 +209,26 @@ TEST_F(DamagedLogTest, TornTailsAreReportedCorruptAndRepaired) {
   }
 }
 
-TEST_F(DamagedLogTest, BadOrMismatchedKindWordsAreReportedCorrupt) {
+// Damage in the kind words is refused by the open. With whole entries after
+// it, or in a whole-length last entry, it is no torn tail: repair refuses it
+// and changes nothing.
+TEST_F(DamagedLogTest, BadOrMismatchedKindWordsAreCorruptAndNotRepaired) {
+  struct Case {
+    size_t offset;
+    uint8_t value;
+    EngineStatus open;
+    bool damaged;  // rather than possibly torn
+  };
   std::vector<uint8_t> valid = ValidLog();
-  for (auto [offset, value] : std::vector<std::pair<size_t, uint8_t>>{
-           {72, 6}, {72, 0xFF}, {158, 5}, {230, 6}, {230, 0}, {70, 1}, {160, 2}}) {
+  const Case cases[] = {{72, 6, 4, true},   {72, 0xFF, 4, false}, {73, 0xFF, 4, false},
+                        {158, 5, 4, true},  {160, 2, 4, true},    {230, 6, 4, true},
+                        {230, 0, 4, false}, {70, 1, 4, true},     {0, 3, 3, true}};
+  for (const Case& c : cases) {
     std::vector<uint8_t> damaged = valid;
-    damaged[offset] = value;
-    SCOPED_TRACE(offset);
-    ExpectRefused(damaged, 4);
-  }
-  std::vector<uint8_t> negativeKind = valid;
-  negativeKind[73] = 0xFF;
-  ExpectRefused(negativeKind, 4);
-  std::vector<uint8_t> firstNotFix = valid;
-  firstNotFix[0] = 3;
-  ExpectRefused(firstNotFix, 3);
-}
-
-// Damage with whole entries after it, or a whole-length last entry with a
-// bad end, is no torn tail: repair refuses and changes nothing.
-TEST_F(DamagedLogTest, RepairRefusesWhatIsNotATornTail) {
-  std::vector<uint8_t> valid = ValidLog();
-  for (auto [offset, value] : std::vector<std::pair<size_t, uint8_t>>{
-           {72, 6}, {158, 5}, {160, 2}, {230, 6}, {0, 3}, {70, 1}}) {
-    std::vector<uint8_t> damaged = valid;
-    damaged[offset] = value;
-    SCOPED_TRACE(offset);
-    WriteFileBytes(damaged);
+    damaged[c.offset] = c.value;
+    SCOPED_TRACE(::testing::Message() << c.offset << " " << int{c.value});
+    ExpectRefused(damaged, c.open);
+    if (!c.damaged) continue;
     EventLogExtent extent;
     ASSERT_EQ(InspectEventLog(log_, extent), 0);
     EXPECT_EQ(extent.shape, EventLogShape::kDamaged);

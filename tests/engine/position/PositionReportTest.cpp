@@ -50,7 +50,7 @@ TEST(SplitPositionForReport, CarriesRoundedSecondsIntoTheNextYear) {
   EXPECT_DOUBLE_EQ(parts.set, 270.0);
 }
 
-TEST(FormatPositionTimeBlock, ToTheMinute) {
+TEST(FormatPositionTimeBlock, ToTheMinuteOrTheSecond) {
   ReportLine lines[kPositionTimeBlockLines];
   const double jd = CalendarToJulian(2003, 7, 4, 14, 5, 40.0);
   ASSERT_EQ(FormatPositionTimeBlock(jd, 12.5, -123.25, 4.57, 0, lines), kStatusOk);
@@ -58,11 +58,8 @@ TEST(FormatPositionTimeBlock, ToTheMinute) {
   EXPECT_STREQ(lines[1], "                Date:  4 Jul 2003         Lat:   N 12 30.0");
   EXPECT_STREQ(lines[2], "                        h m               Long:  W123 15.0");
   EXPECT_STREQ(lines[3], "                Time:  1406 UTC           Ht:       15 ft.");
-}
 
-TEST(FormatPositionTimeBlock, ToTheSecondWithCarry) {
-  ReportLine lines[kPositionTimeBlockLines];
-  const double jd = CalendarToJulian(2003, 7, 4, 14, 5, 40.0);
+  // To the second, with the carry of a rounded second into the next year.
   ASSERT_EQ(FormatPositionTimeBlock(jd, 0.0, 8.5, 0.0, 1, lines), kStatusOk);
   EXPECT_STREQ(lines[1], "                Date:  4 Jul 2003         Lat:     00 00.0");
   EXPECT_STREQ(lines[2], "                       h  m  s            Long:  E008 30.0");
