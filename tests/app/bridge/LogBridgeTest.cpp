@@ -1,6 +1,3 @@
-// The voyage-log bridge entries: what the navigator is asked and told, word
-// for word, and what each answer does to the logs.
-
 #include <gtest/gtest.h>
 
 #include <filesystem>

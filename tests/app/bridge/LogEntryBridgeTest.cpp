@@ -1,6 +1,3 @@
-// The log-entry bridge entries: what each refusal tells the navigator and
-// returns, and a voyage's entries logged, corrected and deleted in both logs.
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 

@@ -1,6 +1,3 @@
-// The reference-position bridge entries: what the navigator is asked and
-// told, word for word, and what each answer leaves in the logs.
-
 #include <gtest/gtest.h>
 
 #include <filesystem>

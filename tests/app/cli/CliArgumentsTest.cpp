@@ -1,6 +1,3 @@
-// The argument forms of navora-cli: what each accepts, the value it gives,
-// and that what the commands print reads back as the same value.
-
 #include <gtest/gtest.h>
 
 #include <string>

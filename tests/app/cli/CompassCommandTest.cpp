@@ -1,7 +1,3 @@
-// navora-cli compass: a voyage started with log new-fix, then the planning
-// table and a determination by relative bearing at the DR position, and the
-// argument checks.
-
 #include <gtest/gtest.h>
 
 #include <string>

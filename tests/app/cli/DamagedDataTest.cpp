@@ -1,7 +1,3 @@
-// Damaged copies of the data files beside the program: each is refused by
-// name before any table is printed, and the intact copies still give the
-// golden page.
-
 #include <gtest/gtest.h>
 
 #include <cmath>

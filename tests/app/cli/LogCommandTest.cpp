@@ -1,6 +1,3 @@
-// navora-cli log repair: a voyage log torn by a crash made whole, with the
-// report on standard output and the reasons for a refusal on the error output.
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>

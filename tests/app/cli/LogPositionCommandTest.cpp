@@ -1,7 +1,3 @@
-// navora-cli log update-dr, external-fix, correct-position and
-// delete-position on a voyage of their own: one scripted voyage through both
-// logs, and what a refusal or a bad argument leaves.
-
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,7 +1,3 @@
-// navora-cli log new-fix, comment, show and entries, run in a voyage
-// directory of their own: a whole voyage from the command line, and the
-// refusals and bad arguments that must leave it untouched.
-
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,8 +1,3 @@
-// navora-cli plan: a voyage started with log new-fix, the selected-stars
-// tables with the precision block, the sky chart at the DR position with its
-// ".spp" file read back against the printed table, the argument checks and
-// the quick look that needs no voyage.
-
 #include <gtest/gtest.h>
 
 #include <algorithm>

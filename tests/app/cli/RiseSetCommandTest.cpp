@@ -1,5 +1,3 @@
-// navora-cli riseset: the reviewed golden tables of a fixed site (Sun and
-// Moon) and of a voyage started with log new-fix, and the argument checks.
 // NAVORA_UPDATE_GOLDEN=1 rewrites the golden tables.
 
 #include <gtest/gtest.h>

@@ -1,7 +1,3 @@
-// navora-cli sights on a voyage of its own: one scripted run through add,
-// import, list, correct and delete with the entries in both logs, and what a
-// refused sight, a bad row or a bad argument leaves.
-
 #include <gtest/gtest.h>
 
 #include <fstream>

@@ -1,7 +1,3 @@
-// navora-cli waypoint: the report from the voyage log's dead reckoning on
-// standard output, a refused entry with the dialog's message and exit 1, a
-// malformed argument in one line with exit 2.
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>

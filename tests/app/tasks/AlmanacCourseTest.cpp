@@ -1,6 +1,4 @@
-// The course of the almanac commands: headings at each new date, date checks,
-// interrupts and what stays appended after a stop. Complete layouts are in
-// the golden tests.
+// Complete layouts are in the golden tests.
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,3 @@
-// The gyro/compass error dialogs' rules: refusals in the order the navigator
-// meets them with their messages and fields, the body list, the reference
-// edited, and the planning instant checked against the reference.
-
 #include <gtest/gtest.h>
 
 #include <functional>

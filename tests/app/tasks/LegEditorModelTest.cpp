@@ -1,6 +1,4 @@
-// The Leg Editor's states without its window: moving through the legs,
-// the edited and deleted marks, the refusals that keep a leg current, and
-// what Done hands to the logs (applied to real logs in the desktop tests).
+// Done's edits applied to real logs are the desktop tests'.
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,3 @@
-// The New Initial Fix dialog's rules: the fields it opens with, its checks in
-// order with their messages and the field each sends back to, and the fix it
-// hands over.
-
 #include <gtest/gtest.h>
 
 #include <functional>

@@ -1,7 +1,3 @@
-// The Observation Recorder without its window: the checks of one sight in
-// the dialog's order, the Adding states up to the limit of 25, the log
-// states with their marks, and the question about sights before the last fix.
-
 #include <gtest/gtest.h>
 
 #include <string>

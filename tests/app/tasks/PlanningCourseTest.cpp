@@ -1,8 +1,4 @@
-// The sight planning commands from an accepted request: the selected-stars
-// worksheet in its order with the optional precision block, and every way a
-// command stops (a refused time, a twilight that cannot be had, an
-// interrupt), with what was appended kept. The chart at the DR position is
-// checked by the command-line run.
+// The chart at the DR position is checked by the command-line run.
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,3 @@
-// The sight planning dialog's rules: what it opens on, refusals in the order
-// the navigator meets them with the field each returns to, the planning time
-// checked against the reference, and the request for each time option.
-
 #include <gtest/gtest.h>
 
 #include <functional>

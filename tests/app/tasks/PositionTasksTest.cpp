@@ -1,7 +1,3 @@
-// The Update DR and External Fix commands on a voyage of their own: the
-// refusals of their dialogs with nothing logged, and what "Save to Log"
-// puts into each log.
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -61,9 +57,6 @@ TEST(UpdateDrTask, RefusalsGoBackToTheirFieldAndLogNothing) {
        "The time must be later than that for the\n reference position( 01 Apr 2024 at 12:00:30 )"},
       {"ten days and a second", 49.5, 90, 6, 10 + 1.0 / 86400, nullptr, FixField::kDay,
        "Input date is more than 10 days"},
-      {"into 80 degrees", 78.5, 0, 20, 5, nullptr, FixField::kDay, "DR will advance position into"},
-      {"over 100 degrees of longitude", 60, 90, 60, 9, nullptr, FixField::kDay,
-       "DR will advance position more\nthan 100 degrees in longitude."},
       {"course out of range", 49.5, 90, 6, 1, "360", FixField::kCourse, "Please enter"},
   };
   for (const Case& c : cases) {

@@ -1,6 +1,4 @@
-// The course of the rise/set commands: the notes, the engine's refusals and
-// interrupts, and what stays appended after a stop. Complete layouts and the
-// days a table gets are in the golden tables.
+// Complete layouts and the days a table gets are in the golden tables.
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,3 @@
-// The rise/set dialogs' rules: refusals in the order the navigator meets
-// them with their messages and the field each returns to, the time zone's
-// total, the question before a table that would pass the supported range,
-// and the underway date checked against the reference.
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -215,10 +210,6 @@ TEST_F(RiseSetDialogModels, UnderwayDateIsCheckedAgainstTheReference) {
        RiseSetField::kDay},
       {"the reference's own date", Underway(21), nullptr, RiseSetField::kDay},
       {"ten days after", Underway(1, kJune + 1), nullptr, RiseSetField::kDay},
-      {"more than ten days after", Underway(2, kJune + 1),
-       "Input date is more than 10 days  \nafter the latest fix date. If this\nis a new voyage, "
-       "select \n\n  New Initial Fix \n\nfrom the Task menu.",
-       RiseSetField::kDay},
       {"zone before the date check", badZone, "Please enter an integer between 0 and 59.",
        RiseSetField::kZoneMinutes},
       {"no metric heights underway", tall, "Please enter an integer between 0 and 999.",

@@ -1,7 +1,3 @@
-// Compute Fix on a voyage of its own: star sights made to cross 6' north of
-// the DR, the plot solved and edited, and Save and Exit into both logs and
-// the worksheet.
-
 #include <gtest/gtest.h>
 
 #include <algorithm>

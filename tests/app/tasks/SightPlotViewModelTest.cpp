@@ -1,7 +1,3 @@
-// The plot's view: the seven commands at and around their limits, the
-// mouse's zoom and drag, the spans shown, and the place "To Fix
-// Location" goes to before and after a fix.
-
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,7 +1,3 @@
-// Record Observations and the sight correction and deletion on a voyage of
-// their own: what "Save to Log" puts into each log and the worksheet, the
-// limit of 25, and each change with its text-log entry.
-
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,6 +1,4 @@
-// The chart document: what a new chart holds, its titles, saving and
-// reopening, and the messages for files that are not charts or cannot be
-// read. The file format itself is the SppFile tests'.
+// The file format itself is the SppFile tests'.
 
 #include <gtest/gtest.h>
 

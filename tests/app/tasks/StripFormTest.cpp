@@ -1,7 +1,3 @@
-// The strip form's texts of reduced sights: hemispheres, toward and away,
-// minutes carried into the degrees, values that read as zero, and the index
-// correction of a plot whose sight records hold none (an archived plot).
-
 #include <gtest/gtest.h>
 
 #include <cstdio>

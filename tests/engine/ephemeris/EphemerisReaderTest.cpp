@@ -81,11 +81,10 @@ TEST_F(SyntheticFile, HeaderStatuses) {
   }
   first_ = -1.0;
   SyntheticEphemeris bad = file_;
-  bad.stepDays = 0.0;
-  EXPECT_EQ(Open(bad), 4);
-  bad = file_;
-  bad.stepDays = 400.0;
-  EXPECT_EQ(Open(bad), 4);
+  for (double step : {0.0, 400.0}) {
+    bad.stepDays = step;
+    EXPECT_EQ(Open(bad), 4) << step;
+  }
   bad = file_;
   bad.startJd = std::nan("");
   EXPECT_EQ(Open(bad), 4);
