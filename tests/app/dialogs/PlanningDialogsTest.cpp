@@ -4,41 +4,22 @@
 
 #include <gtest/gtest.h>
 
-#include "app/bridge/DataFileChecks.h"
 #include "app/dialogs/CompassDeterminationDialog.h"
 #include "app/dialogs/CompassPlanningDialog.h"
 #include "app/dialogs/SightPlanningDialog.h"
 #include "engine/compass/CompassError.h"
 #include "engine/time/Calendar.h"
-#include "support/ScratchSession.h"
+#include "tests/app/dialogs/DialogFixture.h"
 
 namespace navora {
 namespace {
 
-class PlanningDialogsTest : public ::testing::Test {
+class PlanningDialogsTest : public testing::DialogFixture {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(CheckDataFilesAtStartup(session_.notice, session_.state.places));
-  }
-
-  // Shows the dialog, OK, and where it stands: open or not, and the focus.
-  struct Outcome {
-    bool open;
-    QWidget* focus;
-  };
-  static Outcome PressOk(QDialog& dialog) {
-    dialog.show();
-    dialog.accept();
-    return {dialog.isVisible(), dialog.focusWidget()};
-  }
-
   // A DR of 21 June 2024 18:00 UTC at 48 30.0 N 5 12.0 W, 245 deg. at 12 kn.
   const PositionRecord kReference =
       MakePositionRecord(kMotionRhumbLine, kPositionDr, CalendarToJulian(2024, 6, 21, 18, 0, 0.0),
                          48.5, -5.2, 245.0, 12.0, 0.0, 0.0);
-  testing::ScratchSession session_;
-  EphemerisTable& ephemeris_ = session_.state.places.ephemeris;
-  ReferenceState& state_ = session_.state.reference;
 };
 
 TEST_F(PlanningDialogsTest, SightPlanningTakesOtherOrTwilightAndThePrecisionOption) {

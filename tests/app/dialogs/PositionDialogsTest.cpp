@@ -6,39 +6,27 @@
 
 #include <string>
 
-#include "app/bridge/DataFileChecks.h"
 #include "app/dialogs/ExternalFixDialog.h"
 #include "app/dialogs/UpdateDrDialog.h"
 #include "app/dialogs/WaypointDialog.h"
 #include "engine/time/Calendar.h"
 #include "support/ScratchVoyage.h"
+#include "tests/app/dialogs/DialogFixture.h"
 
 namespace navora {
 namespace {
 
-class PositionDialogsTest : public ::testing::Test {
+class PositionDialogsTest : public testing::DialogFixture {
  protected:
   // One fix: 2024-06-21 04:00:00 UTC, 49 30.0 N, 4 15.0 W, 245 deg. at 12 kn.
   void SetUp() override {
-    ASSERT_TRUE(CheckDataFilesAtStartup(session_.notice, session_.state.places));
+    ASSERT_NO_FATAL_FAILURE(DialogFixture::SetUp());
     ASSERT_NO_FATAL_FAILURE(
         testing::StartScratchVoyage(session_, kFixJd, 49.5, -4.25, 245.0, 12.0));
     reference_ = LatestPositionOrDefault(session_.state.events);
   }
 
-  // Shows the dialog, OK, and where it stands: open or not, and the focus.
-  struct Outcome {
-    bool open;
-    QWidget* focus;
-  };
-  static Outcome PressOk(QDialog& dialog) {
-    dialog.show();
-    dialog.accept();
-    return {dialog.isVisible(), dialog.focusWidget()};
-  }
-
   const double kFixJd = CalendarToJulian(2024, 6, 21, 4, 0, 0.0);
-  testing::ScratchSession session_;
   PositionTaskLogs logs_{session_.notice, session_.state.events, session_.state.text,
                          session_.state.places.ephemeris, session_.state.reference};
   PositionRecord reference_;
@@ -90,8 +78,7 @@ TEST_F(PositionDialogsTest, ExternalFixRefusesOnTheNamedFieldAndWorksOutTheCurre
 }
 
 TEST_F(PositionDialogsTest, WaypointRefusesOnTheNamedFieldAndAcceptsTheRequest) {
-  WaypointDialog dialog(session_.notice, session_.state.places.ephemeris, session_.state.reference,
-                        reference_);
+  WaypointDialog dialog(session_.notice, ephemeris_, state_, reference_);
   WaypointFields fields = dialog.Fields();
   fields.latitudeDegrees = "48";
   fields.latitudeMinutes = "0";

@@ -304,7 +304,6 @@ TEST(SightPlotPainter, FullRedrawOfTheLargestPlot) {
     PaintSightPlot(painter, image.rect(), document, view, ScreenPlotPalette(), font);
   }
   const double ms = timer.nsecsElapsed() / 1e6 / kRuns;
-  std::printf("full redraw, 25 sights, 1000x800: %.2f ms\n", ms);
   EXPECT_LT(ms, 100.0);  // a loose bound on a shared machine; the aim is under 20 ms
 }
 

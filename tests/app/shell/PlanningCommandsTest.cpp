@@ -1,6 +1,6 @@
-// Sight planning and gyro/compass error from the Task menu on a voyage of one
-// fix: each command's dialog (driven as the modal widget), then its report in
-// the worksheet.
+// Sight planning, gyro/compass error and the fixed-site rise/set table from
+// the Task menu on a voyage of one fix: each command's dialog (driven as the
+// modal widget), then its report in the worksheet.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include "app/bridge/DataFileChecks.h"
 #include "app/dialogs/CompassDeterminationDialog.h"
 #include "app/dialogs/CompassPlanningDialog.h"
+#include "app/dialogs/RiseSetFixedDialog.h"
 #include "app/dialogs/SightPlanningDialog.h"
 #include "app/plots/SkyChartWindow.h"
 #include "app/shell/MainWindow.h"
@@ -59,7 +60,8 @@ TEST_F(PlanningCommandsTest, EachReportGoesIntoTheWorksheet) {
   struct Case {
     CommandId id;
     ModalScript::Step step;
-    const char* expected[2];
+    std::vector<const char*> expected;
+    const char* absent = nullptr;
   };
   const Case cases[] = {
       {kCommandSelectedStars,
@@ -90,6 +92,19 @@ TEST_F(PlanningCommandsTest, EachReportGoesIntoTheWorksheet) {
        }),
        {"                    GYRO/COMPASS ERROR - DETERMINATION\n",
         "                         Observed Azimuth:   300.0\n"}},
+      {kCommandRiseSetFixed,
+       ModalScript::On<RiseSetFixedDialog>([](RiseSetFixedDialog& dialog) {
+         RiseSetFixedFields fields = dialog.Fields();
+         fields.day = 20;
+         fields.yearIndex = 2004 - kFirstAlmanacYear;
+         fields.repetitions = "2";
+         dialog.SetFields(fields);
+         dialog.accept();
+       }),
+       {"                                  FIXED SITE\n",
+        "                                     Sun\n", "      20 Jun 2004    ",
+        "      21 Jun 2004    "},
+       "22 Jun 2004"},  // two days asked for
   };
   for (const Case& c : cases) {
     ModalScript script({c.step});
@@ -97,8 +112,12 @@ TEST_F(PlanningCommandsTest, EachReportGoesIntoTheWorksheet) {
     for (const char* expected : c.expected) {
       EXPECT_NE(text.find(expected), std::string::npos) << c.id << ": " << expected << text;
     }
+    if (c.absent != nullptr) {
+      EXPECT_EQ(text.find(c.absent), std::string::npos) << c.absent;
+    }
   }
   EXPECT_TRUE(session_.notice.shown.empty()) << session_.notice.shown.front().text;
+  EXPECT_TRUE(window_->Action(kCommandRiseSetUnderway)->isEnabled());
 }
 
 TEST_F(PlanningCommandsTest, SkyChartOpensAChartOfTheShipAtThePlanningTime) {

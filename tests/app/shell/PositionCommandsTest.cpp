@@ -10,7 +10,6 @@
 
 #include "app/bridge/DataFileChecks.h"
 #include "app/dialogs/ExternalFixDialog.h"
-#include "app/dialogs/NewInitialFixDialog.h"
 #include "app/dialogs/ReportPreviewDialog.h"
 #include "app/dialogs/UpdateDrDialog.h"
 #include "app/dialogs/WaypointDialog.h"
@@ -19,8 +18,9 @@
 #include "app/shell/TrackPane.h"
 #include "app/shell/WorksheetWindow.h"
 #include "engine/log/EventLogListing.h"
+#include "engine/time/Calendar.h"
 #include "support/ModalScript.h"
-#include "support/ScratchSession.h"
+#include "support/ScratchVoyage.h"
 
 namespace navora {
 namespace {
@@ -32,27 +32,10 @@ class PositionCommandsTest : public ::testing::Test {
   // An initial fix at 2024-06-21 04:00:00 UTC, 49 30.0 N, 4 15.0 W, 245 deg. at 12 kn.
   void SetUp() override {
     ASSERT_TRUE(CheckDataFilesAtStartup(session_.notice, session_.state.places));
-    OpenVoyageLogsAtStartup(session_.notice, session_.state);
-    ModalScript script({ModalScript::On<NewInitialFixDialog>([](NewInitialFixDialog& dialog) {
-      NewInitialFixFields fields = dialog.Fields();
-      fields.day = 21;
-      fields.monthIndex = 5;
-      fields.yearIndex = 2024 - 1970;
-      fields.hour = "04";
-      fields.minute = "00";
-      fields.second = "00";
-      fields.latitudeDegrees = "49";
-      fields.latitudeMinutes = "30.0";
-      fields.longitudeDegrees = "4";
-      fields.longitudeMinutes = "15.0";
-      fields.west = true;
-      fields.course = "245";
-      fields.speed = "12";
-      dialog.SetFields(fields);
-      dialog.accept();
-    })});
-    window_.RunTaskCommand(kCommandNewInitialFix);
-    ASSERT_TRUE(script.Finished());
+    ASSERT_NO_FATAL_FAILURE(testing::StartScratchVoyage(
+        session_, CalendarToJulian(2024, 6, 21, 4, 0, 0.0), 49.5, -4.25, 245.0, 12.0));
+    window_.CreateLogWindows();
+    window_.NewWorksheet();
     ASSERT_EQ(Entries().size(), 1u);
   }
 

@@ -6,8 +6,7 @@
 
 #include "app/shell/MainWindow.h"
 #include "app/shell/TrackPane.h"
-#include "engine/log/NewInitialFix.h"
-#include "support/ScratchSession.h"
+#include "support/ScratchVoyage.h"
 
 namespace navora {
 namespace {
@@ -19,20 +18,13 @@ constexpr double kStart = 2460400.5;
 class TrackPaneTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* directory = state_.voyageDirectory.c_str();
-    ASSERT_EQ(SetTextLogDirectory(state_.text, directory), 0);
-    ASSERT_EQ(SetEventLogDirectory(state_.events, directory), 0);
-    NewVoyage voyage;
-    ASSERT_EQ(StartNewVoyage(state_.events, state_.text,
-                             MakeInitialFixRecord(kStart, 49.5, -4.25, 250.0, 6.0), voyage),
-              0);
+    ASSERT_NO_FATAL_FAILURE(testing::StartScratchVoyage(session_, kStart, 49.5, -4.25, 250.0, 6.0));
     Sight(kStart + 0.10, 14);
     CourseChange(kStart + 0.20, 230.0);
     Sight(kStart + 0.25, 20, 1);
     Sight(kStart + 0.26, 20, 18);
     CourseChange(kStart + 0.40, 200.0);
     Sight(kStart + 0.45, 11);
-    state_.logAvailable = true;
   }
 
   void Sight(double time, uint16_t bodyCode, uint16_t starNumber = 0) {
